@@ -1,0 +1,56 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+CMAKE_GEN  := -G Ninja
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build test test-plain test-asan run run-dir fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: test-plain test-asan
+
+test-plain: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTABLIX_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+# run/ holds the working directory of the program: the parameter file and the language files.
+# Files a user has edited there are kept.
+run-dir: build
+	mkdir -p run
+	[ -f run/Tablix_pro.dan ] || $(BUILD)/tablix-cli --workdir run params load data/params.json
+	for f in data/tablix_lng.*; do [ -f run/$$(basename $$f) ] || cp $$f run/; done
+
+run: run-dir
+	cd run && ../$(BUILD)/tablix
+
+# Coverage-guided fuzzing with clang's libFuzzer; `make test` only replays the corpus.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_FUZZ=ON -DTABLIX_TESTS=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	for t in params language project; do \
+	  mkdir -p $(BUILD_FUZZ)/corpus-$$t; \
+	  $(BUILD_FUZZ)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	done
+
+bench: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
+	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

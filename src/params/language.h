@@ -1,0 +1,41 @@
+// The table of every text the user sees, read line by line from a language file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace tablix {
+
+inline constexpr int kLanguageEntries = 251;
+inline constexpr int kLanguageEntriesUsed = 234;
+
+struct LanguageTable {
+    std::array<QString, kLanguageEntries> entries;
+
+    // Out-of-range numbers give an empty text rather than failing.
+    QString LanguageEntry(int n) const
+    {
+        return n >= 0 && n < kLanguageEntries ? entries[size_t(n)] : QString();
+    }
+};
+
+// Valid UTF-8 is read as such (a leading byte-order mark dropped); anything else as Windows-1250.
+// Line N becomes entry N with everything up to its first '=' dropped; lines past the table are
+// ignored and entries past the last line are left empty.
+LanguageTable ParseLanguageFile(const QByteArray &bytes);
+
+struct LanguageLoad {
+    std::optional<LanguageTable> table;
+    QString error;
+};
+LanguageLoad LoadLanguageFile(const QString &path);
+
+// A language file's display name: its first line less its first two characters.
+QString LanguageDisplayName(const QByteArray &bytes);
+
+// Caption of tab `slot` (1..20) for a sign titled `title`.
+QString TabCaption(const LanguageTable &language, const QString &title, int slot);
+
+} // namespace tablix
