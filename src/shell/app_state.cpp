@@ -13,6 +13,8 @@ QString MainWindowCaption(const QString &projectFileName)
 
 AppState::AppState()
 {
+    exportScale.set(100);
+    ReportLines.fill(QString(QChar(0)));
     ResetCurrentSign();
     LoadWorkingRows();
     SignSlots.fill(currentSignRecord);
@@ -33,7 +35,7 @@ void AppState::SelectSign(int k)
 {
     currentSign = k;
     currentSignRecord = slot(k);
-    LoadWorkingRows();
+    LoadWorkingState();
 }
 
 void AppState::ResetCurrentSign()

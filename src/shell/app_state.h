@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/results.h"
 #include "params/language.h"
 #include "params/parameters.h"
 #include "shell/sign_record.h"
@@ -38,6 +39,17 @@ struct AppState {
     std::uint8_t chosenElement = 0;
     QString elementText;
 
+    // Results of the last ComputeSign run
+    EngineResults results;
+
+    // Report lines; a line holding the single character 0 is unused and ends the list.
+    QString ViewText;
+    std::array<QString, 500> ReportLines;
+    bool reportShowsDrawing = true;
+
+    // Export scale in percent, kept while the program runs.
+    Real48 exportScale;
+
     AppState();
 
     QString LanguageEntry(int n) const { return language.LanguageEntry(n); }
@@ -65,6 +77,8 @@ struct AppState {
 
     // Working rows and element codes
     void LoadWorkingRows();
+    // Rows, marks and lower marks of the current sign, as the engine reads them.
+    void LoadWorkingState();
     QString ElementDescription(int code) const;
     long double StackHeight() const;
     QString AutoTitle() const;

@@ -39,6 +39,14 @@ void AppState::LoadWorkingRows()
               workingRows.begin());
 }
 
+void AppState::LoadWorkingState()
+{
+    LoadWorkingRows();
+    std::copy(std::begin(currentSignRecord.rowMarks), std::end(currentSignRecord.rowMarks), workingRowMarks.begin());
+    std::copy(std::begin(currentSignRecord.lowerMarks), std::end(currentSignRecord.lowerMarks),
+              workingLowerMarks.begin());
+}
+
 QString AppState::ElementDescription(int code) const
 {
     if (code == 19)

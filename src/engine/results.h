@@ -1,0 +1,64 @@
+// What one run of ComputeSign leaves for the drawings, reports and exports.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "params/real48.h"
+
+namespace tablix {
+
+inline constexpr int kGeometryRecords = 64;
+inline constexpr int kElementKinds = 21;
+inline constexpr int kMaxTextLength = 14000;
+
+// Records 1..60 are the rows, 61 the left bar or post, 62 the right one, 63 the top bar and 64 the
+// bottom bar. Centimetres, x from the left edge, y from the top edge growing downwards.
+struct GeometryRecord {
+    Real48 x1, y1, x2, y2;
+    Real48 strips[8];          // first 1, second 1, ..., first 4, second 4
+    std::uint8_t colourClass;  // 0 none, 1 family A, 2 family B, 3 other infill
+    std::uint8_t unused;
+
+    bool empty() const { return x1 == x2; }
+    Real48 first(int k) const { return strips[2 * (k - 1)]; }   // k = 1..4
+    Real48 second(int k) const { return strips[2 * (k - 1) + 1]; }
+};
+static_assert(sizeof(GeometryRecord) == 74);
+static_assert(offsetof(GeometryRecord, strips) == 24);
+static_assert(offsetof(GeometryRecord, colourClass) == 72);
+
+struct ElementKind {
+    std::int32_t count = 0;
+    Real48 length;
+    Real48 value;
+    QString name; // at most 19 characters
+};
+
+struct EngineResults {
+    std::array<GeometryRecord, kGeometryRecords> SignGeometry{};
+    Real48 geometryHeight;
+    Real48 signArea;
+    Real48 runTotal;
+    Real48 closingAllowance;
+    std::array<ElementKind, kElementKinds> ElementKindTable; // index 0 = code 1
+    QString SpecificationText; // lines end with '\r'; at most kMaxTextLength characters
+    QString CostText;
+
+    // Work values of the run, kept for checks.
+    Real48 costTotal;
+    Real48 markedEdge;
+    Real48 markedArea;
+    Real48 priceFactor;
+    Real48 stackHeight;
+
+    // Record n (1..64) as the drawings and exports number them.
+    const GeometryRecord &record(int n) const { return SignGeometry[size_t(n - 1)]; }
+    GeometryRecord &record(int n) { return SignGeometry[size_t(n - 1)]; }
+    const ElementKind &kind(int code) const { return ElementKindTable[size_t(code - 1)]; }
+    ElementKind &kind(int code) { return ElementKindTable[size_t(code - 1)]; }
+};
+
+} // namespace tablix
