@@ -5,13 +5,22 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSize>
 #include <QStringList>
+#include <optional>
 #include <cstdio>
 #include <cstring>
 
+#include "engine/compute_sign.h"
+#include "export/emf.h"
+#include "export/hpgl.h"
+#include "output/summary.h"
 #include "params/atomic_file.h"
+#include "params/language.h"
 #include "params/numfmt.h"
 #include "params/parameters.h"
+#include "pricing/price_list.h"
+#include "shell/app_state.h"
 #include "shell/sign_record.h"
 
 using namespace tablix;
@@ -36,9 +45,18 @@ struct CliError {
 const char *const kUsage =
     "usage: tablix-cli [--workdir DIR] COMMAND\n"
     "commands:\n"
-    "  params dump           the parameter file as JSON on stdout\n"
-    "  params load FILE      write the parameter file from a JSON file\n"
-    "  info PROJECT          one line per sign in use\n";
+    "  params dump                    the parameter file as JSON on stdout\n"
+    "  params load FILE               write the parameter file from a JSON file\n"
+    "  info PROJECT                   one line per sign in use\n"
+    "  cost PROJECT [--sign N]        the cost report of a sign\n"
+    "  spec PROJECT [--sign N]        the specification report of a sign\n"
+    "  geometry PROJECT [--sign N]    the computed geometry and totals as JSON\n"
+    "  plt PROJECT [--sign N] [--scale S] -o FILE\n"
+    "                                 the HP-GL plotter file at export scale S (percent)\n"
+    "  emf PROJECT [--sign N] [--scale S] [--window WxH] -o FILE\n"
+    "                                 the metafile; WxH is the main window's size\n"
+    "  prices [--percent P]           the price list, optionally at P percent\n"
+    "  summary PROJECT                the summary texts of every sign and the project total\n";
 
 void writeOut(const QByteArray &bytes)
 {
@@ -178,14 +196,140 @@ int paramsLoad(const QString &workdir, const QString &jsonPath)
     return 0;
 }
 
-int info(const QString &projectPath)
+struct Options {
+    QString workdir = QStringLiteral(".");
+    int sign = 1;
+    long double scale = 100;
+    QSize window{800, 600};
+    QString output;
+    std::optional<long double> percent;
+    QStringList positional;
+};
+
+long double numberArgument(const QString &option, const QString &text)
 {
-    const ProjectLoad load = ReadProjectFile(projectPath);
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok)
+        usageError(QStringLiteral("%1 needs a number, not \"%2\"").arg(option, text));
+    return v;
+}
+
+Options parseOptions(const QStringList &args)
+{
+    Options o;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool takesValue = a == QLatin1String("--workdir") || a == QLatin1String("--sign")
+                                || a == QLatin1String("--scale") || a == QLatin1String("--window")
+                                || a == QLatin1String("-o") || a == QLatin1String("--percent");
+        if (!takesValue) {
+            if (a.startsWith(QLatin1Char('-')) && a.size() > 1)
+                usageError(QStringLiteral("unknown option \"%1\"").arg(a));
+            o.positional << a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            usageError(QStringLiteral("%1 needs a value").arg(a));
+        const QString v = args[++i];
+        if (a == QLatin1String("--workdir")) {
+            o.workdir = v;
+        } else if (a == QLatin1String("--sign")) {
+            bool ok = false;
+            o.sign = v.toInt(&ok);
+            if (!ok || o.sign < 1 || o.sign > kMaxSigns)
+                usageError(QStringLiteral("--sign takes a number from 1 to 20"));
+        } else if (a == QLatin1String("--scale")) {
+            o.scale = numberArgument(a, v);
+            if (!(o.scale > 0))
+                usageError(QStringLiteral("--scale must be greater than 0"));
+        } else if (a == QLatin1String("--window")) {
+            const QStringList wh = v.split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            if (wh.size() == 2)
+                o.window = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+            if (!okW || !okH || o.window.width() <= 0 || o.window.height() <= 0)
+                usageError(QStringLiteral("--window takes WIDTHxHEIGHT in pixels"));
+        } else if (a == QLatin1String("-o")) {
+            o.output = v;
+        } else {
+            o.percent = numberArgument(a, v);
+            if (!(*o.percent > 0))
+                usageError(QStringLiteral("--percent must be greater than 0"));
+        }
+    }
+    return o;
+}
+
+SignSlotArray readProject(const QString &path)
+{
+    ProjectLoad load = ReadProjectFile(path);
     if (!load.signs)
         ioError(load.error);
+    return *load.signs;
+}
+
+// Parameters, texts and the project, as the program holds them after opening the project.
+void loadState(AppState &state, const Options &o, const QString &projectPath)
+{
+    state.parameters = readParameters(o.workdir);
+    const QString languagePath = QDir(o.workdir).filePath(state.parameters.languageFile());
+    LanguageLoad language = LoadLanguageFile(languagePath);
+    if (!language.table)
+        ioError(QStringLiteral("%1: %2").arg(languagePath, language.error));
+    state.language = *language.table;
+    state.RefreshParameters();
+    state.OpenProject(readProject(projectPath), projectPath);
+}
+
+// Selects the sign as its page does and computes it once.
+void computeSign(AppState &state, int sign)
+{
+    state.SelectSign(sign);
+    ComputeSign(state);
+}
+
+QByteArray reportText(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t.toUtf8();
+}
+
+QByteArray geometryJson(const AppState &state)
+{
+    const EngineResults &r = state.results;
+    QByteArray out = "{ \"geometryHeight\": " + jsonNumber(r.geometryHeight) + ", \"signArea\": " + jsonNumber(r.signArea)
+                     + ", \"runTotal\": " + jsonNumber(r.runTotal)
+                     + ", \"areaSurcharge\": " + jsonNumber(state.currentSignRecord.areaSurcharge) + ",\n";
+    out += "  \"elementKinds\": [\n";
+    for (int code = 1; code <= kElementKinds; ++code) {
+        const ElementKind &k = r.kind(code);
+        out += "    {\"code\": " + QByteArray::number(code) + ", \"count\": " + QByteArray::number(k.count)
+               + ", \"length\": " + jsonNumber(k.length) + ", \"value\": " + jsonNumber(k.value)
+               + ", \"name\": " + jsonString(k.name) + (code < kElementKinds ? "},\n" : "}\n");
+    }
+    out += "  ],\n  \"records\": [\n";
+    for (int n = 1; n <= kGeometryRecords; ++n) {
+        const GeometryRecord &g = r.record(n);
+        QByteArray strips;
+        for (int k = 0; k < 8; ++k)
+            strips += (k ? ", " : "") + jsonNumber(g.strips[k]);
+        out += "    {\"x1\": " + jsonNumber(g.x1) + ", \"y1\": " + jsonNumber(g.y1) + ", \"x2\": " + jsonNumber(g.x2)
+               + ", \"y2\": " + jsonNumber(g.y2) + ", \"strips\": [" + strips
+               + "], \"colourClass\": " + QByteArray::number(g.colourClass) + (n < kGeometryRecords ? "},\n" : "}\n");
+    }
+    out += "  ]\n}\n";
+    return out;
+}
+
+int info(const Options &o)
+{
+    AppState state;
+    state.OpenProject(readProject(o.positional[0]), o.positional[0]);
     QByteArray out;
-    for (int i = 0; i < kMaxSigns; ++i) {
-        const SignRecord &r = (*load.signs)[size_t(i)];
+    for (int i = 1; i <= kMaxSigns; ++i) {
+        const SignRecord &r = state.slot(i);
         if (!r.inUse())
             continue;
         int last = kMaxRows;
@@ -194,7 +338,7 @@ int info(const QString &projectPath)
         QStringList codes;
         for (int k = 0; k < last; ++k)
             codes << QString::number(r.rowElements[k]);
-        const QStringList fields = {QString::number(i + 1),
+        const QStringList fields = {QString::number(i),
                                     r.titleText(),
                                     QString::number(r.layout),
                                     QString::number(r.signType),
@@ -207,34 +351,91 @@ int info(const QString &projectPath)
     return 0;
 }
 
-int run(QStringList args)
+int prices(const Options &o)
 {
-    QString workdir = QStringLiteral(".");
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--workdir")) {
-            if (i + 1 >= args.size())
-                usageError(QStringLiteral("--workdir needs a directory"));
-            workdir = args[i + 1];
-            args.remove(i, 2);
-            --i;
-        }
+    AppState state;
+    state.parameters = readParameters(o.workdir);
+    const QString languagePath = QDir(o.workdir).filePath(state.parameters.languageFile());
+    LanguageLoad language = LoadLanguageFile(languagePath);
+    if (!language.table)
+        ioError(QStringLiteral("%1: %2").arg(languagePath, language.error));
+    // The factor is held in the stored format, as the window holds it.
+    Real48 percent, factor;
+    percent.set(o.percent.value_or(100));
+    factor.set(o.percent ? percent.get() * 0.01L : 1.0L);
+    QByteArray out;
+    for (const PriceListRow &row : PriceListRows(state.parameters, factor.get()))
+        out += (language.table->LanguageEntry(row.labelEntry) + u'\t' + FormatFixed(row.firstPrice, 0, 2) + u'\t'
+                + FormatFixed(row.secondPrice, 0, 2))
+                   .toUtf8()
+               + '\n';
+    writeOut(out);
+    return 0;
+}
+
+void writeOutputFile(const Options &o, const QByteArray &bytes)
+{
+    QString error;
+    if (!WriteFileAtomically(o.output, bytes, &error))
+        ioError(error);
+}
+
+int projectCommand(const QString &command, const Options &o)
+{
+    AppState state;
+    loadState(state, o, o.positional[0]);
+    if (command == QLatin1String("summary")) {
+        writeOut(SummaryTexts(state).join(QLatin1Char('\n')).toUtf8() + '\n');
+        return 0;
     }
-    if (args.isEmpty())
+    computeSign(state, o.sign);
+    if (command == QLatin1String("cost")) {
+        writeOut(reportText(state.results.CostText));
+    } else if (command == QLatin1String("spec")) {
+        writeOut(reportText(state.results.SpecificationText));
+    } else if (command == QLatin1String("geometry")) {
+        writeOut(geometryJson(state));
+    } else {
+        if (o.output.isEmpty())
+            usageError(QStringLiteral("%1 needs -o FILE").arg(command));
+        state.exportScale.set(o.scale);
+        const std::optional<QByteArray> bytes = command == QLatin1String("plt") ? PlotterFile(state)
+                                                                               : MetafileFile(state, o.window);
+        if (!bytes)
+            ioError(QStringLiteral("sign %1 has nothing to export").arg(o.sign));
+        writeOutputFile(o, *bytes);
+    }
+    return 0;
+}
+
+int run(const QStringList &args)
+{
+    Options o = parseOptions(args);
+    if (o.positional.isEmpty())
         usageError(QStringLiteral("no command given"));
-    const QString command = args.takeFirst();
+    const QString command = o.positional.takeFirst();
     if (command == QLatin1String("params")) {
-        if (args.size() == 1 && args[0] == QLatin1String("dump"))
-            return paramsDump(workdir);
-        if (args.size() == 2 && args[0] == QLatin1String("load"))
-            return paramsLoad(workdir, args[1]);
+        if (o.positional.size() == 1 && o.positional[0] == QLatin1String("dump"))
+            return paramsDump(o.workdir);
+        if (o.positional.size() == 2 && o.positional[0] == QLatin1String("load"))
+            return paramsLoad(o.workdir, o.positional[1]);
         usageError(QStringLiteral("params takes \"dump\" or \"load FILE\""));
     }
-    if (command == QLatin1String("info")) {
-        if (args.size() != 1)
-            usageError(QStringLiteral("info takes one project file"));
-        return info(args[0]);
+    if (command == QLatin1String("prices")) {
+        if (!o.positional.isEmpty())
+            usageError(QStringLiteral("prices takes no file"));
+        return prices(o);
     }
-    usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    static const QStringList kProjectCommands = {QStringLiteral("info"), QStringLiteral("cost"), QStringLiteral("spec"),
+                                                 QStringLiteral("geometry"), QStringLiteral("plt"), QStringLiteral("emf"),
+                                                 QStringLiteral("summary")};
+    if (!kProjectCommands.contains(command))
+        usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    if (o.positional.size() != 1)
+        usageError(QStringLiteral("%1 takes one project file").arg(command));
+    if (command == QLatin1String("info"))
+        return info(o);
+    return projectCommand(command, o);
 }
 
 } // namespace
@@ -246,6 +447,9 @@ int main(int argc, char **argv)
     args.removeFirst();
     try {
         return run(args);
+    } catch (const FloatingPointOverflow &e) {
+        std::fprintf(stderr, "tablix-cli: %s\n", e.what());
+        return 2;
     } catch (const CliError &e) {
         std::fprintf(stderr, "tablix-cli: %s\n", e.message.toLocal8Bit().constData());
         if (e.exitCode == 1)
