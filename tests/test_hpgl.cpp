@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -79,18 +82,12 @@ TEST(HpglFile, ScaleMultipliesEveryCoordinateAndRepeatsExactly)
     EXPECT_EQ(Plot(s), first);
 }
 
-TEST(HpglFile, HalvesRoundAwayFromZeroAndZeroHasNoSign)
+TEST(HpglFile, ValuesThatRoundToZeroAreWrittenWithoutSign)
 {
     AppState s;
     export_geometry::PostSign(s);
-    // k = 400.0079307... at 100 %: x = 0.5 / k gives exactly half a unit only in theory, so use a
-    // scale that makes k an exact value instead: k * 1.25 cm at 10 % is 50.0009 -> 50.
-    s.exportScale.set(10);
-    export_geometry::Set(s, 1, 0.0001L, 0.0001L, 12.5L, 3.75L, 1);
-    const QStringList lines = Lines(Plot(s));
-    EXPECT_EQ(lines[3], QStringLiteral("PU0 0;"));        // 0.004 and -0.004
-    EXPECT_EQ(lines[4], QStringLiteral("PD500 0;"));      // 500.0099
-    EXPECT_EQ(lines[5], QStringLiteral("PD500 -150;"));   // -150.003
+    export_geometry::Set(s, 1, 0.0001L, 0.0001L, 11, 3, 1); // -0.04 plotter units
+    EXPECT_EQ(Lines(Plot(s))[3], QStringLiteral("PU0 0;"));
 }
 
 TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
@@ -111,7 +108,7 @@ TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
 
     // Type 2: offset 2.5, width 0.1 x 40 mm; no lower mark: they start at the left bar's top.
     s.currentSignRecord.signType = 2;
-    s.currentSignRecord.lowerMarks = {};
+    std::fill(std::begin(s.currentSignRecord.lowerMarks), std::end(s.currentSignRecord.lowerMarks), 0);
     const QStringList type2 = StripeSection(s, 12);
     ASSERT_EQ(type2.size(), 11);
     EXPECT_EQ(type2[1], QStringLiteral("PU1450 0;"));
@@ -145,7 +142,7 @@ TEST(HpglFile, SignWithoutRowsKeepsStripesAndFrame)
     const QStringList lines = Lines(Plot(s));
     ASSERT_EQ(lines.size(), 2 + 6 + 21);
     EXPECT_EQ(lines[2], QStringLiteral("SP1;"));
-    EXPECT_EQ(lines[3], QStringLiteral("PU1200 0;")); // 0 + 1.5 + (0 / 2) ... offset from x1 0
+    EXPECT_EQ(lines[3], QStringLiteral("PU600 0;")); // record 1 spans nothing: offset 1.5 alone
 }
 
 TEST(HpglFile, NothingForASignWithoutPositiveSize)
@@ -171,7 +168,7 @@ TEST(HpglFile, RowListStopsAtTheFirstEmptyRecordAndAfterSixty)
     EXPECT_EQ(Lines(Plot(s)).size(), 2 + 60 * 6 + 1 + 10);
 }
 
-TEST(ExportNames, ExtensionIsAddedOnlyWhenTheFileNameHasNone)
+TEST(PlotterExportNames, ExtensionIsAddedOnlyWhenTheFileNameHasNone)
 {
     EXPECT_EQ(ExportFileName(QStringLiteral("/tmp/sign"), false), QStringLiteral("/tmp/sign.plt"));
     EXPECT_EQ(ExportFileName(QStringLiteral("/tmp/sign"), true), QStringLiteral("/tmp/sign.wmf"));
@@ -179,7 +176,7 @@ TEST(ExportNames, ExtensionIsAddedOnlyWhenTheFileNameHasNone)
     EXPECT_EQ(ExportFileName(QStringLiteral("/tmp/v1.2/sign"), false), QStringLiteral("/tmp/v1.2/sign.plt"));
 }
 
-TEST(ExportNames, ProposalReplacesPointsAndDropsTheHandSetMark)
+TEST(PlotterExportNames, ProposalReplacesPointsAndDropsTheHandSetMark)
 {
     EXPECT_EQ(ProposedExportName(QStringLiteral("1200.00x120.00")), QStringLiteral("1200,00x120,00"));
     EXPECT_EQ(ProposedExportName(QStringLiteral("!Shop 2.0")), QStringLiteral("Shop 2,0"));

@@ -3,6 +3,9 @@
 #include "params/numfmt.h"
 #include "params/real48.h"
 
+#include <cmath>
+#include <random>
+
 using tablix::FormatFixed;
 
 TEST(FormatFixed, RoundsTheEighteenDigitExpansionHalfAwayFromZero)
@@ -43,4 +46,18 @@ TEST(RoundEven, TiesGoToTheEvenNeighbour)
     EXPECT_EQ(tablix::RoundEven(2.5L), 2);
     EXPECT_EQ(tablix::RoundEven(-2.5L), -2);
     EXPECT_EQ(tablix::RoundEven(2.5000001L), 3);
+}
+
+TEST(FormatFixed, ShortcutAgreesWithTheFullExpansion)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-12, 16);
+    for (int i = 0; i < 300000; ++i) {
+        const int decimals = int(random() % 5);
+        long double v = std::pow(10.0L, magnitude(random)) * ((random() & 1) ? -1 : 1);
+        if (i % 3 == 0) // values a hair from a tie, as sums of stored amounts land
+            v = (std::round(v * 1000) + 0.5L) / std::pow(10.0L, decimals) * (1 + ((random() % 3) - 1.0L) * 1e-19L);
+        ASSERT_EQ(FormatFixed(v, 10, decimals), tablix::FormatFixedFromExpansion(v, 10, decimals))
+            << double(v) << " " << decimals;
+    }
 }

@@ -64,11 +64,21 @@ void writeOut(const QByteArray &bytes)
 }
 
 // Every Real48 value is exact as a double; 17 significant digits bring it back bit for bit.
-QByteArray jsonNumber(const Real48 &value)
+QByteArray jsonNumber(long double value)
 {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", double(value.get()));
+    std::snprintf(buf, sizeof buf, "%.17g", double(value));
     return buf;
+}
+
+QByteArray jsonNumber(const Real48 &value)
+{
+    return jsonNumber(value.get());
+}
+
+QByteArray jsonNumber(const Real48Value &value)
+{
+    return jsonNumber(value.get());
 }
 
 QByteArray jsonString(const QString &text)

@@ -9,18 +9,16 @@ namespace engine {
 
 Strips StripsOf(int code)
 {
-    switch (code) {
-    case 1: case 10: return {1, 1.3L};
-    case 2: case 11: return {2, 1.3L};
-    case 3: case 12: return {1, 2.0L};
-    case 4: case 13: return {2, 2.0L};
-    case 5: case 14: return {3, 2.0L};
-    case 6: case 15: return {1, 2.5L};
-    case 7: case 16: return {4, 2.5L};
-    case 8: case 17: return {1, 5.0L};
-    case 20: case 21: return {1, 3.5L};
-    default: return {};
-    }
+    // Codes 1..8 and 10..17 in the same order; 20 and 21 the fixed profile.
+    static constexpr Strips kPanels[8] = {{1, 1.3L}, {2, 1.3L}, {1, 2.0L}, {2, 2.0L},
+                                          {3, 2.0L}, {1, 2.5L}, {4, 2.5L}, {1, 5.0L}};
+    if (code >= 1 && code <= 8)
+        return kPanels[code - 1];
+    if (code >= 10 && code <= 17)
+        return kPanels[code - 10];
+    if (code == 20 || code == 21)
+        return {1, 3.5L};
+    return {};
 }
 
 long double ElementHeightMm(const AppState &state, int code)
@@ -33,13 +31,6 @@ long double ElementHeightMm(const AppState &state, int code)
     if (code == 20 || code == 21)
         return table[13].heightMm.get();
     return 0;
-}
-
-void Append(QString &text, const QString &part)
-{
-    const qsizetype room = kMaxTextLength - text.size();
-    if (room > 0)
-        text += room >= part.size() ? part : part.left(room);
 }
 
 } // namespace engine
@@ -83,34 +74,33 @@ bool elementPrice(const AppState &state, int code, long double &price)
 void InitElementKinds(AppState &state)
 {
     EngineResults &r = state.results;
-    const QString familyA = state.LanguageEntry(75);
-    const QString familyB = state.LanguageEntry(76);
+    const QString &familyA = state.LanguageEntry(75);
+    const QString &familyB = state.LanguageEntry(76);
     for (int code = 1; code <= kElementKinds; ++code) {
         ElementKind &kind = r.kind(code);
-        kind = ElementKind{};
-        QString name;
-        if (code >= 1 && code <= 8)
-            name = u' ' + familyA + u' ' + state.LanguageEntry(45 + code);
-        else if (code >= 10 && code <= 17)
-            name = u' ' + familyB + u' ' + state.LanguageEntry(36 + code);
-        else if (code == 9)
-            name = u' ' + familyA + u' ' + state.LanguageEntry(45);
-        else if (code == 18)
-            name = u' ' + familyB + u' ' + state.LanguageEntry(45);
-        else if (code == 19)
-            name = state.LanguageEntry(74) + u' ';
-        else if (code == 20)
-            name = u' ' + familyA + u' ' + state.LanguageEntry(233);
-        else
-            name = u' ' + familyB + u' ' + state.LanguageEntry(233);
-        kind.name = name.left(19);
+        kind.count = 0;
+        kind.length = kind.value = Real48Value{};
+        // Built in place: the names are rebuilt on every run.
+        QString &name = kind.name;
+        name.truncate(0);
+        if (code == 19) {
+            name += state.LanguageEntry(74) + u' ';
+        } else {
+            const bool familyAWord = code <= 9 || code == 20;
+            const int word = code <= 8 ? 45 + code : code <= 17 && code >= 10 ? 36 + code : code <= 18 ? 45 : 233;
+            name += u' ' + (familyAWord ? familyA : familyB) + u' ' + state.LanguageEntry(word);
+        }
+        name.truncate(19);
     }
 
     // A run depends on its own sign only: nothing is carried over from the previous one.
-    r.costTotal = r.markedEdge = r.markedArea = r.priceFactor = Real48{};
-    r.runTotal = r.signArea = r.geometryHeight = r.closingAllowance = Real48{};
-    r.SpecificationText.clear();
-    r.CostText.clear();
+    r.costTotal = r.markedEdge = r.markedArea = r.priceFactor = Real48Value{};
+    r.runTotal = r.signArea = r.geometryHeight = r.closingAllowance = Real48Value{};
+    // Keeps the buffers of the previous run: texts are rebuilt on every paint.
+    r.SpecificationText.truncate(0);
+    r.CostText.truncate(0);
+    r.SpecificationText.reserve(2048);
+    r.CostText.reserve(4096);
 
     r.stackHeight.set(state.StackHeight());
     const long double area = r.stackHeight.get() * state.currentSignRecord.width.get();
@@ -190,21 +180,21 @@ void AddRunTotal(AppState &state)
             add(q * (kind.length.get() * kind.count));
 }
 
-void PlaceStrips(AppState &state, int code, int row, const Real48 &top)
+void PlaceStrips(AppState &state, int code, int row, const Real48Value &top)
 {
     const engine::Strips strips = StripsOf(code);
     GeometryRecord &rec = state.results.record(row);
-    Real48 previousSecond;
+    Real48Value previousSecond;
     for (int k = 1; k <= strips.n; ++k) {
-        Real48 &first = rec.strips[2 * (k - 1)];
-        Real48 &second = rec.strips[2 * (k - 1) + 1];
+        Real48Value &first = rec.strips[2 * (k - 1)];
+        Real48Value &second = rec.strips[2 * (k - 1) + 1];
         first.set(k == 1 ? top.get() + 0.12L : previousSecond.get() + 0.24L);
         second.set(first.get() + strips.height);
         previousSecond = second;
     }
 }
 
-void BuildGeometry(AppState &state, Real48 &Y)
+void BuildGeometry(AppState &state, Real48Value &Y)
 {
     EngineResults &r = state.results;
     const SignRecord &sign = state.currentSignRecord;
@@ -212,14 +202,14 @@ void BuildGeometry(AppState &state, Real48 &Y)
     const long double width = sign.width.get();
     const int type = sign.signType;
 
-    Y = Real48{};
+    Y = Real48Value{};
     r.SignGeometry.fill(GeometryRecord{});
 
     const long double frame1 = p.elementRows[0].heightMm.get() * 0.1L - 0.5L;
     const long double frame2 = p.elementRows[1].heightMm.get() * 0.1L - 1.25L;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const bool sidePosts = sign.layout == 2 || sign.layout == 4;
-    Real48 x0, b;
+    Real48Value x0, b;
     if (closedFrame || sidePosts) {
         switch (type) {
         case 1: x0.set(frame1); break;
@@ -231,6 +221,11 @@ void BuildGeometry(AppState &state, Real48 &Y)
         if (closedFrame)
             b = Y = x0;
     }
+
+    // Heights of the codes, read once per run rather than once per row.
+    std::array<long double, kElementKinds + 1> heightMm{};
+    for (int code = 1; code <= kElementKinds; ++code)
+        heightMm[size_t(code)] = engine::ElementHeightMm(state, code);
 
     for (int i = 1; i <= kMaxRows && state.workingRows[size_t(i - 1)] != 0; ++i) {
         const int c = state.workingRows[size_t(i - 1)];
@@ -246,7 +241,7 @@ void BuildGeometry(AppState &state, Real48 &Y)
             R.x1 = x0;
             R.y1 = Y;
             R.x2.set(x0.get() + r.kind(c).length.get());
-            R.y2.set(Y.get() + 0.1L * engine::ElementHeightMm(state, c));
+            R.y2.set(Y.get() + 0.1L * heightMm[size_t(c)]);
             R.colourClass = colour;
             Y = R.y2;
         } else if (c == 19) {
@@ -273,7 +268,7 @@ void BuildGeometry(AppState &state, Real48 &Y)
         left.x2.set(kLeft[type - 1]);
         left.colourClass = colour;
         right.y2 = Y;
-        right.x2 = sign.width;
+        right.x2.set(sign.width);
         right.x1.set(width - kRight[type - 1]);
         right.colourClass = colour;
         return;
@@ -293,10 +288,10 @@ void BuildGeometry(AppState &state, Real48 &Y)
     bottom.y1.set(Y.get() - f);
     left.y2 = Y;
     right.y2 = Y;
-    right.x2 = sign.width;
-    top.x2 = sign.width;
+    right.x2.set(sign.width);
+    top.x2.set(sign.width);
     bottom.y2 = Y;
-    bottom.x2 = sign.width;
+    bottom.x2.set(sign.width);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "engine/results.h"
 #include "params/real48.h"
 
 namespace tablix {
@@ -22,8 +23,12 @@ Strips StripsOf(int code);
 // without a table height.
 long double ElementHeightMm(const AppState &state, int code);
 
-// The two texts: a line is never written past the text's limit.
-void Append(QString &text, const QString &part);
+// The two texts never hold more than their limit.
+inline void Limit(QString &text)
+{
+    if (text.size() > kMaxTextLength)
+        text.truncate(kMaxTextLength);
+}
 
 // Writes the priced lines, dimension lines, cutting list and totals of one run.
 void WriteTexts(AppState &state);

@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
 #include "params/real48.h"
@@ -14,45 +13,42 @@ inline constexpr int kGeometryRecords = 64;
 inline constexpr int kElementKinds = 21;
 inline constexpr int kMaxTextLength = 14000;
 
+// Every value is held with the precision of the stored format.
 // Records 1..60 are the rows, 61 the left bar or post, 62 the right one, 63 the top bar and 64 the
 // bottom bar. Centimetres, x from the left edge, y from the top edge growing downwards.
 struct GeometryRecord {
-    Real48 x1, y1, x2, y2;
-    Real48 strips[8];          // first 1, second 1, ..., first 4, second 4
-    std::uint8_t colourClass;  // 0 none, 1 family A, 2 family B, 3 other infill
-    std::uint8_t unused;
+    Real48Value x1, y1, x2, y2;
+    Real48Value strips[8];     // first 1, second 1, ..., first 4, second 4
+    std::uint8_t colourClass = 0; // 0 none, 1 family A, 2 family B, 3 other infill
 
     bool empty() const { return x1 == x2; }
-    Real48 first(int k) const { return strips[2 * (k - 1)]; }   // k = 1..4
-    Real48 second(int k) const { return strips[2 * (k - 1) + 1]; }
+    Real48Value first(int k) const { return strips[2 * (k - 1)]; } // k = 1..4
+    Real48Value second(int k) const { return strips[2 * (k - 1) + 1]; }
 };
-static_assert(sizeof(GeometryRecord) == 74);
-static_assert(offsetof(GeometryRecord, strips) == 24);
-static_assert(offsetof(GeometryRecord, colourClass) == 72);
 
 struct ElementKind {
     std::int32_t count = 0;
-    Real48 length;
-    Real48 value;
+    Real48Value length;
+    Real48Value value;
     QString name; // at most 19 characters
 };
 
 struct EngineResults {
     std::array<GeometryRecord, kGeometryRecords> SignGeometry{};
-    Real48 geometryHeight;
-    Real48 signArea;
-    Real48 runTotal;
-    Real48 closingAllowance;
+    Real48Value geometryHeight;
+    Real48Value signArea;
+    Real48Value runTotal;
+    Real48Value closingAllowance;
     std::array<ElementKind, kElementKinds> ElementKindTable; // index 0 = code 1
     QString SpecificationText; // lines end with '\r'; at most kMaxTextLength characters
     QString CostText;
 
     // Work values of the run, kept for checks.
-    Real48 costTotal;
-    Real48 markedEdge;
-    Real48 markedArea;
-    Real48 priceFactor;
-    Real48 stackHeight;
+    Real48Value costTotal;
+    Real48Value markedEdge;
+    Real48Value markedArea;
+    Real48Value priceFactor;
+    Real48Value stackHeight;
 
     // Record n (1..64) as the drawings and exports number them.
     const GeometryRecord &record(int n) const { return SignGeometry[size_t(n - 1)]; }

@@ -9,6 +9,7 @@ namespace {
 
 constexpr QChar kLineEnd = u'\r';
 
+
 class TextWriter {
 public:
     explicit TextWriter(AppState &state) : s(state), r(state.results), p(state.parameters) {}
@@ -20,41 +21,52 @@ private:
     EngineResults &r;
     const ParameterRecord &p;
 
-    QString E(int n) const { return s.LanguageEntry(n); }
-    QString currency() const { return E(10); }
+    const QString &E(int n) const { return s.LanguageEntry(n); }
+    const QString &currency() const { return E(10); }
 
-    void cost(const QString &part) { Append(r.CostText, part); }
-    void spec(const QString &part) { Append(r.SpecificationText, part); }
+    // Lines are appended in place; whatever passes the limit is cut off again at once.
+    template <typename Part>
+    void cost(Part &&part)
+    {
+        r.CostText += std::forward<Part>(part);
+        Limit(r.CostText);
+    }
+    template <typename Part>
+    void spec(Part &&part)
+    {
+        r.SpecificationText += std::forward<Part>(part);
+        Limit(r.SpecificationText);
+    }
 
     void addToTotal(long double amount) { r.costTotal.set(r.costTotal.get() + amount); }
 
     // label, tab, blank, amount, currency
     void AddCostLine(const QString &label, long double amount)
     {
-        cost(label + u'\t' + u' ' + FormatFixed(amount, 10, 2) + currency() + kLineEnd);
+        cost(label + u'\t' + u' ' + FormatFixedNumber(amount, 10, 2).view() + currency() + kLineEnd);
         addToTotal(amount);
     }
 
     void dimensionLine(const QString &label1, long double value, const QString &label2)
     {
-        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixed(value, 0, 2) + label2 + u' ' + kLineEnd);
+        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(value, 0, 2).view() + label2 + u' ' + kLineEnd);
     }
 
     void dimensionLine(const QString &label1, long double v1, const QString &label2, long double v2,
                        const QString &label3)
     {
-        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixed(v1, 0, 2) + label2 + u' ' + QStringLiteral("    ")
-             + FormatFixed(v2, 0, 2) + label3 + u' ' + kLineEnd);
+        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(v1, 0, 2).view() + label2 + u' ' + QStringLiteral("    ")
+             + FormatFixedNumber(v2, 0, 2).view() + label3 + u' ' + kLineEnd);
     }
 
     void totalsLine(const QString &label, long double value, int decimals, const QString &unit)
     {
-        cost(label + u'\t' + u' ' + FormatFixed(value, 10, decimals) + unit + kLineEnd);
+        cost(label + u'\t' + u' ' + FormatFixedNumber(value, 10, decimals).view() + unit + kLineEnd);
     }
 
     void lengthLine(const QString &label, long double metres)
     {
-        cost(label + u' ' + FormatFixed(metres, 10, 2) + E(97) + kLineEnd);
+        cost(label + u' ' + FormatFixedNumber(metres, 10, 2).view() + E(97) + kLineEnd);
     }
 
     // Whether a back panel fits: a width or height typed as exactly the allowance leaves no
@@ -75,7 +87,7 @@ private:
 
     // Work values of the posts, shared by the cost lines, the cut line and the totals.
     long double n = 0;           // number of posts
-    Real48 postHeight;
+    Real48Value postHeight;
     long double postAllowance = 0;
     QString postCostLabel;
     long double postPrice = 0;
@@ -199,14 +211,14 @@ void TextWriter::postsSection()
     }
 
     const long double amount = (postHeight.get() - postAllowance) * postPrice * r.priceFactor.get() * n * 0.01L;
-    cost(postCostLabel + u' ' + u'\t' + u' ' + FormatFixed(amount, 10, 2) + currency() + kLineEnd);
+    cost(postCostLabel + u' ' + u'\t' + u' ' + FormatFixedNumber(amount, 10, 2).view() + currency() + kLineEnd);
     addToTotal(amount);
 }
 
 void TextWriter::piecesSection()
 {
     long double pieces = 0;
-    Real48 elementValue;
+    Real48Value elementValue;
     for (const ElementKind &kind : r.ElementKindTable) {
         pieces += kind.count;
         elementValue.set(elementValue.get() + kind.value.get());
@@ -219,7 +231,7 @@ void TextWriter::piecesSection()
         pieces = (n + 1) * pieces + n - m * n;
     }
     const long double piecesCost = pieces * p.costItem1.get();
-    cost(FormatFixed(pieces, 0, 0) + E(112) + u' ' + u'\t' + u' ' + FormatFixed(piecesCost, 10, 2) + currency()
+    cost(FormatFixedNumber(pieces, 0, 0).view() + E(112) + u' ' + u'\t' + u' ' + FormatFixedNumber(piecesCost, 10, 2).view() + currency()
          + kLineEnd);
     addToTotal(piecesCost);
     AddCostLine(E(113) + u' ', elementValue.get() * r.priceFactor.get() * 0.01L);
@@ -244,7 +256,7 @@ void TextWriter::markedSection()
     const SignRecord &sign = s.currentSignRecord;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
-    spec(postCutLabel(s) + u' ' + FormatFixed(n, 0, 0) + E(114) + u' ' + FormatFixed(cut, 0, 2) + E(115) + u' '
+    spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(114) + u' ' + FormatFixedNumber(cut, 0, 2).view() + E(115) + u' '
          + kLineEnd);
 }
 
@@ -256,10 +268,10 @@ void TextWriter::cuttingList()
         QString count, length;
         if (n == 0) {
             count = QString::number(kind.count);
-            length = FormatFixed(kind.length.get(), 0, 2);
+            length = FormatFixedNumber(kind.length.get(), 0, 2).view();
         } else {
-            count = FormatFixed(kind.count * (n + 1), 0, 0);
-            length = FormatFixed((kind.length.get() - 0.5L * (n + 1)) / (n + 1), 0, 2);
+            count = FormatFixedNumber(kind.count * (n + 1), 0, 0).view();
+            length = FormatFixedNumber((kind.length.get() - 0.5L * (n + 1)) / (n + 1), 0, 2).view();
         }
         spec(kind.name + count + E(114) + u' ' + length + E(115) + u' ' + kLineEnd);
     }
@@ -285,7 +297,7 @@ void TextWriter::totalsSection()
     cost(QString(kLineEnd));
     totalsLine(E(92), r.signArea.get() * 0.0001L, 3, E(93));
     totalsLine(E(94), sign.areaSurcharge.get(), 2, E(95));
-    cost(E(96) + u'\t' + FormatFixed(r.runTotal.get() * 0.01L, 10, 2) + E(97) + kLineEnd);
+    cost(E(96) + u'\t' + FormatFixedNumber(r.runTotal.get() * 0.01L, 10, 2).view() + E(97) + kLineEnd);
     cost(QString(kLineEnd));
     cost(E(98) + kLineEnd);
 
@@ -322,13 +334,13 @@ void TextWriter::totalsSection()
     for (const ElementKind &kind : r.ElementKindTable)
         if (kind.count > 0)
             cost(kind.name
-                 + FormatFixed(kind.length.get() * kind.count * q * (type == 4 ? 0.02L : 0.01L), 10, 2) + E(97)
+                 + FormatFixedNumber(kind.length.get() * kind.count * q * (type == 4 ? 0.02L : 0.01L), 10, 2).view() + E(97)
                  + kLineEnd);
 
     if (n != 0) {
         const bool closedFrame = sign.layout == 1 || sign.layout == 3;
         const long double L = (closedFrame ? postHeight.get() - postAllowance : postHeight.get()) * 0.01L;
-        cost(postCutLabel(s) + u' ' + FormatFixed(n * L, 10, 2) + E(97) + kLineEnd);
+        cost(postCutLabel(s) + u' ' + FormatFixedNumber(n * L, 10, 2).view() + E(97) + kLineEnd);
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <QtEndian>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -55,7 +54,7 @@ public:
         beginRecord(EMR_CREATEPEN, 28);
         u32(newObject());
         u32(PS_SOLID);
-        i32(1); // one-unit pen
+        i32(0); // a cosmetic pen: one device pixel wide at any size the picture is shown
         i32(0);
         u32(ColourRef(0, 0, 0));
         selectObject(1);
@@ -221,10 +220,12 @@ private:
     }
 };
 
-// A drawing unit is 32 bits; a sign beyond that is no sign, so coordinates are clamped.
+// Coordinates are 32 bits; no real sign comes near this limit, which keeps a sum of three clamped
+// values (offset, point, margin) from overflowing.
 std::int32_t Device(long double v)
 {
-    return std::int32_t(RoundEven(std::clamp(v, (long double)(INT32_MIN / 2), (long double)(INT32_MAX / 2))));
+    constexpr long double kLimit = INT32_MAX / 4;
+    return std::int32_t(RoundEven(std::clamp(v, -kLimit, kLimit)));
 }
 
 } // namespace

@@ -19,13 +19,13 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state);
 // The chosen name unchanged when its file name has an extension, else with ".wmf" or ".plt".
 QString ExportFileName(const QString &chosen, bool metafile);
 
+// The name offered in the save dialog for a sign of this (stored) title.
+QString ProposedExportName(const QString &title);
+
 // Shared by both exports: the number of stripes for auxDimension (0 when not positive), and the
 // model y at which they start: the top of the left bar, or the lower edge of the highest-numbered
 // row among rows 1..10 whose lower mark is set.
 int StripeCount(long double auxDimension);
 long double StripeTop(const AppState &state);
-
-// The name offered in the save dialog for a sign of this (stored) title.
-QString ProposedExportName(const QString &title);
 
 } // namespace tablix

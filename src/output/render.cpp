@@ -1,8 +1,8 @@
 #include "output/render.h"
 
 #include <QPainter>
-#include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 #include "engine/compute_sign.h"
 #include "params/numfmt.h"
@@ -24,7 +24,10 @@ int ClampedSum(long long origin, long long value)
 // origin + Round(already scaled value).
 int Offset(int origin, long double scaled)
 {
-    return ClampedSum(origin, RoundEven(scaled));
+    const long double limit = kCoordinateLimit;
+    if (std::isnan(scaled))
+        scaled = 0;
+    return ClampedSum(origin, RoundEven(std::clamp(scaled, -limit, limit)));
 }
 
 void SetFill(QPainter &canvas, std::optional<QColor> colour)

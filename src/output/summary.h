@@ -75,9 +75,9 @@ struct SummaryPass {
 // `textHeight` is the absolute font height in pixels.
 void DrawSummarySign(QPainter &canvas, AppState &state, SummaryPass &pass, int textHeight);
 
-// Clears the paint box of size `paintBox` and draws every block and the total line. Afterwards
-// ReportLines 1..n hold the titles of the n signs drawn; the current sign and working state are
-// as before.
+// Clears the paint box of size `paintBox` and draws every block and the total line. After the
+// k-th sign drawn its title goes into ReportLines entry k, so only the last title survives the
+// later signs' report lines. The current sign and working state are as before.
 SummaryPass DrawSummary(QPainter &canvas, QSize paintBox, AppState &state, int textHeight);
 
 struct SummaryExtent {

@@ -15,9 +15,10 @@ struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
 
     // Out-of-range numbers give an empty text rather than failing.
-    QString LanguageEntry(int n) const
+    const QString &LanguageEntry(int n) const
     {
-        return n >= 0 && n < kLanguageEntries ? entries[size_t(n)] : QString();
+        static const QString kNone;
+        return n >= 0 && n < kLanguageEntries ? entries[size_t(n)] : kNone;
     }
 };
 

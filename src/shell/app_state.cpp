@@ -8,7 +8,8 @@ namespace tablix {
 QString MainWindowCaption(const QString &projectFileName)
 {
     QString caption = QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine);
-    return projectFileName.isEmpty() ? caption + QLatin1Char(' ') : caption + QStringLiteral(" - ") + projectFileName;
+    return projectFileName.isEmpty() ? QString(caption + QLatin1Char(' '))
+                                     : QString(caption + QStringLiteral(" - ") + projectFileName);
 }
 
 AppState::AppState()

@@ -52,7 +52,7 @@ struct AppState {
 
     AppState();
 
-    QString LanguageEntry(int n) const { return language.LanguageEntry(n); }
+    const QString &LanguageEntry(int n) const { return language.LanguageEntry(n); }
 
     // Sign list; signs are numbered 1..20.
     SignRecord &slot(int k) { return SignSlots[size_t(k - 1)]; }

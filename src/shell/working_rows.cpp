@@ -60,7 +60,7 @@ QString AppState::ElementDescription(int code) const
 long double AppState::StackHeight() const
 {
     const auto &table = derived.ElementTypeTable;
-    Real48 sum;
+    Real48Value sum;
     for (std::uint8_t code : workingRows) {
         long double contribution = 0;
         if (code >= 1 && code <= 8)
@@ -73,7 +73,7 @@ long double AppState::StackHeight() const
             contribution = table[13].heightMm.get();
         sum.set(sum.get() + contribution);
     }
-    Real48 centimetres;
+    Real48Value centimetres;
     centimetres.set(sum.get() * 0.1L);
     return workingRows[0] == 0 ? 0.0L : centimetres.get();
 }
