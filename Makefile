@@ -42,7 +42,7 @@ run: run-dir
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_FUZZ=ON -DTABLIX_TESTS=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	for t in params language project; do \
+	for t in params language project engine; do \
 	  mkdir -p $(BUILD_FUZZ)/corpus-$$t; \
 	  $(BUILD_FUZZ)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus-$$t fuzz/corpus/$$t || exit 1; \
 	done
