@@ -26,6 +26,24 @@ struct GeometryRecord {
     Real48Value second(int k) const { return strips[2 * (k - 1) + 1]; }
 };
 
+// A point of the geometry, in centimetres.
+struct ModelPoint {
+    long double x, y;
+};
+
+// The corners of frame bar n (61 left, 62 right, 63 top, 64 bottom), mitred at the corners of
+// the frame by the bar width d; every drawing and export goes round them in this order.
+inline std::array<ModelPoint, 4> MitredBarCorners(const GeometryRecord &r, int n, long double d)
+{
+    const long double x1 = r.x1.get(), y1 = r.y1.get(), x2 = r.x2.get(), y2 = r.y2.get();
+    switch (n) {
+    case 61: return {{{x1, y1}, {x2, y1 + d}, {x2, y2 - d}, {x1, y2}}};
+    case 62: return {{{x1, y1 + d}, {x2, y1}, {x2, y2}, {x1, y2 - d}}};
+    case 63: return {{{x1, y1}, {x2, y1}, {x2 - d, y2}, {x1 + d, y2}}};
+    default: return {{{x1 + d, y1}, {x2 - d, y1}, {x2, y2}, {x1, y2}}};
+    }
+}
+
 struct ElementKind {
     std::int32_t count = 0;
     Real48Value length;

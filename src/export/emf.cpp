@@ -277,14 +277,8 @@ std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
     } else {
         const long double d = left.x2.get() - left.x1.get();
         for (int n : {61, 62, 63, 64}) {
-            const GeometryRecord &r = g.record(n);
-            const long double x1 = r.x1.get(), y1 = r.y1.get(), x2 = r.x2.get(), y2 = r.y2.get();
-            switch (n) {
-            case 61: emf.polygon({at(x1, y1), at(x2, y1 + d), at(x2, y2 - d), at(x1, y2)}); break;
-            case 62: emf.polygon({at(x1, y1 + d), at(x2, y1), at(x2, y2), at(x1, y2 - d)}); break;
-            case 63: emf.polygon({at(x1, y1), at(x2, y1), at(x2 - d, y2), at(x1 + d, y2)}); break;
-            default: emf.polygon({at(x1 + d, y1), at(x2 - d, y1), at(x2, y2), at(x1, y2)}); break;
-            }
+            const auto c = MitredBarCorners(g.record(n), n, d);
+            emf.polygon({at(c[0].x, c[0].y), at(c[1].x, c[1].y), at(c[2].x, c[2].y), at(c[3].x, c[3].y)});
         }
     }
 

@@ -57,16 +57,13 @@ public:
         point("PD", a, b);
     }
 
-    struct Point {
-        long double x, y;
-    };
-    void quadrilateral(Point p0, Point p1, Point p2, Point p3)
+    void quadrilateral(const std::array<ModelPoint, 4> &p)
     {
-        point("PU", p0.x, p0.y);
-        point("PD", p1.x, p1.y);
-        point("PD", p2.x, p2.y);
-        point("PD", p3.x, p3.y);
-        point("PD", p0.x, p0.y);
+        point("PU", p[0].x, p[0].y);
+        point("PD", p[1].x, p[1].y);
+        point("PD", p[2].x, p[2].y);
+        point("PD", p[3].x, p[3].y);
+        point("PD", p[0].x, p[0].y);
     }
 
     QByteArray result() const { return out_; }
@@ -142,16 +139,8 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state)
         }
     } else {
         const long double d = left.x2.get() - left.x1.get();
-        for (int n : {61, 62, 63, 64}) {
-            const GeometryRecord &r = g.record(n);
-            const long double x1 = r.x1.get(), y1 = r.y1.get(), x2 = r.x2.get(), y2 = r.y2.get();
-            switch (n) {
-            case 61: plot.quadrilateral({x1, y1}, {x2, y1 + d}, {x2, y2 - d}, {x1, y2}); break;
-            case 62: plot.quadrilateral({x1, y1 + d}, {x2, y1}, {x2, y2}, {x1, y2 - d}); break;
-            case 63: plot.quadrilateral({x1, y1}, {x2, y1}, {x2 - d, y2}, {x1 + d, y2}); break;
-            default: plot.quadrilateral({x1 + d, y1}, {x2 - d, y1}, {x2, y2}, {x1, y2}); break;
-            }
-        }
+        for (int n : {61, 62, 63, 64})
+            plot.quadrilateral(MitredBarCorners(g.record(n), n, d));
     }
     return plot.result();
 }

@@ -36,10 +36,6 @@ void SetFill(QPainter &canvas, std::optional<QColor> colour)
         canvas.setBrush(QBrush(*colour, Qt::SolidPattern));
 }
 
-struct Box {
-    long double x1, y1, x2, y2;
-};
-
 struct Mapper {
     long double scale;
     int originX, originY;
@@ -52,11 +48,11 @@ void ModelRectangle(QPainter &canvas, const Mapper &m, long double x1, long doub
     DrawPixelRectangle(canvas, m.x(x1), m.y(y1), m.x(x2), m.y(y2));
 }
 
-void ModelQuad(QPainter &canvas, const Mapper &m, const std::array<std::array<long double, 2>, 4> &points)
+void ModelQuad(QPainter &canvas, const Mapper &m, const std::array<ModelPoint, 4> &points)
 {
     std::array<QPoint, 4> corners;
     for (size_t k = 0; k < 4; ++k)
-        corners[k] = QPoint(m.x(points[k][0]), m.y(points[k][1]));
+        corners[k] = QPoint(m.x(points[k].x), m.y(points[k].y));
     DrawPixelQuad(canvas, corners);
 }
 
@@ -119,16 +115,8 @@ void DrawFrame(QPainter &canvas, const AppState &state, const Mapper &m)
         }
         return;
     }
-    // Mitred corners: each bar narrows by the bar width towards the inside of the frame.
-    auto bar = [&](int n) {
-        const GeometryRecord &r = res.record(n);
-        return Box{r.x1.get(), r.y1.get(), r.x2.get(), r.y2.get()};
-    };
-    const auto l = bar(61), r = bar(62), t = bar(63), b = bar(64);
-    ModelQuad(canvas, m, {{{l.x1, l.y1}, {l.x2, l.y1 + w}, {l.x2, l.y2 - w}, {l.x1, l.y2}}});
-    ModelQuad(canvas, m, {{{r.x1, r.y1 + w}, {r.x2, r.y1}, {r.x2, r.y2}, {r.x1, r.y2 - w}}});
-    ModelQuad(canvas, m, {{{t.x1, t.y1}, {t.x2, t.y1}, {t.x2 - w, t.y2}, {t.x1 + w, t.y2}}});
-    ModelQuad(canvas, m, {{{b.x1 + w, b.y1}, {b.x2 - w, b.y1}, {b.x2, b.y2}, {b.x1, b.y2}}});
+    for (int n : {61, 62, 63, 64})
+        ModelQuad(canvas, m, MitredBarCorners(res.record(n), n, w));
 }
 
 } // namespace
