@@ -50,6 +50,11 @@ struct AppState {
     // Export scale in percent, kept while the program runs.
     Real48 exportScale;
 
+    // Exchanged with the small dialogs: 1 = the number entry asks for the export scale, 0 for
+    // the price percentage; the last title typed by hand in the title dialog.
+    int numberEntryMode = 0;
+    QString manualTitleText;
+
     AppState();
 
     const QString &LanguageEntry(int n) const { return language.LanguageEntry(n); }

@@ -1,0 +1,49 @@
+// Every window of the program: created once at start-up, in a fixed order, and reused.
+#pragma once
+
+#include <memory>
+
+namespace tablix {
+
+struct AppState;
+class TForm1;
+class TForm3;
+class TAboutBox;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm13;
+
+// Windows reach each other through this set; the parameter editor (TForm2), the report view
+// (TForm11) and the price list (TForm12) join it when they are built.
+struct Windows {
+    TForm1 *form1 = nullptr;
+    TForm3 *form3 = nullptr;
+    TAboutBox *aboutBox = nullptr;
+    TForm5 *form5 = nullptr;
+    TForm6 *form6 = nullptr;
+    TForm7 *form7 = nullptr;
+    TForm8 *form8 = nullptr;
+    TForm9 *form9 = nullptr;
+    TForm10 *form10 = nullptr;
+    TForm13 *form13 = nullptr;
+};
+
+// Owns the windows; destroys them in reverse order of creation.
+class WindowSet {
+public:
+    explicit WindowSet(AppState &state);
+    ~WindowSet();
+    WindowSet(const WindowSet &) = delete;
+    WindowSet &operator=(const WindowSet &) = delete;
+
+    Windows &windows() { return w; }
+
+private:
+    Windows w;
+};
+
+} // namespace tablix

@@ -1,0 +1,11 @@
+// placeholder: replaced by the window tests
+#include <QtTest>
+
+class Placeholder : public QObject {
+    Q_OBJECT
+private slots:
+    void nothingYet() {}
+};
+
+QTEST_MAIN(Placeholder)
+#include "test_dialogs.moc"
