@@ -1,16 +1,23 @@
 // Program entry of the Tablix desktop program.
-#include <QApplication>
 #include <QDir>
 #include <memory>
 
 #include "shell/app_state.h"
 #include "shell/main.h"
+#include "shell/single_instance.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
+#include "shell/windows.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    tablix::TablixApplication app(argc, argv);
+
+    // Before anything shows: a second start only brings the first one to the front.
+    tablix::SingleInstance instance;
+    if (!instance.claim())
+        return 0;
+
     auto splash = std::make_unique<tablix::TSplash>();
     splash->show();
     splash->repaint();
@@ -21,8 +28,11 @@ int main(int argc, char **argv)
     tablix::AppState state;
     if (!tablix::RunStartup(state, QDir::currentPath(), splash.get()))
         return 1;
-    tablix::TForm1 form(state);
-    form.show();
+    tablix::WindowSet windows(state);
+    tablix::TForm1 *form = windows.windows().form1;
+    instance.setWindow(form);
+    form->show();
+    form->activateWindow();
     splash.reset();
     return app.exec();
 }

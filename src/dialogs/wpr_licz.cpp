@@ -1,1 +1,114 @@
-// placeholder
+// TForm13: asks for one number, the export scale or the price percentage (numberEntryMode).
+#include "dialogs/wpr_licz.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include "dialogs/pvl_calc_edit.h"
+#include "dialogs/title_room.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+namespace tablix {
+
+TForm13::TForm13(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
+{
+    setObjectName(QStringLiteral("Form13"));
+    RepaintMainWindow = [] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (!qobject_cast<QMainWindow *>(top))
+                continue;
+            top->update();
+            for (QWidget *child : top->findChildren<QWidget *>())
+                child->update();
+        }
+    };
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    pvlCalcEdit1 = new PvlCalcEdit(2, this);
+    pvlCalcEdit1->setObjectName(QStringLiteral("pvlCalcEdit1"));
+    Label1->setBuddy(pvlCalcEdit1);
+    BitBtn1 = new QPushButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(Label1);
+    row->addWidget(pvlCalcEdit1);
+    row->addWidget(Label3);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(row);
+    main->addSpacing(8);
+    main->addLayout(buttons);
+    titleRoom = AddTitleRoom(main);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm13::showEvent(QShowEvent *event)
+{
+    const bool scale = state.numberEntryMode == 1;
+    setWindowTitle(state.LanguageEntry(scale ? 163 : 162));
+    FitTitleRoom(this, titleRoom);
+    Label1->setText(state.LanguageEntry(scale ? 164 : 60));
+    Label3->setText(state.LanguageEntry(scale ? 95 : 10));
+    BitBtn1->setText(state.LanguageEntry(19));
+    pvlCalcEdit1->setValue(scale ? state.exportScale.get() : state.derived.FixedPricePercent.get());
+    pvlCalcEdit1->setFocus();
+    pvlCalcEdit1->selectAll();
+    QDialog::showEvent(event);
+}
+
+bool TForm13::storeValue()
+{
+    const long double value = pvlCalcEdit1->value();
+    if (value <= 0) {
+        pvlCalcEdit1->setFocus();
+        pvlCalcEdit1->selectAll();
+        return false;
+    }
+    try {
+        if (state.numberEntryMode == 1) {
+            Real48 scale = state.exportScale;
+            scale.set(value);
+            state.exportScale = scale;
+        } else {
+            Real48 percent = state.derived.FixedPricePercent;
+            percent.set(value);
+            state.derived.FixedPricePercent = percent;
+            state.currentSignRecord.priceLevel = percent;
+        }
+    } catch (const FloatingPointOverflow &error) {
+        ShowFloatingPointOverflow(this, error);
+        pvlCalcEdit1->setFocus();
+        return false;
+    }
+    if (RepaintMainWindow)
+        RepaintMainWindow();
+    return true;
+}
+
+void TForm13::BitBtn1Click()
+{
+    if (storeValue())
+        accept();
+}
+
+void TForm13::done(int result)
+{
+    // Closing in any other way stores a valid value too, and closes even when it is refused.
+    if (result != Accepted && isVisible())
+        storeValue();
+    QDialog::done(result);
+}
+
+} // namespace tablix

@@ -1,1 +1,81 @@
-// placeholder
+// TForm10: the title of a sign, typed by hand or taken automatically.
+#include "dialogs/wpr_text.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "dialogs/title_room.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+namespace tablix {
+
+TForm10::TForm10(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
+{
+    setObjectName(QStringLiteral("Form10"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(kTitleLength);
+    Edit1->setMinimumWidth(Edit1->fontMetrics().horizontalAdvance(QString(kTitleLength + 4, QLatin1Char('x'))));
+    CheckBox1 = new QCheckBox(this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    // Only the user's click fills the edit; the caller's setChecked before showing must not.
+    connect(CheckBox1, &QCheckBox::clicked, this, &TForm10::CheckBox1Click);
+
+    BitBtn1 = new QPushButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(Edit1);
+    main->addWidget(CheckBox1);
+    main->addSpacing(8);
+    main->addLayout(buttons);
+    titleRoom = AddTitleRoom(main);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm10::SetTitleForEditing(const QString &title)
+{
+    const bool byHand = title.startsWith(QLatin1Char('!'));
+    Edit1->setText(byHand ? title.mid(1) : title);
+    CheckBox1->setChecked(!byHand);
+}
+
+void TForm10::showEvent(QShowEvent *event)
+{
+    setWindowTitle(state.LanguageEntry(153));
+    FitTitleRoom(this, titleRoom);
+    CheckBox1->setText(state.LanguageEntry(154));
+    BitBtn1->setText(state.LanguageEntry(19));
+    BitBtn2->setText(state.LanguageEntry(20));
+    state.manualTitleText = CheckBox1->isChecked()
+                                ? state.LanguageEntry(152) + QString::number(state.currentSign)
+                                : Edit1->text();
+    Edit1->setFocus();
+    Edit1->selectAll();
+    QDialog::showEvent(event);
+}
+
+void TForm10::CheckBox1Click()
+{
+    Edit1->setText(CheckBox1->isChecked() ? state.AutoTitle() : state.manualTitleText);
+}
+
+void TForm10::BitBtn1Click()
+{
+    state.elementText = Edit1->text();
+    accept();
+}
+
+} // namespace tablix

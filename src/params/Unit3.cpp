@@ -1,1 +1,148 @@
-// placeholder
+// TForm3: the language chooser, which picks the language file among those in the working directory.
+#include "params/Unit3.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "params/atomic_file.h"
+#include "params/language.h"
+#include "params/parameters.h"
+#include "params/startup_data.h"
+#include "shell/app_state.h"
+
+namespace tablix {
+
+namespace {
+
+constexpr int kStoredNameLength = 14;
+
+void ShowIoError(QWidget *parent, const QString &message)
+{
+    QMessageBox::critical(parent, QStringLiteral("Tablix"), message);
+}
+
+} // namespace
+
+TForm3::TForm3(AppState &state, QWidget *parent, const QString &workdir)
+    : QDialog(parent), state(state), workdir_(workdir)
+{
+    setObjectName(QStringLiteral("Form3"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setMinimumWidth(220);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QString(), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(ComboBox1);
+    layout->addLayout(buttons);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm3::setStartupMode(bool startup)
+{
+    startup_ = startup;
+    BitBtn2->setVisible(!startup);
+}
+
+QString TForm3::directory() const
+{
+    return workdir_.isEmpty() ? QDir::currentPath() : workdir_;
+}
+
+bool TForm3::searchLanguageFiles(QList<LanguageFile> *files)
+{
+    const QDir dir(directory());
+    for (const QString &name : dir.entryList({QStringLiteral("tablix_lng.*")}, QDir::Files)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            ShowIoError(this, QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+            return false;
+        }
+        files->append({name, LanguageDisplayName(file.readAll())});
+    }
+    return true;
+}
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TForm3::FormActivate()
+{
+    setWindowTitle(state.LanguageEntry(18));
+    // Without a language there is no wording yet; the buttons keep a word and their icons.
+    const bool noLanguage = state.LanguageEntry(19).isEmpty();
+    BitBtn1->setText(noLanguage ? QStringLiteral("OK") : state.LanguageEntry(19));
+    BitBtn2->setText(state.LanguageEntry(20));
+
+    ComboBox1->clear();
+    QList<LanguageFile> files;
+    searchLanguageFiles(&files);
+    QStringList names;
+    for (const LanguageFile &f : files)
+        names << f.displayName;
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    ComboBox1->addItems(names);
+    if (startup_) {
+        ComboBox1->setPlaceholderText(QStringLiteral("Choose language version"));
+        ComboBox1->setCurrentIndex(-1);
+    } else {
+        ComboBox1->setPlaceholderText(QString());
+        const qsizetype current = names.lastIndexOf(state.LanguageEntry(0));
+        ComboBox1->setCurrentIndex(int(current));
+    }
+}
+
+void TForm3::BitBtn1Click()
+{
+    QList<LanguageFile> files;
+    if (!searchLanguageFiles(&files))
+        return;
+    const QString chosenName = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
+    QString chosenFile;
+    for (const LanguageFile &f : files) {
+        if (f.displayName == chosenName)
+            chosenFile = f.fileName;
+    }
+    if (chosenFile.isEmpty())
+        return;
+
+    ParameterRecord parameters = state.parameters;
+    parameters.setLanguageFile(chosenFile.left(kStoredNameLength));
+    QString error;
+    if (!WriteFileAtomically(QDir(directory()).filePath(QString::fromLatin1(kParameterFileName)),
+                             SerializeParameterRecord(parameters), &error)) {
+        ShowIoError(this, error);
+        return;
+    }
+    state.parameters = parameters;
+    if (!startup_) {
+        state.SaveCurrentSign();
+        const StartupLoadResult reload = LoadParametersAndLanguage(state, directory());
+        if (reload.failure != StartupFailure::None)
+            ShowIoError(this, reload.message);
+    }
+    accept();
+}
+
+} // namespace tablix

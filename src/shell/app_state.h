@@ -47,6 +47,13 @@ struct AppState {
     std::array<QString, 500> ReportLines;
     bool reportShowsDrawing = true;
 
+    // Printer resolution (dots per inch) and printable page size in dots, queried by the main
+    // window at start and after the printer setup.
+    int printerDpiX = 0;
+    int printerDpiY = 0;
+    int printerPageWidth = 0;
+    int printerPageHeight = 0;
+
     // Export scale in percent, kept while the program runs.
     Real48 exportScale;
 

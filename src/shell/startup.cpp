@@ -1,11 +1,25 @@
 #include "shell/startup.h"
 
+#include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
+#include "params/Unit3.h"
 #include "params/startup_data.h"
 #include "shell/app_state.h"
 
 namespace tablix {
+
+namespace {
+
+void ShowOpenError(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kOpenErrorCaption), text, QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("OpenErrorBox"));
+    box.exec();
+}
+
+} // namespace
 
 bool RunStartup(AppState &state, const QString &workdir, QWidget *splash)
 {
@@ -14,10 +28,46 @@ bool RunStartup(AppState &state, const QString &workdir, QWidget *splash)
         return true;
     if (splash)
         splash->hide();
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kOpenErrorCaption), result.message, QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("OpenErrorBox"));
-    box.exec();
+    if (result.failure == StartupFailure::LanguageMissing) {
+        // The chooser writes its choice into the parameter file, so the next start uses it.
+        const ParameterLoad parameters =
+            LoadParameterFile(QDir(workdir).filePath(QString::fromLatin1(kParameterFileName)));
+        if (parameters.record) {
+            state.parameters = *parameters.record;
+            TForm3 chooser(state, nullptr, workdir);
+            chooser.setStartupMode(true);
+            chooser.exec();
+        }
+    }
+    ShowOpenError(result.message);
     return false;
+}
+
+void ShowFloatingPointOverflow(QWidget *parent)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"), FloatingPointOverflow().what(), QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("OverflowBox"));
+    box.exec();
+}
+
+TablixApplication::TablixApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool TablixApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const FloatingPointOverflow &) {
+        // Shown once the failed event is over: the event may have been a paint.
+        if (!overflowBoxPending_) {
+            overflowBoxPending_ = true;
+            QTimer::singleShot(0, this, [this] {
+                ShowFloatingPointOverflow(activeWindow());
+                overflowBoxPending_ = false;
+            });
+        }
+        return false;
+    }
 }
 
 } // namespace tablix

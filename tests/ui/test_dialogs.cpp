@@ -1,11 +1,864 @@
-// placeholder: replaced by the window tests
+// The dialogs that design a sign, driven by their control names as a user drives them.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
+#include <memory>
+#include <vector>
 
-class Placeholder : public QObject {
-    Q_OBJECT
-private slots:
-    void nothingYet() {}
+#include "dialogs/budowa.h"
+#include "dialogs/inne_wypel.h"
+#include "dialogs/layout_pictures.h"
+#include "dialogs/pvl_calc_edit.h"
+#include "dialogs/uwaga.h"
+#include "dialogs/wpr_licz.h"
+#include "dialogs/wpr_text.h"
+#include "dialogs/wybor_profili.h"
+#include "dialogs/zalozenia.h"
+#include "output/report_lines.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+using namespace tablix;
+
+namespace {
+
+LanguageTable gEnglish;
+
+// The shipped element rows (prices B, A and height in mm), so that heights are those of real signs.
+ParameterRecord SampleParameters()
+{
+    static const double rows[23][3] = {
+        {10.8, 9.8, 12.5}, {18.2, 16.5, 25}, {8.1, 7.4, 12},   {14.2, 12.9, 25}, {5.7, 5.2, 16},
+        {9.2, 8.4, 32},    {7.5, 6.8, 24},   {12.3, 11.2, 46}, {17.2, 15.6, 68}, {8.4, 7.6, 28},
+        {26.4, 24, 110},   {14.1, 12.8, 54}, {8.8, 8, 20},     {15.4, 14, 20},   {6.8, 6.2, 10},
+        {19.8, 18, 25},    {18.2, 16.5, 60}, {23.1, 21, 80},   {28.1, 25.5, 100}, {33, 30, 120},
+        {40.7, 37, 150},   {52.8, 48, 200},  {12.6, 11.5, 38},
+    };
+    ParameterRecord p{};
+    for (int k = 0; k < 23; ++k) {
+        p.elementRows[k].priceB.set(rows[k][0]);
+        p.elementRows[k].priceA.set(rows[k][1]);
+        p.elementRows[k].heightMm.set(rows[k][2]);
+    }
+    p.markupPercent1.set(20);
+    p.costItem1.set(1.5);
+    p.areaBandLimit1.set(0.5);
+    p.areaBandLimit2.set(1);
+    p.areaBandLimit3.set(2);
+    p.setLanguageFile(QStringLiteral("tablix_lng.eng"));
+    return p;
+}
+
+// Every dialog of the sign, wired as the program wires them.
+struct Dialogs {
+    AppState state;
+    Windows windows;
+    std::unique_ptr<TForm5> form5;
+    std::unique_ptr<TForm6> form6;
+    std::unique_ptr<TForm7> form7;
+    std::unique_ptr<TForm8> form8;
+    std::unique_ptr<TForm9> form9;
+    std::unique_ptr<TForm10> form10;
+    std::unique_ptr<TForm13> form13;
+
+    Dialogs()
+    {
+        state.parameters = SampleParameters();
+        state.language = gEnglish;
+        state.RefreshParameters();
+        SignRecord &sign = state.currentSignRecord;
+        sign.layout = 2;
+        sign.signType = 1;
+        sign.width.set(120);
+        sign.quantity.set(1);
+        sign.priceLevel.set(100);
+        form5 = std::make_unique<TForm5>(state, windows);
+        form6 = std::make_unique<TForm6>(state, windows);
+        form7 = std::make_unique<TForm7>(state, windows);
+        form8 = std::make_unique<TForm8>(state, windows);
+        form9 = std::make_unique<TForm9>(state, windows);
+        form10 = std::make_unique<TForm10>(state, windows);
+        form13 = std::make_unique<TForm13>(state, windows);
+        windows.form5 = form5.get();
+        windows.form6 = form6.get();
+        windows.form7 = form7.get();
+        windows.form8 = form8.get();
+        windows.form9 = form9.get();
+        windows.form10 = form10.get();
+        windows.form13 = form13.get();
+    }
+
+    void setRows(std::initializer_list<int> codes)
+    {
+        std::fill(std::begin(state.currentSignRecord.rowElements), std::end(state.currentSignRecord.rowElements), 0);
+        int i = 0;
+        for (int c : codes)
+            state.currentSignRecord.rowElements[i++] = std::uint8_t(c);
+        state.LoadWorkingState();
+    }
+
+    // The construction dialog shown and activated, as exec() would show it.
+    void openForm6()
+    {
+        form6->show();
+        QTest::qWait(10);
+    }
+
+    std::vector<int> rows(int n) const { return std::vector<int>(state.workingRows.begin(), state.workingRows.begin() + n); }
 };
 
-QTEST_MAIN(Placeholder)
+template <typename T = QAbstractButton>
+T *child(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no control %s in %s", name, qPrintable(w->objectName()));
+    return c;
+}
+
+// Answers the modal windows that open while an action runs, in the order given.
+class ModalScript : public QObject {
+public:
+    using Act = std::function<void(QWidget *)>;
+    struct Step {
+        QString window; // objectName, or a class name such as QMessageBox
+        Act act;
+    };
+
+    explicit ModalScript(std::vector<Step> steps) : steps(std::move(steps))
+    {
+        connect(&timer, &QTimer::timeout, this, &ModalScript::poll);
+        timer.start(5);
+    }
+
+    bool done() const { return next == steps.size(); }
+    QStringList windowsSeen;
+
+private:
+    void poll()
+    {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || w == busy || !w->isVisible())
+            return;
+        if (next >= steps.size()) {
+            windowsSeen << QStringLiteral("unexpected ") + w->objectName();
+            return;
+        }
+        const Step &step = steps[next];
+        if (w->objectName() != step.window && !w->inherits(qPrintable(step.window)))
+            return;
+        ++next;
+        windowsSeen << step.window;
+        busy = w;
+        // A fresh timer, so that this one can answer the windows the act opens in turn.
+        QTimer::singleShot(0, w, [this, act = step.act, w] {
+            act(w);
+            if (busy == w)
+                busy = nullptr;
+        });
+    }
+
+    std::vector<Step> steps;
+    size_t next = 0;
+    QPointer<QWidget> busy;
+    QTimer timer;
+};
+
+ModalScript::Step click(const char *window, const char *control)
+{
+    return {QLatin1String(window), [name = QByteArray(control)](QWidget *w) { child(w, name.constData())->click(); }};
+}
+
+// Answers the notice, keeping the message it showed.
+ModalScript::Step notice(bool ok, QString *message = nullptr)
+{
+    return {QStringLiteral("Form8"), [ok, message](QWidget *w) {
+                const QString first = child<QLabel>(w, "Label1")->text();
+                const QString second = child<QLabel>(w, "Label2")->text();
+                if (message)
+                    *message = second.isEmpty() ? first : first + QLatin1Char('#') + second;
+                child(w, ok ? "BitBtn1" : "BitBtn2")->click();
+            }};
+}
+
+ModalScript::Step messageBox(QString *text)
+{
+    return {QStringLiteral("QMessageBox"), [text](QWidget *w) {
+                auto *box = static_cast<QMessageBox *>(w);
+                *text = box->text();
+                box->accept();
+            }};
+}
+
+} // namespace
+
+class DialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const LanguageLoad load = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"));
+        QVERIFY2(load.table, qPrintable(load.error));
+        gEnglish = *load.table;
+    }
+
+    // ---- numeric edit ----
+
+    void numericEditTakesOnlyNumbers()
+    {
+        PvlCalcEdit edit(2);
+        edit.setLocale(QLocale::c());
+        QTest::keyClicks(&edit, QStringLiteral("-1a2.x345"));
+        QCOMPARE(edit.text(), QStringLiteral("12.34")); // no sign, no letters, two decimals at most
+        QCOMPARE(double(edit.value()), 12.34);
+
+        edit.clear();
+        QTest::keyClicks(&edit, QStringLiteral("12345678901234567"));
+        QCOMPARE(edit.text().size(), PvlCalcEdit::kMaxChars);
+
+        edit.clear();
+        QTest::keyClicks(&edit, QStringLiteral("1.2.3"));
+        QCOMPARE(edit.text(), QStringLiteral("1.23"));
+
+        PvlCalcEdit whole(0);
+        QTest::keyClicks(&whole, QStringLiteral("7.5"));
+        QCOMPARE(whole.text(), QStringLiteral("75"));
+
+        PvlCalcEdit signedEdit(2);
+        signedEdit.setAllowNegative(true);
+        QTest::keyClicks(&signedEdit, QStringLiteral("-3-"));
+        QCOMPARE(double(signedEdit.value()), -3.0);
+    }
+
+    void numericEditReadsTheLocaleSeparatorAndWritesFixedDecimals()
+    {
+        PvlCalcEdit edit(2);
+        edit.setLocale(QLocale(QLocale::Polish));
+        QTest::keyClicks(&edit, QStringLiteral("1,5"));
+        QCOMPARE(double(edit.value()), 1.5);
+        edit.clear();
+        QTest::keyClicks(&edit, QStringLiteral("2.25"));
+        QCOMPARE(double(edit.value()), 2.25);
+
+        for (const char *unfinished : {"", "-", "."}) {
+            edit.setText(QLatin1String(unfinished));
+            QCOMPARE(double(edit.value()), 0.0);
+        }
+        edit.setValue(2.675L);
+        QCOMPARE(edit.text(), QStringLiteral("2.68"));
+        edit.setValue(1200);
+        QCOMPARE(edit.text(), QStringLiteral("1200.00"));
+        // Too long for two decimals: the decimals go before any digit of the whole part.
+        edit.setValue(123456789012.25L);
+        QCOMPARE(edit.text(), QStringLiteral("123456789012"));
+        QCOMPARE(double(edit.value()), 123456789012.0);
+    }
+
+    // ---- notice ----
+
+    void noticeSplitsAtTheFirstHash()
+    {
+        Dialogs d;
+        d.state.elementText = QStringLiteral("first line#second # line");
+        d.form8->show();
+        QCOMPARE(child<QLabel>(d.form8.get(), "Label1")->text(), QStringLiteral("first line"));
+        QCOMPARE(child<QLabel>(d.form8.get(), "Label2")->text(), QStringLiteral("second # line"));
+        QCOMPARE(d.form8->windowTitle(), gEnglish.LanguageEntry(77));
+        d.form8->hide();
+
+        d.state.elementText = QStringLiteral("one line");
+        d.form8->show();
+        QCOMPARE(child<QLabel>(d.form8.get(), "Label1")->text(), QStringLiteral("one line"));
+        QCOMPARE(child<QLabel>(d.form8.get(), "Label2")->text(), QString());
+    }
+
+    // ---- construction ----
+
+    void choosingAnElementAfterAGapAsksAndFillsTheGap()
+    {
+        Dialogs d;
+        d.setRows({});
+        d.openForm6();
+        QString message;
+        {
+            ModalScript script({click("Form7", "RadioButton3"), notice(false)});
+            child(d.form6.get(), "Button5")->click();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(d.rows(6), std::vector<int>({0, 0, 0, 0, 0, 0}));
+
+        ModalScript script({click("Form7", "RadioButton3"), notice(true, &message)});
+        child(d.form6.get(), "Button5")->click();
+        QVERIFY(script.done());
+        const QString expected = gEnglish.LanguageEntry(78) + QLatin1Char(' ') + d.state.ElementDescription(1)
+                                 + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(79);
+        QCOMPARE(message, expected);
+        QCOMPARE(d.rows(6), std::vector<int>({1, 1, 1, 1, 1, 0}));
+        QCOMPARE(child(d.form6.get(), "Button1")->text(), d.state.ElementDescription(1));
+        QCOMPARE(child<QLineEdit>(d.form6.get(), "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
+    }
+
+    void removingARowAsksOnlyWhenOccupiedRowsFollow()
+    {
+        Dialogs d;
+        d.setRows({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+        d.openForm6();
+        {
+            ModalScript script({click("Form7", "RadioButton1")});
+            child(d.form6.get(), "Button10")->click();
+            QVERIFY(script.done());
+            QCOMPARE(script.windowsSeen, QStringList{QStringLiteral("Form7")});
+        }
+        QCOMPARE(d.rows(10), std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 0}));
+
+        QString message;
+        ModalScript script({click("Form7", "RadioButton1"), notice(true, &message)});
+        child(d.form6.get(), "Button3")->click();
+        QVERIFY(script.done());
+        QCOMPARE(message, gEnglish.LanguageEntry(80));
+        QCOMPARE(d.rows(10), std::vector<int>({1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+    }
+
+    void aClosingElementInsideTheBlockMovesToItsEndOrTheEditIsUndone()
+    {
+        Dialogs d; // layout 2 takes closing elements
+        d.setRows({1, 2, 3});
+        d.openForm6();
+        QString message;
+        {
+            ModalScript script({click("Form7", "RadioButton19"), notice(false)});
+            child(d.form6.get(), "Button2")->click();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(d.rows(4), std::vector<int>({1, 2, 3, 0}));
+
+        ModalScript script({click("Form7", "RadioButton19"), notice(true, &message)});
+        child(d.form6.get(), "Button2")->click();
+        QVERIFY(script.done());
+        QVERIFY2(message.endsWith(QStringLiteral("row 2")), qPrintable(message));
+        QCOMPARE(d.rows(4), std::vector<int>({1, 3, 9, 0}));
+        // Nothing to mark on a closing element.
+        QVERIFY(!child(d.form6.get(), "CheckBox13")->isEnabled());
+        QVERIFY(child(d.form6.get(), "CheckBox12")->isEnabled());
+    }
+
+    void aClosingElementIsRemovedWhereTheFrameIsClosed()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.layout = 3;
+        d.setRows({10, 18});
+        QString message;
+        ModalScript script({notice(true, &message)});
+        d.openForm6();
+        QTRY_VERIFY(script.done());
+        QCOMPARE(message, gEnglish.LanguageEntry(201));
+        QCOMPARE(d.rows(2), std::vector<int>({10, 0}));
+    }
+
+    void cancelDiscardsTheRowEdits()
+    {
+        Dialogs d;
+        d.setRows({1, 1});
+        d.openForm6();
+        {
+            ModalScript script({click("Form7", "RadioButton5")});
+            child(d.form6.get(), "Button3")->click();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(d.rows(3), std::vector<int>({1, 1, 2}));
+        child(d.form6.get(), "BitBtn5")->click();
+        QCOMPARE(d.form6->result(), int(QDialog::Rejected));
+        QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
+        QCOMPARE(int(d.state.currentSignRecord.rowElements[2]), 0);
+    }
+
+    void switchingTheFamilyTwiceRestoresEveryCode()
+    {
+        Dialogs d;
+        const std::vector<int> codes = {1, 8, 20, 19, 30, 45, 10, 17, 21, 9};
+        d.setRows({1, 8, 20, 19, 30, 45, 10, 17, 21, 9});
+        d.openForm6();
+        {
+            ModalScript script({notice(false)});
+            child(d.form6.get(), "BitBtn1")->click();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(int(d.state.currentSignRecord.layout), 2);
+
+        QString message;
+        {
+            ModalScript script({notice(true, &message)});
+            child(d.form6.get(), "BitBtn1")->click();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(message, gEnglish.LanguageEntry(83));
+        QCOMPARE(int(d.state.currentSignRecord.layout), 4);
+        QCOMPARE(d.rows(10), std::vector<int>({10, 17, 21, 19, 30, 45, 1, 8, 20, 18}));
+        QVERIFY(child<QLabel>(d.form6.get(), "Image1")->isVisibleTo(d.form6.get()));
+        QVERIFY(!child<QLabel>(d.form6.get(), "Image3")->isVisibleTo(d.form6.get()));
+        QCOMPARE(child(d.form6.get(), "Button1")->text(), d.state.ElementDescription(10));
+
+        ModalScript script({notice(true)});
+        child(d.form6.get(), "BitBtn1")->click();
+        QVERIFY(script.done());
+        QCOMPARE(int(d.state.currentSignRecord.layout), 2);
+        QCOMPARE(d.rows(10), codes);
+    }
+
+    void lowerMarksStayContiguousAndSkipRowsWithoutStrips()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.auxDimension.set(3);
+        d.setRows({1, 1, 1, 19, 1, 1, 1, 1, 1, 1, 1});
+        d.openForm6();
+        QWidget *f = d.form6.get();
+        auto box = [f](int k) { return child<QCheckBox>(f, qPrintable(QStringLiteral("CheckBox%1").arg(k))); };
+        QVERIFY(box(1)->isVisibleTo(f));
+        QVERIFY(!box(4)->isEnabled());
+
+        box(3)->click();
+        for (int k = 1; k <= 10; ++k)
+            QCOMPARE(box(k)->isChecked(), k <= 3);
+        QCOMPARE(int(d.state.workingLowerMarks[2]), 1);
+
+        box(6)->click();
+        const std::array<int, 10> expected = {1, 1, 1, 0, 1, 1, 0, 0, 0, 0};
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(box(k)->isChecked(), expected[size_t(k - 1)] == 1);
+            QCOMPARE(int(d.state.workingLowerMarks[size_t(k - 1)]), expected[size_t(k - 1)]);
+        }
+
+        box(2)->click(); // clearing a mark clears those below it
+        for (int k = 1; k <= 10; ++k)
+            QCOMPARE(int(d.state.workingLowerMarks[size_t(k - 1)]), k == 1 ? 1 : 0);
+
+        // The row marks go with their rows: the infill row has none.
+        QVERIFY(!box(14)->isEnabled());
+        box(15)->click();
+        QCOMPARE(int(d.state.workingRowMarks[4]), 1);
+
+        child(f, "BitBtn4")->click();
+        QCOMPARE(int(d.state.currentSignRecord.lowerMarks[0]), 1);
+        QCOMPARE(int(d.state.currentSignRecord.lowerMarks[1]), 0);
+        QCOMPARE(int(d.state.currentSignRecord.rowMarks[4]), 1);
+    }
+
+    void lowerMarksAreOfferedOnlyWithPosts()
+    {
+        Dialogs d;
+        d.setRows({1, 1});
+        d.openForm6();
+        QVERIFY(!child(d.form6.get(), "CheckBox1")->isVisibleTo(d.form6.get()));
+        QVERIFY(!child<QLabel>(d.form6.get(), "Label2")->isVisibleTo(d.form6.get()));
+    }
+
+    void theTotalHeightTurnsRedAbove299()
+    {
+        Dialogs d;
+        auto *edit = child<QLineEdit>(d.form6.get(), "Edit1");
+        d.state.currentSignRecord.infillHeight.set(299.01L);
+        d.setRows({19});
+        d.openForm6();
+        QCOMPARE(edit->text(), QStringLiteral("299.01"));
+        QCOMPARE(edit->palette().color(QPalette::Text), QColor(Qt::red));
+        d.form6->hide();
+
+        d.state.currentSignRecord.infillHeight.set(299);
+        d.openForm6();
+        QCOMPARE(edit->text(), QStringLiteral("299.00"));
+        QVERIFY(edit->palette().color(QPalette::Text) != QColor(Qt::red));
+    }
+
+    void theFrameAllowanceCountsOnceTheSignHasRows()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.layout = 1;
+        d.state.currentSignRecord.signType = 2;
+        d.setRows({1, 1});
+        d.openForm6();
+        QCOMPARE(child<QLineEdit>(d.form6.get(), "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
+    }
+
+    void okWritesTheRowsAndAnAutomaticTitleUnlessSetByHand()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.setTitle(QStringLiteral("old"));
+        d.setRows({1, 1});
+        d.openForm6();
+        child(d.form6.get(), "CheckBox11")->click();
+        child(d.form6.get(), "BitBtn4")->click();
+        QCOMPARE(d.form6->result(), int(QDialog::Accepted));
+        const SignRecord &sign = d.state.currentSignRecord;
+        QCOMPARE(int(sign.rowElements[1]), 1);
+        QCOMPARE(int(sign.rowMarks[0]), 1);
+        QCOMPARE(sign.titleText(), QStringLiteral("120.00x3.20A"));
+        QCOMPARE(d.state.tabCaptions[0], QStringLiteral("120.00x3.20A"));
+
+        d.state.currentSignRecord.setTitle(QStringLiteral("!Shop front"));
+        d.openForm6();
+        child(d.form6.get(), "BitBtn4")->click();
+        QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("!Shop front"));
+    }
+
+    void aDoubleClickOnTheBackgroundOpensTheAssumptions()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.setRows({1, 1, 9});
+        d.openForm6();
+        QString message;
+        ModalScript script({{QStringLiteral("Form5"), [](QWidget *w) {
+                                 child(w, "RadioButton7")->click(); // type 3 takes no closing element
+                                 child(w, "BitBtn1")->click();
+                             }},
+                            notice(true, &message)});
+        QTest::mouseDClick(child<QLabel>(d.form6.get(), "Label3"), Qt::LeftButton);
+        QVERIFY(script.done());
+        QCOMPARE(int(d.state.currentSignRecord.signType), 3);
+        QCOMPARE(message, gEnglish.LanguageEntry(201));
+        QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
+        QCOMPARE(child<QLabel>(d.form6.get(), "Label4")->text(), gEnglish.LanguageEntry(45));
+    }
+
+    void reportButtonsFillTheReportLines()
+    {
+        Dialogs d;
+        d.setRows({1, 1, 5});
+        QString title;
+        d.form6->ShowReportView = [&title](const QString &t) { title = t; };
+        d.openForm6();
+        child(d.form6.get(), "BitBtn3")->click();
+        QCOMPARE(title, gEnglish.LanguageEntry(84));
+        QCOMPARE(d.state.ViewText, d.state.results.CostText);
+        QVERIFY(ReportLineCount(d.state) > 3);
+
+        child(d.form6.get(), "BitBtn2")->click();
+        QCOMPARE(title, gEnglish.LanguageEntry(85));
+        QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
+    }
+
+    void longDescriptionsAreElidedWithTheFullTextAsTooltip()
+    {
+        Dialogs d;
+        const QString longWord = QStringLiteral("An extraordinarily long element name for one button");
+        d.state.language.entries[46] = longWord;
+        d.setRows({1});
+        d.openForm6();
+        auto *b = child<QPushButton>(d.form6.get(), "Button1");
+        QVERIFY(b->text() != d.state.ElementDescription(1));
+        QVERIFY(b->text().endsWith(QChar(0x2026)));
+        QCOMPARE(b->toolTip(), d.state.ElementDescription(1));
+        QVERIFY(b->fontMetrics().horizontalAdvance(b->text()) < b->width());
+    }
+
+    // ---- profile choice ----
+
+    void profileChoiceOffersWhatTheTypeAndLayoutAllow()
+    {
+        Dialogs d;
+        QWidget *f = d.form7.get();
+        auto enabled = [f](const char *name) { return child(f, name)->isEnabled(); };
+
+        d.state.chosenElement = 21;
+        d.form7->show();
+        QVERIFY(child(f, "RadioButton21")->isChecked());
+        QVERIFY(enabled("RadioButton18") && enabled("RadioButton19") && enabled("RadioButton20"));
+        d.form7->hide();
+
+        d.state.currentSignRecord.layout = 1; // closed frame: no closing element
+        d.state.chosenElement = 35;           // special codes check nothing
+        d.form7->show();
+        QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
+        QVERIFY(!child<QLabel>(f, "Label9")->isEnabled());
+        QVERIFY(enabled("RadioButton16") && enabled("RadioButton20"));
+        for (int n = 1; n <= 22; ++n)
+            QVERIFY(!child(f, qPrintable(QStringLiteral("RadioButton%1").arg(n)))->isChecked());
+        d.form7->hide();
+
+        d.state.currentSignRecord.layout = 3;
+        d.form7->show();
+        QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
+        d.form7->hide();
+
+        d.state.currentSignRecord.layout = 2;
+        d.state.currentSignRecord.signType = 4;
+        d.form7->show();
+        QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
+        QVERIFY(enabled("RadioButton14"));
+        d.form7->hide();
+
+        d.state.currentSignRecord.signType = 5;
+        d.form7->show();
+        for (const char *name : {"RadioButton14", "RadioButton15", "RadioButton21", "RadioButton22", "RadioButton16",
+                                 "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
+            QVERIFY2(!enabled(name), name);
+        QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(211).trimmed());
+        QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
+        child(f, "RadioButton2")->click();
+        QCOMPARE(int(d.state.chosenElement), 40);
+        QCOMPARE(d.state.elementText, d.state.ElementDescription(40));
+        QCOMPARE(d.form7->result(), int(QDialog::Accepted));
+        QVERIFY(!d.form7->isVisible());
+    }
+
+    void otherInfillClosesTheChoiceOnlyWhenConfirmed()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.infillHeight.set(10);
+        d.state.chosenElement = 1;
+        d.form7->show();
+        {
+            ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
+                                     child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("55"));
+                                     child(w, "BitBtn2")->click();
+                                 }}});
+            child(d.form7.get(), "RadioButton20")->click();
+            QVERIFY(script.done());
+        }
+        QVERIFY(d.form7->isVisible());
+        QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
+        QVERIFY(child(d.form7.get(), "RadioButton3")->isChecked());
+
+        ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
+                                 child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("12.5"));
+                                 child<QLineEdit>(w, "pvlCalcEdit2")->setText(QStringLiteral("-20"));
+                                 child(w, "BitBtn1")->click();
+                             }}});
+        child(d.form7.get(), "RadioButton20")->click();
+        QVERIFY(script.done());
+        QVERIFY(!d.form7->isVisible());
+        QCOMPARE(d.form7->result(), int(QDialog::Accepted));
+        QCOMPARE(int(d.state.chosenElement), 19);
+        QCOMPARE(d.state.elementText, gEnglish.LanguageEntry(74));
+        QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 12.5);
+        QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), -20.0);
+    }
+
+    void aValueTooLargeLeavesTheSignAsItWas()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.infillHeight.set(10);
+        d.state.currentSignRecord.extraCost.set(5);
+        d.form9->show();
+        child<PvlCalcEdit>(d.form9.get(), "pvlCalcEdit1")->setText(QStringLiteral("7"));
+        child<PvlCalcEdit>(d.form9.get(), "pvlCalcEdit2")->setValue(1e39L);
+        QString text;
+        ModalScript script({messageBox(&text)});
+        child(d.form9.get(), "BitBtn1")->click();
+        QVERIFY(script.done());
+        QCOMPARE(text, QStringLiteral("Floating point overflow"));
+        QVERIFY(d.form9->isVisible());
+        QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
+        QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), 5.0);
+    }
+
+    // ---- assumptions ----
+
+    void assumptionsRefuseAWidthOfZero()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.form5->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.form5.get()));
+        auto *width = child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit1");
+        auto *quantity = child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit2");
+        QCOMPARE(width->text(), QStringLiteral("120.00"));
+        for (long double bad : {0.0L, -5.0L}) {
+            width->setValue(bad);
+            quantity->setFocus();
+            child(d.form5.get(), "BitBtn1")->click();
+            QVERIFY(d.form5->isVisible());
+            QCOMPARE(QApplication::focusWidget(), width);
+            QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+        }
+        width->setValue(250);
+        quantity->setValue(-1);
+        child(d.form5.get(), "BitBtn1")->click();
+        QVERIFY(d.form5->isVisible());
+        QCOMPARE(QApplication::focusWidget(), quantity);
+        QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+    }
+
+    void assumptionsRefuseAPercentageOfZeroUnlessItIsFixed()
+    {
+        Dialogs d;
+        d.form5->show(); // FixedPricePercent is 0
+        child(d.form5.get(), "BitBtn1")->click();
+        QVERIFY(d.form5->isVisible());
+        d.form5->hide();
+
+        d.state.derived.HasFixedPricePercent = true;
+        d.form5->show();
+        QVERIFY(!child<QWidget>(d.form5.get(), "pvlCalcEdit3")->isVisibleTo(d.form5.get()));
+        QVERIFY(!child<QLabel>(d.form5.get(), "Label7")->isVisibleTo(d.form5.get()));
+        child(d.form5.get(), "BitBtn1")->click();
+        QVERIFY(!d.form5->isVisible());
+        QCOMPARE(d.form5->result(), int(QDialog::Accepted));
+    }
+
+    void typesWithoutPostsTakeOnlyLayoutsWithSidePosts()
+    {
+        Dialogs d;
+        d.state.currentSignRecord.layout = 1;
+        d.form5->show();
+        QWidget *f = d.form5.get();
+        QVERIFY(child(f, "RadioButton4")->isChecked());
+        QVERIFY(child<QWidget>(f, "pvlCalcEdit4")->isEnabled());
+        child(f, "RadioButton7")->click(); // type 3
+        QVERIFY(child(f, "RadioButton3")->isChecked());
+        QVERIFY(!child(f, "RadioButton4")->isEnabled() && !child(f, "RadioButton2")->isEnabled());
+        QVERIFY(!child<QWidget>(f, "pvlCalcEdit4")->isEnabled());
+        QVERIFY(!child<QLabel>(f, "LayoutPicture1")->isVisibleTo(f));
+        QVERIFY(child<QLabel>(f, "LayoutPicture2")->isVisibleTo(f));
+
+        child(f, "RadioButton6")->click(); // type 2 brings them back
+        QVERIFY(child(f, "RadioButton4")->isEnabled());
+        QCOMPARE(child<QLabel>(f, "Label4")->text(), gEnglish.LanguageEntry(62));
+    }
+
+    void assumptionsStoreTheSignAndDropPostsForTypesThreeToSix()
+    {
+        Dialogs d;
+        QWidget *f = d.form5.get();
+        d.form5->show();
+        child<PvlCalcEdit>(f, "pvlCalcEdit1")->setValue(300);
+        child<PvlCalcEdit>(f, "pvlCalcEdit2")->setValue(4);
+        child<PvlCalcEdit>(f, "pvlCalcEdit3")->setValue(80);
+        child<PvlCalcEdit>(f, "pvlCalcEdit4")->setValue(3);
+        child(f, "RadioButton1")->click(); // layout 4
+        child(f, "RadioButton8")->click(); // type 4
+        child(f, "BitBtn1")->click();
+        const SignRecord &sign = d.state.currentSignRecord;
+        QCOMPARE(double(sign.width.get()), 300.0);
+        QCOMPARE(double(sign.quantity.get()), 4.0);
+        QCOMPARE(double(sign.priceLevel.get()), 80.0);
+        QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 80.0);
+        QCOMPARE(double(sign.auxDimension.get()), 0.0);
+        QCOMPARE(int(sign.layout), 4);
+        QCOMPARE(int(sign.signType), 4);
+        QCOMPARE(sign.titleText(), QString()); // a sign without rows keeps its title
+
+        d.setRows({1});
+        d.form5->show();
+        QVERIFY(!child(f, "RadioButton2")->isEnabled()); // reopened as type 4
+        child(f, "BitBtn1")->click();
+        QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("300.00x1.60B"));
+    }
+
+    void assumptionsOverflowKeepsTheDialogOpen()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.form5->show();
+        child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit1")->setValue(1e39L);
+        QString text;
+        ModalScript script({messageBox(&text)});
+        child(d.form5.get(), "BitBtn1")->click();
+        QVERIFY(script.done());
+        QCOMPARE(text, QStringLiteral("Floating point overflow"));
+        QVERIFY(d.form5->isVisible());
+        QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+    }
+
+    void enterMovesToTheNextField()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.form5->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.form5.get()));
+        auto *width = child<QWidget>(d.form5.get(), "pvlCalcEdit1");
+        width->setFocus();
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(d.form5.get(), "pvlCalcEdit2"));
+        QVERIFY(d.form5->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(!d.form5->isVisible()); // Ctrl+Enter is OK
+    }
+
+    // ---- number entry and title ----
+
+    void numberEntryRefusesZero()
+    {
+        Dialogs d;
+        d.state.numberEntryMode = 1;
+        d.form13->show();
+        auto *edit = child<PvlCalcEdit>(d.form13.get(), "pvlCalcEdit1");
+        QCOMPARE(edit->text(), QStringLiteral("100.00"));
+        edit->setText(QStringLiteral("0"));
+        child(d.form13.get(), "BitBtn1")->click();
+        QVERIFY(d.form13->isVisible());
+        QCOMPARE(double(d.state.exportScale.get()), 100.0);
+        edit->setText(QStringLiteral("150"));
+        child(d.form13.get(), "BitBtn1")->click();
+        QVERIFY(!d.form13->isVisible());
+        QCOMPARE(double(d.state.exportScale.get()), 150.0);
+
+        // Closed another way: a valid value is stored, a refused one is not.
+        d.state.numberEntryMode = 0;
+        d.form13->show();
+        QCOMPARE(d.form13->windowTitle(), gEnglish.LanguageEntry(162));
+        edit->setText(QStringLiteral("85"));
+        d.form13->reject();
+        QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
+        QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
+        d.form13->show();
+        edit->setText(QStringLiteral("0"));
+        d.form13->reject();
+        QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
+    }
+
+    void titleDialogSwitchesBetweenTheAutomaticAndTheTypedTitle()
+    {
+        Dialogs d;
+        d.setRows({1});
+        d.form10->SetTitleForEditing(QStringLiteral("!Shop front"));
+        auto *edit = child<QLineEdit>(d.form10.get(), "Edit1");
+        auto *automatic = child<QCheckBox>(d.form10.get(), "CheckBox1");
+        QCOMPARE(edit->text(), QStringLiteral("Shop front"));
+        QVERIFY(!automatic->isChecked());
+        d.form10->show();
+        QCOMPARE(d.state.manualTitleText, QStringLiteral("Shop front"));
+        automatic->click();
+        QCOMPARE(edit->text(), d.state.AutoTitle());
+        automatic->click();
+        QCOMPARE(edit->text(), QStringLiteral("Shop front"));
+        child(d.form10.get(), "BitBtn1")->click();
+        QCOMPARE(d.state.elementText, QStringLiteral("Shop front"));
+        QCOMPARE(d.form10->result(), int(QDialog::Accepted));
+
+        d.form10->SetTitleForEditing(QStringLiteral("120.00x1.60A"));
+        d.state.currentSign = 3;
+        d.form10->show();
+        QVERIFY(automatic->isChecked());
+        QCOMPARE(d.state.manualTitleText, gEnglish.LanguageEntry(152) + QStringLiteral("3"));
+    }
+
+    // ---- pictures ----
+
+    void layoutPicturesShowTheFamilyColour()
+    {
+        for (int layout = 1; layout <= 4; ++layout) {
+            const QImage image = LayoutPicture(layout).toImage();
+            QCOMPARE(image.size(), kLayoutPictureSize);
+            const QColor family = layout <= 2 ? QColor(255, 255, 0) : QColor(128, 128, 128);
+            int hits = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    hits += QColor(image.pixel(x, y)) == family;
+            QVERIFY2(hits > 500, qPrintable(QStringLiteral("layout %1: %2 pixels").arg(layout).arg(hits)));
+        }
+    }
+};
+
+QTEST_MAIN(DialogTest)
 #include "test_dialogs.moc"

@@ -1,5 +1,7 @@
 // The start-up path: the boxes a user sees when data are missing, and the main window otherwise.
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,17 +17,23 @@ using namespace tablix;
 class StartupTest : public QObject {
     Q_OBJECT
 
-    // Runs the start-up, answers the box that appears and returns its caption and text.
+    // Runs the start-up, answers the box that appears and returns its caption and text. A
+    // language chooser that appears first is closed without a choice.
     static std::pair<QString, QString> startupBox(const QString &workdir, bool *ok)
     {
         QString caption, text;
-        QTimer::singleShot(50, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 caption = box->windowTitle();
                 text = box->text();
                 box->accept();
+            } else if (auto *chooser = qobject_cast<QDialog *>(modal)) {
+                chooser->reject();
             }
         });
+        poll.start(20);
         AppState state;
         *ok = RunStartup(state, workdir);
         return {caption, text};
@@ -71,6 +79,52 @@ private slots:
         QVERIFY(!ok);
         QCOMPARE(caption, QStringLiteral("Open Error"));
         QCOMPARE(text, QStringLiteral("Restart program!"));
+    }
+
+    // The chooser comes first, without a cancel button; its choice is kept for the next start
+    // and the restart box follows.
+    void missingLanguageFileOffersTheChooserFirst()
+    {
+        QTemporaryDir dir;
+        ParameterRecord p{};
+        p.setLanguageFile(QStringLiteral("tablix_lng.xyz"));
+        p.priceListPercent.set(80);
+        writeFile(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p));
+        writeFile(dir.filePath(QStringLiteral("tablix_lng.pol")), "P=Polski\n1=Projekt\n");
+        writeFile(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n1=Project\n");
+
+        QStringList seen;
+        QString prompt;
+        bool cancelShown = true;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                seen << box->text();
+                box->accept();
+            } else if (modal && modal->objectName() == QLatin1String("Form3")) {
+                auto *combo = modal->findChild<QComboBox *>(QStringLiteral("ComboBox1"));
+                prompt = combo->placeholderText();
+                seen << QStringLiteral("chooser:") + QString::number(combo->currentIndex()) + QLatin1Char(':') +
+                            combo->itemText(0) + QLatin1Char(',') + combo->itemText(1);
+                cancelShown = modal->findChild<QPushButton *>(QStringLiteral("BitBtn2"))->isVisible();
+                combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
+                modal->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+            }
+        });
+        poll.start(20);
+        AppState state;
+        QVERIFY(!RunStartup(state, dir.path()));
+        QCOMPARE(seen, (QStringList{QStringLiteral("chooser:-1:English,Polski"), QStringLiteral("Restart program!")}));
+        QCOMPARE(prompt, QStringLiteral("Choose language version"));
+        QVERIFY(!cancelShown);
+
+        QFile written(dir.filePath(QStringLiteral("Tablix_pro.dan")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const auto record = ParseParameterRecord(written.readAll(), QString(), nullptr);
+        QVERIFY(record);
+        QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));
+        QCOMPARE(record->priceListPercent.get(), 80.0L);
     }
 
     void completeDataGiveTheCaptionedMainWindow()

@@ -1,0 +1,42 @@
+// TForm13: asks for one number, the export scale or the price percentage (numberEntryMode).
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QSpacerItem;
+
+namespace tablix {
+
+struct AppState;
+struct Windows;
+class PvlCalcEdit;
+
+class TForm13 : public QDialog {
+    Q_OBJECT
+public:
+    TForm13(AppState &state, Windows &windows, QWidget *parent = nullptr);
+
+    // Runs after a value has been stored; by default every main window is repainted.
+    std::function<void()> RepaintMainWindow;
+
+    void BitBtn1Click();
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // False when the value is refused or does not fit; nothing is stored then.
+    bool storeValue();
+
+    AppState &state;
+    QSpacerItem *titleRoom;
+    QLabel *Label1, *Label3;
+    PvlCalcEdit *pvlCalcEdit1;
+    QPushButton *BitBtn1;
+};
+
+} // namespace tablix
