@@ -23,6 +23,7 @@
 #include "params/numfmt.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
+#include "shell/startup.h"
 
 namespace tablix {
 
@@ -507,8 +508,8 @@ void TForm6::runReport(bool cost)
 {
     try {
         ComputeSign(state);
-    } catch (const FloatingPointOverflow &error) {
-        ShowFloatingPointOverflow(this, error);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(this);
         return;
     }
     state.ViewText = (cost ? state.results.CostText : state.results.SpecificationText).left(kMaxTextLength);

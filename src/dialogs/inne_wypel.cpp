@@ -10,6 +10,7 @@
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
+#include "shell/startup.h"
 
 namespace tablix {
 
@@ -84,8 +85,8 @@ void TForm9::BitBtn1Click()
     try {
         sign.infillHeight.set(pvlCalcEdit1->value());
         sign.extraCost.set(pvlCalcEdit2->value());
-    } catch (const FloatingPointOverflow &error) {
-        ShowFloatingPointOverflow(this, error);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(this);
         return;
     }
     state.currentSignRecord = sign;

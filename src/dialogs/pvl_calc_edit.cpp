@@ -131,9 +131,4 @@ void PvlCalcEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
 }
 
-void ShowFloatingPointOverflow(QWidget *parent, const FloatingPointOverflow &error)
-{
-    QMessageBox::critical(parent, QString(), QString::fromLatin1(error.what()));
-}
-
 } // namespace tablix

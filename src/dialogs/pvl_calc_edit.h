@@ -38,7 +38,4 @@ private:
     bool negative = false;
 };
 
-// The message box of a value too large for the stored number format.
-void ShowFloatingPointOverflow(QWidget *parent, const FloatingPointOverflow &error);
-
 } // namespace tablix

@@ -11,6 +11,7 @@
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
+#include "shell/startup.h"
 
 namespace tablix {
 
@@ -87,8 +88,8 @@ bool TForm13::storeValue()
             state.derived.FixedPricePercent = percent;
             state.currentSignRecord.priceLevel = percent;
         }
-    } catch (const FloatingPointOverflow &error) {
-        ShowFloatingPointOverflow(this, error);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(this);
         pvlCalcEdit1->setFocus();
         return false;
     }

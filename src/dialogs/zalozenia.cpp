@@ -14,6 +14,7 @@
 #include "dialogs/pvl_calc_edit.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
+#include "shell/startup.h"
 
 namespace tablix {
 
@@ -250,8 +251,8 @@ void TForm5::BitBtn1Click()
         sign.priceLevel = percent;
         sign.auxDimension.set(pvlCalcEdit4->value());
         sign.quantity.set(pvlCalcEdit2->value());
-    } catch (const FloatingPointOverflow &error) {
-        ShowFloatingPointOverflow(this, error);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(this);
         return;
     }
     for (int layout = 1; layout <= 4; ++layout) {

@@ -414,16 +414,7 @@ int TForm1::execDialog(QDialog *dialog)
 bool TForm1::confirmNotice(int entry)
 {
     state.elementText = state.LanguageEntry(entry);
-    if (dialogs_.form8)
-        return dialogs_.form8->exec() == QDialog::Accepted;
-    // Until the notice dialog is connected: the same question in a plain box.
-    QString text = state.elementText;
-    const qsizetype split = text.indexOf(QLatin1Char('#'));
-    if (split >= 0)
-        text[split] = QLatin1Char('\n');
-    QMessageBox box(QMessageBox::Question, state.LanguageEntry(77), text, QMessageBox::Ok | QMessageBox::Cancel, this);
-    const int result = box.exec();
-    return result == QMessageBox::Ok || (box.clickedButton() == nullptr && result == QDialog::Accepted);
+    return dialogs_.form8 && dialogs_.form8->exec() == QDialog::Accepted;
 }
 
 // ---- activation, pages and painting -------------------------------------------------------
@@ -768,17 +759,21 @@ void TForm1::c351Click()
 
 void TForm1::c2211Click()
 {
+    if (summaryPageActive())
+        return;
     AssumptionsOnly();
 }
 
 void TForm1::c2221Click()
 {
+    if (summaryPageActive())
+        return;
     SignDialogsRule();
 }
 
 void TForm1::c2231Click()
 {
-    if (!state.currentSignRecord.inUse())
+    if (summaryPageActive() || !state.currentSignRecord.inUse())
         return;
     commands_.c2231 ? commands_.c2231() : notAvailableYet();
 }
