@@ -48,7 +48,7 @@ struct AppState {
     bool reportShowsDrawing = true;
 
     // Printer resolution (dots per inch) and printable page size in dots, queried by the main
-    // window at start and after the printer setup.
+    // window when printing first needs them and after the printer setup.
     int printerDpiX = 0;
     int printerDpiY = 0;
     int printerPageWidth = 0;

@@ -63,6 +63,8 @@ int FontPixelHeight(const QFont &font);
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
+    // Fills the printer's resolution and page size into the state; printing calls it first.
+    void QueryPrinter();
     explicit TForm1(AppState &state, QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -139,7 +141,6 @@ private:
     void resetSummaryScroll();
     void redrawCurrentSign();
     void refreshMenuStates();
-    void queryPrinter();
     void reportPaintOverflow();
     void notAvailableYet();
 
