@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "bench/heavy_sign.h"
 #include "engine/compute_sign.h"
 #include "params/language.h"
 #include "shell/app_state.h"
@@ -12,47 +13,9 @@ using namespace tablix;
 
 namespace {
 
-AppState HeavySign()
-{
-    AppState state;
-    const QString data = QStringLiteral(TABLIX_DATA_DIR);
-    if (auto language = LoadLanguageFile(data + QStringLiteral("/tablix_lng.eng")); language.table)
-        state.language = *language.table;
-    ParameterRecord &p = state.parameters;
-    for (int k = 0; k < 23; ++k) {
-        p.elementRows[k].priceA.set(10 + k);
-        p.elementRows[k].priceB.set(11 + k);
-        p.elementRows[k].heightMm.set(20 + 4 * k);
-    }
-    p.elementRows[0].heightMm.set(12.5);
-    p.markupPercent1.set(20);
-    p.costItem1.set(1.5);
-    p.areaBandLimit1.set(0.5);
-    p.areaBandLimit2.set(1);
-    p.areaBandLimit3.set(2);
-    state.RefreshParameters();
-
-    SignRecord &sign = state.currentSignRecord;
-    sign.layout = 1;
-    sign.signType = 1;
-    sign.width.set(350);
-    sign.quantity.set(3);
-    sign.priceLevel.set(100);
-    sign.auxDimension.set(2);
-    sign.extraCost.set(25);
-    for (int i = 0; i < kMaxRows; ++i) {
-        sign.rowElements[i] = std::uint8_t(1 + i % 8 + (i % 3 == 0 ? 9 : 0));
-        sign.rowMarks[i] = 1;
-    }
-    for (int i = 0; i < kLowerMarks; ++i)
-        sign.lowerMarks[i] = 1;
-    state.LoadWorkingState();
-    return state;
-}
-
 void BM_ComputeSign(benchmark::State &s)
 {
-    AppState state = HeavySign();
+    AppState state = bench::HeavySign();
     for (auto _ : s) {
         ComputeSign(state);
         benchmark::DoNotOptimize(state.results.CostText.size());

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench/heavy_sign.h"
 #include "output/render.h"
 #include "params/language.h"
 #include "shell/app_state.h"
@@ -15,44 +16,9 @@ using namespace tablix;
 
 namespace {
 
-AppState HeavySign()
-{
-    AppState state;
-    if (auto language = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")); language.table)
-        state.language = *language.table;
-    ParameterRecord &p = state.parameters;
-    for (int k = 0; k < 23; ++k) {
-        p.elementRows[k].priceA.set(10 + k);
-        p.elementRows[k].priceB.set(11 + k);
-        p.elementRows[k].heightMm.set(20 + 4 * k);
-    }
-    p.elementRows[0].heightMm.set(12.5);
-    p.markupPercent1.set(20);
-    p.areaBandLimit1.set(0.5);
-    p.areaBandLimit2.set(1);
-    p.areaBandLimit3.set(2);
-    state.RefreshParameters();
-
-    SignRecord &sign = state.currentSignRecord;
-    sign.layout = 1;
-    sign.signType = 1;
-    sign.width.set(350);
-    sign.quantity.set(3);
-    sign.priceLevel.set(100);
-    sign.auxDimension.set(2);
-    for (int i = 0; i < kMaxRows; ++i) {
-        sign.rowElements[i] = std::uint8_t(1 + i % 8 + (i % 3 == 0 ? 9 : 0));
-        sign.rowMarks[i] = 1;
-    }
-    for (int i = 0; i < kLowerMarks; ++i)
-        sign.lowerMarks[i] = 1;
-    state.LoadWorkingState();
-    return state;
-}
-
 void BM_DrawSignPage(benchmark::State &s, QImage::Format format)
 {
-    AppState state = HeavySign();
+    AppState state = bench::HeavySign();
     const QSize page(1920, 1080);
     QImage image(page, format);
     for (auto _ : s) {

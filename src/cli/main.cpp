@@ -49,7 +49,7 @@ const char *const kUsage =
     "  params load FILE               write the parameter file from a JSON file\n"
     "  info PROJECT                   one line per sign in use\n"
     "  cost PROJECT [--sign N]        the cost report of a sign\n"
-    "  spec PROJECT [--sign N]        the specification report of a sign\n"
+    "  spec PROJECT [--sign N]        the dimensions and cutting list of a sign\n"
     "  geometry PROJECT [--sign N]    the computed geometry and totals as JSON\n"
     "  plt PROJECT [--sign N] [--scale S] -o FILE\n"
     "                                 the HP-GL plotter file at export scale S (percent)\n"
