@@ -8,6 +8,7 @@
 #include "dialogs/wybor_profili.h"
 #include "dialogs/zalozenia.h"
 #include "params/Unit3.h"
+#include "pricing/cennik.h"
 #include "shell/about.h"
 #include "shell/app_state.h"
 #include "shell/main.h"
@@ -18,8 +19,8 @@ WindowSet::WindowSet(AppState &state)
 {
     w.form1 = new TForm1(state);
     // The dialogs belong to the main window, which they centre on and stay above.
-    // TODO(lead): the parameter editor (TForm2) comes right after the main window, the report
-    // view (TForm11) and the price list (TForm12) before TForm13.
+    // The parameter editor (TForm2) will come right after the main window, the report view
+    // (TForm11) before the price list.
     w.form3 = new TForm3(state, w.form1);
     w.aboutBox = new TAboutBox(state, w.form1);
     w.form5 = new TForm5(state, w, w.form1);
@@ -28,6 +29,7 @@ WindowSet::WindowSet(AppState &state)
     w.form8 = new TForm8(state, w, w.form1);
     w.form9 = new TForm9(state, w, w.form1);
     w.form10 = new TForm10(state, w, w.form1);
+    w.form12 = new TForm12(state, w, w.form1);
     w.form13 = new TForm13(state, w, w.form1);
 
     MainWindowDialogs dialogs;
@@ -38,12 +40,15 @@ WindowSet::WindowSet(AppState &state)
     dialogs.form8 = w.form8;
     dialogs.form10 = w.form10;
     w.form1->setDialogs(dialogs);
+    w.form1->commands().c21211 = [this] { w.form12->ShowListPrices(); };
+    w.form1->commands().c21221 = [this] { w.form12->ShowPercentPrices(); };
 }
 
 WindowSet::~WindowSet()
 {
     // Reverse order of creation; each dialog leaves its parent's children as it goes.
     delete w.form13;
+    delete w.form12;
     delete w.form10;
     delete w.form9;
     delete w.form8;

@@ -15,10 +15,11 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class TForm12;
 class TForm13;
 
-// Windows reach each other through this set; the parameter editor (TForm2), the report view
-// (TForm11) and the price list (TForm12) join it when they are built.
+// Windows reach each other through this set; the parameter editor (TForm2) and the report view
+// (TForm11) join it when they are built.
 struct Windows {
     TForm1 *form1 = nullptr;
     TForm3 *form3 = nullptr;
@@ -29,6 +30,7 @@ struct Windows {
     TForm8 *form8 = nullptr;
     TForm9 *form9 = nullptr;
     TForm10 *form10 = nullptr;
+    TForm12 *form12 = nullptr;
     TForm13 *form13 = nullptr;
 };
 

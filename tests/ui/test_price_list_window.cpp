@@ -1,0 +1,114 @@
+// The price list window and its two commands.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "dialogs/wpr_licz.h"
+#include "params/language.h"
+#include "params/numfmt.h"
+#include "pricing/cennik.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+using namespace tablix;
+
+class PriceListWindowTest : public QObject {
+    Q_OBJECT
+
+    AppState state;
+    Windows windows;
+    std::unique_ptr<TForm13> form13;
+    std::unique_ptr<TForm12> form12;
+
+    // Answers the modal windows as they come: each step gets the window and closes it.
+    void answer(QList<std::function<void(QWidget *)>> steps)
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, steps]() mutable {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || steps.isEmpty() || !modal->isVisible())
+                return;
+            auto step = steps.takeFirst();
+            step(modal);
+            if (steps.isEmpty())
+                timer->deleteLater();
+        });
+        timer->start(20);
+    }
+
+    QString editText(QWidget *window, int number)
+    {
+        return window->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(number))->text();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
+        for (int k = 0; k < 23; ++k) {
+            state.parameters.elementRows[k].priceB.set(100 + k);
+            state.parameters.elementRows[k].priceA.set(12.5L + k);
+        }
+        state.RefreshParameters();
+        form13 = std::make_unique<TForm13>(state, windows);
+        windows.form13 = form13.get();
+        form12 = std::make_unique<TForm12>(state, windows);
+        windows.form12 = form12.get();
+    }
+
+    void listPricesShowTheParameterValues()
+    {
+        QString header, first, second, label;
+        answer({[&](QWidget *w) {
+            header = w->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+            label = w->findChild<QLabel *>(QStringLiteral("Label5"))->text();
+            first = editText(w, 9);   // row 14, family B
+            second = editText(w, 10); // row 14, family A
+            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        }});
+        form12->ShowListPrices();
+        QCOMPARE(header, state.LanguageEntry(160));
+        QCOMPARE(label, state.LanguageEntry(45).trimmed());
+        QCOMPARE(first, QStringLiteral("114.00"));
+        QCOMPARE(second, QStringLiteral("26.50"));
+    }
+
+    void aPercentageIsAskedForAndApplied()
+    {
+        QString header, price;
+        answer({[&](QWidget *entry) {
+                    QCOMPARE(entry->objectName(), QStringLiteral("Form13"));
+                    entry->findChild<QLineEdit *>(QStringLiteral("pvlCalcEdit1"))->setText(QStringLiteral("80"));
+                    entry->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+                },
+                [&](QWidget *list) {
+                    header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+                    price = editText(list, 1); // 100 at 80 percent
+                    list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+                }});
+        form12->ShowPercentPrices();
+        QCOMPARE(price, QStringLiteral("80.00"));
+        QVERIFY2(header.startsWith(state.LanguageEntry(161)) && header.contains(QLatin1String("80.00")), qPrintable(header));
+    }
+
+    void aFixedPercentageIsTakenWithoutAsking()
+    {
+        state.parameters.priceListPercent.set(50);
+        state.RefreshParameters();
+        QString header, price;
+        answer({[&](QWidget *list) {
+            header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+            price = editText(list, 2); // row 0, family A: 12.5 at 50 percent
+            list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        }});
+        form12->ShowPercentPrices();
+        QCOMPARE(header, state.LanguageEntry(161));
+        QCOMPARE(price, QStringLiteral("6.25"));
+    }
+};
+
+QTEST_MAIN(PriceListWindowTest)
+#include "test_price_list_window.moc"
