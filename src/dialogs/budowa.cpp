@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "dialogs/layout_pictures.h"
+#include "dialogs/named.h"
 #include "dialogs/pvl_calc_edit.h"
 #include "dialogs/uwaga.h"
 #include "dialogs/wybor_profili.h"
@@ -77,11 +78,7 @@ TForm6::TForm6(AppState &state, Windows &windows, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form6"));
 
-    auto label = [this](const char *name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
+    auto label = [this](const char *name) { return Named<QLabel>(this, name); };
     Label1 = label("Label1");
     Label2 = label("Label2");
     Label3 = label("Label3");
@@ -93,8 +90,7 @@ TForm6::TForm6(AppState &state, Windows &windows, QWidget *parent)
 
     // The rows: a number beside every second row, the row's button, its mark and, for rows
     // 1..10, its lower mark.
-    rowsArea = new QScrollArea(this);
-    rowsArea->setObjectName(QStringLiteral("ScrollBox1"));
+    rowsArea = Named<QScrollArea>(this, "ScrollBox1");
     rowsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     rowsArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rowsContent = new QWidget;
@@ -152,8 +148,7 @@ TForm6::TForm6(AppState &state, Windows &windows, QWidget *parent)
     keep.setRetainSizeWhenHidden(true);
     Label2->setSizePolicy(keep);
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = Named<QLineEdit>(this, "Edit1");
     Edit1->setReadOnly(true);
     Edit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Edit1->setMaximumWidth(PvlCalcEdit(2).sizeHint().width());

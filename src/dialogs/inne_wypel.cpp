@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialogs/named.h"
 #include "dialogs/pvl_calc_edit.h"
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
@@ -17,29 +18,21 @@ namespace tablix {
 TForm9::TForm9(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form9"));
-    auto label = [this](const char *name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
+    auto label = [this](const char *name) { return Named<QLabel>(this, name); };
     Label1 = label("Label1");
     Label2 = label("Label2");
     Label3 = label("Label3");
     Label4 = label("Label4");
-    pvlCalcEdit1 = new PvlCalcEdit(2, this);
-    pvlCalcEdit1->setObjectName(QStringLiteral("pvlCalcEdit1"));
-    pvlCalcEdit2 = new PvlCalcEdit(2, this);
-    pvlCalcEdit2->setObjectName(QStringLiteral("pvlCalcEdit2"));
+    pvlCalcEdit1 = Named<PvlCalcEdit>(this, "pvlCalcEdit1", 2);
+    pvlCalcEdit2 = Named<PvlCalcEdit>(this, "pvlCalcEdit2", 2);
     // An extra amount may be a discount.
     pvlCalcEdit2->setAllowNegative(true);
     Label1->setBuddy(pvlCalcEdit1);
     Label2->setBuddy(pvlCalcEdit2);
 
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
     connect(BitBtn1, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "dialogs/named.h"
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
@@ -23,25 +24,20 @@ constexpr int kMaxLineWidth = 520;
 TForm8::TForm8(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form8"));
-    auto *icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("Icon"));
+    auto *icon = Named<QLabel>(this, "Icon");
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label1 = Named<QLabel>(this, "Label1");
+    Label2 = Named<QLabel>(this, "Label2");
     for (QLabel *l : {Label1, Label2}) {
         l->setWordWrap(true);
         l->setTextFormat(Qt::PlainText);
     }
 
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 
+#include "dialogs/named.h"
 #include "dialogs/pvl_calc_edit.h"
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
@@ -28,15 +29,11 @@ TForm13::TForm13(AppState &state, Windows &, QWidget *parent) : QDialog(parent),
         }
     };
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    pvlCalcEdit1 = new PvlCalcEdit(2, this);
-    pvlCalcEdit1->setObjectName(QStringLiteral("pvlCalcEdit1"));
+    Label1 = Named<QLabel>(this, "Label1");
+    Label3 = Named<QLabel>(this, "Label3");
+    pvlCalcEdit1 = Named<PvlCalcEdit>(this, "pvlCalcEdit1", 2);
     Label1->setBuddy(pvlCalcEdit1);
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
 

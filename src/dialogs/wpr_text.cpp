@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/named.h"
 #include "dialogs/title_room.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
@@ -15,20 +16,16 @@ namespace tablix {
 TForm10::TForm10(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form10"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = Named<QLineEdit>(this, "Edit1");
     Edit1->setMaxLength(kTitleLength);
     Edit1->setMinimumWidth(Edit1->fontMetrics().horizontalAdvance(QString(kTitleLength + 4, QLatin1Char('x'))));
-    CheckBox1 = new QCheckBox(this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1 = Named<QCheckBox>(this, "CheckBox1");
     // Only the user's click fills the edit; the caller's setChecked before showing must not.
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm10::CheckBox1Click);
 
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
     connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

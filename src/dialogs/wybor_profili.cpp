@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "dialogs/inne_wypel.h"
+#include "dialogs/named.h"
 #include "output/render.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
@@ -147,8 +148,7 @@ TForm7::TForm7(AppState &state, Windows &windows, QWidget *parent)
     grid->firstA = familyA;
     grid->lastA = RadioButton[19];
 
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *bottom = new QHBoxLayout;

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "dialogs/layout_pictures.h"
+#include "dialogs/named.h"
 #include "dialogs/pvl_calc_edit.h"
 #include "shell/app_state.h"
 #include "shell/windows.h"
@@ -59,11 +60,9 @@ TForm5::TForm5(AppState &state, Windows &, QWidget *parent) : QDialog(parent), s
     pvlCalcEdit2 = edit("pvlCalcEdit2", 0);
     pvlCalcEdit3 = edit("pvlCalcEdit3", 2);
     pvlCalcEdit4 = edit("pvlCalcEdit4", 0);
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
     connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/named.h"
 #include "params/atomic_file.h"
 #include "params/language.h"
 #include "params/parameters.h"
@@ -34,14 +35,11 @@ TForm3::TForm3(AppState &state, QWidget *parent, const QString &workdir)
     : QDialog(parent), state(state), workdir_(workdir)
 {
     setObjectName(QStringLiteral("Form3"));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = Named<QComboBox>(this, "ComboBox1");
     ComboBox1->setMinimumWidth(220);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QString(), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1", style()->standardIcon(QStyle::SP_DialogOkButton), QString());
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2 = Named<QPushButton>(this, "BitBtn2", style()->standardIcon(QStyle::SP_DialogCancelButton), QString());
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

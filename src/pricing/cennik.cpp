@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/named.h"
 #include "dialogs/wpr_licz.h"
 #include "params/numfmt.h"
 #include "pricing/price_list.h"
@@ -66,8 +67,7 @@ TForm12::TForm12(AppState &state, Windows &windows, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form12"));
     auto *outer = new QVBoxLayout(this);
-    naglowek = new QLabel(this);
-    naglowek->setObjectName(QStringLiteral("naglowek"));
+    naglowek = Named<QLabel>(this, "naglowek");
     naglowek->setAlignment(Qt::AlignHCenter);
     QFont big = naglowek->font();
     big.setBold(true);
@@ -110,8 +110,7 @@ TForm12::TForm12(AppState &state, Windows &windows, QWidget *parent)
     }
     grid->setColumnMinimumWidth(4, 16);
 
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     auto *buttons = new QHBoxLayout;

@@ -12,6 +12,7 @@
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
+#include "dialogs/named.h"
 #include "shell/app_state.h"
 
 namespace tablix {
@@ -74,8 +75,7 @@ TAboutBox::TAboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(
 {
     setObjectName(QStringLiteral("AboutBox"));
 
-    auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *panel = Named<QFrame>(this, "Panel1");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Sunken);
 
@@ -117,8 +117,7 @@ TAboutBox::TAboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(
     panelLayout->addSpacing(8);
     panelLayout->addLayout(texts, 1);
 
-    OKButton = new QPushButton(this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = Named<QPushButton>(this, "OKButton");
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/named.h"
 #include "output/render.h"
 #include "output/summary.h"
 #include "params/numfmt.h"
@@ -214,8 +215,7 @@ void TForm1::buildMenus()
 
 void TForm1::buildPages()
 {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1 = Named<QTabWidget>(this, "PageControl1");
     PageControl1->setDocumentMode(true);
     setCentralWidget(PageControl1);
 
