@@ -7,6 +7,8 @@
 #include "dialogs/wpr_text.h"
 #include "dialogs/wybor_profili.h"
 #include "dialogs/zalozenia.h"
+#include "output/Txtview1.h"
+#include "params/Unit2.h"
 #include "params/Unit3.h"
 #include "pricing/cennik.h"
 #include "shell/about.h"
@@ -19,8 +21,7 @@ WindowSet::WindowSet(AppState &state)
 {
     w.form1 = new TForm1(state);
     // The dialogs belong to the main window, which they centre on and stay above.
-    // The parameter editor (TForm2) will come right after the main window, the report view
-    // (TForm11) before the price list.
+    w.form2 = new TForm2(state, w, w.form1);
     w.form3 = new TForm3(state, w.form1);
     w.aboutBox = new TAboutBox(state, w.form1);
     w.form5 = new TForm5(state, w, w.form1);
@@ -29,6 +30,7 @@ WindowSet::WindowSet(AppState &state)
     w.form8 = new TForm8(state, w, w.form1);
     w.form9 = new TForm9(state, w, w.form1);
     w.form10 = new TForm10(state, w, w.form1);
+    w.form11 = new TForm11(state, w, w.form1);
     w.form12 = new TForm12(state, w, w.form1);
     w.form13 = new TForm13(state, w, w.form1);
 
@@ -40,6 +42,8 @@ WindowSet::WindowSet(AppState &state)
     dialogs.form8 = w.form8;
     dialogs.form10 = w.form10;
     w.form1->setDialogs(dialogs);
+    w.form6->ShowReportView = [this](const QString &title) { w.form11->ShowReport(title); };
+    w.form1->commands().c2111 = [this] { w.form2->exec(); };
     w.form1->commands().c21211 = [this] { w.form12->ShowListPrices(); };
     w.form1->commands().c21221 = [this] { w.form12->ShowPercentPrices(); };
 }
@@ -49,6 +53,7 @@ WindowSet::~WindowSet()
     // Reverse order of creation; each dialog leaves its parent's children as it goes.
     delete w.form13;
     delete w.form12;
+    delete w.form11;
     delete w.form10;
     delete w.form9;
     delete w.form8;
@@ -57,6 +62,7 @@ WindowSet::~WindowSet()
     delete w.form5;
     delete w.aboutBox;
     delete w.form3;
+    delete w.form2;
     delete w.form1;
 }
 

@@ -7,6 +7,7 @@ namespace tablix {
 
 struct AppState;
 class TForm1;
+class TForm2;
 class TForm3;
 class TAboutBox;
 class TForm5;
@@ -15,13 +16,14 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class TForm11;
 class TForm12;
 class TForm13;
 
-// Windows reach each other through this set; the parameter editor (TForm2) and the report view
-// (TForm11) join it when they are built.
+// Windows reach each other through this set.
 struct Windows {
     TForm1 *form1 = nullptr;
+    TForm2 *form2 = nullptr;
     TForm3 *form3 = nullptr;
     TAboutBox *aboutBox = nullptr;
     TForm5 *form5 = nullptr;
@@ -30,6 +32,7 @@ struct Windows {
     TForm8 *form8 = nullptr;
     TForm9 *form9 = nullptr;
     TForm10 *form10 = nullptr;
+    TForm11 *form11 = nullptr;
     TForm12 *form12 = nullptr;
     TForm13 *form13 = nullptr;
 };

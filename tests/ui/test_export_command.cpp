@@ -1,0 +1,10 @@
+#include <QtTest>
+
+class Tests : public QObject {
+    Q_OBJECT
+private slots:
+    void placeholder() {}
+};
+
+QTEST_MAIN(Tests)
+#include "test_export_command.moc"
