@@ -1,8 +1,67 @@
+// The export command of the main window, for the cutting plotter and as a metafile.
 #include "export/export_command.h"
 
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "dialogs/wpr_licz.h"
+#include "export/emf.h"
+#include "export/hpgl.h"
+#include "params/atomic_file.h"
 #include "shell/app_state.h"
+#include "shell/main.h"
+#include "shell/startup.h"
 #include "shell/windows.h"
 
 namespace tablix {
+
+ExportFileDialog DefaultExportFileDialog()
+{
+    return [](QWidget *parent, const QString &proposed, const QString &filter) -> std::optional<ExportChoice> {
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        QString selected = filters.value(0);
+        const QString name = QFileDialog::getSaveFileName(parent, QString(), proposed, filter, &selected);
+        if (name.isEmpty())
+            return std::nullopt;
+        return ExportChoice{name, selected == filters.value(0)};
+    };
+}
+
+ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *mainWindow,
+                                const ExportFileDialog &askFile)
+{
+    const QString proposed = ProposedExportName(state.currentSignRecord.titleText());
+    const std::optional<ExportChoice> choice =
+        askFile(mainWindow, proposed, QtFileFilter(state.LanguageEntry(165)));
+    if (!choice || choice->fileName.isEmpty())
+        return ExportOutcome::Cancelled;
+
+    // The export goes on however the scale dialog is closed; a refused value keeps the old scale.
+    state.numberEntryMode = 1;
+    if (windows.form13)
+        windows.form13->exec();
+    state.SaveCurrentSign();
+
+    const QString fileName = ExportFileName(choice->fileName, choice->metafile);
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = choice->metafile ? MetafileFile(state, mainWindow ? mainWindow->size() : QSize())
+                                 : PlotterFile(state);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(mainWindow);
+        return ExportOutcome::Failed;
+    }
+    if (!bytes)
+        return ExportOutcome::NothingToExport;
+
+    QString error;
+    if (!WriteFileAtomically(fileName, *bytes, &error)) {
+        QMessageBox::critical(mainWindow, QStringLiteral("Tablix"),
+                              error + QStringLiteral("\n\nNothing was written: a file already there keeps its "
+                                                     "previous contents."));
+        return ExportOutcome::Failed;
+    }
+    return ExportOutcome::Written;
+}
 
 } // namespace tablix

@@ -7,6 +7,7 @@
 #include "dialogs/wpr_text.h"
 #include "dialogs/wybor_profili.h"
 #include "dialogs/zalozenia.h"
+#include "export/export_command.h"
 #include "output/Txtview1.h"
 #include "params/Unit2.h"
 #include "params/Unit3.h"
@@ -44,6 +45,7 @@ WindowSet::WindowSet(AppState &state)
     w.form1->setDialogs(dialogs);
     w.form6->ShowReportView = [this](const QString &title) { w.form11->ShowReport(title); };
     w.form1->commands().c2111 = [this] { w.form2->exec(); };
+    w.form1->commands().c2231 = [this, &state] { ExportCurrentSign(state, w, w.form1, DefaultExportFileDialog()); };
     w.form1->commands().c21211 = [this] { w.form12->ShowListPrices(); };
     w.form1->commands().c21221 = [this] { w.form12->ShowPercentPrices(); };
 }

@@ -1,10 +1,182 @@
+// The export command: file name rules, the scale asked for on the way, and failures.
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
-class Tests : public QObject {
+#include "../fixtures.h"
+#include "dialogs/pvl_calc_edit.h"
+#include "dialogs/wpr_licz.h"
+#include "export/emf.h"
+#include "export/export_command.h"
+#include "export/hpgl.h"
+#include "params/language.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+using namespace tablix;
+
+class ExportCommandTest : public QObject {
     Q_OBJECT
+
+    AppState state;
+    Windows windows;
+    std::unique_ptr<TForm13> form13;
+    QWidget mainWindow;
+    QTemporaryDir dir;
+
+    // Answers the modal windows as they come: each step gets the window and closes it.
+    void answer(QList<std::function<void(QWidget *)>> steps)
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, steps]() mutable {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || steps.isEmpty() || !modal->isVisible())
+                return;
+            auto step = steps.takeFirst();
+            step(modal);
+            if (steps.isEmpty())
+                timer->deleteLater();
+        });
+        timer->start(20);
+    }
+
+    static std::function<void(QWidget *)> typeScale(const QString &text)
+    {
+        return [text](QWidget *w) {
+            auto *edit = w->findChild<PvlCalcEdit *>(QStringLiteral("pvlCalcEdit1"));
+            edit->setText(text);
+            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        };
+    }
+
+    // A save dialog that answers with `name` and `metafile`, recording what it was offered.
+    ExportFileDialog chooses(const QString &name, bool metafile, QString *proposed = nullptr,
+                             QString *filter = nullptr)
+    {
+        return [=](QWidget *, const QString &p, const QString &f) -> std::optional<ExportChoice> {
+            if (proposed)
+                *proposed = p;
+            if (filter)
+                *filter = f;
+            return ExportChoice{name, metafile};
+        };
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
 private slots:
-    void placeholder() {}
+    void initTestCase()
+    {
+        state.parameters = fixtures::SampleParameters();
+        state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
+        state.RefreshParameters();
+        form13 = std::make_unique<TForm13>(state, windows);
+        form13->RepaintMainWindow = {};
+        windows.form13 = form13.get();
+        mainWindow.resize(1000, 700);
+    }
+
+    void init()
+    {
+        SignRecord sign = fixtures::SignWith(5, QStringLiteral("1200.00x120.00"));
+        sign.layout = 1;
+        sign.signType = 1;
+        sign.rowElements[1] = 6;
+        sign.auxDimension.set(2);
+        sign.lowerMarks[0] = 1;
+        state.slot(1) = sign;
+        state.currentSign = 1;
+        state.currentSignRecord = sign;
+        state.LoadWorkingState();
+        state.exportScale.set(100);
+    }
+
+    void aPlotterFileAtTheScaleTypedOnTheWay()
+    {
+        QString proposed, filter;
+        answer({typeScale(QStringLiteral("50"))});
+        state.currentSignRecord.quantity.set(7); // not yet in its slot
+        const auto outcome = ExportCurrentSign(state, windows, &mainWindow,
+                                               chooses(path(QStringLiteral("board")), false, &proposed, &filter));
+        QCOMPARE(outcome, ExportOutcome::Written);
+        QCOMPARE(proposed, QStringLiteral("1200,00x120,00"));
+        QVERIFY(filter.startsWith(state.LanguageEntry(165).section(QLatin1Char('|'), 0, 0).section(QLatin1Char('('), 0, 0)));
+        QCOMPARE(state.exportScale.get(), 50.0L);
+        QCOMPARE(state.slot(1).quantity.get(), 7.0L);
+
+        const QByteArray written = fixtures::ReadBytes(path(QStringLiteral("board.plt")));
+        QVERIFY(written.startsWith("IN;\r\nLT;\r\n"));
+        QCOMPARE(written, *PlotterFile(state));
+
+        // The same export again gives the same file.
+        answer({typeScale(QStringLiteral("50"))});
+        ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("again.plt")), false));
+        QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("again.plt"))), written);
+    }
+
+    void aMetafileCentredOnTheMainWindow()
+    {
+        answer({typeScale(QStringLiteral("100"))});
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board")), true)),
+                 ExportOutcome::Written);
+        const QByteArray written = fixtures::ReadBytes(path(QStringLiteral("board.wmf")));
+        QCOMPARE(written, *MetafileFile(state, QSize(1000, 700)));
+        QCOMPARE(quint8(written[0]), quint8(1)); // EMR_HEADER
+    }
+
+    void aChosenExtensionIsKeptWhateverTheFilter()
+    {
+        answer({typeScale(QStringLiteral("100"))});
+        ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board.txt")), true));
+        QVERIFY(QFile::exists(path(QStringLiteral("board.txt"))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("board.txt.wmf"))));
+    }
+
+    void cancellingTheSaveDialogAsksNothingElse()
+    {
+        bool asked = false;
+        auto cancel = [&](QWidget *, const QString &, const QString &) -> std::optional<ExportChoice> {
+            asked = true;
+            return std::nullopt;
+        };
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, cancel), ExportOutcome::Cancelled);
+        QVERIFY(asked);
+        QCOMPARE(state.exportScale.get(), 100.0L);
+    }
+
+    void aRefusedScaleKeepsTheOldOneAndTheExportGoesOn()
+    {
+        answer({[](QWidget *w) {
+            w->findChild<PvlCalcEdit *>(QStringLiteral("pvlCalcEdit1"))->setText(QStringLiteral("0"));
+            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click(); // refused: stays open
+            QVERIFY(w->isVisible());
+            static_cast<QDialog *>(w)->reject();
+        }});
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("zero")), false)),
+                 ExportOutcome::Written);
+        QCOMPARE(state.exportScale.get(), 100.0L);
+    }
+
+    void aWriteFailureIsReported()
+    {
+        // The directory of the target is a file, so nothing can be written there.
+        const QString blocked = path(QStringLiteral("blocked"));
+        fixtures::WriteBytes(blocked, "x");
+        QString message;
+        answer({typeScale(QStringLiteral("100")), [&](QWidget *w) {
+                    message = static_cast<QMessageBox *>(w)->text();
+                    static_cast<QMessageBox *>(w)->accept();
+                }});
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(blocked + QStringLiteral("/x.plt"), false)),
+                 ExportOutcome::Failed);
+        QVERIFY(message.contains(QStringLiteral("previous contents")));
+        QCOMPARE(fixtures::ReadBytes(blocked), QByteArray("x"));
+    }
 };
 
-QTEST_MAIN(Tests)
+QTEST_MAIN(ExportCommandTest)
 #include "test_export_command.moc"
