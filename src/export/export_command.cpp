@@ -2,6 +2,7 @@
 #include "export/export_command.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "dialogs/wpr_licz.h"
@@ -42,10 +43,16 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
         windows.form13->exec();
     state.SaveCurrentSign();
 
-    const QString fileName = ExportFileName(choice->fileName, choice->metafile);
+    // A name typed with the other format's extension means that format: a metafile in a ".plt"
+    // file would reach the plotter.
+    const QString suffix = QFileInfo(choice->fileName).suffix().toLower();
+    const bool metafile = suffix == QLatin1String("wmf") || suffix == QLatin1String("emf") ? true
+                          : suffix == QLatin1String("plt")                                  ? false
+                                                                                            : choice->metafile;
+    const QString fileName = ExportFileName(choice->fileName, metafile);
     std::optional<QByteArray> bytes;
     try {
-        bytes = choice->metafile ? MetafileFile(state, mainWindow ? mainWindow->size() : QSize())
+        bytes = metafile ? MetafileFile(state, mainWindow ? mainWindow->size() : QSize())
                                  : PlotterFile(state);
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(mainWindow);

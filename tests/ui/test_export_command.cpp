@@ -134,6 +134,14 @@ private slots:
         ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board.txt")), true));
         QVERIFY(QFile::exists(path(QStringLiteral("board.txt"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("board.txt.wmf"))));
+
+        // The extension of either format wins over the filter.
+        answer({typeScale(QStringLiteral("100"))});
+        ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("cut.PLT")), true));
+        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("cut.PLT"))).startsWith("IN;"));
+        answer({typeScale(QStringLiteral("100"))});
+        ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("doc.wmf")), false));
+        QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("doc.wmf"))).at(0), char(1));
     }
 
     void cancellingTheSaveDialogAsksNothingElse()
