@@ -402,11 +402,6 @@ void TForm1::reportPaintOverflow()
     QTimer::singleShot(0, this, [this] { ShowFloatingPointOverflow(this); });
 }
 
-void TForm1::notAvailableYet()
-{
-    QMessageBox::information(this, QStringLiteral("Tablix"), QStringLiteral("Not available yet."));
-}
-
 int TForm1::execDialog(QDialog *dialog)
 {
     return dialog ? dialog->exec() : QDialog::Rejected;
@@ -776,7 +771,8 @@ void TForm1::c2231Click()
 {
     if (summaryPageActive() || !state.currentSignRecord.inUse())
         return;
-    commands_.c2231 ? commands_.c2231() : notAvailableYet();
+    if (commands_.c2231)
+        commands_.c2231();
 }
 
 void TForm1::font1Click()
@@ -808,17 +804,20 @@ void TForm1::drukuj1Click()
 
 void TForm1::c2111Click()
 {
-    commands_.c2111 ? commands_.c2111() : notAvailableYet();
+    if (commands_.c2111)
+        commands_.c2111();
 }
 
 void TForm1::c21211Click()
 {
-    commands_.c21211 ? commands_.c21211() : notAvailableYet();
+    if (commands_.c21211)
+        commands_.c21211();
 }
 
 void TForm1::c21221Click()
 {
-    commands_.c21221 ? commands_.c21221() : notAvailableYet();
+    if (commands_.c21221)
+        commands_.c21221();
 }
 
 void TForm1::c30Click()

@@ -43,7 +43,7 @@ struct MainWindowDialogs {
     QDialog *form10 = nullptr;   // title; children Edit1 and CheckBox1
 };
 
-// Commands served by windows other than the dialogs above; an unset one says it is not available.
+// Commands served by windows other than the dialogs above; an unset one does nothing.
 struct MainWindowCommands {
     std::function<void()> c2111;  // parameter editor
     std::function<void()> c21211; // price list at 100 percent
@@ -142,7 +142,6 @@ private:
     void redrawCurrentSign();
     void refreshMenuStates();
     void reportPaintOverflow();
-    void notAvailableYet();
 
     AppState &state;
     MainWindowDialogs dialogs_;
