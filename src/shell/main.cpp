@@ -322,6 +322,15 @@ void TForm1::LoadLanguageCaptions()
         PageControl1->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
 }
 
+void TForm1::ParametersChanged()
+{
+    c21211->setVisible(!state.derived.HasFixedPricePercent);
+    if (summaryPageActive())
+        MeasureSummaryPage();
+    for (TPaintBox *box : PaintBoxes)
+        box->update();
+}
+
 void TForm1::SyncPages()
 {
     const QSignalBlocker block(PageControl1);

@@ -80,6 +80,8 @@ public:
     void LoadLanguageCaptions();
     // Pages, tab captions and menus as the sign list now stands.
     void SyncPages();
+    // After the parameters were saved: the list-price command and every drawing follow them.
+    void ParametersChanged();
 
     // Handlers, named after their control and event.
     void FormActivate();

@@ -44,7 +44,10 @@ WindowSet::WindowSet(AppState &state)
     dialogs.form10 = w.form10;
     w.form1->setDialogs(dialogs);
     w.form6->ShowReportView = [this](const QString &title) { w.form11->ShowReport(title); };
-    w.form1->commands().c2111 = [this] { w.form2->exec(); };
+    w.form1->commands().c2111 = [this] {
+        if (w.form2->exec() == QDialog::Accepted)
+            w.form1->ParametersChanged();
+    };
     w.form1->commands().c2231 = [this, &state] { ExportCurrentSign(state, w, w.form1, DefaultExportFileDialog()); };
     w.form1->commands().c21211 = [this] { w.form12->ShowListPrices(); };
     w.form1->commands().c21221 = [this] { w.form12->ShowPercentPrices(); };
