@@ -1,3 +1,70 @@
+// Printing a two-page report of the heaviest sign, drawing included, to a PDF file: the whole
+// print command from the confirmed dialog to the end of the job. Run by hand: make bench.
 #include <benchmark/benchmark.h>
 
-BENCHMARK_MAIN();
+#include <QApplication>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "bench/heavy_sign.h"
+#include "engine/compute_sign.h"
+#include "output/Txtview1.h"
+#include "output/report_lines.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+using namespace tablix;
+
+namespace {
+
+int PdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+}
+
+void BM_PrintReport(benchmark::State &s)
+{
+    AppState state = bench::HeavySign();
+    state.reportShowsDrawing = true;
+    ComputeSign(state);
+    QString text;
+    for (int a = 1; a <= 90; ++a)
+        text += QStringLiteral("Element %1, cut pieces\t%2.00 EUR\r").arg(a).arg(a * 7);
+    state.ViewText = text;
+    SplitViewText(state);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    Windows windows;
+    TForm11 form(state, windows);
+    form.PrintDialog = [&path](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    };
+    form.FormActivate();
+    for (auto _ : s)
+        form.drukuj1Click();
+    if (const int pages = PdfPages(path); pages != 2)
+        s.SkipWithError(qPrintable(QStringLiteral("printed %1 pages instead of 2").arg(pages)));
+}
+BENCHMARK(BM_PrintReport)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The report window needs the platform's font and raster set-up, as in the program.
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,10 +1,291 @@
+// The report view: its menu, the drawing switch and printing to a PDF file.
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <memory>
 
-class Tests : public QObject {
+#include "dialogs/uwaga.h"
+#include "engine/compute_sign.h"
+#include "output/Txtview1.h"
+#include "output/report_lines.h"
+#include "params/language.h"
+#include "shell/app_state.h"
+#include "shell/windows.h"
+
+using namespace tablix;
+
+namespace {
+
+ParameterRecord SampleParameters()
+{
+    ParameterRecord p{};
+    for (int k = 0; k < 23; ++k) {
+        p.elementRows[k].priceB.set(10 + k);
+        p.elementRows[k].priceA.set(9 + k);
+        p.elementRows[k].heightMm.set(12 + 4 * k);
+    }
+    p.markupPercent1.set(20);
+    p.costItem1.set(1.5);
+    p.areaBandLimit1.set(0.5);
+    p.areaBandLimit2.set(1);
+    p.areaBandLimit3.set(2);
+    return p;
+}
+
+int PdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString bytes = QString::fromLatin1(file.readAll());
+    return int(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
+}
+
+} // namespace
+
+class ReportViewTest : public QObject {
     Q_OBJECT
+
+    AppState state;
+    Windows windows;
+    std::unique_ptr<TForm8> form8;
+    std::unique_ptr<TForm11> form11;
+    QTemporaryDir dir;
+    int dialogsOpened = 0;
+
+    template <typename T = QAction> T *child(const char *name)
+    {
+        T *c = form11->findChild<T *>(QLatin1String(name));
+        if (!c)
+            qFatal("no %s in the report view", name);
+        return c;
+    }
+
+    // A designed sign, its cost text split into the report lines.
+    void costReport()
+    {
+        SignRecord &sign = state.currentSignRecord;
+        sign.layout = 2;
+        sign.signType = 1;
+        sign.width.set(120);
+        sign.quantity.set(2);
+        sign.priceLevel.set(100);
+        std::fill(std::begin(sign.rowElements), std::end(sign.rowElements), 0);
+        const int rows[] = {1, 3, 5, 3, 1, 12};
+        for (size_t i = 0; i < std::size(rows); ++i)
+            sign.rowElements[i] = std::uint8_t(rows[i]);
+        sign.setTitle(QStringLiteral("!Pharmacy front"));
+        state.LoadWorkingState();
+        ComputeSign(state);
+        state.ViewText = state.results.CostText;
+        SplitViewText(state);
+    }
+
+    // The designed sign with `lines` two-column lines of its own.
+    void longReport(int lines, int labelLength = 12)
+    {
+        costReport();
+        QString text;
+        for (int a = 1; a <= lines; ++a)
+            text += QStringLiteral("L%1").arg(a).leftJustified(labelLength, QLatin1Char('.')) +
+                    QStringLiteral("\t%1.00\r").arg(a * 3);
+        state.ViewText = text;
+        SplitViewText(state);
+    }
+
+    // Prints through the injected dialog into a fresh PDF file; returns its path.
+    QString printToPdf(bool confirm = true)
+    {
+        const QString path = dir.filePath(QStringLiteral("print%1.pdf").arg(++dialogsOpened));
+        form11->PrintDialog = [path, confirm](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Portrait);
+            return confirm;
+        };
+        child("drukuj1")->trigger();
+        return path;
+    }
+
+    // Answers the next modal window with `act`.
+    void answerModal(std::function<void(QWidget *)> act)
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, act] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || modal->objectName() == QLatin1String("Form11"))
+                return;
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        });
+        timer->start(10);
+        QTimer::singleShot(3000, timer, &QObject::deleteLater); // a window that never came
+    }
+
 private slots:
-    void placeholder() {}
+    void initTestCase()
+    {
+        const LanguageLoad load = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"));
+        QVERIFY2(load.table, qPrintable(load.error));
+        state.language = *load.table;
+        state.parameters = SampleParameters();
+        state.RefreshParameters();
+        QVERIFY(dir.isValid());
+        form8 = std::make_unique<TForm8>(state, windows);
+        windows.form8 = form8.get();
+        form11 = std::make_unique<TForm11>(state, windows);
+        windows.form11 = form11.get();
+    }
+
+    void init()
+    {
+        state.reportShowsDrawing = true;
+        costReport();
+        form11->resize(710, 569);
+        form11->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form11.get()));
+    }
+
+    void cleanup()
+    {
+        form11->hide();
+    }
+
+    void menuCarriesNamesCaptionsAndShortcuts()
+    {
+        QCOMPARE(child("ok1")->text(), state.LanguageEntry(19));
+        QCOMPARE(child("ok1")->shortcut(), QKeySequence(Qt::Key_Escape));
+        QCOMPARE(child("drukuj1")->text(), state.LanguageEntry(86));
+        QCOMPARE(child("drukuj1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(child<QMenu>("Options1")->title(), state.LanguageEntry(140));
+        QCOMPARE(child("Font1")->text(), state.LanguageEntry(142));
+        QCOMPARE(child("PrintSetup1")->text(), state.LanguageEntry(143));
+        QCOMPARE(child("Tak1")->text(), state.LanguageEntry(156));
+        QCOMPARE(child("Nie1")->text(), state.LanguageEntry(157));
+        QCOMPARE(form11->size(), QSize(710, 569));
+    }
+
+    void drawingSwitchFollowsTheFlagAndSurvivesClosing()
+    {
+        auto *rysunek = child<QMenu>("Rysunek1");
+        QCOMPARE(rysunek->title(), QStringLiteral("+ ") + state.LanguageEntry(155));
+        QVERIFY(child("Tak1")->isChecked());
+        const QSize withDrawing = form11->paintBox()->size();
+
+        child("Nie1")->trigger();
+        QCOMPARE(state.reportShowsDrawing, false);
+        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
+        QVERIFY(child("Nie1")->isChecked());
+        QVERIFY(!child("Tak1")->isChecked());
+        QVERIFY(form11->paintBox()->height() < withDrawing.height());
+
+        form11->hide();
+        form11->show();
+        QCOMPARE(state.reportShowsDrawing, false);
+        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
+        QVERIFY(child("Nie1")->isChecked());
+
+        child("Tak1")->trigger();
+        QCOMPARE(form11->paintBox()->size(), withDrawing);
+    }
+
+    void switchingToTheShownDrawingDoesNotMeasure()
+    {
+        const QSize before = form11->paintBox()->size();
+        longReport(40);
+        child("Tak1")->trigger();
+        QCOMPARE(form11->paintBox()->size(), before);
+        child("Nie1")->trigger();
+        QVERIFY(form11->paintBox()->height() > before.height());
+    }
+
+    void paintBoxTakesTheMeasuredSize()
+    {
+        const ReportLayout &layout = form11->layout();
+        QCOMPARE(form11->paintBox()->size(), QSize(layout.reportWidth, layout.reportHeight));
+        QVERIFY(layout.reportTabColumn > 15);
+        form11->resize(900, 600);
+        QCOMPARE(form11->paintBox()->size(), QSize(form11->layout().reportWidth, form11->layout().reportHeight));
+    }
+
+    void longReportPrintsOnSeveralPages()
+    {
+        longReport(150);
+        form11->hide();
+        form11->show();
+        const QString path = printToPdf();
+        QCOMPARE(PdfPages(path), 3);
+        QVERIFY(state.printerDpiY > 0);
+        QVERIFY(state.printerPageHeight > 0);
+
+        longReport(40);
+        form11->hide();
+        form11->show();
+        QCOMPARE(PdfPages(printToPdf()), 1);
+    }
+
+    void emptySignStillRunsAPrintJob()
+    {
+        state.workingRows[0] = 0;
+        QCOMPARE(PdfPages(printToPdf()), 1);
+    }
+
+    void cancelledDialogPrintsNothingAndKeepsPrinterValues()
+    {
+        state.printerDpiY = 123;
+        state.printerPageHeight = 4567;
+        const QString path = printToPdf(false);
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(state.printerDpiY, 123);
+        QCOMPARE(state.printerPageHeight, 4567);
+    }
+
+    void tooWideReportAsksFirst()
+    {
+        longReport(3, 900);
+        form11->hide();
+        form11->show();
+
+        QString shown;
+        answerModal([&shown](QWidget *w) {
+            shown = w->objectName();
+            w->findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+        });
+        const QString declined = printToPdf();
+        QCOMPARE(shown, QStringLiteral("Form8"));
+        QCOMPARE(state.elementText, state.LanguageEntry(159));
+        QVERIFY(!QFile::exists(declined));
+
+        answerModal([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click(); });
+        QCOMPARE(PdfPages(printToPdf()), 1);
+    }
+
+    void unwritableOutputIsReportedAndNothingIsWritten()
+    {
+        QString caption;
+        answerModal([&caption](QWidget *w) {
+            caption = w->windowTitle();
+            w->close();
+        });
+        form11->PrintDialog = [](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QStringLiteral("/nonexistent-dir/report.pdf"));
+            return true;
+        };
+        child("drukuj1")->trigger();
+        QCOMPARE(caption, QStringLiteral("Print Error"));
+        QVERIFY(form11->isVisible());
+    }
 };
 
-QTEST_MAIN(Tests)
+QTEST_MAIN(ReportViewTest)
 #include "test_report_view.moc"
