@@ -160,20 +160,6 @@ private slots:
         form11->hide();
     }
 
-    void menuCarriesNamesCaptionsAndShortcuts()
-    {
-        QCOMPARE(child("ok1")->text(), state.LanguageEntry(19));
-        QCOMPARE(child("ok1")->shortcut(), QKeySequence(Qt::Key_Escape));
-        QCOMPARE(child("drukuj1")->text(), state.LanguageEntry(86));
-        QCOMPARE(child("drukuj1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-        QCOMPARE(child<QMenu>("Options1")->title(), state.LanguageEntry(140));
-        QCOMPARE(child("Font1")->text(), state.LanguageEntry(142));
-        QCOMPARE(child("PrintSetup1")->text(), state.LanguageEntry(143));
-        QCOMPARE(child("Tak1")->text(), state.LanguageEntry(156));
-        QCOMPARE(child("Nie1")->text(), state.LanguageEntry(157));
-        QCOMPARE(form11->size(), QSize(710, 569));
-    }
-
     void drawingSwitchFollowsTheFlagAndSurvivesClosing()
     {
         auto *rysunek = child<QMenu>("Rysunek1");
@@ -206,15 +192,6 @@ private slots:
         QCOMPARE(form11->paintBox()->size(), before);
         child("Nie1")->trigger();
         QVERIFY(form11->paintBox()->height() > before.height());
-    }
-
-    void paintBoxTakesTheMeasuredSize()
-    {
-        const ReportLayout &layout = form11->layout();
-        QCOMPARE(form11->paintBox()->size(), QSize(layout.reportWidth, layout.reportHeight));
-        QVERIFY(layout.reportTabColumn > 15);
-        form11->resize(900, 600);
-        QCOMPARE(form11->paintBox()->size(), QSize(form11->layout().reportWidth, form11->layout().reportHeight));
     }
 
     void longReportPrintsOnSeveralPages()
