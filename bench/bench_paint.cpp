@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
 #include "output/render.h"
 #include "params/language.h"
@@ -41,11 +42,5 @@ BENCHMARK_CAPTURE(BM_DrawSignPage, ARGB32_Premultiplied, QImage::Format_ARGB32_P
 
 int main(int argc, char **argv)
 {
-    // Painting needs the platform's font and raster set-up, as in the program.
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithApplication<QGuiApplication>(argc, argv);
 }

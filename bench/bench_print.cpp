@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
 #include "engine/compute_sign.h"
 #include "output/Txtview1.h"
@@ -60,11 +61,5 @@ BENCHMARK(BM_PrintReport)->Unit(benchmark::kMillisecond)->Repetitions(15)->Repor
 
 int main(int argc, char **argv)
 {
-    // The report window needs the platform's font and raster set-up, as in the program.
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithApplication<QApplication>(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
 #include "output/summary.h"
 #include "shell/app_state.h"
@@ -78,11 +79,5 @@ BENCHMARK(BM_MeasureAndDrawSummary)->Unit(benchmark::kMillisecond)->Repetitions(
 
 int main(int argc, char **argv)
 {
-    // Text needs the platform's fonts, as in the program.
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithApplication<QGuiApplication>(argc, argv);
 }

@@ -3,11 +3,28 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QGuiApplication>
+#include <clocale>
 #include <QString>
 
 #include "shell/app_state.h"
 
 namespace fixtures {
+
+// Text needs fonts, and fonts need a GUI application.
+inline void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "core_tests";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication *app = new QGuiApplication(argc, argv);
+    (void)app;
+    std::setlocale(LC_NUMERIC, "C"); // the application adopts the user's locale
+}
 
 // Element row k gets prices 100+k / 200+k and a height of 10*(k+1) mm.
 inline tablix::ParameterRecord SampleParameters()

@@ -18,19 +18,6 @@ using namespace tablix;
 
 namespace {
 
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "core_tests";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 struct Written {
     int x;
     int y;
@@ -62,7 +49,7 @@ struct ReportLayoutTest : ::testing::Test {
 
     void SetUp() override
     {
-        EnsureGuiApplication();
+        fixtures::EnsureGuiApplication();
         fixtures::Prepare(state);
         SignRecord &sign = state.currentSignRecord;
         BlankSignRecord(sign);

@@ -15,21 +15,6 @@ using namespace tablix;
 
 namespace {
 
-// Text needs fonts, and fonts need a GUI application.
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "core_tests";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    (void)app;
-    std::setlocale(LC_NUMERIC, "C"); // the application adopts the user's locale
-}
-
 struct SummaryTest : ::testing::Test {
     AppState state;
 
@@ -167,7 +152,7 @@ TEST_F(SummaryTest, TextsWalkTheSignsInSlotOrderAndRestoreTheCurrentSign)
 
 TEST_F(SummaryTest, DrawingEndsWhereMeasuringSaid)
 {
-    EnsureGuiApplication();
+    fixtures::EnsureGuiApplication();
     threeSigns();
     const AppState before = state;
     const int h = 11;

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "modal_steps.h"
+
 #include "../fixtures.h"
 #include "dialogs/pvl_calc_edit.h"
 #include "dialogs/wpr_licz.h"
@@ -28,21 +30,7 @@ class ExportCommandTest : public QObject {
     QWidget mainWindow;
     QTemporaryDir dir;
 
-    // Answers the modal windows as they come: each step gets the window and closes it.
-    void answer(QList<std::function<void(QWidget *)>> steps)
-    {
-        auto *timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, steps]() mutable {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || steps.isEmpty() || !modal->isVisible())
-                return;
-            auto step = steps.takeFirst();
-            step(modal);
-            if (steps.isEmpty())
-                timer->deleteLater();
-        });
-        timer->start(20);
-    }
+    void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
 
     static std::function<void(QWidget *)> typeScale(const QString &text)
     {

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "modal_steps.h"
+
 #include "dialogs/wpr_licz.h"
 #include "params/language.h"
 #include "params/numfmt.h"
@@ -23,21 +25,7 @@ class PriceListWindowTest : public QObject {
     std::unique_ptr<TForm13> form13;
     std::unique_ptr<TForm12> form12;
 
-    // Answers the modal windows as they come: each step gets the window and closes it.
-    void answer(QList<std::function<void(QWidget *)>> steps)
-    {
-        auto *timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, steps]() mutable {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || steps.isEmpty() || !modal->isVisible())
-                return;
-            auto step = steps.takeFirst();
-            step(modal);
-            if (steps.isEmpty())
-                timer->deleteLater();
-        });
-        timer->start(20);
-    }
+    void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
 
     QString editText(QWidget *window, int number)
     {
