@@ -58,8 +58,12 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
         ShowFloatingPointOverflow(mainWindow);
         return ExportOutcome::Failed;
     }
-    if (!bytes)
+    if (!bytes) {
+        // Only a sign read from a damaged file gets here: the dialogs refuse a width of 0.
+        QMessageBox::information(mainWindow, QStringLiteral("Tablix"),
+                                 QStringLiteral("The sign has no width or height: nothing was exported."));
         return ExportOutcome::NothingToExport;
+    }
 
     QString error;
     if (!WriteFileAtomically(fileName, *bytes, &error)) {

@@ -157,6 +157,20 @@ private slots:
         QCOMPARE(state.exportScale.get(), 100.0L);
     }
 
+    void aSignWithoutSizeExportsNothingAndSaysSo()
+    {
+        state.currentSignRecord.width.set(0);
+        QString message;
+        answer({typeScale(QStringLiteral("100")), [&](QWidget *w) {
+                    message = static_cast<QMessageBox *>(w)->text();
+                    static_cast<QMessageBox *>(w)->accept();
+                }});
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("none")), false)),
+                 ExportOutcome::NothingToExport);
+        QVERIFY(message.contains(QStringLiteral("nothing was exported")));
+        QVERIFY(!QFile::exists(path(QStringLiteral("none.plt"))));
+    }
+
     void aWriteFailureIsReported()
     {
         // The directory of the target is a file, so nothing can be written there.
