@@ -67,9 +67,8 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
 
     QString error;
     if (!WriteFileAtomically(fileName, *bytes, &error)) {
-        QMessageBox::critical(mainWindow, QStringLiteral("Tablix"),
-                              error + QStringLiteral("\n\nNothing was written: a file already there keeps its "
-                                                     "previous contents."));
+        ShowIoError(mainWindow, error + QStringLiteral("\n\nNothing was written: a file already there keeps its "
+                                                       "previous contents."));
         return ExportOutcome::Failed;
     }
     return ExportOutcome::Written;

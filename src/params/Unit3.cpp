@@ -17,17 +17,13 @@
 #include "params/parameters.h"
 #include "params/startup_data.h"
 #include "shell/app_state.h"
+#include "shell/startup.h"
 
 namespace tablix {
 
 namespace {
 
 constexpr int kStoredNameLength = 14;
-
-void ShowIoError(QWidget *parent, const QString &message)
-{
-    QMessageBox::critical(parent, QStringLiteral("Tablix"), message);
-}
 
 } // namespace
 

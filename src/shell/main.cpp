@@ -47,11 +47,6 @@ QString TabText(const QString &caption)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-void ShowIoError(QWidget *parent, const QString &message)
-{
-    QMessageBox::critical(parent, QStringLiteral("Tablix"), message);
-}
-
 } // namespace
 
 void TPaintBox::paintEvent(QPaintEvent *)

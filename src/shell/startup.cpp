@@ -51,6 +51,11 @@ void ShowFloatingPointOverflow(QWidget *parent)
     box.exec();
 }
 
+void ShowIoError(QWidget *parent, const QString &message)
+{
+    QMessageBox::critical(parent, QStringLiteral("Tablix"), message);
+}
+
 TablixApplication::TablixApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
 bool TablixApplication::notify(QObject *receiver, QEvent *event)

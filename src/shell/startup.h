@@ -17,6 +17,9 @@ bool RunStartup(AppState &state, const QString &workdir, QWidget *splash = nullp
 // The box that reports an event abandoned because a value did not fit the 6-byte format.
 void ShowFloatingPointOverflow(QWidget *parent = nullptr);
 
+// The box that reports a file that could not be read or written.
+void ShowIoError(QWidget *parent, const QString &message);
+
 // An event whose handler raises FloatingPointOverflow is abandoned with that box; the program
 // goes on.
 class TablixApplication : public QApplication {
