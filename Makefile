@@ -2,6 +2,7 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_BENCH ?= build-bench
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -47,10 +48,11 @@ fuzz: deps
 	  $(BUILD_FUZZ)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus-$$t fuzz/corpus/$$t || exit 1; \
 	done
 
+# Its own build folder, so that build/'s cache stays as `make test` left it.
 bench: deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS)
-	for b in $(BUILD)/bench/bench_*; do $$b; done
+	cmake -S . -B $(BUILD_BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_BENCH=ON -DTABLIX_TESTS=OFF
+	cmake --build $(BUILD_BENCH) -j $(JOBS)
+	for b in $(BUILD_BENCH)/bench/bench_*; do if [ -f $$b ] && [ -x $$b ]; then $$b || exit 1; fi; done
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_BENCH)

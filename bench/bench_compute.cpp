@@ -5,9 +5,9 @@
 #include <QDir>
 
 #include "bench/heavy_sign.h"
-#include "engine/compute_sign.h"
-#include "params/language.h"
-#include "shell/app_state.h"
+#include "core/engine/compute_sign.h"
+#include "core/params/language.h"
+#include "core/project/app_state.h"
 
 using namespace tablix;
 

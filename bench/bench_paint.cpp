@@ -9,9 +9,9 @@
 
 #include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
-#include "output/render.h"
-#include "params/language.h"
-#include "shell/app_state.h"
+#include "core/render/sign_drawing.h"
+#include "core/params/language.h"
+#include "core/project/app_state.h"
 
 using namespace tablix;
 

@@ -10,11 +10,11 @@
 
 #include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
-#include "engine/compute_sign.h"
-#include "output/Txtview1.h"
-#include "output/report_lines.h"
-#include "shell/app_state.h"
-#include "shell/windows.h"
+#include "core/engine/compute_sign.h"
+#include "ui/report_view.h"
+#include "core/render/report_lines.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -42,7 +42,7 @@ void BM_PrintReport(benchmark::State &s)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
     Windows windows;
-    TForm11 form(state, windows);
+    ReportView form(state, windows);
     form.PrintDialog = [&path](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);

@@ -11,8 +11,8 @@
 
 #include "bench/gui_main.h"
 #include "bench/heavy_sign.h"
-#include "output/summary.h"
-#include "shell/app_state.h"
+#include "core/render/summary.h"
+#include "core/project/app_state.h"
 
 using namespace tablix;
 

@@ -1,8 +1,8 @@
 // The heaviest sign a user can build: sixty marked rows, posts, lower marks and both texts.
 #pragma once
 
-#include "params/language.h"
-#include "shell/app_state.h"
+#include "core/params/language.h"
+#include "core/project/app_state.h"
 
 namespace tablix::bench {
 

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/compute_sign.h"
-#include "export/emf.h"
-#include "export/hpgl.h"
-#include "output/render.h"
-#include "output/report_lines.h"
-#include "output/summary.h"
-#include "shell/app_state.h"
+#include "core/engine/compute_sign.h"
+#include "core/export/emf.h"
+#include "core/export/hpgl.h"
+#include "core/render/sign_drawing.h"
+#include "core/render/report_lines.h"
+#include "core/render/summary.h"
+#include "core/project/app_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "params/language.h"
+#include "core/params/language.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

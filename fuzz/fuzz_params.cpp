@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "params/numfmt.h"
-#include "params/parameters.h"
-#include "shell/app_state.h"
+#include "core/number/number_format.h"
+#include "core/params/parameters.h"
+#include "core/project/app_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

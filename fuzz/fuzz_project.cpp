@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "params/numfmt.h"
-#include "shell/app_state.h"
+#include "core/number/number_format.h"
+#include "core/project/app_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -2,12 +2,12 @@
 #include <QDir>
 #include <memory>
 
-#include "shell/app_state.h"
-#include "shell/main.h"
-#include "shell/single_instance.h"
-#include "shell/splash.h"
-#include "shell/startup.h"
-#include "shell/windows.h"
+#include "core/project/app_state.h"
+#include "ui/main_window.h"
+#include "ui/single_instance.h"
+#include "ui/splash.h"
+#include "ui/startup.h"
+#include "ui/window_set.h"
 
 int main(int argc, char **argv)
 {
@@ -18,7 +18,7 @@ int main(int argc, char **argv)
     if (!instance.claim())
         return 0;
 
-    auto splash = std::make_unique<tablix::TSplash>();
+    auto splash = std::make_unique<tablix::Splash>();
     splash->show();
     splash->repaint();
     QApplication::processEvents();
@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     if (!tablix::RunStartup(state, QDir::currentPath(), splash.get()))
         return 1;
     tablix::WindowSet windows(state);
-    tablix::TForm1 *form = windows.windows().form1;
+    tablix::MainWindow *form = windows.windows().mainWindow;
     instance.setWindow(form);
     form->show();
     form->activateWindow();

@@ -11,17 +11,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/compute_sign.h"
-#include "export/emf.h"
-#include "export/hpgl.h"
-#include "output/summary.h"
-#include "params/atomic_file.h"
-#include "params/language.h"
-#include "params/numfmt.h"
-#include "params/parameters.h"
-#include "pricing/price_list.h"
-#include "shell/app_state.h"
-#include "shell/sign_record.h"
+#include "core/engine/compute_sign.h"
+#include "core/export/emf.h"
+#include "core/export/hpgl.h"
+#include "core/render/summary.h"
+#include "core/number/atomic_file.h"
+#include "core/params/language.h"
+#include "core/number/number_format.h"
+#include "core/params/parameters.h"
+#include "core/pricing/price_list.h"
+#include "core/project/app_state.h"
+#include "core/project/sign_record.h"
 
 using namespace tablix;
 

@@ -14,18 +14,18 @@
 #include <memory>
 #include <vector>
 
-#include "dialogs/budowa.h"
-#include "dialogs/inne_wypel.h"
-#include "dialogs/layout_pictures.h"
-#include "dialogs/pvl_calc_edit.h"
-#include "dialogs/uwaga.h"
-#include "dialogs/wpr_licz.h"
-#include "dialogs/wpr_text.h"
-#include "dialogs/wybor_profili.h"
-#include "dialogs/zalozenia.h"
-#include "output/report_lines.h"
-#include "shell/app_state.h"
-#include "shell/windows.h"
+#include "ui/construction_dialog.h"
+#include "ui/other_infill_dialog.h"
+#include "ui/widgets/layout_pictures.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/notice_dialog.h"
+#include "ui/number_entry_dialog.h"
+#include "ui/title_dialog.h"
+#include "ui/element_choice_dialog.h"
+#include "ui/assumptions_dialog.h"
+#include "core/render/report_lines.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -62,13 +62,13 @@ ParameterRecord SampleParameters()
 struct Dialogs {
     AppState state;
     Windows windows;
-    std::unique_ptr<TForm5> form5;
-    std::unique_ptr<TForm6> form6;
-    std::unique_ptr<TForm7> form7;
-    std::unique_ptr<TForm8> form8;
-    std::unique_ptr<TForm9> form9;
-    std::unique_ptr<TForm10> form10;
-    std::unique_ptr<TForm13> form13;
+    std::unique_ptr<AssumptionsDialog> assumptions;
+    std::unique_ptr<ConstructionDialog> construction;
+    std::unique_ptr<ElementChoiceDialog> elementChoice;
+    std::unique_ptr<NoticeDialog> notice;
+    std::unique_ptr<OtherInfillDialog> otherInfill;
+    std::unique_ptr<TitleDialog> title;
+    std::unique_ptr<NumberEntryDialog> numberEntry;
 
     Dialogs()
     {
@@ -81,20 +81,20 @@ struct Dialogs {
         sign.width.set(120);
         sign.quantity.set(1);
         sign.priceLevel.set(100);
-        form5 = std::make_unique<TForm5>(state, windows);
-        form6 = std::make_unique<TForm6>(state, windows);
-        form7 = std::make_unique<TForm7>(state, windows);
-        form8 = std::make_unique<TForm8>(state, windows);
-        form9 = std::make_unique<TForm9>(state, windows);
-        form10 = std::make_unique<TForm10>(state, windows);
-        form13 = std::make_unique<TForm13>(state, windows);
-        windows.form5 = form5.get();
-        windows.form6 = form6.get();
-        windows.form7 = form7.get();
-        windows.form8 = form8.get();
-        windows.form9 = form9.get();
-        windows.form10 = form10.get();
-        windows.form13 = form13.get();
+        assumptions = std::make_unique<AssumptionsDialog>(state, windows);
+        construction = std::make_unique<ConstructionDialog>(state, windows);
+        elementChoice = std::make_unique<ElementChoiceDialog>(state, windows);
+        notice = std::make_unique<NoticeDialog>(state, windows);
+        otherInfill = std::make_unique<OtherInfillDialog>(state, windows);
+        title = std::make_unique<TitleDialog>(state, windows);
+        numberEntry = std::make_unique<NumberEntryDialog>(state, windows);
+        windows.assumptions = assumptions.get();
+        windows.construction = construction.get();
+        windows.elementChoice = elementChoice.get();
+        windows.notice = notice.get();
+        windows.otherInfill = otherInfill.get();
+        windows.titleDialog = title.get();
+        windows.numberEntry = numberEntry.get();
     }
 
     void setRows(std::initializer_list<int> codes)
@@ -109,7 +109,7 @@ struct Dialogs {
     // The construction dialog shown and activated, as exec() would show it.
     void openForm6()
     {
-        form6->show();
+        construction->show();
         QTest::qWait(10);
     }
 
@@ -216,7 +216,7 @@ private slots:
 
     void numericEditTakesOnlyNumbers()
     {
-        PvlCalcEdit edit(2);
+        NumberEdit edit(2);
         edit.setLocale(QLocale::c());
         QTest::keyClicks(&edit, QStringLiteral("-1a2.x345"));
         QCOMPARE(edit.text(), QStringLiteral("12.34")); // no sign, no letters, two decimals at most
@@ -224,17 +224,17 @@ private slots:
 
         edit.clear();
         QTest::keyClicks(&edit, QStringLiteral("12345678901234567"));
-        QCOMPARE(edit.text().size(), PvlCalcEdit::kMaxChars);
+        QCOMPARE(edit.text().size(), NumberEdit::kMaxChars);
 
         edit.clear();
         QTest::keyClicks(&edit, QStringLiteral("1.2.3"));
         QCOMPARE(edit.text(), QStringLiteral("1.23"));
 
-        PvlCalcEdit whole(0);
+        NumberEdit whole(0);
         QTest::keyClicks(&whole, QStringLiteral("7.5"));
         QCOMPARE(whole.text(), QStringLiteral("75"));
 
-        PvlCalcEdit signedEdit(2);
+        NumberEdit signedEdit(2);
         signedEdit.setAllowNegative(true);
         QTest::keyClicks(&signedEdit, QStringLiteral("-3-"));
         QCOMPARE(double(signedEdit.value()), -3.0);
@@ -242,7 +242,7 @@ private slots:
 
     void numericEditReadsTheLocaleSeparatorAndWritesFixedDecimals()
     {
-        PvlCalcEdit edit(2);
+        NumberEdit edit(2);
         edit.setLocale(QLocale(QLocale::Polish));
         QTest::keyClicks(&edit, QStringLiteral("1,5"));
         QCOMPARE(double(edit.value()), 1.5);
@@ -270,16 +270,16 @@ private slots:
     {
         Dialogs d;
         d.state.elementText = QStringLiteral("first line#second # line");
-        d.form8->show();
-        QCOMPARE(child<QLabel>(d.form8.get(), "Label1")->text(), QStringLiteral("first line"));
-        QCOMPARE(child<QLabel>(d.form8.get(), "Label2")->text(), QStringLiteral("second # line"));
-        QCOMPARE(d.form8->windowTitle(), gEnglish.LanguageEntry(77));
-        d.form8->hide();
+        d.notice->show();
+        QCOMPARE(child<QLabel>(d.notice.get(), "Label1")->text(), QStringLiteral("first line"));
+        QCOMPARE(child<QLabel>(d.notice.get(), "Label2")->text(), QStringLiteral("second # line"));
+        QCOMPARE(d.notice->windowTitle(), gEnglish.LanguageEntry(77));
+        d.notice->hide();
 
         d.state.elementText = QStringLiteral("one line");
-        d.form8->show();
-        QCOMPARE(child<QLabel>(d.form8.get(), "Label1")->text(), QStringLiteral("one line"));
-        QCOMPARE(child<QLabel>(d.form8.get(), "Label2")->text(), QString());
+        d.notice->show();
+        QCOMPARE(child<QLabel>(d.notice.get(), "Label1")->text(), QStringLiteral("one line"));
+        QCOMPARE(child<QLabel>(d.notice.get(), "Label2")->text(), QString());
     }
 
     // ---- construction ----
@@ -292,20 +292,20 @@ private slots:
         QString message;
         {
             ModalScript script({click("Form7", "RadioButton3"), notice(false)});
-            child(d.form6.get(), "Button5")->click();
+            child(d.construction.get(), "Button5")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(6), std::vector<int>({0, 0, 0, 0, 0, 0}));
 
         ModalScript script({click("Form7", "RadioButton3"), notice(true, &message)});
-        child(d.form6.get(), "Button5")->click();
+        child(d.construction.get(), "Button5")->click();
         QVERIFY(script.done());
         const QString expected = gEnglish.LanguageEntry(78) + QLatin1Char(' ') + d.state.ElementDescription(1)
                                  + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(79);
         QCOMPARE(message, expected);
         QCOMPARE(d.rows(6), std::vector<int>({1, 1, 1, 1, 1, 0}));
-        QCOMPARE(child(d.form6.get(), "Button1")->text(), d.state.ElementDescription(1));
-        QCOMPARE(child<QLineEdit>(d.form6.get(), "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
+        QCOMPARE(child(d.construction.get(), "Button1")->text(), d.state.ElementDescription(1));
+        QCOMPARE(child<QLineEdit>(d.construction.get(), "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
     }
 
     void removingARowAsksOnlyWhenOccupiedRowsFollow()
@@ -315,7 +315,7 @@ private slots:
         d.openForm6();
         {
             ModalScript script({click("Form7", "RadioButton1")});
-            child(d.form6.get(), "Button10")->click();
+            child(d.construction.get(), "Button10")->click();
             QVERIFY(script.done());
             QCOMPARE(script.windowsSeen, QStringList{QStringLiteral("Form7")});
         }
@@ -323,7 +323,7 @@ private slots:
 
         QString message;
         ModalScript script({click("Form7", "RadioButton1"), notice(true, &message)});
-        child(d.form6.get(), "Button3")->click();
+        child(d.construction.get(), "Button3")->click();
         QVERIFY(script.done());
         QCOMPARE(message, gEnglish.LanguageEntry(80));
         QCOMPARE(d.rows(10), std::vector<int>({1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
@@ -337,19 +337,19 @@ private slots:
         QString message;
         {
             ModalScript script({click("Form7", "RadioButton19"), notice(false)});
-            child(d.form6.get(), "Button2")->click();
+            child(d.construction.get(), "Button2")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(4), std::vector<int>({1, 2, 3, 0}));
 
         ModalScript script({click("Form7", "RadioButton19"), notice(true, &message)});
-        child(d.form6.get(), "Button2")->click();
+        child(d.construction.get(), "Button2")->click();
         QVERIFY(script.done());
         QVERIFY2(message.endsWith(QStringLiteral("row 2")), qPrintable(message));
         QCOMPARE(d.rows(4), std::vector<int>({1, 3, 9, 0}));
         // Nothing to mark on a closing element.
-        QVERIFY(!child(d.form6.get(), "CheckBox13")->isEnabled());
-        QVERIFY(child(d.form6.get(), "CheckBox12")->isEnabled());
+        QVERIFY(!child(d.construction.get(), "CheckBox13")->isEnabled());
+        QVERIFY(child(d.construction.get(), "CheckBox12")->isEnabled());
     }
 
     void aClosingElementIsRemovedWhereTheFrameIsClosed()
@@ -372,12 +372,12 @@ private slots:
         d.openForm6();
         {
             ModalScript script({click("Form7", "RadioButton5")});
-            child(d.form6.get(), "Button3")->click();
+            child(d.construction.get(), "Button3")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 2}));
-        child(d.form6.get(), "BitBtn5")->click();
-        QCOMPARE(d.form6->result(), int(QDialog::Rejected));
+        child(d.construction.get(), "BitBtn5")->click();
+        QCOMPARE(d.construction->result(), int(QDialog::Rejected));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
         QCOMPARE(int(d.state.currentSignRecord.rowElements[2]), 0);
     }
@@ -390,7 +390,7 @@ private slots:
         d.openForm6();
         {
             ModalScript script({notice(false)});
-            child(d.form6.get(), "BitBtn1")->click();
+            child(d.construction.get(), "BitBtn1")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(int(d.state.currentSignRecord.layout), 2);
@@ -398,18 +398,18 @@ private slots:
         QString message;
         {
             ModalScript script({notice(true, &message)});
-            child(d.form6.get(), "BitBtn1")->click();
+            child(d.construction.get(), "BitBtn1")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(message, gEnglish.LanguageEntry(83));
         QCOMPARE(int(d.state.currentSignRecord.layout), 4);
         QCOMPARE(d.rows(10), std::vector<int>({10, 17, 21, 19, 30, 45, 1, 8, 20, 18}));
-        QVERIFY(child<QLabel>(d.form6.get(), "Image1")->isVisibleTo(d.form6.get()));
-        QVERIFY(!child<QLabel>(d.form6.get(), "Image3")->isVisibleTo(d.form6.get()));
-        QCOMPARE(child(d.form6.get(), "Button1")->text(), d.state.ElementDescription(10));
+        QVERIFY(child<QLabel>(d.construction.get(), "Image1")->isVisibleTo(d.construction.get()));
+        QVERIFY(!child<QLabel>(d.construction.get(), "Image3")->isVisibleTo(d.construction.get()));
+        QCOMPARE(child(d.construction.get(), "Button1")->text(), d.state.ElementDescription(10));
 
         ModalScript script({notice(true)});
-        child(d.form6.get(), "BitBtn1")->click();
+        child(d.construction.get(), "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(int(d.state.currentSignRecord.layout), 2);
         QCOMPARE(d.rows(10), codes);
@@ -421,7 +421,7 @@ private slots:
         d.state.currentSignRecord.auxDimension.set(3);
         d.setRows({1, 1, 1, 19, 1, 1, 1, 1, 1, 1, 1});
         d.openForm6();
-        QWidget *f = d.form6.get();
+        QWidget *f = d.construction.get();
         auto box = [f](int k) { return child<QCheckBox>(f, qPrintable(QStringLiteral("CheckBox%1").arg(k))); };
         QVERIFY(box(1)->isVisibleTo(f));
         QVERIFY(!box(4)->isEnabled());
@@ -458,20 +458,20 @@ private slots:
         Dialogs d;
         d.setRows({1, 1});
         d.openForm6();
-        QVERIFY(!child(d.form6.get(), "CheckBox1")->isVisibleTo(d.form6.get()));
-        QVERIFY(!child<QLabel>(d.form6.get(), "Label2")->isVisibleTo(d.form6.get()));
+        QVERIFY(!child(d.construction.get(), "CheckBox1")->isVisibleTo(d.construction.get()));
+        QVERIFY(!child<QLabel>(d.construction.get(), "Label2")->isVisibleTo(d.construction.get()));
     }
 
     void theTotalHeightTurnsRedAbove299()
     {
         Dialogs d;
-        auto *edit = child<QLineEdit>(d.form6.get(), "Edit1");
+        auto *edit = child<QLineEdit>(d.construction.get(), "Edit1");
         d.state.currentSignRecord.infillHeight.set(299.01L);
         d.setRows({19});
         d.openForm6();
         QCOMPARE(edit->text(), QStringLiteral("299.01"));
         QCOMPARE(edit->palette().color(QPalette::Text), QColor(Qt::red));
-        d.form6->hide();
+        d.construction->hide();
 
         d.state.currentSignRecord.infillHeight.set(299);
         d.openForm6();
@@ -486,7 +486,7 @@ private slots:
         d.state.currentSignRecord.signType = 2;
         d.setRows({1, 1});
         d.openForm6();
-        QCOMPARE(child<QLineEdit>(d.form6.get(), "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
+        QCOMPARE(child<QLineEdit>(d.construction.get(), "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
     }
 
     void okWritesTheRowsAndAnAutomaticTitleUnlessSetByHand()
@@ -495,9 +495,9 @@ private slots:
         d.state.currentSignRecord.setTitle(QStringLiteral("old"));
         d.setRows({1, 1});
         d.openForm6();
-        child(d.form6.get(), "CheckBox11")->click();
-        child(d.form6.get(), "BitBtn4")->click();
-        QCOMPARE(d.form6->result(), int(QDialog::Accepted));
+        child(d.construction.get(), "CheckBox11")->click();
+        child(d.construction.get(), "BitBtn4")->click();
+        QCOMPARE(d.construction->result(), int(QDialog::Accepted));
         const SignRecord &sign = d.state.currentSignRecord;
         QCOMPARE(int(sign.rowElements[1]), 1);
         QCOMPARE(int(sign.rowMarks[0]), 1);
@@ -506,7 +506,7 @@ private slots:
 
         d.state.currentSignRecord.setTitle(QStringLiteral("!Shop front"));
         d.openForm6();
-        child(d.form6.get(), "BitBtn4")->click();
+        child(d.construction.get(), "BitBtn4")->click();
         QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("!Shop front"));
     }
 
@@ -522,12 +522,12 @@ private slots:
                                  child(w, "BitBtn1")->click();
                              }},
                             notice(true, &message)});
-        QTest::mouseDClick(child<QLabel>(d.form6.get(), "Label3"), Qt::LeftButton);
+        QTest::mouseDClick(child<QLabel>(d.construction.get(), "Label3"), Qt::LeftButton);
         QVERIFY(script.done());
         QCOMPARE(int(d.state.currentSignRecord.signType), 3);
         QCOMPARE(message, gEnglish.LanguageEntry(201));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
-        QCOMPARE(child<QLabel>(d.form6.get(), "Label4")->text(), gEnglish.LanguageEntry(45));
+        QCOMPARE(child<QLabel>(d.construction.get(), "Label4")->text(), gEnglish.LanguageEntry(45));
     }
 
     void reportButtonsFillTheReportLines()
@@ -535,14 +535,14 @@ private slots:
         Dialogs d;
         d.setRows({1, 1, 5});
         QString title;
-        d.form6->ShowReportView = [&title](const QString &t) { title = t; };
+        d.construction->ShowReportView = [&title](const QString &t) { title = t; };
         d.openForm6();
-        child(d.form6.get(), "BitBtn3")->click();
+        child(d.construction.get(), "BitBtn3")->click();
         QCOMPARE(title, gEnglish.LanguageEntry(84));
         QCOMPARE(d.state.ViewText, d.state.results.CostText);
         QVERIFY(ReportLineCount(d.state) > 3);
 
-        child(d.form6.get(), "BitBtn2")->click();
+        child(d.construction.get(), "BitBtn2")->click();
         QCOMPARE(title, gEnglish.LanguageEntry(85));
         QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
     }
@@ -554,7 +554,7 @@ private slots:
         d.state.language.entries[46] = longWord;
         d.setRows({1});
         d.openForm6();
-        auto *b = child<QPushButton>(d.form6.get(), "Button1");
+        auto *b = child<QPushButton>(d.construction.get(), "Button1");
         QVERIFY(b->text() != d.state.ElementDescription(1));
         QVERIFY(b->text().endsWith(QChar(0x2026)));
         QCOMPARE(b->toolTip(), d.state.ElementDescription(1));
@@ -566,39 +566,39 @@ private slots:
     void profileChoiceOffersWhatTheTypeAndLayoutAllow()
     {
         Dialogs d;
-        QWidget *f = d.form7.get();
+        QWidget *f = d.elementChoice.get();
         auto enabled = [f](const char *name) { return child(f, name)->isEnabled(); };
 
         d.state.chosenElement = 21;
-        d.form7->show();
+        d.elementChoice->show();
         QVERIFY(child(f, "RadioButton21")->isChecked());
         QVERIFY(enabled("RadioButton18") && enabled("RadioButton19") && enabled("RadioButton20"));
-        d.form7->hide();
+        d.elementChoice->hide();
 
         d.state.currentSignRecord.layout = 1; // closed frame: no closing element
         d.state.chosenElement = 35;           // special codes check nothing
-        d.form7->show();
+        d.elementChoice->show();
         QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
         QVERIFY(!child<QLabel>(f, "Label9")->isEnabled());
         QVERIFY(enabled("RadioButton16") && enabled("RadioButton20"));
         for (int n = 1; n <= 22; ++n)
             QVERIFY(!child(f, qPrintable(QStringLiteral("RadioButton%1").arg(n)))->isChecked());
-        d.form7->hide();
+        d.elementChoice->hide();
 
         d.state.currentSignRecord.layout = 3;
-        d.form7->show();
+        d.elementChoice->show();
         QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
-        d.form7->hide();
+        d.elementChoice->hide();
 
         d.state.currentSignRecord.layout = 2;
         d.state.currentSignRecord.signType = 4;
-        d.form7->show();
+        d.elementChoice->show();
         QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
         QVERIFY(enabled("RadioButton14"));
-        d.form7->hide();
+        d.elementChoice->hide();
 
         d.state.currentSignRecord.signType = 5;
-        d.form7->show();
+        d.elementChoice->show();
         for (const char *name : {"RadioButton14", "RadioButton15", "RadioButton21", "RadioButton22", "RadioButton16",
                                  "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
             QVERIFY2(!enabled(name), name);
@@ -607,8 +607,8 @@ private slots:
         child(f, "RadioButton2")->click();
         QCOMPARE(int(d.state.chosenElement), 40);
         QCOMPARE(d.state.elementText, d.state.ElementDescription(40));
-        QCOMPARE(d.form7->result(), int(QDialog::Accepted));
-        QVERIFY(!d.form7->isVisible());
+        QCOMPARE(d.elementChoice->result(), int(QDialog::Accepted));
+        QVERIFY(!d.elementChoice->isVisible());
     }
 
     void otherInfillClosesTheChoiceOnlyWhenConfirmed()
@@ -616,28 +616,28 @@ private slots:
         Dialogs d;
         d.state.currentSignRecord.infillHeight.set(10);
         d.state.chosenElement = 1;
-        d.form7->show();
+        d.elementChoice->show();
         {
             ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
                                      child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("55"));
                                      child(w, "BitBtn2")->click();
                                  }}});
-            child(d.form7.get(), "RadioButton20")->click();
+            child(d.elementChoice.get(), "RadioButton20")->click();
             QVERIFY(script.done());
         }
-        QVERIFY(d.form7->isVisible());
+        QVERIFY(d.elementChoice->isVisible());
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
-        QVERIFY(child(d.form7.get(), "RadioButton3")->isChecked());
+        QVERIFY(child(d.elementChoice.get(), "RadioButton3")->isChecked());
 
         ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
                                  child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("12.5"));
                                  child<QLineEdit>(w, "pvlCalcEdit2")->setText(QStringLiteral("-20"));
                                  child(w, "BitBtn1")->click();
                              }}});
-        child(d.form7.get(), "RadioButton20")->click();
+        child(d.elementChoice.get(), "RadioButton20")->click();
         QVERIFY(script.done());
-        QVERIFY(!d.form7->isVisible());
-        QCOMPARE(d.form7->result(), int(QDialog::Accepted));
+        QVERIFY(!d.elementChoice->isVisible());
+        QCOMPARE(d.elementChoice->result(), int(QDialog::Accepted));
         QCOMPARE(int(d.state.chosenElement), 19);
         QCOMPARE(d.state.elementText, gEnglish.LanguageEntry(74));
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 12.5);
@@ -649,15 +649,15 @@ private slots:
         Dialogs d;
         d.state.currentSignRecord.infillHeight.set(10);
         d.state.currentSignRecord.extraCost.set(5);
-        d.form9->show();
-        child<PvlCalcEdit>(d.form9.get(), "pvlCalcEdit1")->setText(QStringLiteral("7"));
-        child<PvlCalcEdit>(d.form9.get(), "pvlCalcEdit2")->setValue(1e39L);
+        d.otherInfill->show();
+        child<NumberEdit>(d.otherInfill.get(), "pvlCalcEdit1")->setText(QStringLiteral("7"));
+        child<NumberEdit>(d.otherInfill.get(), "pvlCalcEdit2")->setValue(1e39L);
         QString text;
         ModalScript script({messageBox(&text)});
-        child(d.form9.get(), "BitBtn1")->click();
+        child(d.otherInfill.get(), "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
-        QVERIFY(d.form9->isVisible());
+        QVERIFY(d.otherInfill->isVisible());
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
         QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), 5.0);
     }
@@ -668,23 +668,23 @@ private slots:
     {
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
-        d.form5->show();
-        QVERIFY(QTest::qWaitForWindowActive(d.form5.get()));
-        auto *width = child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit1");
-        auto *quantity = child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit2");
+        d.assumptions->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions.get()));
+        auto *width = child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit1");
+        auto *quantity = child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit2");
         QCOMPARE(width->text(), QStringLiteral("120.00"));
         for (long double bad : {0.0L, -5.0L}) {
             width->setValue(bad);
             quantity->setFocus();
-            child(d.form5.get(), "BitBtn1")->click();
-            QVERIFY(d.form5->isVisible());
+            child(d.assumptions.get(), "BitBtn1")->click();
+            QVERIFY(d.assumptions->isVisible());
             QCOMPARE(QApplication::focusWidget(), width);
             QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
         }
         width->setValue(250);
         quantity->setValue(-1);
-        child(d.form5.get(), "BitBtn1")->click();
-        QVERIFY(d.form5->isVisible());
+        child(d.assumptions.get(), "BitBtn1")->click();
+        QVERIFY(d.assumptions->isVisible());
         QCOMPARE(QApplication::focusWidget(), quantity);
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
     }
@@ -692,26 +692,26 @@ private slots:
     void assumptionsRefuseAPercentageOfZeroUnlessItIsFixed()
     {
         Dialogs d;
-        d.form5->show(); // FixedPricePercent is 0
-        child(d.form5.get(), "BitBtn1")->click();
-        QVERIFY(d.form5->isVisible());
-        d.form5->hide();
+        d.assumptions->show(); // FixedPricePercent is 0
+        child(d.assumptions.get(), "BitBtn1")->click();
+        QVERIFY(d.assumptions->isVisible());
+        d.assumptions->hide();
 
         d.state.derived.HasFixedPricePercent = true;
-        d.form5->show();
-        QVERIFY(!child<QWidget>(d.form5.get(), "pvlCalcEdit3")->isVisibleTo(d.form5.get()));
-        QVERIFY(!child<QLabel>(d.form5.get(), "Label7")->isVisibleTo(d.form5.get()));
-        child(d.form5.get(), "BitBtn1")->click();
-        QVERIFY(!d.form5->isVisible());
-        QCOMPARE(d.form5->result(), int(QDialog::Accepted));
+        d.assumptions->show();
+        QVERIFY(!child<QWidget>(d.assumptions.get(), "pvlCalcEdit3")->isVisibleTo(d.assumptions.get()));
+        QVERIFY(!child<QLabel>(d.assumptions.get(), "Label7")->isVisibleTo(d.assumptions.get()));
+        child(d.assumptions.get(), "BitBtn1")->click();
+        QVERIFY(!d.assumptions->isVisible());
+        QCOMPARE(d.assumptions->result(), int(QDialog::Accepted));
     }
 
     void typesWithoutPostsTakeOnlyLayoutsWithSidePosts()
     {
         Dialogs d;
         d.state.currentSignRecord.layout = 1;
-        d.form5->show();
-        QWidget *f = d.form5.get();
+        d.assumptions->show();
+        QWidget *f = d.assumptions.get();
         QVERIFY(child(f, "RadioButton4")->isChecked());
         QVERIFY(child<QWidget>(f, "pvlCalcEdit4")->isEnabled());
         child(f, "RadioButton7")->click(); // type 3
@@ -729,12 +729,12 @@ private slots:
     void assumptionsStoreTheSignAndDropPostsForTypesThreeToSix()
     {
         Dialogs d;
-        QWidget *f = d.form5.get();
-        d.form5->show();
-        child<PvlCalcEdit>(f, "pvlCalcEdit1")->setValue(300);
-        child<PvlCalcEdit>(f, "pvlCalcEdit2")->setValue(4);
-        child<PvlCalcEdit>(f, "pvlCalcEdit3")->setValue(80);
-        child<PvlCalcEdit>(f, "pvlCalcEdit4")->setValue(3);
+        QWidget *f = d.assumptions.get();
+        d.assumptions->show();
+        child<NumberEdit>(f, "pvlCalcEdit1")->setValue(300);
+        child<NumberEdit>(f, "pvlCalcEdit2")->setValue(4);
+        child<NumberEdit>(f, "pvlCalcEdit3")->setValue(80);
+        child<NumberEdit>(f, "pvlCalcEdit4")->setValue(3);
         child(f, "RadioButton1")->click(); // layout 4
         child(f, "RadioButton8")->click(); // type 4
         child(f, "BitBtn1")->click();
@@ -749,7 +749,7 @@ private slots:
         QCOMPARE(sign.titleText(), QString()); // a sign without rows keeps its title
 
         d.setRows({1});
-        d.form5->show();
+        d.assumptions->show();
         QVERIFY(!child(f, "RadioButton2")->isEnabled()); // reopened as type 4
         child(f, "BitBtn1")->click();
         QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("300.00x1.60B"));
@@ -759,14 +759,14 @@ private slots:
     {
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
-        d.form5->show();
-        child<PvlCalcEdit>(d.form5.get(), "pvlCalcEdit1")->setValue(1e39L);
+        d.assumptions->show();
+        child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit1")->setValue(1e39L);
         QString text;
         ModalScript script({messageBox(&text)});
-        child(d.form5.get(), "BitBtn1")->click();
+        child(d.assumptions.get(), "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
-        QVERIFY(d.form5->isVisible());
+        QVERIFY(d.assumptions->isVisible());
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
     }
 
@@ -774,15 +774,15 @@ private slots:
     {
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
-        d.form5->show();
-        QVERIFY(QTest::qWaitForWindowActive(d.form5.get()));
-        auto *width = child<QWidget>(d.form5.get(), "pvlCalcEdit1");
+        d.assumptions->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions.get()));
+        auto *width = child<QWidget>(d.assumptions.get(), "pvlCalcEdit1");
         width->setFocus();
         QTest::keyClick(width, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), child<QWidget>(d.form5.get(), "pvlCalcEdit2"));
-        QVERIFY(d.form5->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(d.assumptions.get(), "pvlCalcEdit2"));
+        QVERIFY(d.assumptions->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
-        QVERIFY(!d.form5->isVisible()); // Ctrl+Enter is OK
+        QVERIFY(!d.assumptions->isVisible()); // Ctrl+Enter is OK
     }
 
     // ---- number entry and title ----
@@ -791,29 +791,29 @@ private slots:
     {
         Dialogs d;
         d.state.numberEntryMode = 1;
-        d.form13->show();
-        auto *edit = child<PvlCalcEdit>(d.form13.get(), "pvlCalcEdit1");
+        d.numberEntry->show();
+        auto *edit = child<NumberEdit>(d.numberEntry.get(), "pvlCalcEdit1");
         QCOMPARE(edit->text(), QStringLiteral("100.00"));
         edit->setText(QStringLiteral("0"));
-        child(d.form13.get(), "BitBtn1")->click();
-        QVERIFY(d.form13->isVisible());
+        child(d.numberEntry.get(), "BitBtn1")->click();
+        QVERIFY(d.numberEntry->isVisible());
         QCOMPARE(double(d.state.exportScale.get()), 100.0);
         edit->setText(QStringLiteral("150"));
-        child(d.form13.get(), "BitBtn1")->click();
-        QVERIFY(!d.form13->isVisible());
+        child(d.numberEntry.get(), "BitBtn1")->click();
+        QVERIFY(!d.numberEntry->isVisible());
         QCOMPARE(double(d.state.exportScale.get()), 150.0);
 
         // Closed another way: a valid value is stored, a refused one is not.
         d.state.numberEntryMode = 0;
-        d.form13->show();
-        QCOMPARE(d.form13->windowTitle(), gEnglish.LanguageEntry(162));
+        d.numberEntry->show();
+        QCOMPARE(d.numberEntry->windowTitle(), gEnglish.LanguageEntry(162));
         edit->setText(QStringLiteral("85"));
-        d.form13->reject();
+        d.numberEntry->reject();
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
         QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
-        d.form13->show();
+        d.numberEntry->show();
         edit->setText(QStringLiteral("0"));
-        d.form13->reject();
+        d.numberEntry->reject();
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
     }
 
@@ -821,24 +821,24 @@ private slots:
     {
         Dialogs d;
         d.setRows({1});
-        d.form10->SetTitleForEditing(QStringLiteral("!Shop front"));
-        auto *edit = child<QLineEdit>(d.form10.get(), "Edit1");
-        auto *automatic = child<QCheckBox>(d.form10.get(), "CheckBox1");
+        d.title->SetTitleForEditing(QStringLiteral("!Shop front"));
+        auto *edit = child<QLineEdit>(d.title.get(), "Edit1");
+        auto *automatic = child<QCheckBox>(d.title.get(), "CheckBox1");
         QCOMPARE(edit->text(), QStringLiteral("Shop front"));
         QVERIFY(!automatic->isChecked());
-        d.form10->show();
+        d.title->show();
         QCOMPARE(d.state.manualTitleText, QStringLiteral("Shop front"));
         automatic->click();
         QCOMPARE(edit->text(), d.state.AutoTitle());
         automatic->click();
         QCOMPARE(edit->text(), QStringLiteral("Shop front"));
-        child(d.form10.get(), "BitBtn1")->click();
+        child(d.title.get(), "BitBtn1")->click();
         QCOMPARE(d.state.elementText, QStringLiteral("Shop front"));
-        QCOMPARE(d.form10->result(), int(QDialog::Accepted));
+        QCOMPARE(d.title->result(), int(QDialog::Accepted));
 
-        d.form10->SetTitleForEditing(QStringLiteral("120.00x1.60A"));
+        d.title->SetTitleForEditing(QStringLiteral("120.00x1.60A"));
         d.state.currentSign = 3;
-        d.form10->show();
+        d.title->show();
         QVERIFY(automatic->isChecked());
         QCOMPARE(d.state.manualTitleText, gEnglish.LanguageEntry(152) + QStringLiteral("3"));
     }

@@ -19,14 +19,14 @@
 #include <functional>
 #include <memory>
 
-#include "../fixtures.h"
-#include "output/summary.h"
-#include "shell/about.h"
-#include "shell/app_state.h"
-#include "shell/main.h"
-#include "shell/single_instance.h"
-#include "shell/startup.h"
-#include "shell/windows.h"
+#include "support/fixtures.h"
+#include "core/render/summary.h"
+#include "ui/about_box.h"
+#include "core/project/app_state.h"
+#include "ui/main_window.h"
+#include "ui/single_instance.h"
+#include "ui/startup.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -120,14 +120,14 @@ class MainWindowTest : public QObject {
     struct Program {
         AppState state;
         std::unique_ptr<WindowSet> windows;
-        TForm1 *form = nullptr;
+        MainWindow *form = nullptr;
         QTabWidget *pages = nullptr;
 
         explicit Program(int signs = 1)
         {
             PrepareProject(state, signs);
             windows = std::make_unique<WindowSet>(state);
-            form = windows->windows().form1;
+            form = windows->windows().mainWindow;
             pages = form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
             form->show();
             QVERIFY2(QTest::qWaitForWindowExposed(form), "main window shown");

@@ -14,12 +14,12 @@
 #include <functional>
 #include <memory>
 
-#include "../fixtures.h"
-#include "dialogs/pvl_calc_edit.h"
-#include "params/Unit2.h"
-#include "params/language.h"
-#include "shell/app_state.h"
-#include "shell/windows.h"
+#include "support/fixtures.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/parameter_editor.h"
+#include "core/params/language.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -59,10 +59,10 @@ class ParameterEditorTest : public QObject {
     QString previousDir;
     std::unique_ptr<AppState> state;
     Windows windows;
-    std::unique_ptr<TForm2> form;
+    std::unique_ptr<ParameterEditor> form;
     ParameterRecord onDisk{};
 
-    PvlCalcEdit *edit(int n) { return form->findChild<PvlCalcEdit *>(QStringLiteral("pvlCalcEdit%1").arg(n)); }
+    NumberEdit *edit(int n) { return form->findChild<NumberEdit *>(QStringLiteral("pvlCalcEdit%1").arg(n)); }
     QLabel *label(const QString &name) { return form->findChild<QLabel *>(name); }
     // Column headings put their unit on a second line.
     QString heading(const QString &name) { return label(name)->text().replace(u'\n', u' '); }
@@ -111,7 +111,7 @@ private slots:
         writeRecord(p);
         state->parameters = p;
         state->RefreshParameters();
-        form = std::make_unique<TForm2>(*state, windows);
+        form = std::make_unique<ParameterEditor>(*state, windows);
     }
 
     void cleanup()
@@ -126,10 +126,10 @@ private slots:
         state->parameters.markupPercent1.set(77); // memory differs; the file wins
         open();
         QSet<QString> names;
-        for (auto *e : form->findChildren<PvlCalcEdit *>())
+        for (auto *e : form->findChildren<NumberEdit *>())
             names.insert(e->objectName());
-        QCOMPARE(names.size(), TForm2::kEdits);
-        for (int n = 1; n <= TForm2::kEdits; ++n)
+        QCOMPARE(names.size(), ParameterEditor::kEdits);
+        for (int n = 1; n <= ParameterEditor::kEdits; ++n)
             QVERIFY2(names.contains(QStringLiteral("pvlCalcEdit%1").arg(n)), qPrintable(QString::number(n)));
 
         QCOMPARE(edit(1)->text(), QStringLiteral("20.00"));
@@ -340,7 +340,7 @@ private slots:
             QVERIFY2(l->width() >= need.width() && l->height() >= need.height(),
                      qPrintable(l->objectName() + u' ' + l->text()));
         }
-        for (PvlCalcEdit *e : form->findChildren<PvlCalcEdit *>()) {
+        for (NumberEdit *e : form->findChildren<NumberEdit *>()) {
             const QRect r(e->mapTo(form.get(), QPoint(0, 0)), e->size());
             QVERIFY2(e->isVisible() && inside.contains(r), qPrintable(e->objectName()));
             // What QLineEdit paints into: the style's contents rectangle less its 2-pixel margins.

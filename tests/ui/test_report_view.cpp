@@ -11,13 +11,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "dialogs/uwaga.h"
-#include "engine/compute_sign.h"
-#include "output/Txtview1.h"
-#include "output/report_lines.h"
-#include "params/language.h"
-#include "shell/app_state.h"
-#include "shell/windows.h"
+#include "ui/notice_dialog.h"
+#include "core/engine/compute_sign.h"
+#include "ui/report_view.h"
+#include "core/render/report_lines.h"
+#include "core/params/language.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -55,14 +55,14 @@ class ReportViewTest : public QObject {
 
     AppState state;
     Windows windows;
-    std::unique_ptr<TForm8> form8;
-    std::unique_ptr<TForm11> form11;
+    std::unique_ptr<NoticeDialog> notice;
+    std::unique_ptr<ReportView> reportView;
     QTemporaryDir dir;
     int dialogsOpened = 0;
 
     template <typename T = QAction> T *child(const char *name)
     {
-        T *c = form11->findChild<T *>(QLatin1String(name));
+        T *c = reportView->findChild<T *>(QLatin1String(name));
         if (!c)
             qFatal("no %s in the report view", name);
         return c;
@@ -104,7 +104,7 @@ class ReportViewTest : public QObject {
     QString printToPdf(bool confirm = true)
     {
         const QString path = dir.filePath(QStringLiteral("print%1.pdf").arg(++dialogsOpened));
-        form11->PrintDialog = [path, confirm](QPrinter &printer) {
+        reportView->PrintDialog = [path, confirm](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);
             printer.setPageSize(QPageSize(QPageSize::A4));
@@ -140,24 +140,24 @@ private slots:
         state.parameters = SampleParameters();
         state.RefreshParameters();
         QVERIFY(dir.isValid());
-        form8 = std::make_unique<TForm8>(state, windows);
-        windows.form8 = form8.get();
-        form11 = std::make_unique<TForm11>(state, windows);
-        windows.form11 = form11.get();
+        notice = std::make_unique<NoticeDialog>(state, windows);
+        windows.notice = notice.get();
+        reportView = std::make_unique<ReportView>(state, windows);
+        windows.reportView = reportView.get();
     }
 
     void init()
     {
         state.reportShowsDrawing = true;
         costReport();
-        form11->resize(710, 569);
-        form11->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form11.get()));
+        reportView->resize(710, 569);
+        reportView->show();
+        QVERIFY(QTest::qWaitForWindowExposed(reportView.get()));
     }
 
     void cleanup()
     {
-        form11->hide();
+        reportView->hide();
     }
 
     void drawingSwitchFollowsTheFlagAndSurvivesClosing()
@@ -165,40 +165,40 @@ private slots:
         auto *rysunek = child<QMenu>("Rysunek1");
         QCOMPARE(rysunek->title(), QStringLiteral("+ ") + state.LanguageEntry(155));
         QVERIFY(child("Tak1")->isChecked());
-        const QSize withDrawing = form11->paintBox()->size();
+        const QSize withDrawing = reportView->paintBox()->size();
 
         child("Nie1")->trigger();
         QCOMPARE(state.reportShowsDrawing, false);
         QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
         QVERIFY(child("Nie1")->isChecked());
         QVERIFY(!child("Tak1")->isChecked());
-        QVERIFY(form11->paintBox()->height() < withDrawing.height());
+        QVERIFY(reportView->paintBox()->height() < withDrawing.height());
 
-        form11->hide();
-        form11->show();
+        reportView->hide();
+        reportView->show();
         QCOMPARE(state.reportShowsDrawing, false);
         QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
         QVERIFY(child("Nie1")->isChecked());
 
         child("Tak1")->trigger();
-        QCOMPARE(form11->paintBox()->size(), withDrawing);
+        QCOMPARE(reportView->paintBox()->size(), withDrawing);
     }
 
     void switchingToTheShownDrawingDoesNotMeasure()
     {
-        const QSize before = form11->paintBox()->size();
+        const QSize before = reportView->paintBox()->size();
         longReport(40);
         child("Tak1")->trigger();
-        QCOMPARE(form11->paintBox()->size(), before);
+        QCOMPARE(reportView->paintBox()->size(), before);
         child("Nie1")->trigger();
-        QVERIFY(form11->paintBox()->height() > before.height());
+        QVERIFY(reportView->paintBox()->height() > before.height());
     }
 
     void longReportPrintsOnSeveralPages()
     {
         longReport(150);
-        form11->hide();
-        form11->show();
+        reportView->hide();
+        reportView->show();
         const QString path = printToPdf();
         QCOMPARE(PdfPages(path), 3);
         // TABLIX_GRAB_DIR keeps the printout for a look at its pages.
@@ -208,8 +208,8 @@ private slots:
         QVERIFY(state.printerPageHeight > 0);
 
         longReport(40);
-        form11->hide();
-        form11->show();
+        reportView->hide();
+        reportView->show();
         QCOMPARE(PdfPages(printToPdf()), 1);
     }
 
@@ -232,8 +232,8 @@ private slots:
     void tooWideReportAsksFirst()
     {
         longReport(3, 900);
-        form11->hide();
-        form11->show();
+        reportView->hide();
+        reportView->show();
 
         QString shown;
         answerModal([&shown](QWidget *w) {
@@ -256,14 +256,14 @@ private slots:
             caption = w->windowTitle();
             w->close();
         });
-        form11->PrintDialog = [](QPrinter &printer) {
+        reportView->PrintDialog = [](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QStringLiteral("/nonexistent-dir/report.pdf"));
             return true;
         };
         child("drukuj1")->trigger();
         QCOMPARE(caption, QStringLiteral("Print Error"));
-        QVERIFY(form11->isVisible());
+        QVERIFY(reportView->isVisible());
     }
 };
 

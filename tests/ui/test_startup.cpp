@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "params/parameters.h"
-#include "shell/app_state.h"
-#include "shell/main.h"
-#include "shell/startup.h"
+#include "core/params/parameters.h"
+#include "core/project/app_state.h"
+#include "ui/main_window.h"
+#include "ui/startup.h"
 
 using namespace tablix;
 
@@ -136,7 +136,7 @@ private slots:
         writeFile(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n");
         AppState state;
         QVERIFY(RunStartup(state, dir.path()));
-        TForm1 form(state);
+        MainWindow form(state);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + QLatin1Char(' '));

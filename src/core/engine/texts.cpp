@@ -1,0 +1,354 @@
+// The cost text and the specification text of one ComputeSign run.
+#include "core/engine/engine_steps.h"
+#include "core/number/number_format.h"
+#include "core/project/app_state.h"
+
+namespace tablix::engine {
+
+namespace {
+
+constexpr QChar kLineEnd = u'\r';
+
+
+class TextWriter {
+public:
+    explicit TextWriter(AppState &state) : s(state), r(state.results), p(state.parameters) {}
+
+    void run();
+
+private:
+    AppState &s;
+    EngineResults &r;
+    const ParameterRecord &p;
+
+    const QString &E(int n) const { return s.LanguageEntry(n); }
+    const QString &currency() const { return E(10); }
+
+    // Lines are appended in place; whatever passes the limit is cut off again at once.
+    template <typename Part>
+    void cost(Part &&part)
+    {
+        r.CostText += std::forward<Part>(part);
+        Limit(r.CostText);
+    }
+    template <typename Part>
+    void spec(Part &&part)
+    {
+        r.SpecificationText += std::forward<Part>(part);
+        Limit(r.SpecificationText);
+    }
+
+    void addToTotal(long double amount) { r.costTotal.set(r.costTotal.get() + amount); }
+
+    // label, tab, blank, amount, currency
+    void AddCostLine(const QString &label, long double amount)
+    {
+        cost(label + u'\t' + u' ' + FormatFixedNumber(amount, 10, 2).view() + currency() + kLineEnd);
+        addToTotal(amount);
+    }
+
+    void dimensionLine(const QString &label1, long double value, const QString &label2)
+    {
+        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(value, 0, 2).view() + label2 + u' ' + kLineEnd);
+    }
+
+    void dimensionLine(const QString &label1, long double v1, const QString &label2, long double v2,
+                       const QString &label3)
+    {
+        spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(v1, 0, 2).view() + label2 + u' ' + QStringLiteral("    ")
+             + FormatFixedNumber(v2, 0, 2).view() + label3 + u' ' + kLineEnd);
+    }
+
+    void totalsLine(const QString &label, long double value, int decimals, const QString &unit)
+    {
+        cost(label + u'\t' + u' ' + FormatFixedNumber(value, 10, decimals).view() + unit + kLineEnd);
+    }
+
+    void lengthLine(const QString &label, long double metres)
+    {
+        cost(label + u' ' + FormatFixedNumber(metres, 10, 2).view() + E(97) + kLineEnd);
+    }
+
+    // Whether a back panel fits: a width or height typed as exactly the allowance leaves no
+    // room, so the allowance is compared in the stored format the typed value has.
+    static bool panelFits(long double W, long double wAllowance, long double h, long double hAllowance)
+    {
+        return (W - RoundToReal48(wAllowance)) * (h - RoundToReal48(hAllowance)) > 0;
+    }
+
+    bool hasClosingProfile() const { return r.kind(9).count != 0 || r.kind(18).count != 0; }
+
+    void frameSection();
+    void postsSection();
+    void piecesSection();
+    void markedSection();
+    void cuttingList();
+    void totalsSection();
+
+    // Work values of the posts, shared by the cost lines, the cut line and the totals.
+    long double n = 0;           // number of posts
+    Real48Value postHeight;
+    long double postAllowance = 0;
+    QString postCostLabel;
+    long double postPrice = 0;
+};
+
+void TextWriter::run()
+{
+    const SignRecord &sign = s.currentSignRecord;
+    r.priceFactor.set(sign.priceLevel.get() * 0.01L * (1 + p.markupPercent1.get() * 0.01L)
+                      * (1 + p.markupPercent2.get() * 0.01L) * (1 + p.markupPercent3.get() * 0.01L));
+    n = sign.auxDimension.get();
+
+    frameSection();
+    if (sign.extraCost.get() != 0)
+        AddCostLine(E(139), sign.extraCost.get());
+    postsSection();
+    piecesSection();
+    markedSection();
+    cuttingList();
+    totalsSection();
+}
+
+void TextWriter::frameSection()
+{
+    const SignRecord &sign = s.currentSignRecord;
+    const long double W = sign.width.get();
+    const long double h = r.stackHeight.get();
+    const long double pf = r.priceFactor.get();
+    const long double T = r.closingAllowance.get();
+    const long double P78 = p.costItem7.get();
+    const bool familyA = sign.layout == 1 || sign.layout == 2;
+    // Frame and side profiles: row 0 for sign type 1, row 1 for type 2; family A takes the second price.
+    const long double P1 = familyA ? p.elementRows[0].priceA.get() : p.elementRows[0].priceB.get();
+    const long double P2 = familyA ? p.elementRows[1].priceA.get() : p.elementRows[1].priceB.get();
+
+    if (sign.layout == 1 || sign.layout == 3) {
+        AddCostLine(E(116), p.costItem2.get() * 8);
+        AddCostLine(E(117), p.costItem8.get() * 4);
+        if (sign.signType == 1) {
+            AddCostLine(E(familyA ? 118 : 133), P1 * 2 * pf * W * 0.01L);
+            AddCostLine(E(familyA ? 119 : 134), P1 * 2 * pf * (h + 1.5L) * 0.01L);
+            dimensionLine(E(familyA ? 120 : 135), W, E(115));
+            dimensionLine(E(familyA ? 120 : 135), h + 1.5L, E(115));
+            if (panelFits(W, 2.4L, h, 1.6L)) {
+                AddCostLine(E(121), (W - 2.4L) * (h - 1.6L) * P78 * 0.0001L);
+                dimensionLine(E(122), W - 2.4L, E(123), h - 1.6L, E(124));
+            }
+        } else if (sign.signType == 2) {
+            AddCostLine(E(familyA ? 128 : 136), P2 * 2 * pf * W * 0.01L);
+            AddCostLine(E(familyA ? 129 : 137), P2 * 2 * pf * (h + 2.5L) * 0.01L);
+            dimensionLine(E(familyA ? 130 : 138), W, E(115));
+            dimensionLine(E(familyA ? 130 : 138), h + 2.5L, E(115));
+            if (panelFits(W, 5, h, 2.8L)) {
+                AddCostLine(E(121), (W - 5) * (h - 2.8L) * P78 * 0.0001L);
+                dimensionLine(E(122), W - 5, E(123), h - 2.8L, E(124));
+            }
+        }
+        return;
+    }
+    if (sign.layout != 2 && sign.layout != 4)
+        return;
+
+    AddCostLine(E(125), p.costItem1.get() * 2);
+    if (sign.signType == 1) {
+        AddCostLine(E(familyA ? 119 : 134), P1 * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? 120 : 135), h, E(115));
+        if (panelFits(W, 2.4L, h, T)) {
+            AddCostLine(E(121), (W - 2.4L) * (h - T) * P78 * 0.0001L);
+            dimensionLine(E(122), W - 2.4L, E(123), h - T, E(124));
+        }
+        AddCostLine(E(126), p.costItem9.get() * pf);
+        if (!hasClosingProfile())
+            AddCostLine(E(127), p.costItem9.get() * pf);
+    } else if (sign.signType == 2) {
+        AddCostLine(E(familyA ? 129 : 137), P2 * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? 130 : 138), h, E(115));
+        if (panelFits(W, 5, h, T)) {
+            AddCostLine(E(121), (W - 5) * (h - T) * P78 * 0.0001L);
+            dimensionLine(E(122), W - 5, E(123), h - T, E(124));
+        }
+        AddCostLine(E(131), p.costItem10.get() * pf);
+        if (!hasClosingProfile())
+            AddCostLine(E(132), p.costItem10.get() * pf);
+    } else if (sign.signType == 3) {
+        const long double P = familyA ? p.elementRows[14].priceA.get() : p.elementRows[14].priceB.get();
+        AddCostLine(E(familyA ? 168 : 170), P * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? 169 : 171), h, E(115));
+    }
+}
+
+void TextWriter::postsSection()
+{
+    if (n == 0)
+        return;
+    const SignRecord &sign = s.currentSignRecord;
+    postHeight = r.stackHeight;
+    for (int k = 1; k <= kLowerMarks; ++k)
+        if (s.workingLowerMarks[size_t(k - 1)] != 0)
+            postHeight.set(postHeight.get() - 0.1L * ElementHeightMm(s, s.workingRows[size_t(k - 1)]));
+
+    const bool firstMark = s.workingLowerMarks[0] != 0;
+    const long double size1 = p.elementRows[0].heightMm.get() * 0.1L;
+    const long double size2 = p.elementRows[1].heightMm.get() * 0.1L;
+    const long double a1 = firstMark ? size1 - 0.75L : 2 * size1 - 1.5L;
+    const long double a2 = firstMark ? size2 - 1.25L : 2 * size2 - 2.5L;
+    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
+    const bool familyA = sign.layout == 1 || sign.layout == 2;
+
+    // Posts are priced for sign types 1 and 2; family B side posts of other types are priced as
+    // type 1, and the other cases get no price.
+    int type = sign.signType;
+    if (sign.layout == 4 && type != 2)
+        type = 1;
+    if (type == 1 || type == 2) {
+        const ElementTypeRow &row = p.elementRows[type == 1 ? 2 : 3];
+        postCostLabel = E(familyA ? (type == 1 ? 107 : 108) : (type == 1 ? 109 : 110));
+        postPrice = familyA ? row.priceA.get() : row.priceB.get();
+        postAllowance = closedFrame ? (type == 1 ? a1 : a2) : 0;
+    } else {
+        postCostLabel = sign.layout == 3 ? E(109) : QString();
+    }
+
+    const long double amount = (postHeight.get() - postAllowance) * postPrice * r.priceFactor.get() * n * 0.01L;
+    cost(postCostLabel + u' ' + u'\t' + u' ' + FormatFixedNumber(amount, 10, 2).view() + currency() + kLineEnd);
+    addToTotal(amount);
+}
+
+void TextWriter::piecesSection()
+{
+    long double pieces = 0;
+    Real48Value elementValue;
+    for (const ElementKind &kind : r.ElementKindTable) {
+        pieces += kind.count;
+        elementValue.set(elementValue.get() + kind.value.get());
+    }
+    cost(E(111) + u' ');
+    if (n != 0) {
+        int m = 0;
+        while (m < kLowerMarks && s.workingLowerMarks[size_t(m)] != 0)
+            ++m;
+        pieces = (n + 1) * pieces + n - m * n;
+    }
+    const long double piecesCost = pieces * p.costItem1.get();
+    cost(FormatFixedNumber(pieces, 0, 0).view() + E(112) + u' ' + u'\t' + u' ' + FormatFixedNumber(piecesCost, 10, 2).view() + currency()
+         + kLineEnd);
+    addToTotal(piecesCost);
+    AddCostLine(E(113) + u' ', elementValue.get() * r.priceFactor.get() * 0.01L);
+    spec(E(111) + u' ' + kLineEnd);
+}
+
+QString postCutLabel(const AppState &s)
+{
+    const SignRecord &sign = s.currentSignRecord;
+    const bool familyA = sign.layout == 1 || sign.layout == 2;
+    const bool wide = sign.signType == 2;
+    return s.LanguageEntry(familyA ? (wide ? 104 : 103) : (wide ? 106 : 105));
+}
+
+void TextWriter::markedSection()
+{
+    if (r.markedEdge.get() > 0)
+        AddCostLine(E(202) + u' ',
+                    r.markedArea.get() * p.costItem5.get() * 0.0001L + r.markedEdge.get() * p.costItem6.get() * 0.01L);
+    if (n == 0)
+        return;
+    const SignRecord &sign = s.currentSignRecord;
+    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
+    const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
+    spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(114) + u' ' + FormatFixedNumber(cut, 0, 2).view() + E(115) + u' '
+         + kLineEnd);
+}
+
+void TextWriter::cuttingList()
+{
+    for (const ElementKind &kind : r.ElementKindTable) {
+        if (kind.count <= 0)
+            continue;
+        QString count, length;
+        if (n == 0) {
+            count = QString::number(kind.count);
+            length = FormatFixedNumber(kind.length.get(), 0, 2).view();
+        } else {
+            count = FormatFixedNumber(kind.count * (n + 1), 0, 0).view();
+            length = FormatFixedNumber((kind.length.get() - 0.5L * (n + 1)) / (n + 1), 0, 2).view();
+        }
+        spec(kind.name + count + E(114) + u' ' + length + E(115) + u' ' + kLineEnd);
+    }
+}
+
+void TextWriter::totalsSection()
+{
+    const SignRecord &sign = s.currentSignRecord;
+    const long double C = r.costTotal.get();
+    const long double S = 1 + sign.areaSurcharge.get() * 0.01L;
+    const long double q = sign.quantity.get();
+    const long double W = sign.width.get();
+    const long double h = r.stackHeight.get();
+
+    cost(E(87) + kLineEnd);
+    totalsLine(E(88), C, 2, currency());
+    totalsLine(E(89), C * S, 2, currency());
+    cost(E(87) + kLineEnd);
+    if (q > 1) {
+        totalsLine(E(90), q * C, 2, currency());
+        totalsLine(E(91), q * C * S, 2, currency());
+    }
+    cost(QString(kLineEnd));
+    totalsLine(E(92), r.signArea.get() * 0.0001L, 3, E(93));
+    totalsLine(E(94), sign.areaSurcharge.get(), 2, E(95));
+    cost(E(96) + u'\t' + FormatFixedNumber(r.runTotal.get() * 0.01L, 10, 2).view() + E(97) + kLineEnd);
+    cost(QString(kLineEnd));
+    cost(E(98) + kLineEnd);
+
+    const int type = sign.signType;
+    switch (sign.layout) {
+    case 1:
+    case 3: {
+        const int label = sign.layout == 1 ? 99 : 101;
+        if (type == 1)
+            lengthLine(E(label), q * (W + h + 1.5L) * 0.02L);
+        else if (type == 2)
+            lengthLine(E(label + 1), q * (W + h + 2.5L) * 0.02L);
+        break;
+    }
+    case 2:
+    case 4: {
+        const bool a = sign.layout == 2;
+        if (type == 1)
+            lengthLine(E(a ? 99 : 101), q * h * 0.02L);
+        else if (type == 2)
+            lengthLine(E(a ? 100 : 102), q * h * 0.02L);
+        else if (type == 3)
+            lengthLine(E(a ? 166 : 167), q * h * 0.02L);
+        else if (type == 4) {
+            lengthLine(E(a ? 229 : 230), q * h * 0.01L);
+            lengthLine(E(a ? 231 : 232), q * (h - 0.1L) * 0.01L);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+
+    for (const ElementKind &kind : r.ElementKindTable)
+        if (kind.count > 0)
+            cost(kind.name
+                 + FormatFixedNumber(kind.length.get() * kind.count * q * (type == 4 ? 0.02L : 0.01L), 10, 2).view() + E(97)
+                 + kLineEnd);
+
+    if (n != 0) {
+        const bool closedFrame = sign.layout == 1 || sign.layout == 3;
+        const long double L = (closedFrame ? postHeight.get() - postAllowance : postHeight.get()) * 0.01L;
+        cost(postCutLabel(s) + u' ' + FormatFixedNumber(n * L, 10, 2).view() + E(97) + kLineEnd);
+    }
+}
+
+} // namespace
+
+void WriteTexts(AppState &state)
+{
+    TextWriter(state).run();
+}
+
+} // namespace tablix::engine

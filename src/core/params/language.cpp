@@ -1,0 +1,87 @@
+#include "core/params/language.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include "core/number/cp1250.h"
+
+namespace tablix {
+
+namespace {
+
+QString decodeText(const QByteArray &bytes)
+{
+    QByteArray data = bytes;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(data);
+    if (!utf8.hasError())
+        return text;
+    return DecodeCp1250(bytes);
+}
+
+// CR LF, LF and a lone CR all end a line; a last line without an ending still counts.
+template <typename Visit>
+void forEachLine(const QString &text, int maxLines, Visit visit)
+{
+    qsizetype start = 0;
+    int n = 0;
+    const qsizetype size = text.size();
+    while (start < size && n < maxLines) {
+        qsizetype end = start;
+        while (end < size && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        visit(n++, QStringView(text).mid(start, end - start));
+        if (end < size && text[end] == QLatin1Char('\r') && end + 1 < size && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+LanguageTable ParseLanguageFile(const QByteArray &bytes)
+{
+    LanguageTable table;
+    forEachLine(decodeText(bytes), kLanguageEntries, [&](int n, QStringView line) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        table.entries[size_t(n)] = (eq < 0 ? line : line.mid(eq + 1)).toString();
+    });
+    return table;
+}
+
+LanguageLoad LoadLanguageFile(const QString &path)
+{
+    LanguageLoad result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return result;
+    }
+    result.table = ParseLanguageFile(bytes);
+    return result;
+}
+
+QString LanguageDisplayName(const QByteArray &bytes)
+{
+    QString name;
+    forEachLine(decodeText(bytes), 1, [&](int, QStringView line) { name = line.mid(2).toString(); });
+    return name;
+}
+
+QString TabCaption(const LanguageTable &language, const QString &title, int slot)
+{
+    if (title.isEmpty())
+        return language.LanguageEntry(152) + (slot == 3 ? QStringLiteral(" 3") : QString::number(slot));
+    if (title.startsWith(QLatin1Char('!')))
+        return title.mid(1);
+    return title;
+}
+
+} // namespace tablix

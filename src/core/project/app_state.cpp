@@ -1,0 +1,144 @@
+#include "core/project/app_state.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace tablix {
+
+QString MainWindowCaption(const QString &projectFileName)
+{
+    QString caption = QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine);
+    return projectFileName.isEmpty() ? QString(caption + QLatin1Char(' '))
+                                     : QString(caption + QStringLiteral(" - ") + projectFileName);
+}
+
+AppState::AppState()
+{
+    exportScale.set(100);
+    ReportLines.fill(QString(QChar(0)));
+    ResetCurrentSign();
+    LoadWorkingRows();
+    SignSlots.fill(currentSignRecord);
+}
+
+void AppState::RefreshParameters()
+{
+    RefreshElementTypeTable(parameters, derived);
+    RefreshPricePercent(parameters, derived);
+}
+
+void AppState::SaveCurrentSign()
+{
+    slot(currentSign) = currentSignRecord;
+}
+
+void AppState::SelectSign(int k)
+{
+    currentSign = k;
+    currentSignRecord = slot(k);
+    LoadWorkingState();
+}
+
+void AppState::ResetCurrentSign()
+{
+    BlankSignRecord(currentSignRecord);
+}
+
+bool AppState::NewSign()
+{
+    if (signCount >= kMaxSigns || !currentSignRecord.inUse())
+        return false;
+    ++signCount;
+    SaveCurrentSign();
+    SelectSign(signCount);
+    return true;
+}
+
+bool AppState::CopySign()
+{
+    if (signCount >= kMaxSigns || !currentSignRecord.inUse())
+        return false;
+    ++signCount;
+    SaveCurrentSign();
+    slot(signCount) = currentSignRecord;
+    currentSign = signCount;
+    LoadWorkingRows();
+    RefreshTabCaptions();
+    return true;
+}
+
+bool AppState::DeleteSign()
+{
+    if (signCount < 2)
+        return false;
+    for (int i = currentSign; i < kMaxSigns; ++i)
+        slot(i) = slot(i + 1);
+    BlankSignRecord(slot(kMaxSigns));
+    --signCount;
+    pageChangeEnabled = false;
+    RebuildPages();
+    pageChangeEnabled = true;
+    return true;
+}
+
+void AppState::RebuildPages()
+{
+    // Signs in use move to the front, keeping their order, so that page k always shows slot k;
+    // signs not in use follow them unchanged.
+    std::stable_partition(SignSlots.begin(), SignSlots.end(), [](const SignRecord &r) { return r.inUse(); });
+    signCount = 0;
+    for (int i = 1; i <= kMaxSigns; ++i) {
+        if (!slot(i).inUse())
+            break;
+        ++signCount;
+        const QString title = slot(i).titleText();
+        tabCaptions[size_t(i - 1)] = title.startsWith(QLatin1Char('!')) ? title.mid(1) : title;
+    }
+    // An empty project still shows its first page.
+    if (signCount == 0)
+        signCount = 1;
+    currentSign = 1;
+    currentSignRecord = slot(1);
+    LoadWorkingRows();
+}
+
+void AppState::NewProject()
+{
+    pageChangeEnabled = false;
+    ResetCurrentSign();
+    LoadWorkingRows();
+    SignSlots.fill(currentSignRecord);
+    derived.FixedPricePercent = Real48{};
+    projectFileName.clear();
+    signCount = 1;
+    currentSign = 1;
+    pageChangeEnabled = true;
+    RefreshTabCaptions();
+}
+
+bool AppState::SetSignTitle(const QString &text, bool automatic)
+{
+    if (currentSignRecord.title[0] == 0)
+        return false;
+    const QString title = automatic ? text : QStringLiteral("!") + text;
+    currentSignRecord.setTitle(title);
+    std::copy(std::begin(currentSignRecord.title), std::end(currentSignRecord.title), slot(currentSign).title);
+    tabCaptions[size_t(currentSign - 1)] = text;
+    return true;
+}
+
+void AppState::RefreshTabCaptions()
+{
+    for (int i = 1; i <= kMaxSigns; ++i)
+        tabCaptions[size_t(i - 1)] = TabCaption(language, slot(i).titleText(), i);
+}
+
+void AppState::OpenProject(const SignSlotArray &signs, const QString &fileName)
+{
+    SignSlots = signs;
+    derived.FixedPricePercent = slot(1).priceLevel;
+    RebuildPages();
+    projectFileName = QFileInfo(fileName).fileName();
+}
+
+} // namespace tablix

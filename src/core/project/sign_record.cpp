@@ -1,0 +1,86 @@
+#include "core/project/sign_record.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+#include "core/number/atomic_file.h"
+#include "core/number/cp1250.h"
+
+namespace tablix {
+
+QString SignRecord::titleText() const
+{
+    const int length = title[0] > kTitleLength ? kTitleLength : title[0];
+    return DecodeCp1250(reinterpret_cast<const char *>(title + 1), length);
+}
+
+void SignRecord::setTitle(const QString &text)
+{
+    const QByteArray bytes = EncodeCp1250(text).left(kTitleLength);
+    std::memset(title, 0, sizeof title);
+    title[0] = std::uint8_t(bytes.size());
+    std::memcpy(title + 1, bytes.constData(), size_t(bytes.size()));
+}
+
+void BlankSignRecord(SignRecord &r)
+{
+    std::memset(r.title, 0, sizeof r.title);
+    r.layout = 4;
+    r.signType = 1;
+    std::memset(r.rowElements, 0, sizeof r.rowElements);
+    std::memset(r.rowMarks, 0, sizeof r.rowMarks);
+    std::memset(r.lowerMarks, 0, sizeof r.lowerMarks);
+    r.width = Real48{};
+    r.infillHeight = Real48{};
+    r.extraCost = Real48{};
+}
+
+std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error)
+{
+    if (bytes.size() < qsizetype(sizeof(SignSlotArray))) {
+        if (error)
+            *error = QStringLiteral("The project file \"%1\" holds %2 bytes; a project holds %3.")
+                         .arg(fileName)
+                         .arg(bytes.size())
+                         .arg(sizeof(SignSlotArray));
+        return std::nullopt;
+    }
+    SignSlotArray signs;
+    std::memcpy(signs.data(), bytes.constData(), sizeof signs);
+    return signs;
+}
+
+QByteArray SerializeProject(const SignSlotArray &signs)
+{
+    return QByteArray(reinterpret_cast<const char *>(signs.data()), qsizetype(sizeof signs));
+}
+
+ProjectLoad ReadProjectFile(const QString &path)
+{
+    ProjectLoad result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.read(qint64(sizeof(SignSlotArray)));
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return result;
+    }
+    result.signs = ParseProject(bytes, QFileInfo(path).fileName(), &result.error);
+    return result;
+}
+
+bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error)
+{
+    return WriteFileAtomically(path, SerializeProject(signs), error);
+}
+
+QString ProjectWritePath(const QString &chosen)
+{
+    return QFileInfo(chosen).fileName().contains(QLatin1Char('.')) ? chosen : chosen + QStringLiteral(".tab");
+}
+
+} // namespace tablix

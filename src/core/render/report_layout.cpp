@@ -1,0 +1,206 @@
+#include "core/render/report_layout.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "core/engine/compute_sign.h"
+#include "core/render/sign_drawing.h"
+#include "core/render/report_lines.h"
+#include "core/number/number_format.h"
+#include "core/number/real48.h"
+#include "core/project/app_state.h"
+
+namespace tablix {
+
+namespace {
+
+int Round(long double value)
+{
+    return int(RoundEven(value));
+}
+
+bool EmptySign(const AppState &state)
+{
+    return state.workingRows[0] == 0;
+}
+
+// Black on the window colour, so that a text over the drawing stays readable.
+ReportTextWriter PainterWriter(QPainter &canvas)
+{
+    return [&canvas](int x, int y, const QString &text) {
+        canvas.setBackgroundMode(Qt::OpaqueMode);
+        canvas.setBackground(QBrush(Qt::white));
+        canvas.setPen(QPen(QColor(0, 0, 0)));
+        canvas.drawText(x, y + canvas.fontMetrics().ascent(), text);
+    };
+}
+
+// Height of the drawing's bottom bar on the canvas, for a scale of 0 when it is not drawn.
+int DrawingBottom(const AppState &state, long double scale)
+{
+    return scale > 0 ? DeviceCoordinate(scale, state.results.record(62).y2.get(), 0) : 0;
+}
+
+} // namespace
+
+int ReportLineY(int a, int f, int top)
+{
+    return Round(1.4L * a * f + top);
+}
+
+QString ReportTitleShown(const QString &title)
+{
+    return title.startsWith(QLatin1Char('!')) ? title.mid(1) : title;
+}
+
+long double ReportDrawingScale(const AppState &state, int clientWidth)
+{
+    const long double width = state.currentSignRecord.width.get();
+    const long double height = state.results.geometryHeight.get();
+    if (!(width > 0) || !(height > 0))
+        return 0;
+    const long double sx = clientWidth / (1.05L * width);
+    const long double sy = kReportDrawingMaxHeight / height;
+    return std::max<long double>(0, std::min(sx, sy));
+}
+
+bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f, int clientWidth)
+{
+    if (EmptySign(state))
+        return false;
+    layout.reportWidth = textWidth(state.currentSignRecord.titleText()) + 5;
+    int top = 2 * f + 5;
+    if (state.reportShowsDrawing) {
+        ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, clientWidth);
+        top += DrawingBottom(state, scale);
+        if (scale > 0)
+            layout.reportWidth = std::max(
+                layout.reportWidth, DeviceCoordinate(scale, state.results.record(62).x2.get(), 0) + 5);
+    }
+
+    int tab = 0;
+    for (const QString &line : state.ReportLines) {
+        if (IsUnusedLine(line))
+            break;
+        const ReportColumns columns = SplitReportColumns(line);
+        if (columns.hasValue)
+            tab = std::max(tab, textWidth(columns.label) + 5);
+    }
+    layout.reportTabColumn = tab + 15;
+
+    int a = 0;
+    for (const QString &line : state.ReportLines) {
+        if (IsUnusedLine(line))
+            break;
+        ++a;
+        layout.reportHeight = ReportLineY(a, f, top);
+        const ReportColumns columns = SplitReportColumns(line);
+        layout.reportWidth = std::max(layout.reportWidth, columns.hasValue
+                                                              ? textWidth(columns.value) + layout.reportTabColumn
+                                                              : textWidth(line) + 5);
+    }
+    layout.reportHeight += 2 * f;
+    return true;
+}
+
+void DrawReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, int f, int clientWidth,
+                       QSize paintBox, const ReportTextWriter &write)
+{
+    if (EmptySign(state))
+        return;
+    const ReportTextWriter &out = write ? write : PainterWriter(canvas);
+    canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
+    out(5, 1, ReportTitleShown(state.currentSignRecord.titleText()));
+    if (state.reportShowsDrawing) {
+        ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, clientWidth);
+        if (scale > 0)
+            RenderSign(canvas, state, scale, kReportDrawingX, 2 * f, kReportDrawingMarks);
+        layout.reportTextTop = 2 * f + DrawingBottom(state, scale) + 5;
+    } else {
+        layout.reportTextTop = 2 * f + 5;
+    }
+}
+
+void DrawReportText(QPainter &canvas, const AppState &state, const ReportLayout &layout, int f,
+                    const ReportTextWriter &write)
+{
+    const ReportTextWriter &out = write ? write : PainterWriter(canvas);
+    int a = 0;
+    for (const QString &line : state.ReportLines) {
+        if (IsUnusedLine(line))
+            break;
+        const int y = ReportLineY(++a, f, layout.reportTextTop);
+        const ReportColumns columns = SplitReportColumns(line);
+        out(kReportTextX, y, columns.label);
+        if (columns.hasValue)
+            out(layout.reportTabColumn, y, columns.value);
+    }
+}
+
+long double PrintRatio(int printerDpiY, int screenDpi)
+{
+    const long double printer = printerDpiY > 0 ? printerDpiY : 96;
+    const long double screen = screenDpi > 0 ? screenDpi : 96;
+    return RoundToReal48(printer / screen);
+}
+
+int PrinterFontHeight(int f, long double ratio)
+{
+    return std::max(1, Round(f * ratio));
+}
+
+bool ReportWiderThanPage(const AppState &state, const ReportLayout &layout, long double ratio)
+{
+    return state.printerPageWidth < ratio * layout.reportWidth;
+}
+
+void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
+                        const ReportTextWriter &write)
+{
+    if (EmptySign(state))
+        return;
+    const ReportTextWriter &out = write ? write : PainterWriter(canvas);
+    out(page.ox + 5, page.oy + 1, ReportTitleShown(state.currentSignRecord.titleText()));
+    const int f = page.f;
+    if (state.reportShowsDrawing) {
+        ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, page.clientWidth) * page.ratio;
+        if (scale > 0)
+            RenderSign(canvas, state, scale, page.ox + kReportDrawingX, 2 * f, kReportDrawingMarks);
+        layout.reportTextTop = 2 * f + DrawingBottom(state, scale) + Round(5 * page.ratio);
+    } else {
+        layout.reportTextTop = 2 * f + page.oy + 1 + Round(5 * page.ratio);
+    }
+}
+
+bool PrintReportText(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
+                     const ReportTextWriter &write)
+{
+    if (EmptySign(state))
+        return true;
+    const ReportTextWriter &out = write ? write : PainterWriter(canvas);
+    const int f = page.f;
+    const int valueX = Round(page.ratio * layout.reportTabColumn);
+    int d = 1;
+    for (const QString &line : state.ReportLines) {
+        if (IsUnusedLine(line))
+            break;
+        if (Round(1.4L * d * f + layout.reportTextTop + f) > state.printerPageHeight) {
+            layout.reportTextTop = page.oy + 1;
+            d = 0;
+            if (page.newPage && !page.newPage())
+                return false;
+        }
+        const int y = ReportLineY(d, f, layout.reportTextTop);
+        const ReportColumns columns = SplitReportColumns(line);
+        out(page.ox + kReportTextX, y, columns.label);
+        if (columns.hasValue)
+            out(valueX, y, columns.value);
+        ++d;
+    }
+    return true;
+}
+
+} // namespace tablix

@@ -1,0 +1,273 @@
+#include "core/render/summary.h"
+
+#include <QPainter>
+#include <charconv>
+#include <cmath>
+
+#include "core/engine/compute_sign.h"
+#include "core/render/sign_drawing.h"
+#include "core/render/report_lines.h"
+#include "core/number/number_format.h"
+#include "core/project/app_state.h"
+
+namespace tablix {
+
+namespace {
+
+constexpr int kEntryUnit = 10;
+constexpr int kEntryAreaLine = 89;
+constexpr int kEntryTotalLine = 91;
+constexpr int kEntryAreaLabel = 141;
+constexpr int kEntryPiecesLabel = 144;
+constexpr int kEntryTotalLabel = 158;
+
+QString WithoutBang(const QString &title)
+{
+    return title.startsWith(QLatin1Char('!')) ? title.mid(1) : title;
+}
+
+// Puts the current sign's cost text into ReportLines, as the report view would show it.
+void MakeReportLinesAvailable(AppState &state)
+{
+    ComputeSign(state);
+    state.ViewText = state.results.CostText;
+    SplitViewText(state);
+}
+
+// Makes each sign in use current in turn and puts back what was current, however the walk ends.
+class SignWalk {
+public:
+    explicit SignWalk(AppState &state)
+        : state_(state)
+    {
+        state_.SaveCurrentSign();
+        sign_ = state_.currentSign;
+        record_ = state_.currentSignRecord;
+        rows_ = state_.workingRows;
+        rowMarks_ = state_.workingRowMarks;
+        lowerMarks_ = state_.workingLowerMarks;
+    }
+    ~SignWalk()
+    {
+        state_.currentSign = sign_;
+        state_.currentSignRecord = record_;
+        state_.workingRows = rows_;
+        state_.workingRowMarks = rowMarks_;
+        state_.workingLowerMarks = lowerMarks_;
+    }
+    SignWalk(const SignWalk &) = delete;
+    SignWalk &operator=(const SignWalk &) = delete;
+
+    template <class F> void forEachSignInUse(F perSign)
+    {
+        for (int k = 1; k <= kMaxSigns; ++k) {
+            if (!state_.slot(k).inUse())
+                continue;
+            state_.SelectSign(k); // loads the sign's own rows, row marks and lower marks
+            perSign(k);
+        }
+    }
+
+private:
+    AppState &state_;
+    int sign_;
+    SignRecord record_;
+    decltype(AppState::workingRows) rows_;
+    decltype(AppState::workingRowMarks) rowMarks_;
+    decltype(AppState::workingLowerMarks) lowerMarks_;
+};
+
+void AddToTotal(Real48 &total, const std::vector<long double> &additions)
+{
+    for (long double a : additions)
+        total.set(total.get() + a);
+}
+
+int RowOffset(int row, int textHeight)
+{
+    return int(RoundEven(1.4L * row * textHeight));
+}
+
+// Text with its cell's top-left corner at (x, y), on white.
+void WriteText(QPainter &canvas, int x, int y, const QString &text)
+{
+    canvas.setBackgroundMode(Qt::OpaqueMode);
+    canvas.setBackground(QBrush(Qt::white));
+    canvas.setPen(QPen(QColor(0, 0, 0)));
+    canvas.drawText(x, y + canvas.fontMetrics().ascent(), text);
+}
+
+} // namespace
+
+bool LineBeginsWith(const QString &line, const QString &entry)
+{
+    return !entry.isEmpty() && line.startsWith(entry);
+}
+
+QString ReportValueText(const QString &line, const QString &unit)
+{
+    const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+    if (tab < 0)
+        return QString();
+    qsizetype start = tab + 1;
+    while (start < line.size() && line.at(start) == QLatin1Char(' '))
+        ++start;
+    QString value = line.mid(start);
+    if (!unit.isEmpty()) {
+        const qsizetype at = value.indexOf(unit);
+        if (at >= 0)
+            value.truncate(at);
+    }
+    return value;
+}
+
+long double ReportValueNumber(const QString &valueText)
+{
+    QByteArray text = valueText.trimmed().toLatin1();
+    if (text.startsWith('+'))
+        text.remove(0, 1);
+    if (text.isEmpty())
+        return 0;
+    // Not strtold: the application's locale may use a decimal comma.
+    long double value = 0;
+    const char *end = text.constData() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.constData(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+SummaryBlock BuildSummaryBlock(const AppState &state)
+{
+    SummaryBlock block;
+    block.title = WithoutBang(state.currentSignRecord.titleText());
+    const QString unit = state.LanguageEntry(kEntryUnit);
+    const QString areaLine = state.LanguageEntry(kEntryAreaLine);
+    const QString totalLine = state.LanguageEntry(kEntryTotalLine);
+    const long double quantity = state.currentSignRecord.quantity.get();
+
+    for (const QString &line : state.ReportLines) {
+        if (IsUnusedLine(line))
+            break;
+        if (LineBeginsWith(line, areaLine)) {
+            const QString value = ReportValueText(line, unit);
+            block.texts.push_back(
+                {0, state.LanguageEntry(kEntryAreaLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
+            if (quantity == 1)
+                block.additions.push_back(RoundToReal48(ReportValueNumber(value)));
+        }
+        if (quantity > 1 && LineBeginsWith(line, totalLine)) {
+            const QString value = ReportValueText(line, unit);
+            block.texts.push_back(
+                {1, state.LanguageEntry(kEntryPiecesLabel) + QLatin1Char(' ') + FormatFixed(quantity, 0, 0)});
+            block.texts.push_back(
+                {2, state.LanguageEntry(kEntryTotalLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
+            block.additions.push_back(RoundToReal48(ReportValueNumber(value)));
+            block.piecesShown = true;
+        }
+    }
+    return block;
+}
+
+QString SummaryTotalLine(const AppState &state, long double total)
+{
+    return state.LanguageEntry(kEntryTotalLabel) + QStringLiteral(" = ") + FormatFixed(total, 0, 2) +
+           QLatin1Char(' ') + state.LanguageEntry(kEntryUnit);
+}
+
+SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, bool piecesShown)
+{
+    SummaryBlockPlace place;
+    place.y0 = cursorY + 2 * textHeight;
+    const long double width = state.currentSignRecord.width.get();
+    const long double height = state.results.geometryHeight.get();
+    int drawnHeight = 0;
+    if (width > 0 && height > 0) {
+        const long double sx = kSummaryDrawingSize / width;
+        const long double sy = kSummaryDrawingSize / height;
+        place.scale = sx < sy ? sx : sy;
+        place.drawable = true;
+        drawnHeight = DeviceCoordinate(place.scale, state.results.record(62).y2.get(), 0);
+    }
+    place.nextCursorY = place.y0 + drawnHeight + 5;
+    if (piecesShown && place.nextCursorY - place.y0 < 4.2L * textHeight)
+        place.nextCursorY = place.y0 + int(RoundEven(4.2L * textHeight));
+    return place;
+}
+
+QStringList SummaryTexts(AppState &state)
+{
+    QStringList texts;
+    Real48 total;
+    {
+        SignWalk walk(state);
+        walk.forEachSignInUse([&](int) {
+            MakeReportLinesAvailable(state);
+            const SummaryBlock block = BuildSummaryBlock(state);
+            texts << block.title;
+            for (const SummaryBlockText &t : block.texts)
+                texts << t.text;
+            AddToTotal(total, block.additions);
+        });
+    }
+    texts << SummaryTotalLine(state, total.get());
+    return texts;
+}
+
+void DrawSummarySign(QPainter &canvas, AppState &state, SummaryPass &pass, int textHeight)
+{
+    if (state.workingRows[0] == 0)
+        return;
+    WriteText(canvas, kSummaryDrawingX, pass.cursorY + 1, WithoutBang(state.currentSignRecord.titleText()));
+    MakeReportLinesAvailable(state);
+    const SummaryBlock block = BuildSummaryBlock(state);
+    const SummaryBlockPlace place = PlaceSummaryBlock(state, pass.cursorY, textHeight, block.piecesShown);
+    if (place.drawable)
+        RenderSign(canvas, state, place.scale, kSummaryDrawingX, place.y0, kLowerMarks);
+    pass.cursorY = place.nextCursorY;
+    for (const SummaryBlockText &t : block.texts)
+        WriteText(canvas, kSummaryTextX, place.y0 + RowOffset(t.row, textHeight), t.text);
+    AddToTotal(pass.totalArea, block.additions);
+}
+
+SummaryPass DrawSummary(QPainter &canvas, QSize paintBox, AppState &state, int textHeight)
+{
+    SummaryPass pass;
+    canvas.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
+    {
+        SignWalk walk(state);
+        size_t b = 0;
+        walk.forEachSignInUse([&](int k) {
+            DrawSummarySign(canvas, state, pass, textHeight);
+            state.ReportLines[b++] = state.slot(k).titleText();
+        });
+    }
+    WriteText(canvas, kSummaryDrawingX, int(RoundEven(1.4L * textHeight + pass.cursorY)),
+              SummaryTotalLine(state, pass.totalArea.get()));
+    return pass;
+}
+
+std::optional<SummaryExtent> MeasureSummary(AppState &state, const std::function<int(const QString &)> &textWidth,
+                                            int textHeight, int verticalBarWidth, int horizontalBarHeight)
+{
+    if (!state.slot(1).inUse())
+        return std::nullopt;
+    SummaryExtent extent;
+    int cursorY = 0;
+    {
+        SignWalk walk(state);
+        walk.forEachSignInUse([&](int) {
+            MakeReportLinesAvailable(state);
+            const SummaryBlock block = BuildSummaryBlock(state);
+            cursorY = PlaceSummaryBlock(state, cursorY, textHeight, block.piecesShown).nextCursorY;
+            for (const SummaryBlockText &t : block.texts)
+                extent.width = std::max(extent.width, kSummaryTextX + textWidth(t.text));
+        });
+    }
+    extent.width += verticalBarWidth;
+    extent.height = cursorY + int(RoundEven(1.4L * textHeight)) + 10 + horizontalBarHeight;
+    return extent;
+}
+
+} // namespace tablix

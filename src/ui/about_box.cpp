@@ -1,0 +1,162 @@
+// AboutBox: the program's title, version and the maker's address, with mail and web links.
+#include "ui/about_box.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+#include "ui/widgets/named.h"
+#include "core/project/app_state.h"
+
+namespace tablix {
+
+namespace {
+
+// A framed sign board of four rows with their marked strips.
+QPixmap ProgramPicture()
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(0, 0, 0));
+    p.setBrush(QColor(128, 128, 128));
+    p.drawRect(4, 6, 55, 51);
+    for (int i = 0; i < 4; ++i) {
+        const int y = 10 + i * 11;
+        p.setBrush(i % 2 ? QColor(128, 128, 128) : QColor(255, 255, 0));
+        p.drawRect(8, y, 47, 10);
+        p.setBrush(i % 2 ? QColor(100, 100, 100) : QColor(198, 200, 0));
+        p.drawRect(8, y + 3, 47, 3);
+    }
+    p.setBrush(QColor(255, 255, 0));
+    p.drawRect(20, 55, 4, 8);
+    p.drawRect(39, 55, 4, 8);
+    return pixmap;
+}
+
+QLabel *LinkLabel(const QString &text, const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+} // namespace
+
+QUrl MakerMailUrl()
+{
+    QUrl url(QStringLiteral("mailto:") + QString::fromUtf8(kMakerMail));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), QString::fromUtf8(kMakerMailSubject));
+    url.setQuery(query);
+    return url;
+}
+
+QUrl MakerWebUrl()
+{
+    return QUrl(QStringLiteral("http://") + QString::fromUtf8(kMakerWeb));
+}
+
+AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(state)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+
+    auto *panel = Named<QFrame>(this, "Panel1");
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+
+    auto *icon = new QLabel(panel);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setPixmap(ProgramPicture());
+    icon->setAlignment(Qt::AlignTop);
+
+    auto *productName = new QLabel(QStringLiteral("Tablix ver. 4.5.0"), panel);
+    productName->setObjectName(QStringLiteral("ProductName"));
+    QFont titleFont = productName->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    productName->setFont(titleFont);
+
+    Comments = new QLabel(panel);
+    Comments->setObjectName(QStringLiteral("Comments"));
+    Comments->setWordWrap(true);
+
+    auto *address = new QLabel(QString::fromUtf8(kMakerName) + QLatin1Char('\n') + QString::fromUtf8(kMakerStreet) +
+                                   QLatin1Char('\n') + QString::fromUtf8(kMakerCity),
+                               panel);
+    address->setObjectName(QStringLiteral("Address"));
+    MailLink = LinkLabel(QString::fromUtf8(kMakerMail), "MailLink", panel);
+    WebLink = LinkLabel(QString::fromUtf8(kMakerWeb), "WebLink", panel);
+    MailLink->installEventFilter(this);
+    WebLink->installEventFilter(this);
+
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(productName);
+    texts->addWidget(Comments);
+    texts->addSpacing(8);
+    texts->addWidget(address);
+    texts->addWidget(MailLink);
+    texts->addWidget(WebLink);
+    texts->addStretch();
+    auto *panelLayout = new QHBoxLayout(panel);
+    panelLayout->addWidget(icon);
+    panelLayout->addSpacing(8);
+    panelLayout->addLayout(texts, 1);
+
+    OKButton = Named<QPushButton>(this, "OKButton");
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    setMinimumWidth(400);
+}
+
+void AboutBox::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void AboutBox::FormActivate()
+{
+    setWindowTitle(state.LanguageEntry(56));
+    OKButton->setText(state.LanguageEntry(19));
+    Comments->setText(state.LanguageEntry(197));
+    // The texts just set decide the height: a wrapped label needs the box laid out again.
+    layout()->activate();
+    resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());
+}
+
+bool AboutBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == MailLink)
+            QDesktopServices::openUrl(MakerMailUrl());
+        else if (watched == WebLink)
+            QDesktopServices::openUrl(MakerWebUrl());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tablix

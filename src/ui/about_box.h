@@ -1,0 +1,44 @@
+// AboutBox: the program's title, version and the maker's address, with mail and web links.
+#pragma once
+
+#include <QDialog>
+#include <QUrl>
+
+class QLabel;
+class QPushButton;
+
+namespace tablix {
+
+struct AppState;
+
+// The maker's data, supplied with the installation.
+inline constexpr const char *kMakerName = "Tablix sign systems";
+inline constexpr const char *kMakerStreet = "ul. Przykładowa 12";
+inline constexpr const char *kMakerCity = "00-950 Warszawa";
+inline constexpr const char *kMakerMail = "biuro@tablix.example";
+inline constexpr const char *kMakerWeb = "www.tablix.example";
+inline constexpr const char *kMakerMailSubject = "Tablix 4.5.0";
+
+QUrl MakerMailUrl();
+QUrl MakerWebUrl();
+
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutBox(AppState &state, QWidget *parent = nullptr);
+
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    AppState &state;
+    QLabel *Comments = nullptr;
+    QLabel *MailLink = nullptr;
+    QLabel *WebLink = nullptr;
+    QPushButton *OKButton = nullptr;
+};
+
+} // namespace tablix

@@ -1,0 +1,250 @@
+// ElementChoiceDialog: the choice of the element for one row, a grid of the two profile families.
+#include "ui/element_choice_dialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/other_infill_dialog.h"
+#include "ui/widgets/named.h"
+#include "core/render/sign_drawing.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
+
+namespace tablix {
+
+namespace {
+
+struct Column {
+    int heading;     // Label number
+    int upper;       // family B button
+    int lower;       // family A button
+    int panelEntry;  // heading for panel types; 0 = empty
+    int specialEntry;
+};
+
+// Left to right; the fixed profile stands between the 1x25 panel and the 1x50 panel.
+constexpr std::array<Column, 10> kColumns = {{
+    {1, 2, 3, 46, 211},
+    {2, 4, 5, 47, 212},
+    {3, 6, 7, 48, 213},
+    {4, 8, 9, 49, 214},
+    {5, 10, 11, 50, 215},
+    {6, 12, 13, 51, 216},
+    {7, 14, 15, 52, 0},
+    {10, 21, 22, 233, 0},
+    {8, 16, 17, 53, 0},
+    {9, 18, 19, 45, 0},
+}};
+
+struct ButtonCodes {
+    int panel;
+    int special;
+};
+
+// Indexed by button number; {-1, -1} marks numbers without a button.
+constexpr std::array<ButtonCodes, 23> kButtonCodes = {{
+    {-1, -1}, {0, 0},  {10, 40}, {1, 30}, {11, 41}, {2, 31}, {12, 42}, {3, 32},
+    {13, 43}, {4, 33}, {14, 44}, {5, 34}, {15, 45}, {6, 35}, {16, 16}, {7, 7},
+    {17, 17}, {8, 8},  {18, 18}, {9, 9},  {19, 19}, {21, 21}, {20, 20},
+}};
+
+// The narrowest width at which the text breaks at a blank into at most two lines.
+int twoLineWidth(const QFontMetrics &fm, const QString &text)
+{
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int best = fm.horizontalAdvance(words.join(QLatin1Char(' ')));
+    for (qsizetype i = 1; i < words.size(); ++i)
+        best = std::min(best, std::max(fm.horizontalAdvance(words.mid(0, i).join(QLatin1Char(' '))),
+                                       fm.horizontalAdvance(words.mid(i).join(QLatin1Char(' ')))));
+    return best;
+}
+
+bool isPanelType(int signType)
+{
+    return signType >= 1 && signType <= 4;
+}
+
+// Draws the two family bands behind the rows of buttons.
+class ChoiceGrid : public QWidget {
+public:
+    explicit ChoiceGrid(QWidget *parent) : QWidget(parent) {}
+
+    QWidget *firstB = nullptr, *lastB = nullptr, *firstA = nullptr, *lastA = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        band(p, firstB, lastB, *RowFillColour(2));
+        band(p, firstA, lastA, *RowFillColour(1));
+    }
+
+private:
+    void band(QPainter &p, QWidget *first, QWidget *last, const QColor &colour)
+    {
+        if (!first || !last)
+            return;
+        const QRect r = first->geometry().united(last->geometry()).adjusted(-4, -3, 4, 3);
+        p.setPen(QPen(colour.darker(160), 1));
+        p.setBrush(colour.lighter(115));
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    }
+};
+
+} // namespace
+
+ElementChoiceDialog::ElementChoiceDialog(AppState &state, Windows &windows, QWidget *parent)
+    : QDialog(parent), state(state), windows(windows)
+{
+    setObjectName(QStringLiteral("Form7"));
+    group = new QButtonGroup(this);
+    for (int n = 1; n <= 22; ++n) {
+        auto *b = new QRadioButton(this);
+        b->setObjectName(QStringLiteral("RadioButton%1").arg(n));
+        RadioButton[size_t(n)] = b;
+        group->addButton(b, n);
+        connect(b, &QRadioButton::clicked, this, [this, n] { RadioButtonClick(n); });
+    }
+
+    auto *grid = new ChoiceGrid(this);
+    auto *layout = new QGridLayout(grid);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(10);
+    familyB = new QLabel(grid);
+    familyA = new QLabel(grid);
+    for (QLabel *family : {familyB, familyA}) {
+        QFont f = family->font();
+        f.setBold(true);
+        family->setFont(f);
+        family->setAlignment(Qt::AlignCenter);
+    }
+    layout->addWidget(familyB, 1, 0);
+    layout->addWidget(familyA, 2, 0);
+    for (size_t c = 0; c < kColumns.size(); ++c) {
+        const Column &col = kColumns[c];
+        auto *heading = new QLabel(grid);
+        heading->setObjectName(QStringLiteral("Label%1").arg(col.heading));
+        heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        heading->setWordWrap(true);
+        heading->setTextFormat(Qt::PlainText);
+        Label[size_t(col.heading)] = heading;
+        const int column = int(c) + 1;
+        layout->addWidget(heading, 0, column);
+        RadioButton[size_t(col.upper)]->setParent(grid);
+        RadioButton[size_t(col.lower)]->setParent(grid);
+        layout->addWidget(RadioButton[size_t(col.upper)], 1, column, Qt::AlignCenter);
+        layout->addWidget(RadioButton[size_t(col.lower)], 2, column, Qt::AlignCenter);
+    }
+    layout->setRowMinimumHeight(1, 30);
+    layout->setRowMinimumHeight(2, 30);
+    grid->firstB = familyB;
+    grid->lastB = RadioButton[18];
+    grid->firstA = familyA;
+    grid->lastA = RadioButton[19];
+
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(RadioButton[1]);
+    bottom->addSpacing(16);
+    bottom->addWidget(RadioButton[20]);
+    bottom->addStretch();
+    bottom->addWidget(BitBtn1);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(grid);
+    main->addSpacing(6);
+    main->addLayout(bottom);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int ElementChoiceDialog::CodeOfButton(int number) const
+{
+    if (number < 1 || number > 22)
+        return -1;
+    const ButtonCodes &codes = kButtonCodes[size_t(number)];
+    return isPanelType(state.currentSignRecord.signType) ? codes.panel : codes.special;
+}
+
+void ElementChoiceDialog::showEvent(QShowEvent *event)
+{
+    const int type = state.currentSignRecord.signType;
+    const int layoutCode = state.currentSignRecord.layout;
+    const bool panel = isPanelType(type);
+
+    // Columns 7..10 are the last four of kColumns.
+    auto enableColumn = [this](const Column &col, bool on) {
+        Label[size_t(col.heading)]->setEnabled(on);
+        RadioButton[size_t(col.upper)]->setEnabled(on);
+        RadioButton[size_t(col.lower)]->setEnabled(on);
+    };
+    for (size_t c = 6; c < kColumns.size(); ++c)
+        enableColumn(kColumns[c], true);
+    RadioButton[20]->setEnabled(true);
+    if (type == 3 || type == 4)
+        enableColumn(kColumns[9], false);
+    if (type == 5 || type == 6) {
+        for (size_t c = 6; c < kColumns.size(); ++c)
+            enableColumn(kColumns[c], false);
+        RadioButton[20]->setEnabled(false);
+    }
+    if (layoutCode == 1 || layoutCode == 3)
+        enableColumn(kColumns[9], false);
+
+    setWindowTitle(state.LanguageEntry(72));
+    RadioButton[1]->setText(state.LanguageEntry(73));
+    RadioButton[20]->setText(state.LanguageEntry(74));
+    BitBtn1->setText(state.LanguageEntry(20));
+    familyB->setText(state.LanguageEntry(76));
+    familyA->setText(state.LanguageEntry(75));
+
+    // Ten columns side by side: every heading gets two lines, so the columns stay narrow.
+    const QFontMetrics fm(font());
+    int widest = fm.horizontalAdvance(QStringLiteral("MMMM"));
+    for (const Column &col : kColumns) {
+        const int entry = panel ? col.panelEntry : col.specialEntry;
+        const QString text = entry ? state.LanguageEntry(entry).trimmed() : QString();
+        Label[size_t(col.heading)]->setText(text);
+        widest = std::max(widest, twoLineWidth(fm, text));
+    }
+    for (const Column &col : kColumns)
+        Label[size_t(col.heading)]->setFixedWidth(widest + 4);
+
+    checkElement(state.chosenElement);
+    QDialog::showEvent(event);
+}
+
+void ElementChoiceDialog::checkElement(int code)
+{
+    group->setExclusive(false);
+    for (int n = 1; n <= 22; ++n)
+        RadioButton[size_t(n)]->setChecked(kButtonCodes[size_t(n)].panel == code);
+    group->setExclusive(true);
+}
+
+void ElementChoiceDialog::RadioButtonClick(int number)
+{
+    if (number == 20) {
+        const int previous = state.chosenElement;
+        const bool confirmed = windows.otherInfill && windows.otherInfill->exec() == QDialog::Accepted;
+        state.chosenElement = 19;
+        state.elementText = state.LanguageEntry(74);
+        if (confirmed)
+            accept();
+        else
+            checkElement(previous);
+        return;
+    }
+    const int code = CodeOfButton(number);
+    state.chosenElement = std::uint8_t(code);
+    state.elementText = state.ElementDescription(code);
+    accept();
+}
+
+} // namespace tablix

@@ -1,0 +1,48 @@
+// LanguageChooser: the language chooser, which picks the language file among those in the working directory.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QPushButton;
+
+namespace tablix {
+
+struct AppState;
+
+class LanguageChooser : public QDialog {
+    Q_OBJECT
+public:
+    // `workdir` empty means the current directory, where the program keeps its data.
+    explicit LanguageChooser(AppState &state, QWidget *parent = nullptr, const QString &workdir = QString());
+
+    // At start-up without a language file: no cancel, a prompt in the box, and a confirmed
+    // choice only rewrites the parameter file.
+    void setStartupMode(bool startup);
+
+    void FormActivate();
+    void BitBtn1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    struct LanguageFile {
+        QString fileName;
+        QString displayName;
+    };
+    QString directory() const;
+    // Every "tablix_lng.*" file with its display name; false after an error the user has seen.
+    bool searchLanguageFiles(QList<LanguageFile> *files);
+
+    AppState &state;
+    QString workdir_;
+    bool startup_ = false;
+    QComboBox *ComboBox1 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+};
+
+} // namespace tablix

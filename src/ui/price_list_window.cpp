@@ -1,0 +1,164 @@
+// PriceListWindow: the price list, every element's two prices as list prices or at a percentage.
+#include "ui/price_list_window.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/widgets/named.h"
+#include "ui/number_entry_dialog.h"
+#include "core/number/number_format.h"
+#include "core/pricing/price_list.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
+
+namespace tablix {
+
+namespace {
+
+// Names of the label and the two edits of each row, in the order PriceListRows gives them.
+struct RowControls {
+    int label, first, second;
+};
+constexpr RowControls kControls[kPriceListRows] = {
+    {1, 1, 2},    {2, 3, 4},    {3, 5, 6},    {4, 7, 8},    {5, 9, 10},   {14, 27, 30}, {15, 28, 31}, {6, 11, 12},
+    {7, 13, 14},  {8, 15, 16},  {9, 17, 18},  {10, 19, 20}, {11, 21, 22}, {12, 23, 24}, {23, 45, 46}, {13, 25, 26},
+    {16, 29, 32}, {17, 33, 34}, {18, 44, 35}, {19, 43, 36}, {20, 42, 37}, {21, 41, 38}, {22, 40, 39},
+};
+constexpr int kLeftRows = 12;
+
+// A small cross-section of the element of a price-list row: frames and posts as a bar, panels
+// with their strips, special profiles as a plain profile.
+QPixmap ElementPicture(int elementRow)
+{
+    static constexpr int kStrips[23] = {0, 0, 0, 0, 1, 2, 1, 2, 3, 1, 4, 1, 0, 0, 0, 0, 1, 1, 2, 2, 3, 4, 1};
+    QPixmap picture(36, 18);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setPen(Qt::black);
+    if (elementRow <= 3 || elementRow == 12 || elementRow == 13 || elementRow == 15) {
+        // Frame, post and other profiles: a bar with its edge.
+        p.setBrush(QColor(198, 200, 0));
+        p.drawRect(1, 6, 33, 6);
+        p.drawLine(4, 6, 4, 12);
+    } else if (elementRow == 14) {
+        p.setBrush(QColor(198, 200, 0));
+        p.drawRect(1, 10, 33, 4);
+    } else {
+        p.setBrush(QColor(255, 255, 0));
+        p.drawRect(1, 2, 33, 13);
+        const int n = kStrips[elementRow];
+        p.setBrush(QColor(100, 100, 100));
+        for (int k = 0; k < n; ++k) {
+            const int top = 4 + k * 10 / n;
+            p.drawRect(3, top, 29, std::max(1, 8 / n));
+        }
+    }
+    return picture;
+}
+
+} // namespace
+
+PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *parent)
+    : QDialog(parent), state(state), windows(windows)
+{
+    setObjectName(QStringLiteral("Form12"));
+    auto *outer = new QVBoxLayout(this);
+    naglowek = Named<QLabel>(this, "naglowek");
+    naglowek->setAlignment(Qt::AlignHCenter);
+    QFont big = naglowek->font();
+    big.setBold(true);
+    naglowek->setFont(big);
+    outer->addWidget(naglowek);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    outer->addLayout(grid);
+    for (int block = 0; block < 2; ++block) {
+        const int column = block * 5;
+        kolor1[block] = new QLabel(this);
+        kolor2[block] = new QLabel(this);
+        kolor1[block]->setObjectName(block == 0 ? QStringLiteral("kolor1") : QStringLiteral("kolor1b"));
+        kolor2[block]->setObjectName(block == 0 ? QStringLiteral("kolor2") : QStringLiteral("kolor2b"));
+        grid->addWidget(kolor1[block], 0, column + 2, Qt::AlignHCenter);
+        grid->addWidget(kolor2[block], 0, column + 3, Qt::AlignHCenter);
+    }
+    const auto rows = PriceListRows(state.parameters, 1);
+    for (int i = 0; i < kPriceListRows; ++i) {
+        const int block = i < kLeftRows ? 0 : 1;
+        const int gridRow = 1 + (block == 0 ? i : i - kLeftRows);
+        const int column = block * 5;
+        auto *picture = new QLabel(this);
+        picture->setPixmap(ElementPicture(rows[size_t(i)].elementRow));
+        grid->addWidget(picture, gridRow, column);
+        labels[i] = new QLabel(this);
+        labels[i]->setObjectName(QStringLiteral("Label%1").arg(kControls[i].label));
+        grid->addWidget(labels[i], gridRow, column + 1);
+        for (int k = 0; k < 2; ++k) {
+            auto *edit = new QLineEdit(this);
+            const int number = k == 0 ? kControls[i].first : kControls[i].second;
+            edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+            edit->setReadOnly(true);
+            edit->setAlignment(Qt::AlignRight);
+            edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000.00")) + 12);
+            edits[number - 1] = edit;
+            grid->addWidget(edit, gridRow, column + 2 + k);
+        }
+    }
+    grid->setColumnMinimumWidth(4, 16);
+
+    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    outer->addLayout(buttons);
+}
+
+void PriceListWindow::ShowListPrices()
+{
+    state.elementText = state.LanguageEntry(160);
+    priceListFactor = 1;
+    exec();
+}
+
+void PriceListWindow::ShowPercentPrices()
+{
+    if (state.derived.HasFixedPricePercent) {
+        priceListFactor = RoundToReal48(state.derived.FixedPricePercent.get() * 0.01L);
+        state.elementText = state.LanguageEntry(161);
+    } else {
+        state.numberEntryMode = 0;
+        if (windows.numberEntry)
+            windows.numberEntry->exec();
+        const long double percent = state.derived.FixedPricePercent.get();
+        priceListFactor = RoundToReal48(percent * 0.01L);
+        state.elementText = state.LanguageEntry(161) + u'\n' + state.LanguageEntry(60) + FormatFixed(percent, 0, 2)
+                            + u' ' + state.LanguageEntry(10);
+    }
+    exec();
+}
+
+void PriceListWindow::showEvent(QShowEvent *event)
+{
+    setWindowTitle(state.LanguageEntry(21));
+    naglowek->setText(state.elementText);
+    for (int block = 0; block < 2; ++block) {
+        kolor1[block]->setText(state.LanguageEntry(76));
+        kolor2[block]->setText(state.LanguageEntry(75));
+    }
+    BitBtn1->setText(state.LanguageEntry(19));
+    const auto rows = PriceListRows(state.parameters, priceListFactor);
+    for (int i = 0; i < kPriceListRows; ++i) {
+        labels[i]->setText(state.LanguageEntry(rows[size_t(i)].labelEntry).trimmed());
+        edits[kControls[i].first - 1]->setText(FormatFixed(rows[size_t(i)].firstPrice, 0, 2));
+        edits[kControls[i].second - 1]->setText(FormatFixed(rows[size_t(i)].secondPrice, 0, 2));
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace tablix

@@ -1,0 +1,38 @@
+// PriceListWindow: the price list, every element's two prices as list prices or at a percentage.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tablix {
+
+struct AppState;
+struct Windows;
+
+class PriceListWindow : public QDialog {
+    Q_OBJECT
+public:
+    PriceListWindow(AppState &state, Windows &windows, QWidget *parent = nullptr);
+
+    // The main window's two commands: list prices, and prices at a percentage (asked for in the
+    // number entry unless the parameters fix it).
+    void ShowListPrices();
+    void ShowPercentPrices();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    AppState &state;
+    Windows &windows;
+    long double priceListFactor = 1;
+    QLabel *naglowek, *kolor1[2], *kolor2[2];
+    QLabel *labels[23];
+    QLineEdit *edits[46];
+    QPushButton *BitBtn1;
+};
+
+} // namespace tablix

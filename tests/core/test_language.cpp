@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
+#include "core/params/language.h"
+
+using namespace tablix;
+
+TEST(LanguageFile, DropsTheKeyUpToTheFirstEqualsSignOnly)
+{
+    const LanguageTable t = ParseLanguageFile("E=English\n1=a=b\nno key here\n\n4=after empty\r\n5=crlf\r6=lone cr");
+    EXPECT_EQ(t.LanguageEntry(0), "English");
+    EXPECT_EQ(t.LanguageEntry(1), "a=b");
+    EXPECT_EQ(t.LanguageEntry(2), "no key here");
+    EXPECT_EQ(t.LanguageEntry(3), "");
+    EXPECT_EQ(t.LanguageEntry(4), "after empty");
+    EXPECT_EQ(t.LanguageEntry(5), "crlf");
+    EXPECT_EQ(t.LanguageEntry(6), "lone cr");
+    EXPECT_EQ(t.LanguageEntry(7), "");
+    EXPECT_EQ(t.LanguageEntry(-1), "");
+    EXPECT_EQ(t.LanguageEntry(251), "");
+}
+
+TEST(LanguageFile, ReadsUtf8AndFallsBackToWindows1250)
+{
+    EXPECT_EQ(ParseLanguageFile("\xEF\xBB\xBFP=Polski\n1=Zapisz \xC5\x82\xC3\xB3\xC5\xBC").LanguageEntry(1),
+              QString::fromUtf8("Zapisz łóż"));
+    EXPECT_EQ(ParseLanguageFile("\xEF\xBB\xBFP=Polski").LanguageEntry(0), "Polski");
+    // \xB3 = ł, \xF3 = ó, \xBF = ż in Windows-1250; not valid UTF-8.
+    EXPECT_EQ(ParseLanguageFile("P=Polski\n1=Zapisz \xB3\xF3\xBF").LanguageEntry(1), QString::fromUtf8("Zapisz łóż"));
+}
+
+TEST(LanguageFile, LinesBeyondTheTableAreIgnored)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 300; ++i)
+        bytes += QByteArray::number(i) + "=line " + QByteArray::number(i) + "\n";
+    const LanguageTable t = ParseLanguageFile(bytes);
+    EXPECT_EQ(t.LanguageEntry(250), "line 250");
+    EXPECT_EQ(t.LanguageEntry(251), "");
+}
+
+TEST(LanguageFile, DisplayNameIsTheFirstLineLessTwoCharacters)
+{
+    EXPECT_EQ(LanguageDisplayName("E=English\n1=x"), "English");
+    EXPECT_EQ(LanguageDisplayName("E"), "");
+    EXPECT_EQ(LanguageDisplayName(""), "");
+}
+
+TEST(TabCaptions, EmptyNamesNumberedWithTheOddBlankBeforeThree)
+{
+    const LanguageTable t = fixtures::SampleLanguage();
+    EXPECT_EQ(TabCaption(t, QString(), 1), "Sign1");
+    EXPECT_EQ(TabCaption(t, QString(), 3), "Sign 3");
+    EXPECT_EQ(TabCaption(t, QString(), 4), "Sign4");
+    EXPECT_EQ(TabCaption(t, QString(), 20), "Sign20");
+    EXPECT_EQ(TabCaption(t, QStringLiteral("!Shop front"), 2), "Shop front");
+    EXPECT_EQ(TabCaption(t, QStringLiteral("!"), 2), "");
+    EXPECT_EQ(TabCaption(t, QStringLiteral("100.00x20.00Alu"), 2), "100.00x20.00Alu");
+}

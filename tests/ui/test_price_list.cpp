@@ -1,0 +1,102 @@
+// The price list window and its two commands.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "support/modal_steps.h"
+
+#include "ui/number_entry_dialog.h"
+#include "core/params/language.h"
+#include "core/number/number_format.h"
+#include "ui/price_list_window.h"
+#include "core/project/app_state.h"
+#include "ui/window_set.h"
+
+using namespace tablix;
+
+class PriceListWindowTest : public QObject {
+    Q_OBJECT
+
+    AppState state;
+    Windows windows;
+    std::unique_ptr<NumberEntryDialog> numberEntry;
+    std::unique_ptr<PriceListWindow> priceList;
+
+    void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
+
+    QString editText(QWidget *window, int number)
+    {
+        return window->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(number))->text();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
+        for (int k = 0; k < 23; ++k) {
+            state.parameters.elementRows[k].priceB.set(100 + k);
+            state.parameters.elementRows[k].priceA.set(12.5L + k);
+        }
+        state.RefreshParameters();
+        numberEntry = std::make_unique<NumberEntryDialog>(state, windows);
+        windows.numberEntry = numberEntry.get();
+        priceList = std::make_unique<PriceListWindow>(state, windows);
+        windows.priceList = priceList.get();
+    }
+
+    void listPricesShowTheParameterValues()
+    {
+        QString header, first, second, label;
+        answer({[&](QWidget *w) {
+            header = w->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+            label = w->findChild<QLabel *>(QStringLiteral("Label5"))->text();
+            first = editText(w, 9);   // row 14, family B
+            second = editText(w, 10); // row 14, family A
+            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        }});
+        priceList->ShowListPrices();
+        QCOMPARE(header, state.LanguageEntry(160));
+        QCOMPARE(label, state.LanguageEntry(45).trimmed());
+        QCOMPARE(first, QStringLiteral("114.00"));
+        QCOMPARE(second, QStringLiteral("26.50"));
+    }
+
+    void aPercentageIsAskedForAndApplied()
+    {
+        QString header, price;
+        answer({[&](QWidget *entry) {
+                    QCOMPARE(entry->objectName(), QStringLiteral("Form13"));
+                    entry->findChild<QLineEdit *>(QStringLiteral("pvlCalcEdit1"))->setText(QStringLiteral("80"));
+                    entry->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+                },
+                [&](QWidget *list) {
+                    header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+                    price = editText(list, 1); // 100 at 80 percent
+                    list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+                }});
+        priceList->ShowPercentPrices();
+        QCOMPARE(price, QStringLiteral("80.00"));
+        QVERIFY2(header.startsWith(state.LanguageEntry(161)) && header.contains(QLatin1String("80.00")), qPrintable(header));
+    }
+
+    void aFixedPercentageIsTakenWithoutAsking()
+    {
+        state.parameters.priceListPercent.set(50);
+        state.RefreshParameters();
+        QString header, price;
+        answer({[&](QWidget *list) {
+            header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
+            price = editText(list, 2); // row 0, family A: 12.5 at 50 percent
+            list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        }});
+        priceList->ShowPercentPrices();
+        QCOMPARE(header, state.LanguageEntry(161));
+        QCOMPARE(price, QStringLiteral("6.25"));
+    }
+};
+
+QTEST_MAIN(PriceListWindowTest)
+#include "test_price_list.moc"
