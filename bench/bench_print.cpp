@@ -41,8 +41,8 @@ void BM_PrintReport(benchmark::State &s)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
-    Windows windows;
-    ReportView form(state, windows);
+    Windows windows(state);
+    ReportView &form = windows.reportView();
     form.PrintDialog = [&path](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);

@@ -28,11 +28,12 @@ int main(int argc, char **argv)
     tablix::AppState state;
     if (!tablix::RunStartup(state, QDir::currentPath(), splash.get()))
         return 1;
-    tablix::WindowSet windows(state);
-    tablix::MainWindow *form = windows.windows().mainWindow;
-    instance.setWindow(form);
-    form->show();
-    form->activateWindow();
+    // Only the main window is made now; each dialog when it is first opened.
+    tablix::Windows windows(state);
+    tablix::MainWindow &form = windows.mainWindow();
+    instance.setWindow(&form);
+    form.show();
+    form.activateWindow();
     splash.reset();
     return app.exec();
 }

@@ -11,7 +11,7 @@ class QRadioButton;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 class NumberEdit;
 
 class AssumptionsDialog : public QDialog {

@@ -19,6 +19,7 @@
 #include "ui/notice_dialog.h"
 #include "ui/element_choice_dialog.h"
 #include "ui/assumptions_dialog.h"
+#include "ui/report_view.h"
 #include "core/engine/compute_sign.h"
 #include "core/render/report_lines.h"
 #include "core/number/number_format.h"
@@ -386,11 +387,11 @@ void ConstructionDialog::EditRow(int row)
     auto &rows = state.workingRows;
     const size_t n = size_t(row - 1);
     state.undoRows = rows;
-    state.chosenElement = rows[n];
-    if (!windows.elementChoice || windows.elementChoice->exec() != QDialog::Accepted)
+    const std::optional<ElementChoice> choice = windows.elementChoice().choose(rows[n]);
+    if (!choice)
         return;
 
-    const int chosen = state.chosenElement;
+    const int chosen = choice->code;
     if (chosen == 0) {
         int following = 0;
         for (size_t i = n + 1; i < rows.size() && rows[i] != 0; ++i)
@@ -406,7 +407,7 @@ void ConstructionDialog::EditRow(int row)
         if (gap == 0) {
             rows[n] = std::uint8_t(chosen);
         } else {
-            const QString message = state.LanguageEntry(78) + QLatin1Char(' ') + state.elementText
+            const QString message = state.LanguageEntry(78) + QLatin1Char(' ') + choice->description
                                     + QLatin1Char(' ') + QString::number(gap + 1) + QLatin1Char(' ')
                                     + state.LanguageEntry(79);
             if (AskNotice(state, windows, message))
@@ -509,8 +510,7 @@ void ConstructionDialog::runReport(bool cost)
     }
     state.ViewText = (cost ? state.results.CostText : state.results.SpecificationText).left(kMaxTextLength);
     SplitViewText(state);
-    if (ShowReportView)
-        ShowReportView(state.LanguageEntry(cost ? 84 : 85));
+    windows.reportView().ShowReport(state.LanguageEntry(cost ? 84 : 85));
 }
 
 void ConstructionDialog::BitBtn2Click()
@@ -546,11 +546,8 @@ void ConstructionDialog::reject()
 
 void ConstructionDialog::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (!windows.assumptions) {
-        QDialog::mouseDoubleClickEvent(event);
-        return;
-    }
-    windows.assumptions->exec();
+    Q_UNUSED(event);
+    windows.assumptions().exec();
     setCaptions();
     showLowerMarks();
     RefreshView();

@@ -14,17 +14,13 @@ class QScrollArea;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 
 class ConstructionDialog : public QDialog {
     Q_OBJECT
 public:
     // Edits the working rows and marks; writes them into the current sign only on OK.
     ConstructionDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
-
-    // Shows the report view for the text just split into ReportLines, under `title`. Set by the
-    // main window once the report view exists; until then the report is prepared but not shown.
-    std::function<void(const QString &title)> ShowReportView;
 
     void ButtonClick(int row);     // 1..60
     void RowMarkClick(int row);    // CheckBox(row + 10)

@@ -109,7 +109,7 @@ ElementChoiceDialog::ElementChoiceDialog(AppState &state, Windows &windows, QWid
         b->setObjectName(QStringLiteral("RadioButton%1").arg(n));
         RadioButton[size_t(n)] = b;
         group->addButton(b, n);
-        connect(b, &QRadioButton::clicked, this, [this, n] { RadioButtonClick(n); });
+        connect(b, &QRadioButton::clicked, this, [this, n] { buttonClicked(n); });
     }
 
     auto *grid = new ChoiceGrid(this);
@@ -216,7 +216,7 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
     for (const Column &col : kColumns)
         Label[size_t(col.heading)]->setFixedWidth(widest + 4);
 
-    checkElement(state.chosenElement);
+    checkElement(present_);
     QDialog::showEvent(event);
 }
 
@@ -228,22 +228,27 @@ void ElementChoiceDialog::checkElement(int code)
     group->setExclusive(true);
 }
 
-void ElementChoiceDialog::RadioButtonClick(int number)
+std::optional<ElementChoice> ElementChoiceDialog::choose(std::uint8_t present)
+{
+    present_ = present;
+    if (exec() != Accepted)
+        return std::nullopt;
+    return choice_;
+}
+
+void ElementChoiceDialog::buttonClicked(int number)
 {
     if (number == 20) {
-        const int previous = state.chosenElement;
-        const bool confirmed = windows.otherInfill && windows.otherInfill->exec() == QDialog::Accepted;
-        state.chosenElement = 19;
-        state.elementText = state.LanguageEntry(74);
-        if (confirmed)
+        if (windows.otherInfill().exec() == QDialog::Accepted) {
+            choice_ = {19, state.LanguageEntry(74)};
             accept();
-        else
-            checkElement(previous);
+        } else {
+            checkElement(present_);
+        }
         return;
     }
     const int code = CodeOfButton(number);
-    state.chosenElement = std::uint8_t(code);
-    state.elementText = state.ElementDescription(code);
+    choice_ = {std::uint8_t(code), state.ElementDescription(code)};
     accept();
 }
 

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -12,18 +14,27 @@ class QRadioButton;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
+
+// The element the user chose, with the words that describe it.
+struct ElementChoice {
+    std::uint8_t code = 0;
+    QString description;
+};
 
 class ElementChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    // Reads and writes chosenElement and elementText; reads layout and signType of the sign.
+    // Reads layout and signType of the current sign.
     ElementChoiceDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
+
+    // Shows the grid with the row's present element checked; nothing when cancelled.
+    std::optional<ElementChoice> choose(std::uint8_t present);
 
     // The code RadioButton`number` chooses for the current sign type; -1 when there is no such button.
     int CodeOfButton(int number) const;
 
-    void RadioButtonClick(int number);
+    void buttonClicked(int number);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,6 +45,8 @@ private:
 
     AppState &state;
     Windows &windows;
+    std::uint8_t present_ = 0;
+    ElementChoice choice_;
     std::array<QRadioButton *, 23> RadioButton{}; // 1..22
     std::array<QLabel *, 11> Label{};             // 1..10
     QLabel *familyA, *familyB;

@@ -12,6 +12,7 @@
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
+#include "ui/number_entry_dialog.h"
 #include "ui/window_set.h"
 
 namespace tablix {
@@ -38,9 +39,7 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
         return ExportOutcome::Cancelled;
 
     // The export goes on however the scale dialog is closed; a refused value keeps the old scale.
-    state.numberEntryMode = 1;
-    if (windows.numberEntry)
-        windows.numberEntry->exec();
+    windows.numberEntry().ask(NumberEntryDialog::Asks::ExportScale);
     state.SaveCurrentSign();
 
     // A name typed with the other format's extension means that format: a metafile in a ".plt"

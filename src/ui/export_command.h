@@ -10,7 +10,7 @@ class QWidget;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 
 // What the user chose in the save dialog: the name as typed and whether the first filter (the
 // metafile) was selected.

@@ -25,7 +25,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/about_box.h"
+#include "ui/assumptions_dialog.h"
+#include "ui/construction_dialog.h"
+#include "ui/language_chooser.h"
+#include "ui/notice_dialog.h"
+#include "ui/parameter_editor.h"
+#include "ui/price_list_window.h"
+#include "ui/title_dialog.h"
 #include "ui/widgets/named.h"
+#include "ui/widgets/paint_box.h"
+#include "ui/window_set.h"
 #include "core/render/sign_drawing.h"
 #include "core/render/summary.h"
 #include "core/number/number_format.h"
@@ -48,28 +58,6 @@ QString TabText(const QString &caption)
 }
 
 } // namespace
-
-void PaintBox::paintEvent(QPaintEvent *)
-{
-    if (!onPaint)
-        return;
-    QPainter painter(this);
-    onPaint(painter);
-}
-
-void PaintBox::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && onDoubleClick)
-        onDoubleClick();
-    else if (event->button() != Qt::LeftButton && onMouseDown)
-        onMouseDown(event->button());
-}
-
-void PaintBox::mousePressEvent(QMouseEvent *event)
-{
-    if (onMouseDown)
-        onMouseDown(event->button());
-}
 
 QString QtFileFilter(const QString &pipeFilter)
 {
@@ -97,8 +85,8 @@ int FontPixelHeight(const QFont &font)
     return std::max(1, int(std::lround(font.pointSizeF() * QFontMetricsF(font).fontDpi() / 72.0)));
 }
 
-MainWindow::MainWindow(AppState &state, QWidget *parent)
-    : QMainWindow(parent), state(state)
+MainWindow::MainWindow(AppState &state, Windows &windows, QWidget *parent)
+    : QMainWindow(parent), state(state), windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
     openFileName_ = [](QWidget *parent, const QString &proposed, const QString &filter) {
@@ -169,50 +157,50 @@ void MainWindow::buildMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    m1 = addSubmenu(bar, "m1");
-    c011 = addCommand(m1, "c011", &MainWindow::c011Click);
-    c11 = addCommand(m1, "c11", &MainWindow::c11Click, QKeySequence(Qt::CTRL | Qt::Key_O));
-    c12 = addCommand(m1, "c12", &MainWindow::c12Click, QKeySequence(Qt::CTRL | Qt::Key_S));
-    m1->addSeparator();
-    c13 = addCommand(m1, "c13", &MainWindow::c13Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+    projectMenu = addSubmenu(bar, "m1");
+    newProjectAction = addCommand(projectMenu, "c011", &MainWindow::newProject);
+    openAction = addCommand(projectMenu, "c11", &MainWindow::openProject, QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveAction = addCommand(projectMenu, "c12", &MainWindow::saveProject, QKeySequence(Qt::CTRL | Qt::Key_S));
+    projectMenu->addSeparator();
+    exitAction = addCommand(projectMenu, "c13", &MainWindow::exitProgram, QKeySequence(Qt::CTRL | Qt::Key_X));
 
-    m2 = addSubmenu(bar, "m2");
-    c32 = addCommand(m2, "c32", &MainWindow::c32Click, QKeySequence(Qt::CTRL | Qt::Key_N));
-    c331 = addCommand(m2, "c331", &MainWindow::c331Click, QKeySequence(Qt::CTRL | Qt::Key_D));
-    c341 = addCommand(m2, "c341", &MainWindow::c341Click, QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    c351 = addCommand(m2, "c351", &MainWindow::c351Click);
-    m2->addSeparator();
-    c22 = addSubmenu(m2, "c22");
-    c2211 = addCommand(c22, "c2211", &MainWindow::c2211Click);
-    c2221 = addCommand(c22, "c2221", &MainWindow::c2221Click);
-    c2231 = addCommand(c22, "c2231", &MainWindow::c2231Click, QKeySequence(Qt::CTRL | Qt::Key_E));
+    signMenu = addSubmenu(bar, "m2");
+    newSignAction = addCommand(signMenu, "c32", &MainWindow::newSign, QKeySequence(Qt::CTRL | Qt::Key_N));
+    copySignAction = addCommand(signMenu, "c331", &MainWindow::copySign, QKeySequence(Qt::CTRL | Qt::Key_D));
+    deleteSignAction = addCommand(signMenu, "c341", &MainWindow::deleteSign, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    titleAction = addCommand(signMenu, "c351", &MainWindow::editTitle);
+    signMenu->addSeparator();
+    constructionMenu = addSubmenu(signMenu, "c22");
+    basicsAction = addCommand(constructionMenu, "c2211", &MainWindow::editBasics);
+    constructionAction = addCommand(constructionMenu, "c2221", &MainWindow::designSign);
+    exportAction = addCommand(constructionMenu, "c2231", &MainWindow::exportSign, QKeySequence(Qt::CTRL | Qt::Key_E));
 
-    options1 = addSubmenu(bar, "options1");
-    font1 = addCommand(options1, "font1", &MainWindow::font1Click);
-    printersetup1 = addCommand(options1, "printersetup1", &MainWindow::printersetup1Click);
+    optionsMenu = addSubmenu(bar, "options1");
+    fontAction = addCommand(optionsMenu, "font1", &MainWindow::chooseSummaryFont);
+    printerSetupAction = addCommand(optionsMenu, "printersetup1", &MainWindow::setUpPrinter);
 
-    drukuj1 = addCommand(nullptr, "drukuj1", &MainWindow::drukuj1Click, QKeySequence(Qt::CTRL | Qt::Key_P));
-    bar->addAction(drukuj1);
+    printAction = addCommand(nullptr, "drukuj1", &MainWindow::printSummary, QKeySequence(Qt::CTRL | Qt::Key_P));
+    bar->addAction(printAction);
 
-    m3 = addSubmenu(bar, "m3");
-    c21 = addSubmenu(m3, "c21");
-    c2111 = addCommand(c21, "c2111", &MainWindow::c2111Click);
-    c2121 = addSubmenu(c21, "c2121");
-    c21211 = addCommand(c2121, "c21211", &MainWindow::c21211Click);
-    c21221 = addCommand(c2121, "c21221", &MainWindow::c21221Click);
-    c30 = addCommand(m3, "c30", &MainWindow::c30Click);
-    c31 = addCommand(m3, "c31", &MainWindow::c31Click);
+    settingsMenu = addSubmenu(bar, "m3");
+    parametersMenu = addSubmenu(settingsMenu, "c21");
+    parametersAction = addCommand(parametersMenu, "c2111", &MainWindow::editParameters);
+    priceListMenu = addSubmenu(parametersMenu, "c2121");
+    listPricesAction = addCommand(priceListMenu, "c21211", &MainWindow::showListPrices);
+    percentPricesAction = addCommand(priceListMenu, "c21221", &MainWindow::showPricesAtPercent);
+    languageAction = addCommand(settingsMenu, "c30", &MainWindow::chooseLanguage);
+    aboutAction = addCommand(settingsMenu, "c31", &MainWindow::showAbout);
 
-    connect(m1, &QMenu::aboutToShow, this, [this] { guarded([this] { m1Click(); }); });
-    connect(m2, &QMenu::aboutToShow, this, [this] { guarded([this] { m2Click(); }); });
-    connect(c22, &QMenu::aboutToShow, this, [this] { guarded([this] { c22Click(); }); });
+    connect(projectMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateProjectMenu(); }); });
+    connect(signMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateSignMenu(); }); });
+    connect(constructionMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateConstructionMenu(); }); });
 }
 
 void MainWindow::buildPages()
 {
-    PageControl1 = Named<QTabWidget>(this, "PageControl1");
-    PageControl1->setDocumentMode(true);
-    setCentralWidget(PageControl1);
+    pages = Named<QTabWidget>(this, "PageControl1");
+    pages->setDocumentMode(true);
+    setCentralWidget(pages);
 
     for (int i = 0; i < kMaxSigns; ++i) {
         auto *sheet = new QWidget;
@@ -221,13 +209,13 @@ void MainWindow::buildPages()
         layout->setContentsMargins(0, 0, 0, 0);
         auto *box = new PaintBox(sheet);
         box->setObjectName(QStringLiteral("PaintBox%1").arg(i + 1));
-        box->onPaint = [this, i](QPainter &p) { PaintBox1Paint(p, i + 1); };
-        box->onDoubleClick = [this] { guarded([this] { PaintBox1DblClick(); }); };
-        box->onMouseDown = [this](Qt::MouseButton b) { guarded([this, b] { PaintBox1MouseDown(b); }); };
+        box->onPaint = [this, i](QPainter &p) { paintSignPage(p, i + 1); };
+        box->onDoubleClick = [this] { guarded([this] { signPageDoubleClicked(); }); };
+        box->onMouseDown = [this](Qt::MouseButton b) { guarded([this, b] { signPagePressed(b); }); };
         layout->addWidget(box);
-        TabSheets[size_t(i)] = sheet;
-        PaintBoxes[size_t(i)] = box;
-        PageControl1->addTab(sheet, QString());
+        sheets[size_t(i)] = sheet;
+        paintBoxes[size_t(i)] = box;
+        pages->addTab(sheet, QString());
     }
 
     // The summary: a paint box larger than the page when needed, moved by the two bars.
@@ -246,33 +234,33 @@ void MainWindow::buildPages()
     auto *box = new PaintBox(summary);
     box->setObjectName(QStringLiteral("PaintBox21"));
     box->setGeometry(0, 0, 800, 800);
-    box->onPaint = [this](QPainter &p) { PaintBox21Paint(p); };
+    box->onPaint = [this](QPainter &p) { paintSummary(p); };
 
-    ScrollBar1 = new QScrollBar(Qt::Horizontal, summary);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setFixedHeight(kSummaryBarThickness);
-    ScrollBar2 = new QScrollBar(Qt::Vertical, summary);
-    ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
-    ScrollBar2->setFixedWidth(kSummaryBarThickness);
-    Panel2 = new QFrame(summary);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedSize(kSummaryBarThickness, kSummaryBarThickness);
-    Panel2->setAutoFillBackground(true);
-    for (QWidget *w : {static_cast<QWidget *>(ScrollBar1), static_cast<QWidget *>(ScrollBar2),
-                       static_cast<QWidget *>(Panel2)}) {
+    summaryBarAcross = new QScrollBar(Qt::Horizontal, summary);
+    summaryBarAcross->setObjectName(QStringLiteral("ScrollBar1"));
+    summaryBarAcross->setFixedHeight(kSummaryBarThickness);
+    summaryBarDown = new QScrollBar(Qt::Vertical, summary);
+    summaryBarDown->setObjectName(QStringLiteral("ScrollBar2"));
+    summaryBarDown->setFixedWidth(kSummaryBarThickness);
+    summaryCorner = new QFrame(summary);
+    summaryCorner->setObjectName(QStringLiteral("Panel2"));
+    summaryCorner->setFixedSize(kSummaryBarThickness, kSummaryBarThickness);
+    summaryCorner->setAutoFillBackground(true);
+    for (QWidget *w : {static_cast<QWidget *>(summaryBarAcross), static_cast<QWidget *>(summaryBarDown),
+                       static_cast<QWidget *>(summaryCorner)}) {
         w->hide();
         w->raise();
     }
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this](int q) { ScrollBar1Scroll(q); });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, [this](int q) { ScrollBar2Scroll(q); });
+    connect(summaryBarAcross, &QScrollBar::valueChanged, this, [this](int q) { scrollSummaryAcross(q); });
+    connect(summaryBarDown, &QScrollBar::valueChanged, this, [this](int q) { scrollSummaryDown(q); });
 
-    TabSheets[kSummaryPage] = summary;
-    PaintBoxes[kSummaryPage] = box;
-    PageControl1->addTab(summary, QString());
+    sheets[kSummaryPage] = summary;
+    paintBoxes[kSummaryPage] = box;
+    pages->addTab(summary, QString());
 
-    connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this](int index) { guarded([this, index] { PageControl1Change(index); }); });
-    connect(PageControl1, &QTabWidget::tabBarDoubleClicked, this, [this](int) { guarded([this] { c351Click(); }); });
+    connect(pages, &QTabWidget::currentChanged, this,
+            [this](int index) { guarded([this, index] { pageChanged(index); }); });
+    connect(pages, &QTabWidget::tabBarDoubleClicked, this, [this](int) { guarded([this] { editTitle(); }); });
 }
 
 void MainWindow::RefreshCaption()
@@ -283,104 +271,104 @@ void MainWindow::RefreshCaption()
 void MainWindow::LoadLanguageCaptions()
 {
     const auto entry = [this](int n) { return state.LanguageEntry(n); };
-    m1->setTitle(entry(1));
-    m2->setTitle(entry(2));
-    m3->setTitle(entry(3));
-    c11->setText(entry(4));
-    c12->setText(entry(5));
-    c13->setText(entry(6));
-    c2111->setText(entry(7));
-    c2121->setTitle(entry(8));
-    c21211->setText(entry(9));
+    projectMenu->setTitle(entry(1));
+    signMenu->setTitle(entry(2));
+    settingsMenu->setTitle(entry(3));
+    openAction->setText(entry(4));
+    saveAction->setText(entry(5));
+    exitAction->setText(entry(6));
+    parametersAction->setText(entry(7));
+    priceListMenu->setTitle(entry(8));
+    listPricesAction->setText(entry(9));
     // Entry 10 is the currency word wherever amounts are shown; this command takes the header of
     // the list it opens instead.
-    c21221->setText(entry(161).isEmpty() ? QString() : entry(161) + QStringLiteral("..."));
-    c2211->setText(entry(11));
-    c2221->setText(entry(12));
-    c2231->setText(entry(13));
-    c31->setText(entry(14));
-    c32->setText(entry(15));
-    c21->setTitle(entry(16));
-    c22->setTitle(entry(17));
-    c30->setText(entry(18));
-    c331->setText(entry(147));
-    c341->setText(entry(148));
-    c011->setText(entry(150));
-    c351->setText(entry(153));
-    options1->setTitle(entry(140));
-    font1->setText(entry(142));
-    printersetup1->setText(entry(143));
-    drukuj1->setText(entry(86));
-    PageControl1->setTabText(kSummaryPage, TabText(entry(145)));
-    c21211->setVisible(!state.derived.HasFixedPricePercent);
+    percentPricesAction->setText(entry(161).isEmpty() ? QString() : entry(161) + QStringLiteral("..."));
+    basicsAction->setText(entry(11));
+    constructionAction->setText(entry(12));
+    exportAction->setText(entry(13));
+    aboutAction->setText(entry(14));
+    newSignAction->setText(entry(15));
+    parametersMenu->setTitle(entry(16));
+    constructionMenu->setTitle(entry(17));
+    languageAction->setText(entry(18));
+    copySignAction->setText(entry(147));
+    deleteSignAction->setText(entry(148));
+    newProjectAction->setText(entry(150));
+    titleAction->setText(entry(153));
+    optionsMenu->setTitle(entry(140));
+    fontAction->setText(entry(142));
+    printerSetupAction->setText(entry(143));
+    printAction->setText(entry(86));
+    pages->setTabText(kSummaryPage, TabText(entry(145)));
+    listPricesAction->setVisible(!state.derived.HasFixedPricePercent);
     for (int k = 1; k <= kMaxSigns; ++k)
-        PageControl1->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
+        pages->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
 }
 
 void MainWindow::ParametersChanged()
 {
-    c21211->setVisible(!state.derived.HasFixedPricePercent);
+    listPricesAction->setVisible(!state.derived.HasFixedPricePercent);
     if (summaryPageActive())
         MeasureSummaryPage();
-    for (PaintBox *box : PaintBoxes)
+    for (PaintBox *box : paintBoxes)
         box->update();
 }
 
 void MainWindow::SyncPages()
 {
-    const QSignalBlocker block(PageControl1);
+    const QSignalBlocker block(pages);
     for (int k = 1; k <= kMaxSigns; ++k) {
         // A hidden page holds a blank slot; when it is shown again it is a new sign.
         if (k > state.signCount)
             state.tabCaptions[size_t(k - 1)] = TabCaption(state.language, state.slot(k).titleText(), k);
-        PageControl1->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
-        PageControl1->setTabVisible(k - 1, k <= state.signCount);
+        pages->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
+        pages->setTabVisible(k - 1, k <= state.signCount);
     }
-    PageControl1->setTabVisible(kSummaryPage, state.summaryTabVisible());
-    lastPageIndex_ = PageControl1->currentIndex();
+    pages->setTabVisible(kSummaryPage, state.summaryTabVisible());
+    lastPageIndex_ = pages->currentIndex();
 }
 
 bool MainWindow::summaryPageActive() const
 {
-    return PageControl1->currentIndex() == kSummaryPage;
+    return pages->currentIndex() == kSummaryPage;
 }
 
 void MainWindow::setActivePage(int index)
 {
-    const QSignalBlocker block(PageControl1);
-    PageControl1->setCurrentIndex(index);
-    lastPageIndex_ = PageControl1->currentIndex();
+    const QSignalBlocker block(pages);
+    pages->setCurrentIndex(index);
+    lastPageIndex_ = pages->currentIndex();
 }
 
 void MainWindow::showSummaryMenus(bool summary)
 {
-    options1->menuAction()->setVisible(summary);
-    drukuj1->setVisible(summary);
-    m2->menuAction()->setVisible(!summary);
+    optionsMenu->menuAction()->setVisible(summary);
+    printAction->setVisible(summary);
+    signMenu->menuAction()->setVisible(!summary);
 }
 
 void MainWindow::resetSummaryScroll()
 {
-    PaintBoxes[kSummaryPage]->move(0, 0);
+    paintBoxes[kSummaryPage]->move(0, 0);
     summaryScrollX_ = 0;
     summaryScrollY_ = 0;
-    const QSignalBlocker block1(ScrollBar1);
-    const QSignalBlocker block2(ScrollBar2);
-    ScrollBar1->setValue(0);
-    ScrollBar2->setValue(0);
+    const QSignalBlocker block1(summaryBarAcross);
+    const QSignalBlocker block2(summaryBarDown);
+    summaryBarAcross->setValue(0);
+    summaryBarDown->setValue(0);
 }
 
 void MainWindow::redrawCurrentSign()
 {
     if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
-        PaintBoxes[size_t(state.currentSign - 1)]->update();
+        paintBoxes[size_t(state.currentSign - 1)]->update();
 }
 
 void MainWindow::refreshMenuStates()
 {
-    m1Click();
-    m2Click();
-    c22Click();
+    updateProjectMenu();
+    updateSignMenu();
+    updateConstructionMenu();
 }
 
 void MainWindow::QueryPrinter()
@@ -406,15 +394,9 @@ void MainWindow::reportPaintOverflow()
     QTimer::singleShot(0, this, [this] { ShowFloatingPointOverflow(this); });
 }
 
-int MainWindow::execDialog(QDialog *dialog)
-{
-    return dialog ? dialog->exec() : QDialog::Rejected;
-}
-
 bool MainWindow::confirmNotice(int entry)
 {
-    state.elementText = state.LanguageEntry(entry);
-    return dialogs_.notice && dialogs_.notice->exec() == QDialog::Accepted;
+    return windows.notice().ask(state.LanguageEntry(entry));
 }
 
 // ---- activation, pages and painting -------------------------------------------------------
@@ -422,31 +404,31 @@ bool MainWindow::confirmNotice(int entry)
 bool MainWindow::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate)
-        QMetaObject::invokeMethod(this, [this] { guarded([this] { FormActivate(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { guarded([this] { onActivated(); }); }, Qt::QueuedConnection);
     return QMainWindow::event(e);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == TabSheets[kSummaryPage] && e->type() == QEvent::Resize && summaryPageActive()) {
+    if (watched == sheets[kSummaryPage] && e->type() == QEvent::Resize && summaryPageActive()) {
         guarded([this] {
             resetSummaryScroll();
             MeasureSummaryPage();
-            PaintBoxes[kSummaryPage]->update();
+            paintBoxes[kSummaryPage]->update();
         });
     }
     return QMainWindow::eventFilter(watched, e);
 }
 
-void MainWindow::FormActivate()
+void MainWindow::onActivated()
 {
     if (inSignDialogs_ || QApplication::activeModalWidget() || askedForCurrentSign_)
         return;
     if (state.currentSignRecord.width.get() <= 0)
-        SignDialogsRule();
+        runSignDialogs();
 }
 
-void MainWindow::SignDialogsRule()
+void MainWindow::runSignDialogs()
 {
     askedForCurrentSign_ = true;
     inSignDialogs_ = true;
@@ -455,41 +437,41 @@ void MainWindow::SignDialogsRule()
         ~Leave() { flag = false; }
     } leave{inSignDialogs_};
     if (state.currentSignRecord.width.get() <= 0)
-        execDialog(dialogs_.assumptions);
+        windows.assumptions().exec();
     if (state.currentSignRecord.width.get() > 0)
-        execDialog(dialogs_.construction);
-    AfterSignDialogs();
+        windows.construction().exec();
+    afterSignDialogs();
 }
 
-void MainWindow::AssumptionsOnly()
+void MainWindow::runAssumptionsOnly()
 {
     askedForCurrentSign_ = true;
-    execDialog(dialogs_.assumptions);
-    AfterSignDialogs();
+    windows.assumptions().exec();
+    afterSignDialogs();
 }
 
-void MainWindow::AfterSignDialogs()
+void MainWindow::afterSignDialogs()
 {
     // The construction dialog gives the sign its title; its page shows it.
     const QString title = state.currentSignRecord.titleText();
     if (!title.isEmpty()) {
         state.tabCaptions[size_t(state.currentSign - 1)] = TabCaption(state.language, title, state.currentSign);
-        PageControl1->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
+        pages->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
     }
     redrawCurrentSign();
 }
 
-void MainWindow::PageControl1Change(int index)
+void MainWindow::pageChanged(int index)
 {
     // Keyboard and wheel steps of the tab bar may land on a hidden page: go on to the next page
     // shown in the same direction, or stay.
-    if (index >= 0 && !PageControl1->isTabVisible(index)) {
+    if (index >= 0 && !pages->isTabVisible(index)) {
         const int previous = lastPageIndex_;
         const int step = index > previous ? 1 : -1;
         int next = index;
-        while (next >= 0 && next < PageControl1->count() && !PageControl1->isTabVisible(next))
+        while (next >= 0 && next < pages->count() && !pages->isTabVisible(next))
             next += step;
-        if (next < 0 || next >= PageControl1->count())
+        if (next < 0 || next >= pages->count())
             next = previous;
         setActivePage(next);
         if (next == previous)
@@ -503,7 +485,7 @@ void MainWindow::PageControl1Change(int index)
         showSummaryMenus(true);
         resetSummaryScroll();
         MeasureSummaryPage();
-        PaintBoxes[kSummaryPage]->update();
+        paintBoxes[kSummaryPage]->update();
         return;
     }
     if (!state.pageChangeEnabled || index < 0)
@@ -515,34 +497,34 @@ void MainWindow::PageControl1Change(int index)
     redrawCurrentSign();
 }
 
-void MainWindow::PaintBox1Paint(QPainter &painter, int page)
+void MainWindow::paintSignPage(QPainter &painter, int page)
 {
     // Page k shows sign k; another page's box shows nothing until its sign is current.
     if (page != state.currentSign || summaryPageActive())
         return;
     try {
-        DrawSignPage(painter, PaintBoxes[size_t(page - 1)]->size(), state);
+        DrawSignPage(painter, paintBoxes[size_t(page - 1)]->size(), state);
     } catch (const FloatingPointOverflow &) {
         reportPaintOverflow();
     }
 }
 
-void MainWindow::PaintBox1DblClick()
+void MainWindow::signPageDoubleClicked()
 {
-    SignDialogsRule();
+    runSignDialogs();
 }
 
-void MainWindow::PaintBox1MouseDown(Qt::MouseButton button)
+void MainWindow::signPagePressed(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        AssumptionsOnly();
+        runAssumptionsOnly();
 }
 
-void MainWindow::PaintBox21Paint(QPainter &painter)
+void MainWindow::paintSummary(QPainter &painter)
 {
     try {
-        DrawSummary(painter, PaintBoxes[kSummaryPage]->size(), state,
-                    FontPixelHeight(PaintBoxes[kSummaryPage]->font()));
+        DrawSummary(painter, paintBoxes[kSummaryPage]->size(), state,
+                    FontPixelHeight(paintBoxes[kSummaryPage]->font()));
     } catch (const FloatingPointOverflow &) {
         reportPaintOverflow();
     }
@@ -550,34 +532,34 @@ void MainWindow::PaintBox21Paint(QPainter &painter)
 
 void MainWindow::MeasureSummaryPage()
 {
-    PaintBox *box = PaintBoxes[kSummaryPage];
+    PaintBox *box = paintBoxes[kSummaryPage];
     const QFontMetrics metrics(box->font());
     const std::optional<SummaryExtent> extent =
         MeasureSummary(state, [&metrics](const QString &text) { return metrics.horizontalAdvance(text); },
-                       FontPixelHeight(box->font()), ScrollBar2->width(), ScrollBar1->height());
+                       FontPixelHeight(box->font()), summaryBarDown->width(), summaryBarAcross->height());
     if (!extent)
         return;
-    const QWidget *page = TabSheets[kSummaryPage];
+    const QWidget *page = sheets[kSummaryPage];
     const int pageWidth = page->width();
     const int pageHeight = page->height();
     const bool vertical = pageHeight < extent->height;
     const bool horizontal = pageWidth < extent->width;
     box->resize(std::max(pageWidth, extent->width), std::max(pageHeight, extent->height));
 
-    const int barHeight = ScrollBar1->height();
-    const int barWidth = ScrollBar2->width();
+    const int barHeight = summaryBarAcross->height();
+    const int barWidth = summaryBarDown->width();
     if (horizontal && vertical) {
-        ScrollBar1->setGeometry(0, pageHeight - barHeight, pageWidth - barWidth, barHeight);
-        ScrollBar2->setGeometry(ScrollBar1->width(), 0, barWidth, ScrollBar1->y());
-        Panel2->setGeometry(ScrollBar2->x(), ScrollBar1->y(), barWidth, barHeight);
+        summaryBarAcross->setGeometry(0, pageHeight - barHeight, pageWidth - barWidth, barHeight);
+        summaryBarDown->setGeometry(summaryBarAcross->width(), 0, barWidth, summaryBarAcross->y());
+        summaryCorner->setGeometry(summaryBarDown->x(), summaryBarAcross->y(), barWidth, barHeight);
     } else if (horizontal) {
-        ScrollBar1->setGeometry(0, pageHeight - barHeight, pageWidth, barHeight);
+        summaryBarAcross->setGeometry(0, pageHeight - barHeight, pageWidth, barHeight);
     } else if (vertical) {
-        ScrollBar2->setGeometry(pageWidth - barWidth, 0, barWidth, pageHeight);
+        summaryBarDown->setGeometry(pageWidth - barWidth, 0, barWidth, pageHeight);
     }
-    ScrollBar1->setVisible(horizontal);
-    ScrollBar2->setVisible(vertical);
-    Panel2->setVisible(horizontal && vertical);
+    summaryBarAcross->setVisible(horizontal);
+    summaryBarDown->setVisible(vertical);
+    summaryCorner->setVisible(horizontal && vertical);
 
     // Positions are percent of the content: the bar's page is the visible share of it.
     const auto setUp = [](QScrollBar *bar, int pageExtent, int contentExtent, int position) {
@@ -591,54 +573,54 @@ void MainWindow::MeasureSummaryPage()
         bar->setValue(position);
         bar->setEnabled(101 - p > 0);
     };
-    setUp(ScrollBar1, pageWidth, extent->width, summaryScrollX_);
-    setUp(ScrollBar2, pageHeight, extent->height, summaryScrollY_);
+    setUp(summaryBarAcross, pageWidth, extent->width, summaryScrollX_);
+    setUp(summaryBarDown, pageHeight, extent->height, summaryScrollY_);
 }
 
-void MainWindow::ScrollBar1Scroll(int position)
+void MainWindow::scrollSummaryAcross(int position)
 {
-    PaintBox *box = PaintBoxes[kSummaryPage];
+    PaintBox *box = paintBoxes[kSummaryPage];
     box->move(int(RoundEven(-box->width() * position * 0.01L)), box->y());
     summaryScrollX_ = position;
 }
 
-void MainWindow::ScrollBar2Scroll(int position)
+void MainWindow::scrollSummaryDown(int position)
 {
-    PaintBox *box = PaintBoxes[kSummaryPage];
+    PaintBox *box = paintBoxes[kSummaryPage];
     box->move(box->x(), int(RoundEven(-box->height() * position * 0.01L)));
     summaryScrollY_ = position;
 }
 
 // ---- menus ----------------------------------------------------------------------------------
 
-void MainWindow::m1Click()
+void MainWindow::updateProjectMenu()
 {
-    c12->setEnabled(state.currentSignRecord.inUse());
+    saveAction->setEnabled(state.currentSignRecord.inUse());
 }
 
-void MainWindow::m2Click()
+void MainWindow::updateSignMenu()
 {
     const bool sign = !summaryPageActive();
-    for (QAction *a : {c32, c22->menuAction(), c331, c341, c351})
+    for (QAction *a : {newSignAction, constructionMenu->menuAction(), copySignAction, deleteSignAction, titleAction})
         a->setEnabled(sign);
     if (!sign)
         return;
     if (state.signCount == 1)
-        c341->setEnabled(false);
+        deleteSignAction->setEnabled(false);
     if (state.signCount == kMaxSigns) {
-        c32->setEnabled(false);
-        c331->setEnabled(false);
+        newSignAction->setEnabled(false);
+        copySignAction->setEnabled(false);
     }
     if (state.currentSignRecord.titleText().isEmpty())
-        c351->setEnabled(false);
+        titleAction->setEnabled(false);
 }
 
-void MainWindow::c22Click()
+void MainWindow::updateConstructionMenu()
 {
-    c2231->setEnabled(state.currentSignRecord.inUse());
+    exportAction->setEnabled(state.currentSignRecord.inUse());
 }
 
-void MainWindow::c011Click()
+void MainWindow::newProject()
 {
     if (!confirmNotice(151))
         return;
@@ -653,7 +635,7 @@ void MainWindow::c011Click()
     redrawCurrentSign();
 }
 
-void MainWindow::c11Click()
+void MainWindow::openProject()
 {
     const QString chosen = openFileName_(this, QString(), QtFileFilter(state.LanguageEntry(149)));
     if (chosen.isEmpty())
@@ -675,7 +657,7 @@ void MainWindow::c11Click()
     redrawCurrentSign();
 }
 
-void MainWindow::c12Click()
+void MainWindow::saveProject()
 {
     if (!state.currentSignRecord.inUse())
         return;
@@ -693,22 +675,22 @@ void MainWindow::c12Click()
     RefreshCaption();
 }
 
-void MainWindow::c13Click()
+void MainWindow::exitProgram()
 {
     close();
 }
 
-void MainWindow::c32Click()
+void MainWindow::newSign()
 {
     if (summaryPageActive() || !state.NewSign())
         return;
     SyncPages();
     setActivePage(state.signCount - 1);
     redrawCurrentSign();
-    SignDialogsRule();
+    runSignDialogs();
 }
 
-void MainWindow::c331Click()
+void MainWindow::copySign()
 {
     if (summaryPageActive() || !state.CopySign())
         return;
@@ -718,7 +700,7 @@ void MainWindow::c331Click()
     redrawCurrentSign();
 }
 
-void MainWindow::c341Click()
+void MainWindow::deleteSign()
 {
     if (summaryPageActive() || state.signCount < 2)
         return;
@@ -732,58 +714,44 @@ void MainWindow::c341Click()
     redrawCurrentSign();
 }
 
-void MainWindow::c351Click()
+void MainWindow::editTitle()
 {
     const QString title = state.currentSignRecord.titleText();
-    if (summaryPageActive() || title.isEmpty() || !dialogs_.titleDialog)
+    if (summaryPageActive() || title.isEmpty())
         return;
-    QDialog *dialog = dialogs_.titleDialog;
-    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("Edit1"));
-    auto *automatic = dialog->findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
-    if (!edit || !automatic)
+    const std::optional<TitleAnswer> answer = windows.titleDialog().ask(title);
+    if (!answer)
         return;
-    dialog->setWindowTitle(state.LanguageEntry(153));
-    automatic->setText(state.LanguageEntry(154));
-    const bool setByHand = title.startsWith(QLatin1Char('!'));
-    {
-        // Filling the box must not run the dialog's own reaction to the user ticking it.
-        const QSignalBlocker block(automatic);
-        automatic->setChecked(!setByHand);
-    }
-    edit->setText(setByHand ? title.mid(1) : title);
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    state.SetSignTitle(edit->text(), automatic->isChecked());
-    PageControl1->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
+    state.SetSignTitle(answer->text, answer->automatic);
+    pages->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
 }
 
-void MainWindow::c2211Click()
+void MainWindow::editBasics()
 {
     if (summaryPageActive())
         return;
-    AssumptionsOnly();
+    runAssumptionsOnly();
 }
 
-void MainWindow::c2221Click()
+void MainWindow::designSign()
 {
     if (summaryPageActive())
         return;
-    SignDialogsRule();
+    runSignDialogs();
 }
 
-void MainWindow::c2231Click()
+void MainWindow::exportSign()
 {
     if (summaryPageActive() || !state.currentSignRecord.inUse())
         return;
-    if (commands_.c2231)
-        commands_.c2231();
+    ExportCurrentSign(state, windows, this, exportFileDialog_);
 }
 
-void MainWindow::font1Click()
+void MainWindow::chooseSummaryFont()
 {
-    PaintBox *box = PaintBoxes[kSummaryPage];
+    PaintBox *box = paintBoxes[kSummaryPage];
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, box->font(), this, font1->text(), QFontDialog::MonospacedFonts);
+    const QFont font = QFontDialog::getFont(&ok, box->font(), this, fontAction->text(), QFontDialog::MonospacedFonts);
     if (!ok)
         return;
     box->setFont(font);
@@ -792,7 +760,7 @@ void MainWindow::font1Click()
     box->update();
 }
 
-void MainWindow::printersetup1Click()
+void MainWindow::setUpPrinter()
 {
     QueryPrinter();
     QPageSetupDialog dialog(printer_.get(), this);
@@ -800,45 +768,43 @@ void MainWindow::printersetup1Click()
         QueryPrinter();
 }
 
-void MainWindow::drukuj1Click()
+void MainWindow::printSummary()
 {
     QMessageBox::information(this, QStringLiteral("Juz za momencik..."),
                              QStringLiteral("Jeszce nie zrobione, ale wkrótce..."));
 }
 
-void MainWindow::c2111Click()
+void MainWindow::editParameters()
 {
-    if (commands_.c2111)
-        commands_.c2111();
+    if (windows.parameterEditor().exec() == QDialog::Accepted)
+        ParametersChanged();
 }
 
-void MainWindow::c21211Click()
+void MainWindow::showListPrices()
 {
-    if (commands_.c21211)
-        commands_.c21211();
+    windows.priceList().ShowListPrices();
 }
 
-void MainWindow::c21221Click()
+void MainWindow::showPricesAtPercent()
 {
-    if (commands_.c21221)
-        commands_.c21221();
+    windows.priceList().ShowPercentPrices();
 }
 
-void MainWindow::c30Click()
+void MainWindow::chooseLanguage()
 {
-    if (execDialog(dialogs_.languageChooser) != QDialog::Accepted)
+    if (windows.languageChooser().exec() != QDialog::Accepted)
         return;
     LoadLanguageCaptions();
     SyncPages();
     if (summaryPageActive())
         MeasureSummaryPage();
-    for (PaintBox *box : PaintBoxes)
+    for (PaintBox *box : paintBoxes)
         box->update();
 }
 
-void MainWindow::c31Click()
+void MainWindow::showAbout()
 {
-    execDialog(dialogs_.aboutBox);
+    windows.aboutBox().exec();
 }
 
 } // namespace tablix

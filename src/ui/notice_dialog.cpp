@@ -1,4 +1,4 @@
-// NoticeDialog: the notice, a yes/no question whose text the caller prepares in elementText.
+// NoticeDialog: the notice, a yes/no question; a "#" in its text starts the second line.
 #include "ui/notice_dialog.h"
 
 #include <QGridLayout>
@@ -68,7 +68,7 @@ void NoticeDialog::showEvent(QShowEvent *event)
     BitBtn1->setText(state.LanguageEntry(19));
     BitBtn2->setText(state.LanguageEntry(20));
 
-    const QString &message = state.elementText;
+    const QString &message = message_;
     const qsizetype split = message.indexOf(QLatin1Char('#'));
     Label1->setText(split < 0 ? message : message.left(split));
     Label2->setText(split < 0 ? QString() : message.mid(split + 1));
@@ -84,10 +84,15 @@ void NoticeDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-bool AskNotice(AppState &state, Windows &windows, const QString &message)
+bool NoticeDialog::ask(const QString &message)
 {
-    state.elementText = message;
-    return windows.notice && windows.notice->exec() == QDialog::Accepted;
+    message_ = message;
+    return exec() == Accepted;
+}
+
+bool AskNotice(AppState &, Windows &windows, const QString &message)
+{
+    return windows.notice().ask(message);
 }
 
 } // namespace tablix

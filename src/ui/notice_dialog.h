@@ -1,4 +1,4 @@
-// NoticeDialog: the notice, a yes/no question whose text the caller prepares in elementText.
+// NoticeDialog: the notice, a yes/no question; a "#" in its text starts the second line.
 #pragma once
 
 #include <QDialog>
@@ -10,12 +10,15 @@ class QSpacerItem;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 
 class NoticeDialog : public QDialog {
     Q_OBJECT
 public:
     NoticeDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
+
+    // Shows the question and tells whether the user agreed.
+    bool ask(const QString &message);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -27,9 +30,10 @@ private:
     QLabel *Label2;
     QPushButton *BitBtn1;
     QPushButton *BitBtn2;
+    QString message_;
 };
 
-// Puts the message into elementText, shows the notice and tells whether the user agreed.
+// The notice of the window set, asked the question.
 bool AskNotice(AppState &state, Windows &windows, const QString &message);
 
 } // namespace tablix

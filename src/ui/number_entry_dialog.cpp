@@ -1,4 +1,4 @@
-// NumberEntryDialog: asks for one number, the export scale or the price percentage (numberEntryMode).
+// NumberEntryDialog: asks for one number, the export scale or the price percentage.
 #include "ui/number_entry_dialog.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
     Label1->setBuddy(pvlCalcEdit1);
     BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &NumberEntryDialog::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &NumberEntryDialog::okClicked);
 
     auto *row = new QHBoxLayout;
     row->addWidget(Label1);
@@ -54,7 +54,7 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
 
 void NumberEntryDialog::showEvent(QShowEvent *event)
 {
-    const bool scale = state.numberEntryMode == 1;
+    const bool scale = asks_ == Asks::ExportScale;
     setWindowTitle(state.LanguageEntry(scale ? 163 : 162));
     FitTitleRoom(this, titleRoom);
     Label1->setText(state.LanguageEntry(scale ? 164 : 60));
@@ -75,7 +75,7 @@ bool NumberEntryDialog::storeValue()
         return false;
     }
     try {
-        if (state.numberEntryMode == 1) {
+        if (asks_ == Asks::ExportScale) {
             Real48 scale = state.exportScale;
             scale.set(value);
             state.exportScale = scale;
@@ -90,12 +90,21 @@ bool NumberEntryDialog::storeValue()
         pvlCalcEdit1->setFocus();
         return false;
     }
+    stored_ = true;
     if (RepaintMainWindow)
         RepaintMainWindow();
     return true;
 }
 
-void NumberEntryDialog::BitBtn1Click()
+bool NumberEntryDialog::ask(Asks what)
+{
+    asks_ = what;
+    stored_ = false;
+    exec();
+    return stored_;
+}
+
+void NumberEntryDialog::okClicked()
 {
     if (storeValue())
         accept();

@@ -1,4 +1,4 @@
-// NumberEntryDialog: asks for one number, the export scale or the price percentage (numberEntryMode).
+// NumberEntryDialog: asks for one number, the export scale or the price percentage.
 #pragma once
 
 #include <QDialog>
@@ -11,18 +11,24 @@ class QSpacerItem;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 class NumberEdit;
 
 class NumberEntryDialog : public QDialog {
     Q_OBJECT
 public:
+    enum class Asks { PricePercent, ExportScale };
+
     NumberEntryDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
+
+    // Asks for the number and stores it however the dialog is closed; false when nothing was
+    // stored (a refused value keeps the old one).
+    bool ask(Asks what);
 
     // Runs after a value has been stored; by default every main window is repainted.
     std::function<void()> RepaintMainWindow;
 
-    void BitBtn1Click();
+    void okClicked();
     void done(int result) override;
 
 protected:
@@ -33,6 +39,8 @@ private:
     bool storeValue();
 
     AppState &state;
+    Asks asks_ = Asks::PricePercent;
+    bool stored_ = false;
     QSpacerItem *titleRoom;
     QLabel *Label1, *Label3;
     NumberEdit *pvlCalcEdit1;

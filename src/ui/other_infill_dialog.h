@@ -10,7 +10,7 @@ class QSpacerItem;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 class NumberEdit;
 
 class OtherInfillDialog : public QDialog {

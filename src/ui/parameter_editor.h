@@ -13,7 +13,7 @@ class QPushButton;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 class NumberEdit;
 
 class ParameterEditor : public QDialog {

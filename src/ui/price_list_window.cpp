@@ -13,6 +13,7 @@
 #include "core/number/number_format.h"
 #include "core/pricing/price_list.h"
 #include "core/project/app_state.h"
+#include "ui/number_entry_dialog.h"
 #include "ui/window_set.h"
 
 namespace tablix {
@@ -121,7 +122,7 @@ PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *par
 
 void PriceListWindow::ShowListPrices()
 {
-    state.elementText = state.LanguageEntry(160);
+    heading_ = state.LanguageEntry(160);
     priceListFactor = 1;
     exec();
 }
@@ -130,14 +131,12 @@ void PriceListWindow::ShowPercentPrices()
 {
     if (state.derived.HasFixedPricePercent) {
         priceListFactor = RoundToReal48(state.derived.FixedPricePercent.get() * 0.01L);
-        state.elementText = state.LanguageEntry(161);
+        heading_ = state.LanguageEntry(161);
     } else {
-        state.numberEntryMode = 0;
-        if (windows.numberEntry)
-            windows.numberEntry->exec();
+        windows.numberEntry().ask(NumberEntryDialog::Asks::PricePercent);
         const long double percent = state.derived.FixedPricePercent.get();
         priceListFactor = RoundToReal48(percent * 0.01L);
-        state.elementText = state.LanguageEntry(161) + u'\n' + state.LanguageEntry(60) + FormatFixed(percent, 0, 2)
+        heading_ = state.LanguageEntry(161) + u'\n' + state.LanguageEntry(60) + FormatFixed(percent, 0, 2)
                             + u' ' + state.LanguageEntry(10);
     }
     exec();
@@ -146,7 +145,7 @@ void PriceListWindow::ShowPercentPrices()
 void PriceListWindow::showEvent(QShowEvent *event)
 {
     setWindowTitle(state.LanguageEntry(21));
-    naglowek->setText(state.elementText);
+    naglowek->setText(heading_);
     for (int block = 0; block < 2; ++block) {
         kolor1[block]->setText(state.LanguageEntry(76));
         kolor2[block]->setText(state.LanguageEntry(75));

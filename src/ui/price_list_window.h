@@ -10,7 +10,7 @@ class QPushButton;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 
 class PriceListWindow : public QDialog {
     Q_OBJECT
@@ -29,6 +29,7 @@ private:
     AppState &state;
     Windows &windows;
     long double priceListFactor = 1;
+    QString heading_;
     QLabel *naglowek, *kolor1[2], *kolor2[2];
     QLabel *labels[23];
     QLineEdit *edits[46];

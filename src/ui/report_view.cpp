@@ -18,11 +18,14 @@
 #include <QVBoxLayout>
 
 #include "ui/widgets/named.h"
+#include "ui/main_window.h"
+#include "ui/widgets/paint_box.h"
 #include "ui/notice_dialog.h"
 #include "core/render/report_lines.h"
 #include "core/number/real48.h"
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
+#include "ui/widgets/paint_box.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
 
@@ -183,19 +186,9 @@ int ReportView::screenDpi() const
 
 QPrinter &ReportView::ProgramPrinter()
 {
-    if (windows.mainWindow) {
-        windows.mainWindow->QueryPrinter();
-        return windows.mainWindow->printer();
-    }
-    if (!ownPrinter_) {
-        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        ownPrinter_->setOutputFormat(QPrinter::PdfFormat);
-    }
-    state.printerDpiY = ownPrinter_->logicalDpiY();
-    state.printerDpiX = ownPrinter_->logicalDpiX();
-    state.printerPageHeight = ownPrinter_->height();
-    state.printerPageWidth = ownPrinter_->width();
-    return *ownPrinter_;
+    MainWindow &main = windows.mainWindow();
+    main.QueryPrinter();
+    return main.printer();
 }
 
 bool ReportView::Measure()

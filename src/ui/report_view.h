@@ -17,7 +17,7 @@ class QScrollArea;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
 class PaintBox;
 
 class ReportView : public QDialog {
@@ -69,7 +69,6 @@ private:
     Windows &windows;
     QString reportTitle;
     ReportLayout layout_;
-    std::unique_ptr<QPrinter> ownPrinter_; // only when there is no main window
 
     QMenuBar *MainMenu1 = nullptr;
     QScrollArea *ScrollBox1 = nullptr;

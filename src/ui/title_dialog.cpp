@@ -21,12 +21,12 @@ TitleDialog::TitleDialog(AppState &state, Windows &, QWidget *parent) : QDialog(
     Edit1->setMinimumWidth(Edit1->fontMetrics().horizontalAdvance(QString(kTitleLength + 4, QLatin1Char('x'))));
     CheckBox1 = Named<QCheckBox>(this, "CheckBox1");
     // Only the user's click fills the edit; the caller's setChecked before showing must not.
-    connect(CheckBox1, &QCheckBox::clicked, this, &TitleDialog::CheckBox1Click);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TitleDialog::automaticClicked);
 
     BitBtn1 = Named<QPushButton>(this, "BitBtn1");
     BitBtn1->setDefault(true);
     BitBtn2 = Named<QPushButton>(this, "BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &TitleDialog::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *buttons = new QHBoxLayout;
@@ -56,7 +56,7 @@ void TitleDialog::showEvent(QShowEvent *event)
     CheckBox1->setText(state.LanguageEntry(154));
     BitBtn1->setText(state.LanguageEntry(19));
     BitBtn2->setText(state.LanguageEntry(20));
-    state.manualTitleText = CheckBox1->isChecked()
+    manualTitleText = CheckBox1->isChecked()
                                 ? state.LanguageEntry(152) + QString::number(state.currentSign)
                                 : Edit1->text();
     Edit1->setFocus();
@@ -64,15 +64,17 @@ void TitleDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void TitleDialog::CheckBox1Click()
+std::optional<TitleAnswer> TitleDialog::ask(const QString &title)
 {
-    Edit1->setText(CheckBox1->isChecked() ? state.AutoTitle() : state.manualTitleText);
+    SetTitleForEditing(title);
+    if (exec() != Accepted)
+        return std::nullopt;
+    return TitleAnswer{Edit1->text(), CheckBox1->isChecked()};
 }
 
-void TitleDialog::BitBtn1Click()
+void TitleDialog::automaticClicked()
 {
-    state.elementText = Edit1->text();
-    accept();
+    Edit1->setText(CheckBox1->isChecked() ? state.AutoTitle() : manualTitleText);
 }
 
 } // namespace tablix

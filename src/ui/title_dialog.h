@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -11,21 +12,25 @@ class QSpacerItem;
 namespace tablix {
 
 struct AppState;
-struct Windows;
+class Windows;
+
+// What the user confirmed: the text, and whether the title stays automatic.
+struct TitleAnswer {
+    QString text;
+    bool automatic = true;
+};
 
 class TitleDialog : public QDialog {
     Q_OBJECT
 public:
     TitleDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    // What the caller fills before exec(): the title (a leading "!" marks one set by hand, shown
-    // without it and with the automatic box cleared). Edit1 and CheckBox1 may also be set directly.
+    // Shows the title for editing (a leading "!" marks one set by hand, shown without it and with
+    // the automatic box cleared); nothing when cancelled.
+    std::optional<TitleAnswer> ask(const QString &title);
     void SetTitleForEditing(const QString &title);
-    QLineEdit *edit() const { return Edit1; }
-    QCheckBox *automaticBox() const { return CheckBox1; }
 
-    void CheckBox1Click();
-    void BitBtn1Click();
+    void automaticClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -36,6 +41,8 @@ private:
     QLineEdit *Edit1;
     QCheckBox *CheckBox1;
     QPushButton *BitBtn1, *BitBtn2;
+    // What the edit held before the automatic box was ticked, for unticking it.
+    QString manualTitleText;
 };
 
 } // namespace tablix

@@ -1,74 +1,74 @@
+// The windows of the program: each made when first needed, then kept; windows reach each other here.
 #include "ui/window_set.h"
 
+#include "ui/about_box.h"
+#include "ui/assumptions_dialog.h"
 #include "ui/construction_dialog.h"
-#include "ui/other_infill_dialog.h"
+#include "ui/element_choice_dialog.h"
+#include "ui/language_chooser.h"
+#include "ui/main_window.h"
 #include "ui/notice_dialog.h"
 #include "ui/number_entry_dialog.h"
-#include "ui/title_dialog.h"
-#include "ui/element_choice_dialog.h"
-#include "ui/assumptions_dialog.h"
-#include "ui/export_command.h"
-#include "ui/report_view.h"
+#include "ui/other_infill_dialog.h"
 #include "ui/parameter_editor.h"
-#include "ui/language_chooser.h"
 #include "ui/price_list_window.h"
-#include "ui/about_box.h"
-#include "core/project/app_state.h"
-#include "ui/main_window.h"
+#include "ui/report_view.h"
+#include "ui/title_dialog.h"
 
 namespace tablix {
 
-WindowSet::WindowSet(AppState &state)
-{
-    w.mainWindow = new MainWindow(state);
-    // The dialogs belong to the main window, which they centre on and stay above.
-    w.parameterEditor = new ParameterEditor(state, w, w.mainWindow);
-    w.languageChooser = new LanguageChooser(state, w.mainWindow);
-    w.aboutBox = new AboutBox(state, w.mainWindow);
-    w.assumptions = new AssumptionsDialog(state, w, w.mainWindow);
-    w.construction = new ConstructionDialog(state, w, w.mainWindow);
-    w.elementChoice = new ElementChoiceDialog(state, w, w.mainWindow);
-    w.notice = new NoticeDialog(state, w, w.mainWindow);
-    w.otherInfill = new OtherInfillDialog(state, w, w.mainWindow);
-    w.titleDialog = new TitleDialog(state, w, w.mainWindow);
-    w.reportView = new ReportView(state, w, w.mainWindow);
-    w.priceList = new PriceListWindow(state, w, w.mainWindow);
-    w.numberEntry = new NumberEntryDialog(state, w, w.mainWindow);
+Windows::Windows(AppState &state) : state(state) {}
 
-    MainWindowDialogs dialogs;
-    dialogs.languageChooser = w.languageChooser;
-    dialogs.aboutBox = w.aboutBox;
-    dialogs.assumptions = w.assumptions;
-    dialogs.construction = w.construction;
-    dialogs.notice = w.notice;
-    dialogs.titleDialog = w.titleDialog;
-    w.mainWindow->setDialogs(dialogs);
-    w.construction->ShowReportView = [this](const QString &title) { w.reportView->ShowReport(title); };
-    w.mainWindow->commands().c2111 = [this] {
-        if (w.parameterEditor->exec() == QDialog::Accepted)
-            w.mainWindow->ParametersChanged();
-    };
-    w.mainWindow->commands().c2231 = [this, &state] { ExportCurrentSign(state, w, w.mainWindow, DefaultExportFileDialog()); };
-    w.mainWindow->commands().c21211 = [this] { w.priceList->ShowListPrices(); };
-    w.mainWindow->commands().c21221 = [this] { w.priceList->ShowPercentPrices(); };
+// Dialogs go before the main window (reverse order of declaration).
+Windows::~Windows() = default;
+
+MainWindow &Windows::mainWindow()
+{
+    if (!mainWindow_)
+        mainWindow_ = std::make_unique<MainWindow>(state, *this);
+    return *mainWindow_;
 }
 
-WindowSet::~WindowSet()
+template <class Window> Window &Windows::dialog(std::unique_ptr<Window> &slot)
 {
-    // Reverse order of creation; each dialog leaves its parent's children as it goes.
-    delete w.numberEntry;
-    delete w.priceList;
-    delete w.reportView;
-    delete w.titleDialog;
-    delete w.otherInfill;
-    delete w.notice;
-    delete w.elementChoice;
-    delete w.construction;
-    delete w.assumptions;
-    delete w.aboutBox;
-    delete w.languageChooser;
-    delete w.parameterEditor;
-    delete w.mainWindow;
+    if (!slot) {
+        QWidget *owner = &mainWindow();
+        slot = std::make_unique<Window>(state, *this, owner);
+    }
+    return *slot;
+}
+
+ParameterEditor &Windows::parameterEditor() { return dialog(parameterEditor_); }
+
+LanguageChooser &Windows::languageChooser()
+{
+    if (!languageChooser_)
+        languageChooser_ = std::make_unique<LanguageChooser>(state, &mainWindow());
+    return *languageChooser_;
+}
+
+AboutBox &Windows::aboutBox()
+{
+    if (!aboutBox_)
+        aboutBox_ = std::make_unique<AboutBox>(state, &mainWindow());
+    return *aboutBox_;
+}
+
+AssumptionsDialog &Windows::assumptions() { return dialog(assumptions_); }
+ConstructionDialog &Windows::construction() { return dialog(construction_); }
+ElementChoiceDialog &Windows::elementChoice() { return dialog(elementChoice_); }
+NoticeDialog &Windows::notice() { return dialog(notice_); }
+OtherInfillDialog &Windows::otherInfill() { return dialog(otherInfill_); }
+TitleDialog &Windows::titleDialog() { return dialog(titleDialog_); }
+ReportView &Windows::reportView() { return dialog(reportView_); }
+PriceListWindow &Windows::priceList() { return dialog(priceList_); }
+NumberEntryDialog &Windows::numberEntry() { return dialog(numberEntry_); }
+
+int Windows::madeCount() const
+{
+    return int(bool(mainWindow_)) + bool(parameterEditor_) + bool(languageChooser_) + bool(aboutBox_)
+           + bool(assumptions_) + bool(construction_) + bool(elementChoice_) + bool(notice_) + bool(otherInfill_)
+           + bool(titleDialog_) + bool(reportView_) + bool(priceList_) + bool(numberEntry_);
 }
 
 } // namespace tablix

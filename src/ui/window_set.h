@@ -1,4 +1,4 @@
-// Every window of the program: created once at start-up, in a fixed order, and reused.
+// The windows of the program: each made when first needed, then kept; windows reach each other here.
 #pragma once
 
 #include <memory>
@@ -20,35 +20,50 @@ class ReportView;
 class PriceListWindow;
 class NumberEntryDialog;
 
-// Windows reach each other through this set.
-struct Windows {
-    MainWindow *mainWindow = nullptr;
-    ParameterEditor *parameterEditor = nullptr;
-    LanguageChooser *languageChooser = nullptr;
-    AboutBox *aboutBox = nullptr;
-    AssumptionsDialog *assumptions = nullptr;
-    ConstructionDialog *construction = nullptr;
-    ElementChoiceDialog *elementChoice = nullptr;
-    NoticeDialog *notice = nullptr;
-    OtherInfillDialog *otherInfill = nullptr;
-    TitleDialog *titleDialog = nullptr;
-    ReportView *reportView = nullptr;
-    PriceListWindow *priceList = nullptr;
-    NumberEntryDialog *numberEntry = nullptr;
-};
-
-// Owns the windows; destroys them in reverse order of creation.
-class WindowSet {
+// The dialogs belong to the main window, which they centre on and stay above; asking for one
+// makes the main window first.
+class Windows {
 public:
-    explicit WindowSet(AppState &state);
-    ~WindowSet();
-    WindowSet(const WindowSet &) = delete;
-    WindowSet &operator=(const WindowSet &) = delete;
+    explicit Windows(AppState &state);
+    ~Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
 
-    Windows &windows() { return w; }
+    MainWindow &mainWindow();
+    ParameterEditor &parameterEditor();
+    LanguageChooser &languageChooser();
+    AboutBox &aboutBox();
+    AssumptionsDialog &assumptions();
+    ConstructionDialog &construction();
+    ElementChoiceDialog &elementChoice();
+    NoticeDialog &notice();
+    OtherInfillDialog &otherInfill();
+    TitleDialog &titleDialog();
+    ReportView &reportView();
+    PriceListWindow &priceList();
+    NumberEntryDialog &numberEntry();
+
+    // How many windows have been made so far (start-up makes only the main window).
+    int madeCount() const;
 
 private:
-    Windows w;
+    template <class Window> Window &dialog(std::unique_ptr<Window> &slot);
+
+    AppState &state;
+    // Declared first, destroyed last: the dialogs leave its children before it goes.
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<ParameterEditor> parameterEditor_;
+    std::unique_ptr<LanguageChooser> languageChooser_;
+    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<AssumptionsDialog> assumptions_;
+    std::unique_ptr<ConstructionDialog> construction_;
+    std::unique_ptr<ElementChoiceDialog> elementChoice_;
+    std::unique_ptr<NoticeDialog> notice_;
+    std::unique_ptr<OtherInfillDialog> otherInfill_;
+    std::unique_ptr<TitleDialog> titleDialog_;
+    std::unique_ptr<ReportView> reportView_;
+    std::unique_ptr<PriceListWindow> priceList_;
+    std::unique_ptr<NumberEntryDialog> numberEntry_;
 };
 
 } // namespace tablix

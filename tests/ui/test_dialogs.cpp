@@ -61,14 +61,14 @@ ParameterRecord SampleParameters()
 // Every dialog of the sign, wired as the program wires them.
 struct Dialogs {
     AppState state;
-    Windows windows;
-    std::unique_ptr<AssumptionsDialog> assumptions;
-    std::unique_ptr<ConstructionDialog> construction;
-    std::unique_ptr<ElementChoiceDialog> elementChoice;
-    std::unique_ptr<NoticeDialog> notice;
-    std::unique_ptr<OtherInfillDialog> otherInfill;
-    std::unique_ptr<TitleDialog> title;
-    std::unique_ptr<NumberEntryDialog> numberEntry;
+    Windows windows{state};
+    AssumptionsDialog *assumptions = nullptr;
+    ConstructionDialog *construction = nullptr;
+    ElementChoiceDialog *elementChoice = nullptr;
+    NoticeDialog *notice = nullptr;
+    OtherInfillDialog *otherInfill = nullptr;
+    TitleDialog *title = nullptr;
+    NumberEntryDialog *numberEntry = nullptr;
 
     Dialogs()
     {
@@ -81,20 +81,13 @@ struct Dialogs {
         sign.width.set(120);
         sign.quantity.set(1);
         sign.priceLevel.set(100);
-        assumptions = std::make_unique<AssumptionsDialog>(state, windows);
-        construction = std::make_unique<ConstructionDialog>(state, windows);
-        elementChoice = std::make_unique<ElementChoiceDialog>(state, windows);
-        notice = std::make_unique<NoticeDialog>(state, windows);
-        otherInfill = std::make_unique<OtherInfillDialog>(state, windows);
-        title = std::make_unique<TitleDialog>(state, windows);
-        numberEntry = std::make_unique<NumberEntryDialog>(state, windows);
-        windows.assumptions = assumptions.get();
-        windows.construction = construction.get();
-        windows.elementChoice = elementChoice.get();
-        windows.notice = notice.get();
-        windows.otherInfill = otherInfill.get();
-        windows.titleDialog = title.get();
-        windows.numberEntry = numberEntry.get();
+        assumptions = &windows.assumptions();
+        construction = &windows.construction();
+        elementChoice = &windows.elementChoice();
+        notice = &windows.notice();
+        otherInfill = &windows.otherInfill();
+        title = &windows.titleDialog();
+        numberEntry = &windows.numberEntry();
     }
 
     void setRows(std::initializer_list<int> codes)
@@ -269,17 +262,21 @@ private slots:
     void noticeSplitsAtTheFirstHash()
     {
         Dialogs d;
-        d.state.elementText = QStringLiteral("first line#second # line");
-        d.notice->show();
-        QCOMPARE(child<QLabel>(d.notice.get(), "Label1")->text(), QStringLiteral("first line"));
-        QCOMPARE(child<QLabel>(d.notice.get(), "Label2")->text(), QStringLiteral("second # line"));
-        QCOMPARE(d.notice->windowTitle(), gEnglish.LanguageEntry(77));
-        d.notice->hide();
-
-        d.state.elementText = QStringLiteral("one line");
-        d.notice->show();
-        QCOMPARE(child<QLabel>(d.notice.get(), "Label1")->text(), QStringLiteral("one line"));
-        QCOMPARE(child<QLabel>(d.notice.get(), "Label2")->text(), QString());
+        QStringList seen;
+        const auto answer = [&seen](const char *button) {
+            return ModalScript::Step{QStringLiteral("Form8"), [&seen, button](QWidget *w) {
+                                         seen << child<QLabel>(w, "Label1")->text() << child<QLabel>(w, "Label2")->text()
+                                              << w->windowTitle();
+                                         child(w, button)->click();
+                                     }};
+        };
+        ModalScript script({answer("BitBtn2"), answer("BitBtn1")});
+        QVERIFY(!d.notice->ask(QStringLiteral("first line#second # line")));
+        QVERIFY(d.notice->ask(QStringLiteral("one line")));
+        QVERIFY(script.done());
+        const QString caption = gEnglish.LanguageEntry(77);
+        QCOMPARE(seen, QStringList({QStringLiteral("first line"), QStringLiteral("second # line"), caption,
+                                    QStringLiteral("one line"), QString(), caption}));
     }
 
     // ---- construction ----
@@ -292,20 +289,20 @@ private slots:
         QString message;
         {
             ModalScript script({click("Form7", "RadioButton3"), notice(false)});
-            child(d.construction.get(), "Button5")->click();
+            child(d.construction, "Button5")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(6), std::vector<int>({0, 0, 0, 0, 0, 0}));
 
         ModalScript script({click("Form7", "RadioButton3"), notice(true, &message)});
-        child(d.construction.get(), "Button5")->click();
+        child(d.construction, "Button5")->click();
         QVERIFY(script.done());
         const QString expected = gEnglish.LanguageEntry(78) + QLatin1Char(' ') + d.state.ElementDescription(1)
                                  + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(79);
         QCOMPARE(message, expected);
         QCOMPARE(d.rows(6), std::vector<int>({1, 1, 1, 1, 1, 0}));
-        QCOMPARE(child(d.construction.get(), "Button1")->text(), d.state.ElementDescription(1));
-        QCOMPARE(child<QLineEdit>(d.construction.get(), "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
+        QCOMPARE(child(d.construction, "Button1")->text(), d.state.ElementDescription(1));
+        QCOMPARE(child<QLineEdit>(d.construction, "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
     }
 
     void removingARowAsksOnlyWhenOccupiedRowsFollow()
@@ -315,7 +312,7 @@ private slots:
         d.openForm6();
         {
             ModalScript script({click("Form7", "RadioButton1")});
-            child(d.construction.get(), "Button10")->click();
+            child(d.construction, "Button10")->click();
             QVERIFY(script.done());
             QCOMPARE(script.windowsSeen, QStringList{QStringLiteral("Form7")});
         }
@@ -323,7 +320,7 @@ private slots:
 
         QString message;
         ModalScript script({click("Form7", "RadioButton1"), notice(true, &message)});
-        child(d.construction.get(), "Button3")->click();
+        child(d.construction, "Button3")->click();
         QVERIFY(script.done());
         QCOMPARE(message, gEnglish.LanguageEntry(80));
         QCOMPARE(d.rows(10), std::vector<int>({1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
@@ -337,19 +334,19 @@ private slots:
         QString message;
         {
             ModalScript script({click("Form7", "RadioButton19"), notice(false)});
-            child(d.construction.get(), "Button2")->click();
+            child(d.construction, "Button2")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(4), std::vector<int>({1, 2, 3, 0}));
 
         ModalScript script({click("Form7", "RadioButton19"), notice(true, &message)});
-        child(d.construction.get(), "Button2")->click();
+        child(d.construction, "Button2")->click();
         QVERIFY(script.done());
         QVERIFY2(message.endsWith(QStringLiteral("row 2")), qPrintable(message));
         QCOMPARE(d.rows(4), std::vector<int>({1, 3, 9, 0}));
         // Nothing to mark on a closing element.
-        QVERIFY(!child(d.construction.get(), "CheckBox13")->isEnabled());
-        QVERIFY(child(d.construction.get(), "CheckBox12")->isEnabled());
+        QVERIFY(!child(d.construction, "CheckBox13")->isEnabled());
+        QVERIFY(child(d.construction, "CheckBox12")->isEnabled());
     }
 
     void aClosingElementIsRemovedWhereTheFrameIsClosed()
@@ -372,11 +369,11 @@ private slots:
         d.openForm6();
         {
             ModalScript script({click("Form7", "RadioButton5")});
-            child(d.construction.get(), "Button3")->click();
+            child(d.construction, "Button3")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 2}));
-        child(d.construction.get(), "BitBtn5")->click();
+        child(d.construction, "BitBtn5")->click();
         QCOMPARE(d.construction->result(), int(QDialog::Rejected));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
         QCOMPARE(int(d.state.currentSignRecord.rowElements[2]), 0);
@@ -390,7 +387,7 @@ private slots:
         d.openForm6();
         {
             ModalScript script({notice(false)});
-            child(d.construction.get(), "BitBtn1")->click();
+            child(d.construction, "BitBtn1")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(int(d.state.currentSignRecord.layout), 2);
@@ -398,18 +395,18 @@ private slots:
         QString message;
         {
             ModalScript script({notice(true, &message)});
-            child(d.construction.get(), "BitBtn1")->click();
+            child(d.construction, "BitBtn1")->click();
             QVERIFY(script.done());
         }
         QCOMPARE(message, gEnglish.LanguageEntry(83));
         QCOMPARE(int(d.state.currentSignRecord.layout), 4);
         QCOMPARE(d.rows(10), std::vector<int>({10, 17, 21, 19, 30, 45, 1, 8, 20, 18}));
-        QVERIFY(child<QLabel>(d.construction.get(), "Image1")->isVisibleTo(d.construction.get()));
-        QVERIFY(!child<QLabel>(d.construction.get(), "Image3")->isVisibleTo(d.construction.get()));
-        QCOMPARE(child(d.construction.get(), "Button1")->text(), d.state.ElementDescription(10));
+        QVERIFY(child<QLabel>(d.construction, "Image1")->isVisibleTo(d.construction));
+        QVERIFY(!child<QLabel>(d.construction, "Image3")->isVisibleTo(d.construction));
+        QCOMPARE(child(d.construction, "Button1")->text(), d.state.ElementDescription(10));
 
         ModalScript script({notice(true)});
-        child(d.construction.get(), "BitBtn1")->click();
+        child(d.construction, "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(int(d.state.currentSignRecord.layout), 2);
         QCOMPARE(d.rows(10), codes);
@@ -421,7 +418,7 @@ private slots:
         d.state.currentSignRecord.auxDimension.set(3);
         d.setRows({1, 1, 1, 19, 1, 1, 1, 1, 1, 1, 1});
         d.openForm6();
-        QWidget *f = d.construction.get();
+        QWidget *f = d.construction;
         auto box = [f](int k) { return child<QCheckBox>(f, qPrintable(QStringLiteral("CheckBox%1").arg(k))); };
         QVERIFY(box(1)->isVisibleTo(f));
         QVERIFY(!box(4)->isEnabled());
@@ -458,14 +455,14 @@ private slots:
         Dialogs d;
         d.setRows({1, 1});
         d.openForm6();
-        QVERIFY(!child(d.construction.get(), "CheckBox1")->isVisibleTo(d.construction.get()));
-        QVERIFY(!child<QLabel>(d.construction.get(), "Label2")->isVisibleTo(d.construction.get()));
+        QVERIFY(!child(d.construction, "CheckBox1")->isVisibleTo(d.construction));
+        QVERIFY(!child<QLabel>(d.construction, "Label2")->isVisibleTo(d.construction));
     }
 
     void theTotalHeightTurnsRedAbove299()
     {
         Dialogs d;
-        auto *edit = child<QLineEdit>(d.construction.get(), "Edit1");
+        auto *edit = child<QLineEdit>(d.construction, "Edit1");
         d.state.currentSignRecord.infillHeight.set(299.01L);
         d.setRows({19});
         d.openForm6();
@@ -486,7 +483,7 @@ private slots:
         d.state.currentSignRecord.signType = 2;
         d.setRows({1, 1});
         d.openForm6();
-        QCOMPARE(child<QLineEdit>(d.construction.get(), "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
+        QCOMPARE(child<QLineEdit>(d.construction, "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
     }
 
     void okWritesTheRowsAndAnAutomaticTitleUnlessSetByHand()
@@ -495,8 +492,8 @@ private slots:
         d.state.currentSignRecord.setTitle(QStringLiteral("old"));
         d.setRows({1, 1});
         d.openForm6();
-        child(d.construction.get(), "CheckBox11")->click();
-        child(d.construction.get(), "BitBtn4")->click();
+        child(d.construction, "CheckBox11")->click();
+        child(d.construction, "BitBtn4")->click();
         QCOMPARE(d.construction->result(), int(QDialog::Accepted));
         const SignRecord &sign = d.state.currentSignRecord;
         QCOMPARE(int(sign.rowElements[1]), 1);
@@ -506,7 +503,7 @@ private slots:
 
         d.state.currentSignRecord.setTitle(QStringLiteral("!Shop front"));
         d.openForm6();
-        child(d.construction.get(), "BitBtn4")->click();
+        child(d.construction, "BitBtn4")->click();
         QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("!Shop front"));
     }
 
@@ -522,12 +519,12 @@ private slots:
                                  child(w, "BitBtn1")->click();
                              }},
                             notice(true, &message)});
-        QTest::mouseDClick(child<QLabel>(d.construction.get(), "Label3"), Qt::LeftButton);
+        QTest::mouseDClick(child<QLabel>(d.construction, "Label3"), Qt::LeftButton);
         QVERIFY(script.done());
         QCOMPARE(int(d.state.currentSignRecord.signType), 3);
         QCOMPARE(message, gEnglish.LanguageEntry(201));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
-        QCOMPARE(child<QLabel>(d.construction.get(), "Label4")->text(), gEnglish.LanguageEntry(45));
+        QCOMPARE(child<QLabel>(d.construction, "Label4")->text(), gEnglish.LanguageEntry(45));
     }
 
     void reportButtonsFillTheReportLines()
@@ -535,14 +532,21 @@ private slots:
         Dialogs d;
         d.setRows({1, 1, 5});
         QString title;
-        d.construction->ShowReportView = [&title](const QString &t) { title = t; };
+        const auto report = ModalScript::Step{QStringLiteral("Form11"), [&title](QWidget *w) {
+                                                  title = w->windowTitle();
+                                                  static_cast<QDialog *>(w)->reject();
+                                              }};
         d.openForm6();
-        child(d.construction.get(), "BitBtn3")->click();
+        ModalScript cost({report});
+        child(d.construction, "BitBtn3")->click();
+        QVERIFY(cost.done());
         QCOMPARE(title, gEnglish.LanguageEntry(84));
         QCOMPARE(d.state.ViewText, d.state.results.CostText);
         QVERIFY(ReportLineCount(d.state) > 3);
 
-        child(d.construction.get(), "BitBtn2")->click();
+        ModalScript specification({report});
+        child(d.construction, "BitBtn2")->click();
+        QVERIFY(specification.done());
         QCOMPARE(title, gEnglish.LanguageEntry(85));
         QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
     }
@@ -554,7 +558,7 @@ private slots:
         d.state.language.entries[46] = longWord;
         d.setRows({1});
         d.openForm6();
-        auto *b = child<QPushButton>(d.construction.get(), "Button1");
+        auto *b = child<QPushButton>(d.construction, "Button1");
         QVERIFY(b->text() != d.state.ElementDescription(1));
         QVERIFY(b->text().endsWith(QChar(0x2026)));
         QCOMPARE(b->toolTip(), d.state.ElementDescription(1));
@@ -566,24 +570,39 @@ private slots:
     void profileChoiceOffersWhatTheTypeAndLayoutAllow()
     {
         Dialogs d;
-        QWidget *f = d.elementChoice.get();
+        QWidget *f = d.elementChoice;
         auto enabled = [f](const char *name) { return child(f, name)->isEnabled(); };
+        const auto inspect = [](std::function<void()> checks) {
+            return ModalScript::Step{QStringLiteral("Form7"), [checks](QWidget *w) {
+                                         checks();
+                                         child(w, "BitBtn1")->click();
+                                     }};
+        };
 
-        d.state.chosenElement = 21;
-        d.elementChoice->show();
-        QVERIFY(child(f, "RadioButton21")->isChecked());
-        QVERIFY(enabled("RadioButton18") && enabled("RadioButton19") && enabled("RadioButton20"));
-        d.elementChoice->hide();
+        bool presentChecked = false, closingOffered = false;
+        ModalScript open({inspect([&] {
+            presentChecked = child(f, "RadioButton21")->isChecked();
+            closingOffered = enabled("RadioButton18") && enabled("RadioButton19") && enabled("RadioButton20");
+        })});
+        QVERIFY(!d.elementChoice->choose(21));
+        QVERIFY(open.done());
+        QVERIFY(presentChecked && closingOffered);
 
         d.state.currentSignRecord.layout = 1; // closed frame: no closing element
-        d.state.chosenElement = 35;           // special codes check nothing
-        d.elementChoice->show();
-        QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
-        QVERIFY(!child<QLabel>(f, "Label9")->isEnabled());
-        QVERIFY(enabled("RadioButton16") && enabled("RadioButton20"));
-        for (int n = 1; n <= 22; ++n)
-            QVERIFY(!child(f, qPrintable(QStringLiteral("RadioButton%1").arg(n)))->isChecked());
-        d.elementChoice->hide();
+        int checked = -1;
+        bool closedFrame = false;
+        ModalScript special({inspect([&] {
+            closedFrame = !enabled("RadioButton18") && !enabled("RadioButton19")
+                          && !child<QLabel>(f, "Label9")->isEnabled() && enabled("RadioButton16")
+                          && enabled("RadioButton20");
+            checked = 0;
+            for (int n = 1; n <= 22; ++n)
+                checked += child(f, qPrintable(QStringLiteral("RadioButton%1").arg(n)))->isChecked();
+        })});
+        QVERIFY(!d.elementChoice->choose(35)); // special codes check nothing
+        QVERIFY(special.done());
+        QVERIFY(closedFrame);
+        QCOMPARE(checked, 0);
 
         d.state.currentSignRecord.layout = 3;
         d.elementChoice->show();
@@ -604,42 +623,46 @@ private slots:
             QVERIFY2(!enabled(name), name);
         QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(211).trimmed());
         QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
-        child(f, "RadioButton2")->click();
-        QCOMPARE(int(d.state.chosenElement), 40);
-        QCOMPARE(d.state.elementText, d.state.ElementDescription(40));
-        QCOMPARE(d.elementChoice->result(), int(QDialog::Accepted));
-        QVERIFY(!d.elementChoice->isVisible());
+        d.elementChoice->hide();
+
+        ModalScript script({click("Form7", "RadioButton2")});
+        const std::optional<ElementChoice> choice = d.elementChoice->choose(0);
+        QVERIFY(script.done());
+        QVERIFY(choice);
+        QCOMPARE(int(choice->code), 40);
+        QCOMPARE(choice->description, d.state.ElementDescription(40));
     }
 
     void otherInfillClosesTheChoiceOnlyWhenConfirmed()
     {
         Dialogs d;
         d.state.currentSignRecord.infillHeight.set(10);
-        d.state.chosenElement = 1;
-        d.elementChoice->show();
-        {
-            ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
-                                     child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("55"));
-                                     child(w, "BitBtn2")->click();
-                                 }}});
-            child(d.elementChoice.get(), "RadioButton20")->click();
-            QVERIFY(script.done());
-        }
-        QVERIFY(d.elementChoice->isVisible());
-        QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
-        QVERIFY(child(d.elementChoice.get(), "RadioButton3")->isChecked());
-
-        ModalScript script({{QStringLiteral("Form9"), [](QWidget *w) {
+        bool stillChoosing = false;
+        bool presentChecked = false;
+        ModalScript script({click("Form7", "RadioButton20"),
+                            {QStringLiteral("Form9"),
+                             [](QWidget *w) {
+                                 child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("55"));
+                                 child(w, "BitBtn2")->click();
+                             }},
+                            {QStringLiteral("Form7"),
+                             [&](QWidget *w) {
+                                 stillChoosing = w->isVisible();
+                                 presentChecked = child(w, "RadioButton3")->isChecked();
+                                 child(w, "RadioButton20")->click();
+                             }},
+                            {QStringLiteral("Form9"), [](QWidget *w) {
                                  child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("12.5"));
                                  child<QLineEdit>(w, "pvlCalcEdit2")->setText(QStringLiteral("-20"));
                                  child(w, "BitBtn1")->click();
                              }}});
-        child(d.elementChoice.get(), "RadioButton20")->click();
+        const std::optional<ElementChoice> choice = d.elementChoice->choose(1);
         QVERIFY(script.done());
-        QVERIFY(!d.elementChoice->isVisible());
-        QCOMPARE(d.elementChoice->result(), int(QDialog::Accepted));
-        QCOMPARE(int(d.state.chosenElement), 19);
-        QCOMPARE(d.state.elementText, gEnglish.LanguageEntry(74));
+        QVERIFY(stillChoosing);
+        QVERIFY(presentChecked);
+        QVERIFY(choice);
+        QCOMPARE(int(choice->code), 19);
+        QCOMPARE(choice->description, gEnglish.LanguageEntry(74));
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 12.5);
         QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), -20.0);
     }
@@ -650,11 +673,11 @@ private slots:
         d.state.currentSignRecord.infillHeight.set(10);
         d.state.currentSignRecord.extraCost.set(5);
         d.otherInfill->show();
-        child<NumberEdit>(d.otherInfill.get(), "pvlCalcEdit1")->setText(QStringLiteral("7"));
-        child<NumberEdit>(d.otherInfill.get(), "pvlCalcEdit2")->setValue(1e39L);
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit1")->setText(QStringLiteral("7"));
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit2")->setValue(1e39L);
         QString text;
         ModalScript script({messageBox(&text)});
-        child(d.otherInfill.get(), "BitBtn1")->click();
+        child(d.otherInfill, "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.otherInfill->isVisible());
@@ -669,21 +692,21 @@ private slots:
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
         d.assumptions->show();
-        QVERIFY(QTest::qWaitForWindowActive(d.assumptions.get()));
-        auto *width = child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit1");
-        auto *quantity = child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit2");
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
+        auto *width = child<NumberEdit>(d.assumptions, "pvlCalcEdit1");
+        auto *quantity = child<NumberEdit>(d.assumptions, "pvlCalcEdit2");
         QCOMPARE(width->text(), QStringLiteral("120.00"));
         for (long double bad : {0.0L, -5.0L}) {
             width->setValue(bad);
             quantity->setFocus();
-            child(d.assumptions.get(), "BitBtn1")->click();
+            child(d.assumptions, "BitBtn1")->click();
             QVERIFY(d.assumptions->isVisible());
             QCOMPARE(QApplication::focusWidget(), width);
             QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
         }
         width->setValue(250);
         quantity->setValue(-1);
-        child(d.assumptions.get(), "BitBtn1")->click();
+        child(d.assumptions, "BitBtn1")->click();
         QVERIFY(d.assumptions->isVisible());
         QCOMPARE(QApplication::focusWidget(), quantity);
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
@@ -693,15 +716,15 @@ private slots:
     {
         Dialogs d;
         d.assumptions->show(); // FixedPricePercent is 0
-        child(d.assumptions.get(), "BitBtn1")->click();
+        child(d.assumptions, "BitBtn1")->click();
         QVERIFY(d.assumptions->isVisible());
         d.assumptions->hide();
 
         d.state.derived.HasFixedPricePercent = true;
         d.assumptions->show();
-        QVERIFY(!child<QWidget>(d.assumptions.get(), "pvlCalcEdit3")->isVisibleTo(d.assumptions.get()));
-        QVERIFY(!child<QLabel>(d.assumptions.get(), "Label7")->isVisibleTo(d.assumptions.get()));
-        child(d.assumptions.get(), "BitBtn1")->click();
+        QVERIFY(!child<QWidget>(d.assumptions, "pvlCalcEdit3")->isVisibleTo(d.assumptions));
+        QVERIFY(!child<QLabel>(d.assumptions, "Label7")->isVisibleTo(d.assumptions));
+        child(d.assumptions, "BitBtn1")->click();
         QVERIFY(!d.assumptions->isVisible());
         QCOMPARE(d.assumptions->result(), int(QDialog::Accepted));
     }
@@ -711,7 +734,7 @@ private slots:
         Dialogs d;
         d.state.currentSignRecord.layout = 1;
         d.assumptions->show();
-        QWidget *f = d.assumptions.get();
+        QWidget *f = d.assumptions;
         QVERIFY(child(f, "RadioButton4")->isChecked());
         QVERIFY(child<QWidget>(f, "pvlCalcEdit4")->isEnabled());
         child(f, "RadioButton7")->click(); // type 3
@@ -729,7 +752,7 @@ private slots:
     void assumptionsStoreTheSignAndDropPostsForTypesThreeToSix()
     {
         Dialogs d;
-        QWidget *f = d.assumptions.get();
+        QWidget *f = d.assumptions;
         d.assumptions->show();
         child<NumberEdit>(f, "pvlCalcEdit1")->setValue(300);
         child<NumberEdit>(f, "pvlCalcEdit2")->setValue(4);
@@ -760,10 +783,10 @@ private slots:
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
         d.assumptions->show();
-        child<NumberEdit>(d.assumptions.get(), "pvlCalcEdit1")->setValue(1e39L);
+        child<NumberEdit>(d.assumptions, "pvlCalcEdit1")->setValue(1e39L);
         QString text;
         ModalScript script({messageBox(&text)});
-        child(d.assumptions.get(), "BitBtn1")->click();
+        child(d.assumptions, "BitBtn1")->click();
         QVERIFY(script.done());
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.assumptions->isVisible());
@@ -775,11 +798,11 @@ private slots:
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
         d.assumptions->show();
-        QVERIFY(QTest::qWaitForWindowActive(d.assumptions.get()));
-        auto *width = child<QWidget>(d.assumptions.get(), "pvlCalcEdit1");
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
+        auto *width = child<QWidget>(d.assumptions, "pvlCalcEdit1");
         width->setFocus();
         QTest::keyClick(width, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), child<QWidget>(d.assumptions.get(), "pvlCalcEdit2"));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(d.assumptions, "pvlCalcEdit2"));
         QVERIFY(d.assumptions->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(!d.assumptions->isVisible()); // Ctrl+Enter is OK
@@ -790,30 +813,43 @@ private slots:
     void numberEntryRefusesZero()
     {
         Dialogs d;
-        d.state.numberEntryMode = 1;
-        d.numberEntry->show();
-        auto *edit = child<NumberEdit>(d.numberEntry.get(), "pvlCalcEdit1");
-        QCOMPARE(edit->text(), QStringLiteral("100.00"));
-        edit->setText(QStringLiteral("0"));
-        child(d.numberEntry.get(), "BitBtn1")->click();
-        QVERIFY(d.numberEntry->isVisible());
-        QCOMPARE(double(d.state.exportScale.get()), 100.0);
-        edit->setText(QStringLiteral("150"));
-        child(d.numberEntry.get(), "BitBtn1")->click();
-        QVERIFY(!d.numberEntry->isVisible());
+        d.numberEntry->RepaintMainWindow = {};
+        auto *edit = child<NumberEdit>(d.numberEntry, "pvlCalcEdit1");
+        QString shown;
+        bool refused = false;
+        const auto type = [edit](const char *text) { edit->setText(QLatin1String(text)); };
+        ModalScript scale({{QStringLiteral("Form13"), [&](QWidget *w) {
+                                shown = edit->text();
+                                type("0");
+                                child(w, "BitBtn1")->click();
+                                refused = w->isVisible() && d.state.exportScale.get() == 100;
+                                type("150");
+                                child(w, "BitBtn1")->click();
+                            }}});
+        QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale));
+        QVERIFY(scale.done());
+        QCOMPARE(shown, QStringLiteral("100.00"));
+        QVERIFY(refused);
         QCOMPARE(double(d.state.exportScale.get()), 150.0);
 
         // Closed another way: a valid value is stored, a refused one is not.
-        d.state.numberEntryMode = 0;
-        d.numberEntry->show();
-        QCOMPARE(d.numberEntry->windowTitle(), gEnglish.LanguageEntry(162));
-        edit->setText(QStringLiteral("85"));
-        d.numberEntry->reject();
+        QString caption;
+        ModalScript percent({{QStringLiteral("Form13"),
+                              [&](QWidget *w) {
+                                  caption = w->windowTitle();
+                                  type("85");
+                                  static_cast<QDialog *>(w)->reject();
+                              }},
+                             {QStringLiteral("Form13"), [&](QWidget *w) {
+                                  type("0");
+                                  static_cast<QDialog *>(w)->reject();
+                              }}});
+        QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
+        QCOMPARE(caption, gEnglish.LanguageEntry(162));
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
         QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
-        d.numberEntry->show();
-        edit->setText(QStringLiteral("0"));
-        d.numberEntry->reject();
+        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
+        QVERIFY(percent.done());
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
     }
 
@@ -821,26 +857,37 @@ private slots:
     {
         Dialogs d;
         d.setRows({1});
-        d.title->SetTitleForEditing(QStringLiteral("!Shop front"));
-        auto *edit = child<QLineEdit>(d.title.get(), "Edit1");
-        auto *automatic = child<QCheckBox>(d.title.get(), "CheckBox1");
-        QCOMPARE(edit->text(), QStringLiteral("Shop front"));
-        QVERIFY(!automatic->isChecked());
-        d.title->show();
-        QCOMPARE(d.state.manualTitleText, QStringLiteral("Shop front"));
-        automatic->click();
-        QCOMPARE(edit->text(), d.state.AutoTitle());
-        automatic->click();
-        QCOMPARE(edit->text(), QStringLiteral("Shop front"));
-        child(d.title.get(), "BitBtn1")->click();
-        QCOMPARE(d.state.elementText, QStringLiteral("Shop front"));
-        QCOMPARE(d.title->result(), int(QDialog::Accepted));
+        auto *edit = child<QLineEdit>(d.title, "Edit1");
+        auto *automatic = child<QCheckBox>(d.title, "CheckBox1");
+        QStringList texts;
+        bool ticked = true;
+        ModalScript byHand({{QStringLiteral("Form10"), [&](QWidget *w) {
+                                 texts << edit->text();
+                                 ticked = automatic->isChecked();
+                                 automatic->click();
+                                 texts << edit->text();
+                                 automatic->click();
+                                 texts << edit->text();
+                                 child(w, "BitBtn1")->click();
+                             }}});
+        const std::optional<TitleAnswer> answer = d.title->ask(QStringLiteral("!Shop front"));
+        QVERIFY(byHand.done());
+        QVERIFY(!ticked);
+        QCOMPARE(texts, QStringList({QStringLiteral("Shop front"), d.state.AutoTitle(), QStringLiteral("Shop front")}));
+        QVERIFY(answer && answer->text == QStringLiteral("Shop front") && !answer->automatic);
 
-        d.title->SetTitleForEditing(QStringLiteral("120.00x1.60A"));
+        // An automatic title: unticking offers the default typed title of the sign.
         d.state.currentSign = 3;
-        d.title->show();
-        QVERIFY(automatic->isChecked());
-        QCOMPARE(d.state.manualTitleText, gEnglish.LanguageEntry(152) + QStringLiteral("3"));
+        ModalScript automaticTitle({{QStringLiteral("Form10"), [&](QWidget *w) {
+                                         ticked = automatic->isChecked();
+                                         automatic->click();
+                                         texts = {edit->text()};
+                                         child(w, "BitBtn2")->click();
+                                     }}});
+        QVERIFY(!d.title->ask(QStringLiteral("120.00x1.60A")));
+        QVERIFY(automaticTitle.done());
+        QVERIFY(ticked);
+        QCOMPARE(texts, QStringList({gEnglish.LanguageEntry(152) + QStringLiteral("3")}));
     }
 
     // ---- pictures ----

@@ -25,8 +25,7 @@ class ExportCommandTest : public QObject {
     Q_OBJECT
 
     AppState state;
-    Windows windows;
-    std::unique_ptr<NumberEntryDialog> numberEntry;
+    Windows windows{state};
     QWidget mainWindow;
     QTemporaryDir dir;
 
@@ -62,9 +61,7 @@ private slots:
         state.parameters = fixtures::SampleParameters();
         state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
         state.RefreshParameters();
-        numberEntry = std::make_unique<NumberEntryDialog>(state, windows);
-        numberEntry->RepaintMainWindow = {};
-        windows.numberEntry = numberEntry.get();
+        windows.numberEntry().RepaintMainWindow = {};
         mainWindow.resize(1000, 700);
     }
 

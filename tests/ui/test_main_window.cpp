@@ -119,15 +119,15 @@ class MainWindowTest : public QObject {
     // The program's windows over a project of `signs` signs, shown.
     struct Program {
         AppState state;
-        std::unique_ptr<WindowSet> windows;
+        std::unique_ptr<Windows> windows;
         MainWindow *form = nullptr;
         QTabWidget *pages = nullptr;
 
         explicit Program(int signs = 1)
         {
             PrepareProject(state, signs);
-            windows = std::make_unique<WindowSet>(state);
-            form = windows->windows().mainWindow;
+            windows = std::make_unique<Windows>(state);
+            form = &windows->mainWindow();
             pages = form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
             form->show();
             QVERIFY2(QTest::qWaitForWindowExposed(form), "main window shown");

@@ -58,8 +58,8 @@ class ParameterEditorTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     QString previousDir;
     std::unique_ptr<AppState> state;
-    Windows windows;
-    std::unique_ptr<ParameterEditor> form;
+    std::unique_ptr<Windows> windows;
+    ParameterEditor *form = nullptr;
     ParameterRecord onDisk{};
 
     NumberEdit *edit(int n) { return form->findChild<NumberEdit *>(QStringLiteral("pvlCalcEdit%1").arg(n)); }
@@ -82,7 +82,7 @@ class ParameterEditorTest : public QObject {
     void open()
     {
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form));
     }
 
     // Types into an edit as the user does and leaves it with Tab.
@@ -111,12 +111,14 @@ private slots:
         writeRecord(p);
         state->parameters = p;
         state->RefreshParameters();
-        form = std::make_unique<ParameterEditor>(*state, windows);
+        windows = std::make_unique<Windows>(*state);
+        form = &windows->parameterEditor();
     }
 
     void cleanup()
     {
-        form.reset();
+        form = nullptr;
+        windows.reset();
         QDir::setCurrent(previousDir);
         dir.reset();
     }
@@ -332,7 +334,7 @@ private slots:
         for (QLabel *l : form->findChildren<QLabel *>()) {
             if (!l->isVisible())
                 continue;
-            const QRect r(l->mapTo(form.get(), QPoint(0, 0)), l->size());
+            const QRect r(l->mapTo(form, QPoint(0, 0)), l->size());
             QVERIFY2(inside.contains(r), qPrintable(l->objectName()));
             // A wrapping label needs its longest word across and all its lines down.
             const QSize need = l->wordWrap() ? QSize(l->minimumSizeHint().width(), l->heightForWidth(l->width()))
@@ -341,7 +343,7 @@ private slots:
                      qPrintable(l->objectName() + u' ' + l->text()));
         }
         for (NumberEdit *e : form->findChildren<NumberEdit *>()) {
-            const QRect r(e->mapTo(form.get(), QPoint(0, 0)), e->size());
+            const QRect r(e->mapTo(form, QPoint(0, 0)), e->size());
             QVERIFY2(e->isVisible() && inside.contains(r), qPrintable(e->objectName()));
             // What QLineEdit paints into: the style's contents rectangle less its 2-pixel margins.
             QStyleOptionFrame frame;

@@ -21,9 +21,8 @@ class PriceListWindowTest : public QObject {
     Q_OBJECT
 
     AppState state;
-    Windows windows;
-    std::unique_ptr<NumberEntryDialog> numberEntry;
-    std::unique_ptr<PriceListWindow> priceList;
+    Windows windows{state};
+    PriceListWindow *priceList = nullptr;
 
     void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
 
@@ -41,10 +40,7 @@ private slots:
             state.parameters.elementRows[k].priceA.set(12.5L + k);
         }
         state.RefreshParameters();
-        numberEntry = std::make_unique<NumberEntryDialog>(state, windows);
-        windows.numberEntry = numberEntry.get();
-        priceList = std::make_unique<PriceListWindow>(state, windows);
-        windows.priceList = priceList.get();
+        priceList = &windows.priceList();
     }
 
     void listPricesShowTheParameterValues()

@@ -11,6 +11,7 @@
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
+#include "ui/window_set.h"
 
 using namespace tablix;
 
@@ -136,9 +137,13 @@ private slots:
         writeFile(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n");
         AppState state;
         QVERIFY(RunStartup(state, dir.path()));
-        MainWindow form(state);
+        state.currentSignRecord.width.set(100); // no sign dialogs open by themselves
+        Windows windows(state);
+        MainWindow &form = windows.mainWindow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::qWait(20);
+        QCOMPARE(windows.madeCount(), 1); // the dialogs are made when first opened
         QCOMPARE(form.windowTitle(), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + QLatin1Char(' '));
         QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     }

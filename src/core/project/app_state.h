@@ -36,8 +36,6 @@ struct AppState {
     std::array<std::uint8_t, kMaxRows> undoRows{};
     std::array<std::uint8_t, kMaxRows> workingRowMarks{};
     std::array<std::uint8_t, kLowerMarks> workingLowerMarks{};
-    std::uint8_t chosenElement = 0;
-    QString elementText;
 
     // Results of the last ComputeSign run
     EngineResults results;
@@ -56,11 +54,6 @@ struct AppState {
 
     // Export scale in percent, kept while the program runs.
     Real48 exportScale;
-
-    // Exchanged with the small dialogs: 1 = the number entry asks for the export scale, 0 for
-    // the price percentage; the last title typed by hand in the title dialog.
-    int numberEntryMode = 0;
-    QString manualTitleText;
 
     AppState();
 
