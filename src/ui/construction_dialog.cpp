@@ -24,6 +24,8 @@
 #include "core/render/report_lines.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/element_codes.h"
+#include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
 
@@ -31,28 +33,14 @@ namespace tablix {
 
 namespace {
 
-// Rows of these codes carry strips, and only they may be marked.
-bool isPanel(int code)
+// The rows a rule leaves: at once, or after the notice asked its question.
+// The rows after the rule's question, if any, has been asked; `element` names the chosen element.
+RowCodes Settle(AppState &state, Windows &windows, const RowChange &change, const QString &element = {})
 {
-    return (code >= 1 && code <= 8) || (code >= 10 && code <= 17) || code == 20 || code == 21;
-}
-
-bool isClosing(int code)
-{
-    return code == 9 || code == 18;
-}
-
-int otherFamily(int code)
-{
-    if (code >= 1 && code <= 9)
-        return code + 9;
-    if (code >= 10 && code <= 18)
-        return code - 9;
-    if (code == 20)
-        return 21;
-    if (code == 21)
-        return 20;
-    return code;
+    if (!change.question)
+        return change.agreed;
+    const QString question = QuestionText(state.language, change.question, element);
+    return windows.notice().ask(question) ? change.agreed : change.refused;
 }
 
 int typeEntry(int signType)
@@ -332,11 +320,11 @@ void ConstructionDialog::refreshDisplay()
 void ConstructionDialog::closingElementCheck()
 {
     const SignRecord &sign = state.currentSignRecord;
-    if (!(sign.layout == 1 || sign.layout == 3 || sign.signType == 3))
+    if (ClosingElementsAllowed(sign.layout, sign.signType))
         return;
     for (int row = 1; row <= kMaxRows; ++row) {
-        if (isClosing(state.workingRows[size_t(row - 1)])) {
-            AskNotice(state, windows, state.LanguageEntry(201));
+        if (IsClosing(state.workingRows[size_t(row - 1)])) {
+            windows.notice().ask(state.LanguageEntry(201));
             state.workingRows[size_t(row - 1)] = 0;
         }
     }
@@ -346,12 +334,8 @@ long double ConstructionDialog::DisplayedHeight() const
 {
     const SignRecord &sign = state.currentSignRecord;
     long double height = state.StackHeight();
-    if (sign.rowElements[0] != 0 && (sign.layout == 1 || sign.layout == 3)) {
-        if (sign.signType == 1)
-            height += 1.5L;
-        else if (sign.signType == 2)
-            height += 2.5L;
-    }
+    if (sign.rowElements[0] != 0)
+        height += FrameAllowanceCm(sign.layout, sign.signType);
     return height;
 }
 
@@ -391,82 +375,33 @@ void ConstructionDialog::EditRow(int row)
     if (!choice)
         return;
 
-    const int chosen = choice->code;
-    if (chosen == 0) {
-        int following = 0;
-        for (size_t i = n + 1; i < rows.size() && rows[i] != 0; ++i)
-            ++following;
-        if (following == 0)
-            rows[n] = 0;
-        else if (AskNotice(state, windows, state.LanguageEntry(80)))
-            std::fill(rows.begin() + std::ptrdiff_t(n), rows.end(), std::uint8_t(0));
-    } else {
-        int gap = 0;
-        for (size_t i = n; i > 0 && rows[i - 1] == 0; --i)
-            ++gap;
-        if (gap == 0) {
-            rows[n] = std::uint8_t(chosen);
-        } else {
-            const QString message = state.LanguageEntry(78) + QLatin1Char(' ') + choice->description
-                                    + QLatin1Char(' ') + QString::number(gap + 1) + QLatin1Char(' ')
-                                    + state.LanguageEntry(79);
-            if (AskNotice(state, windows, message))
-                std::fill(rows.begin() + std::ptrdiff_t(n) - gap, rows.begin() + std::ptrdiff_t(n) + 1,
-                          std::uint8_t(chosen));
-        }
-    }
+    rows = Settle(state, windows, EditRowChange(rows, row, choice->code), choice->description);
     showTotalHeight();
 }
 
 void ConstructionDialog::NormalizeRows()
 {
     auto &rows = state.workingRows;
-    for (int i = 1; i <= kMaxRows - 1; ++i) {
-        const size_t at = size_t(i - 1);
-        if (!isClosing(rows[at]) || rows[at + 1] == 0)
-            continue;
-        if (AskNotice(state, windows, state.LanguageEntry(200) + QString::number(i))) {
-            size_t end = at + 1; // first empty row after row i, or the end
-            while (end < rows.size() && rows[end] != 0)
-                ++end;
-            const std::uint8_t closing = rows[at];
-            std::copy(rows.begin() + std::ptrdiff_t(at) + 1, rows.begin() + std::ptrdiff_t(end),
-                      rows.begin() + std::ptrdiff_t(at));
-            rows[end - 1] = closing;
-        } else {
-            rows = state.undoRows;
-        }
-    }
+    // Each answer changes the rows the next row is checked in.
+    for (int i = 1; i <= kMaxRows - 1; ++i)
+        rows = Settle(state, windows, ClosingElementChange(rows, state.undoRows, i));
+    state.workingRowMarks = KeptRowMarks(state.workingRowMarks, rows);
     for (int row = 1; row <= kMaxRows; ++row) {
         QCheckBox *mark = CheckBox[size_t(row + 10)];
-        const bool panel = isPanel(rows[size_t(row - 1)]);
+        const bool panel = IsPanel(rows[size_t(row - 1)]);
         mark->setEnabled(panel);
-        if (!panel) {
+        if (!panel)
             mark->setChecked(false);
-            state.workingRowMarks[size_t(row - 1)] = 0;
-        }
     }
 }
 
 void ConstructionDialog::UpdateLowerMarks()
 {
-    int highest = 0;
+    state.workingLowerMarks = KeptLowerMarks(state.workingLowerMarks, state.workingRows);
     for (int k = 1; k <= kLowerMarks; ++k) {
-        if (state.workingLowerMarks[size_t(k - 1)] != 0)
-            highest = k;
+        CheckBox[size_t(k)]->setEnabled(IsPanel(state.workingRows[size_t(k - 1)]));
+        CheckBox[size_t(k)]->setChecked(state.workingLowerMarks[size_t(k - 1)] != 0);
     }
-    for (int k = 1; k <= kLowerMarks; ++k)
-        CheckBox[size_t(k)]->setChecked(k <= highest);
-    // A row without strips cannot be marked; the marks below it stay, since the stripes start
-    // at the highest marked row anyway.
-    for (int k = 1; k <= kLowerMarks; ++k) {
-        const bool panel = isPanel(state.workingRows[size_t(k - 1)]);
-        CheckBox[size_t(k)]->setEnabled(panel);
-        if (!panel)
-            CheckBox[size_t(k)]->setChecked(false);
-    }
-    for (int k = 1; k <= kLowerMarks; ++k)
-        state.workingLowerMarks[size_t(k - 1)] = CheckBox[size_t(k)]->isChecked() ? 1 : 0;
 }
 
 void ConstructionDialog::RowMarkClick(int row)
@@ -476,27 +411,18 @@ void ConstructionDialog::RowMarkClick(int row)
 
 void ConstructionDialog::LowerMarkClick(int mark)
 {
-    const bool set = CheckBox[size_t(mark)]->isChecked();
-    state.workingLowerMarks[size_t(mark - 1)] = set ? 1 : 0;
-    if (!set)
-        std::fill(state.workingLowerMarks.begin() + mark, state.workingLowerMarks.end(), std::uint8_t(0));
+    state.workingLowerMarks =
+        ClickedLowerMarks(state.workingLowerMarks, state.workingRows, mark, CheckBox[size_t(mark)]->isChecked());
     UpdateLowerMarks();
 }
 
 void ConstructionDialog::BitBtn1Click()
 {
-    if (!AskNotice(state, windows, state.LanguageEntry(83)))
+    if (!windows.notice().ask(state.LanguageEntry(83)))
         return;
     std::uint8_t &layout = state.currentSignRecord.layout;
-    switch (layout) {
-    case 1: layout = 3; break;
-    case 2: layout = 4; break;
-    case 3: layout = 1; break;
-    case 4: layout = 2; break;
-    default: break;
-    }
-    for (std::uint8_t &code : state.workingRows)
-        code = std::uint8_t(otherFamily(code));
+    layout = std::uint8_t(OtherFamilyLayout(layout));
+    state.workingRows = SwitchedFamily(state.workingRows);
     RefreshView();
 }
 

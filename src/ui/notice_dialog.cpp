@@ -90,9 +90,4 @@ bool NoticeDialog::ask(const QString &message)
     return exec() == Accepted;
 }
 
-bool AskNotice(AppState &, Windows &windows, const QString &message)
-{
-    return windows.notice().ask(message);
-}
-
 } // namespace tablix

@@ -33,7 +33,4 @@ private:
     QString message_;
 };
 
-// The notice of the window set, asked the question.
-bool AskNotice(AppState &state, Windows &windows, const QString &message);
-
 } // namespace tablix

@@ -341,7 +341,7 @@ void ReportView::drukuj1Click()
     }
     ProgramPrinter();
     const long double ratio = PrintRatio(state.printerDpiY, screenDpi());
-    if (ReportWiderThanPage(state, layout_, ratio) && !AskNotice(state, windows, state.LanguageEntry(kEntryTooWide)))
+    if (ReportWiderThanPage(state, layout_, ratio) && !windows.notice().ask(state.LanguageEntry(kEntryTooWide)))
         return;
 
     printer.setDocName(QStringLiteral("TABLIX"));

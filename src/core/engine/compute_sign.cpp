@@ -2,6 +2,7 @@
 
 #include "core/engine/engine_steps.h"
 #include "core/project/app_state.h"
+#include "core/project/element_codes.h"
 
 namespace tablix {
 
@@ -23,14 +24,8 @@ Strips StripsOf(int code)
 
 long double ElementHeightMm(const AppState &state, int code)
 {
-    const auto &table = state.derived.ElementTypeTable;
-    if (code >= 1 && code <= 8)
-        return table[size_t(code + 2)].heightMm.get();
-    if (code >= 10 && code <= 17)
-        return table[size_t(code - 7)].heightMm.get();
-    if (code == 20 || code == 21)
-        return table[13].heightMm.get();
-    return 0;
+    const int row = ElementTableRow(code);
+    return row < 0 ? 0 : state.derived.ElementTypeTable[size_t(row)].heightMm.get();
 }
 
 } // namespace engine
@@ -46,28 +41,18 @@ bool rowAllowance(int code, int signType, long double &allowance)
     static constexpr long double kClosing[4] = {-2.4L, -5.0L, -0.2L, -0.2L};
     if (signType < 1 || signType > 4)
         return false;
-    allowance = (code == 9 || code == 18) ? kClosing[signType - 1] : kPieces[signType - 1];
+    allowance = IsClosing(code) ? kClosing[signType - 1] : kPieces[signType - 1];
     return true;
 }
 
 // Price per metre of a code, and whether it is an element the table counts.
 bool elementPrice(const AppState &state, int code, long double &price)
 {
-    const auto &table = state.derived.ElementTypeTable;
-    if (code >= 1 && code <= 8)
-        price = table[size_t(code + 2)].priceA.get();
-    else if (code >= 10 && code <= 17)
-        price = table[size_t(code - 7)].priceB.get();
-    else if (code == 9)
-        price = table[11].priceA.get();
-    else if (code == 18)
-        price = table[11].priceB.get();
-    else if (code == 20)
-        price = table[13].priceA.get();
-    else if (code == 21)
-        price = table[13].priceB.get();
-    else
+    const int row = PriceTableRow(code);
+    if (row < 0)
         return false;
+    const ElementTypeRow &entry = state.derived.ElementTypeTable[size_t(row)];
+    price = (IsFamilyA(code) ? entry.priceA : entry.priceB).get();
     return true;
 }
 
@@ -83,13 +68,10 @@ void InitElementKinds(AppState &state)
         // Built in place: the names are rebuilt on every run.
         QString &name = kind.name;
         name.truncate(0);
-        if (code == 19) {
+        if (code == kOtherInfillCode)
             name += state.LanguageEntry(74) + u' ';
-        } else {
-            const bool familyAWord = code <= 9 || code == 20;
-            const int word = code <= 8 ? 45 + code : code <= 17 && code >= 10 ? 36 + code : code <= 18 ? 45 : 233;
-            name += u' ' + (familyAWord ? familyA : familyB) + u' ' + state.LanguageEntry(word);
-        }
+        else
+            name += u' ' + (IsFamilyA(code) ? familyA : familyB) + u' ' + state.LanguageEntry(ElementWordEntry(code));
         name.truncate(19);
     }
 
@@ -119,7 +101,7 @@ void InitElementKinds(AppState &state)
         surcharge = p.areaBandValue1;
 
     for (std::uint8_t code : state.workingRows)
-        if (code == 9 || code == 18)
+        if (IsClosing(code))
             r.closingAllowance.set(p.elementRows[14].heightMm.get() * 0.1L);
 }
 
@@ -233,10 +215,8 @@ void BuildGeometry(AppState &state, Real48Value &Y)
         if (state.workingRowMarks[size_t(i - 1)] != 0)
             PlaceStrips(state, c, i, Y);
         std::uint8_t colour = 0;
-        if ((c >= 1 && c <= 8) || c == 20)
-            colour = 1;
-        else if ((c >= 10 && c <= 17) || c == 21)
-            colour = 2;
+        if (IsPanel(c))
+            colour = IsFamilyA(c) ? 1 : 2;
         if (colour != 0) {
             R.x1 = x0;
             R.y1 = Y;
@@ -244,7 +224,7 @@ void BuildGeometry(AppState &state, Real48Value &Y)
             R.y2.set(Y.get() + 0.1L * heightMm[size_t(c)]);
             R.colourClass = colour;
             Y = R.y2;
-        } else if (c == 19) {
+        } else if (c == kOtherInfillCode) {
             static constexpr long double kInfillAllowance[4] = {1.5L, 2.5L, 0.1L, 0.1L};
             R.x1 = x0;
             R.y1 = Y;
