@@ -14,6 +14,7 @@
 
 #include "ui/widgets/named.h"
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -139,9 +140,9 @@ void AboutBox::showEvent(QShowEvent *event)
 
 void AboutBox::FormActivate()
 {
-    setWindowTitle(state.LanguageEntry(56));
-    OKButton->setText(state.LanguageEntry(19));
-    Comments->setText(state.LanguageEntry(197));
+    setWindowTitle(state.LanguageEntry(text::kAboutTitle));
+    OKButton->setText(state.LanguageEntry(text::kOk));
+    Comments->setText(state.LanguageEntry(text::kAboutComment));
     // The texts just set decide the height: a wrapped label needs the box laid out again.
     layout()->activate();
     resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());

@@ -16,6 +16,7 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -27,7 +28,9 @@ int layoutButtonNumber(int layout)
     return 5 - layout;
 }
 
-constexpr std::array<int, 6> kTypeEntries = {41, 42, 45, 209, 210, 228};
+constexpr std::array<int, 6> kTypeEntries = {
+    text::kSignType1, text::kSignType2, text::kClosingProfile, text::kSignType4, text::kSignType5, text::kSignType6,
+};
 
 QFrame *panel(QWidget *parent)
 {
@@ -148,19 +151,19 @@ void AssumptionsDialog::showEvent(QShowEvent *event)
                        static_cast<QWidget *>(Label[7])})
         w->setVisible(!fixedPercent);
 
-    setWindowTitle(state.LanguageEntry(57));
+    setWindowTitle(state.LanguageEntry(text::kAssumptionsTitle));
     for (int type = 1; type <= 6; ++type)
         RadioButton[size_t(type + 4)]->setText(state.LanguageEntry(kTypeEntries[size_t(type - 1)]));
-    Label[1]->setText(state.LanguageEntry(58));
-    Label[5]->setText(state.LanguageEntry(63));
-    Label[2]->setText(state.LanguageEntry(59));
-    Label[6]->setText(state.LanguageEntry(64));
-    Label[3]->setText(state.LanguageEntry(60));
-    Label[7]->setText(state.LanguageEntry(10));
-    Label[4]->setText(state.LanguageEntry(61));
-    Label[8]->setText(state.LanguageEntry(64));
-    BitBtn1->setText(state.LanguageEntry(19));
-    BitBtn2->setText(state.LanguageEntry(20));
+    Label[1]->setText(state.LanguageEntry(text::kWidthLabel));
+    Label[5]->setText(state.LanguageEntry(text::kLengthUnit));
+    Label[2]->setText(state.LanguageEntry(text::kQuantityLabel));
+    Label[6]->setText(state.LanguageEntry(text::kCountUnit));
+    Label[3]->setText(state.LanguageEntry(text::kPricePercentLabel));
+    Label[7]->setText(state.LanguageEntry(text::kCurrency));
+    Label[4]->setText(state.LanguageEntry(text::kPostCountLabelType1));
+    Label[8]->setText(state.LanguageEntry(text::kCountUnit));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
+    BitBtn2->setText(state.LanguageEntry(text::kCancel));
 
     pvlCalcEdit1->setValue(sign.width.get());
     pvlCalcEdit3->setValue(state.derived.FixedPricePercent.get());
@@ -182,7 +185,7 @@ void AssumptionsDialog::SignTypeClick(int signType)
 {
     const bool posts = signType == 1 || signType == 2;
     if (posts)
-        Label[4]->setText(state.LanguageEntry(signType == 1 ? 61 : 62));
+        Label[4]->setText(state.LanguageEntry(signType == 1 ? text::kPostCountLabelType1 : text::kPostCountLabelType2));
     for (QWidget *w : {static_cast<QWidget *>(Label[4]), static_cast<QWidget *>(Label[8]),
                        static_cast<QWidget *>(pvlCalcEdit4), static_cast<QWidget *>(layoutButton(3)),
                        static_cast<QWidget *>(layoutButton(1))})

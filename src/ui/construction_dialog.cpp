@@ -28,6 +28,7 @@
 #include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -46,12 +47,12 @@ RowCodes Settle(AppState &state, Windows &windows, const RowChange &change, cons
 int typeEntry(int signType)
 {
     switch (signType) {
-    case 1: return 41;
-    case 2: return 42;
-    case 3: return 45;
-    case 4: return 209;
-    case 5: return 210;
-    case 6: return 228;
+    case 1: return text::kSignType1;
+    case 2: return text::kSignType2;
+    case 3: return text::kClosingProfile;
+    case 4: return text::kSignType4;
+    case 5: return text::kSignType5;
+    case 6: return text::kSignType6;
     default: return -1;
     }
 }
@@ -232,15 +233,15 @@ void ConstructionDialog::FormActivate()
 void ConstructionDialog::setCaptions()
 {
     const SignRecord &sign = state.currentSignRecord;
-    setWindowTitle(state.LanguageEntry(65));
-    Label5->setText(state.LanguageEntry(199));
-    Label2->setText(state.LanguageEntry(sign.signType == 1 ? 67 : 66));
-    Label1->setText(state.LanguageEntry(68));
-    BitBtn1->setText(state.LanguageEntry(69));
-    BitBtn2->setText(state.LanguageEntry(70));
-    BitBtn3->setText(state.LanguageEntry(71));
-    BitBtn4->setText(state.LanguageEntry(19));
-    BitBtn5->setText(state.LanguageEntry(20));
+    setWindowTitle(state.LanguageEntry(text::kConstructionTitle));
+    Label5->setText(state.LanguageEntry(text::kRowMarksHeading));
+    Label2->setText(state.LanguageEntry(sign.signType == 1 ? text::kLowerMarksHeadingType1 : text::kLowerMarksHeadingType2));
+    Label1->setText(state.LanguageEntry(text::kStackHeightLabel));
+    BitBtn1->setText(state.LanguageEntry(text::kSwitchFamilyButton));
+    BitBtn2->setText(state.LanguageEntry(text::kSpecificationButton));
+    BitBtn3->setText(state.LanguageEntry(text::kCostButton));
+    BitBtn4->setText(state.LanguageEntry(text::kOk));
+    BitBtn5->setText(state.LanguageEntry(text::kCancel));
     sizeRowColumns();
 }
 
@@ -303,8 +304,8 @@ void ConstructionDialog::RefreshView()
 void ConstructionDialog::refreshDisplay()
 {
     const SignRecord &sign = state.currentSignRecord;
-    Label3->setText(state.LanguageEntry(58) + QStringLiteral(":\n") + FormatFixed(sign.width.get(), 0, 2)
-                    + state.LanguageEntry(63));
+    Label3->setText(state.LanguageEntry(text::kWidthLabel) + QStringLiteral(":\n") + FormatFixed(sign.width.get(), 0, 2)
+                    + state.LanguageEntry(text::kLengthUnit));
     Label4->setText(state.LanguageEntry(typeEntry(sign.signType)));
     for (int n = 1; n <= 4; ++n)
         Image[size_t(n)]->setVisible(n == 5 - sign.layout);
@@ -324,7 +325,7 @@ void ConstructionDialog::closingElementCheck()
         return;
     for (int row = 1; row <= kMaxRows; ++row) {
         if (IsClosing(state.workingRows[size_t(row - 1)])) {
-            windows.notice().ask(state.LanguageEntry(201));
+            windows.notice().ask(state.LanguageEntry(text::kClosingNotAllowedNotice));
             state.workingRows[size_t(row - 1)] = 0;
         }
     }
@@ -418,7 +419,7 @@ void ConstructionDialog::LowerMarkClick(int mark)
 
 void ConstructionDialog::BitBtn1Click()
 {
-    if (!windows.notice().ask(state.LanguageEntry(83)))
+    if (!windows.notice().ask(state.LanguageEntry(text::kSwitchFamilyNotice)))
         return;
     std::uint8_t &layout = state.currentSignRecord.layout;
     layout = std::uint8_t(OtherFamilyLayout(layout));
@@ -436,7 +437,7 @@ void ConstructionDialog::runReport(bool cost)
     }
     state.ViewText = (cost ? state.results.CostText : state.results.SpecificationText).left(kMaxTextLength);
     SplitViewText(state);
-    windows.reportView().ShowReport(state.LanguageEntry(cost ? 84 : 85));
+    windows.reportView().ShowReport(state.LanguageEntry(cost ? text::kCostReportTitle : text::kSpecificationReportTitle));
 }
 
 void ConstructionDialog::BitBtn2Click()

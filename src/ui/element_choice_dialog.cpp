@@ -14,6 +14,7 @@
 #include "core/render/sign_drawing.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -29,16 +30,16 @@ struct Column {
 
 // Left to right; the fixed profile stands between the 1x25 panel and the 1x50 panel.
 constexpr std::array<Column, 10> kColumns = {{
-    {1, 2, 3, 46, 211},
-    {2, 4, 5, 47, 212},
-    {3, 6, 7, 48, 213},
-    {4, 8, 9, 49, 214},
-    {5, 10, 11, 50, 215},
-    {6, 12, 13, 51, 216},
-    {7, 14, 15, 52, 0},
-    {10, 21, 22, 233, 0},
-    {8, 16, 17, 53, 0},
-    {9, 18, 19, 45, 0},
+    {1, 2, 3, text::kPanel1x13, text::kSpecialProfile1},
+    {2, 4, 5, text::kPanel2x13, text::kSpecialProfile2},
+    {3, 6, 7, text::kPanel1x20, text::kSpecialProfile3},
+    {4, 8, 9, text::kPanel2x20, text::kSpecialProfile4},
+    {5, 10, 11, text::kPanel3x20, text::kSpecialProfile5},
+    {6, 12, 13, text::kPanel1x25, text::kSpecialProfile6},
+    {7, 14, 15, text::kPanel4x25, 0},
+    {10, 21, 22, text::kFixedProfile, 0},
+    {8, 16, 17, text::kPanel1x50, 0},
+    {9, 18, 19, text::kClosingProfile, 0},
 }};
 
 struct ButtonCodes {
@@ -197,12 +198,12 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
     if (layoutCode == 1 || layoutCode == 3)
         enableColumn(kColumns[9], false);
 
-    setWindowTitle(state.LanguageEntry(72));
-    RadioButton[1]->setText(state.LanguageEntry(73));
-    RadioButton[20]->setText(state.LanguageEntry(74));
-    BitBtn1->setText(state.LanguageEntry(20));
-    familyB->setText(state.LanguageEntry(76));
-    familyA->setText(state.LanguageEntry(75));
+    setWindowTitle(state.LanguageEntry(text::kElementChoiceTitle));
+    RadioButton[1]->setText(state.LanguageEntry(text::kRemoveElement));
+    RadioButton[20]->setText(state.LanguageEntry(text::kOtherInfill));
+    BitBtn1->setText(state.LanguageEntry(text::kCancel));
+    familyB->setText(state.LanguageEntry(text::kFamilyB));
+    familyA->setText(state.LanguageEntry(text::kFamilyA));
 
     // Ten columns side by side: every heading gets two lines, so the columns stay narrow.
     const QFontMetrics fm(font());
@@ -240,7 +241,7 @@ void ElementChoiceDialog::buttonClicked(int number)
 {
     if (number == 20) {
         if (windows.otherInfill().exec() == QDialog::Accepted) {
-            choice_ = {19, state.LanguageEntry(74)};
+            choice_ = {19, state.LanguageEntry(text::kOtherInfill)};
             accept();
         } else {
             checkElement(present_);

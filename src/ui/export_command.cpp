@@ -14,6 +14,7 @@
 #include "ui/startup.h"
 #include "ui/number_entry_dialog.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -34,7 +35,7 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
 {
     const QString proposed = ProposedExportName(state.currentSignRecord.titleText());
     const std::optional<ExportChoice> choice =
-        askFile(mainWindow, proposed, QtFileFilter(state.LanguageEntry(165)));
+        askFile(mainWindow, proposed, QtFileFilter(state.LanguageEntry(text::kExportFileFilter)));
     if (!choice || choice->fileName.isEmpty())
         return ExportOutcome::Cancelled;
 

@@ -18,6 +18,7 @@
 #include "core/params/startup_data.h"
 #include "core/project/app_state.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -82,11 +83,11 @@ void LanguageChooser::showEvent(QShowEvent *event)
 
 void LanguageChooser::FormActivate()
 {
-    setWindowTitle(state.LanguageEntry(18));
+    setWindowTitle(state.LanguageEntry(text::kLanguageChooser));
     // Without a language there is no wording yet; the buttons keep a word and their icons.
-    const bool noLanguage = state.LanguageEntry(19).isEmpty();
-    BitBtn1->setText(noLanguage ? QStringLiteral("OK") : state.LanguageEntry(19));
-    BitBtn2->setText(state.LanguageEntry(20));
+    const bool noLanguage = state.LanguageEntry(text::kOk).isEmpty();
+    BitBtn1->setText(noLanguage ? QStringLiteral("OK") : state.LanguageEntry(text::kOk));
+    BitBtn2->setText(state.LanguageEntry(text::kCancel));
 
     ComboBox1->clear();
     QList<LanguageFile> files;
@@ -102,7 +103,7 @@ void LanguageChooser::FormActivate()
         ComboBox1->setCurrentIndex(-1);
     } else {
         ComboBox1->setPlaceholderText(QString());
-        const qsizetype current = names.lastIndexOf(state.LanguageEntry(0));
+        const qsizetype current = names.lastIndexOf(state.LanguageEntry(text::kLanguageName));
         ComboBox1->setCurrentIndex(int(current));
     }
 }

@@ -41,6 +41,7 @@
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -271,35 +272,36 @@ void MainWindow::RefreshCaption()
 void MainWindow::LoadLanguageCaptions()
 {
     const auto entry = [this](int n) { return state.LanguageEntry(n); };
-    projectMenu->setTitle(entry(1));
-    signMenu->setTitle(entry(2));
-    settingsMenu->setTitle(entry(3));
-    openAction->setText(entry(4));
-    saveAction->setText(entry(5));
-    exitAction->setText(entry(6));
-    parametersAction->setText(entry(7));
-    priceListMenu->setTitle(entry(8));
-    listPricesAction->setText(entry(9));
+    projectMenu->setTitle(entry(text::kMenuProject));
+    signMenu->setTitle(entry(text::kMenuSigns));
+    settingsMenu->setTitle(entry(text::kMenuSettings));
+    openAction->setText(entry(text::kMenuOpenProject));
+    saveAction->setText(entry(text::kMenuSaveProject));
+    exitAction->setText(entry(text::kMenuEnd));
+    parametersAction->setText(entry(text::kMenuParameterEditor));
+    priceListMenu->setTitle(entry(text::kMenuPriceLists));
+    listPricesAction->setText(entry(text::kMenuListPrices));
     // Entry 10 is the currency word wherever amounts are shown; this command takes the header of
     // the list it opens instead.
-    percentPricesAction->setText(entry(161).isEmpty() ? QString() : entry(161) + QStringLiteral("..."));
-    basicsAction->setText(entry(11));
-    constructionAction->setText(entry(12));
-    exportAction->setText(entry(13));
-    aboutAction->setText(entry(14));
-    newSignAction->setText(entry(15));
-    parametersMenu->setTitle(entry(16));
-    constructionMenu->setTitle(entry(17));
-    languageAction->setText(entry(18));
-    copySignAction->setText(entry(147));
-    deleteSignAction->setText(entry(148));
-    newProjectAction->setText(entry(150));
-    titleAction->setText(entry(153));
-    optionsMenu->setTitle(entry(140));
-    fontAction->setText(entry(142));
-    printerSetupAction->setText(entry(143));
-    printAction->setText(entry(86));
-    pages->setTabText(kSummaryPage, TabText(entry(145)));
+    percentPricesAction->setText(entry(text::kPercentPricesHeader).isEmpty() ? QString()
+                                 : entry(text::kPercentPricesHeader) + QStringLiteral("..."));
+    basicsAction->setText(entry(text::kMenuAssumptions));
+    constructionAction->setText(entry(text::kMenuSignDialogs));
+    exportAction->setText(entry(text::kMenuExport));
+    aboutAction->setText(entry(text::kMenuAbout));
+    newSignAction->setText(entry(text::kMenuNewSign));
+    parametersMenu->setTitle(entry(text::kMenuParameters));
+    constructionMenu->setTitle(entry(text::kMenuConstruction));
+    languageAction->setText(entry(text::kLanguageChooser));
+    copySignAction->setText(entry(text::kMenuCopySign));
+    deleteSignAction->setText(entry(text::kMenuDeleteSign));
+    newProjectAction->setText(entry(text::kMenuNewProject));
+    titleAction->setText(entry(text::kSignTitle));
+    optionsMenu->setTitle(entry(text::kMenuOptions));
+    fontAction->setText(entry(text::kMenuFont));
+    printerSetupAction->setText(entry(text::kMenuPrinterSetup));
+    printAction->setText(entry(text::kPrint));
+    pages->setTabText(kSummaryPage, TabText(entry(text::kSummaryTab)));
     listPricesAction->setVisible(!state.derived.HasFixedPricePercent);
     for (int k = 1; k <= kMaxSigns; ++k)
         pages->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
@@ -622,7 +624,7 @@ void MainWindow::updateConstructionMenu()
 
 void MainWindow::newProject()
 {
-    if (!confirmNotice(151))
+    if (!confirmNotice(text::kNewProjectNotice))
         return;
     state.NewProject();
     state.LoadWorkingState();
@@ -637,7 +639,7 @@ void MainWindow::newProject()
 
 void MainWindow::openProject()
 {
-    const QString chosen = openFileName_(this, QString(), QtFileFilter(state.LanguageEntry(149)));
+    const QString chosen = openFileName_(this, QString(), QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
     if (chosen.isEmpty())
         return;
     const ProjectLoad load = ReadProjectFile(chosen);
@@ -661,7 +663,7 @@ void MainWindow::saveProject()
 {
     if (!state.currentSignRecord.inUse())
         return;
-    const QString chosen = saveFileName_(this, state.projectFileName, QtFileFilter(state.LanguageEntry(149)));
+    const QString chosen = saveFileName_(this, state.projectFileName, QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
     if (chosen.isEmpty())
         return;
     state.SaveCurrentSign();
@@ -704,7 +706,7 @@ void MainWindow::deleteSign()
 {
     if (summaryPageActive() || state.signCount < 2)
         return;
-    if (!confirmNotice(146))
+    if (!confirmNotice(text::kDeleteSignNotice))
         return;
     state.DeleteSign();
     state.LoadWorkingState();

@@ -12,6 +12,7 @@
 #include "ui/widgets/title_room.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -63,10 +64,10 @@ NoticeDialog::NoticeDialog(AppState &state, Windows &, QWidget *parent) : QDialo
 
 void NoticeDialog::showEvent(QShowEvent *event)
 {
-    setWindowTitle(state.LanguageEntry(77));
+    setWindowTitle(state.LanguageEntry(text::kNoticeTitle));
     FitTitleRoom(this, titleRoom);
-    BitBtn1->setText(state.LanguageEntry(19));
-    BitBtn2->setText(state.LanguageEntry(20));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
+    BitBtn2->setText(state.LanguageEntry(text::kCancel));
 
     const QString &message = message_;
     const qsizetype split = message.indexOf(QLatin1Char('#'));

@@ -13,6 +13,7 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -55,11 +56,11 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
 void NumberEntryDialog::showEvent(QShowEvent *event)
 {
     const bool scale = asks_ == Asks::ExportScale;
-    setWindowTitle(state.LanguageEntry(scale ? 163 : 162));
+    setWindowTitle(state.LanguageEntry(scale ? text::kExportScaleTitle : text::kPricePercentTitle));
     FitTitleRoom(this, titleRoom);
-    Label1->setText(state.LanguageEntry(scale ? 164 : 60));
-    Label3->setText(state.LanguageEntry(scale ? 95 : 10));
-    BitBtn1->setText(state.LanguageEntry(19));
+    Label1->setText(state.LanguageEntry(scale ? text::kExportScaleLabel : text::kPricePercentLabel));
+    Label3->setText(state.LanguageEntry(scale ? text::kPercentUnit : text::kCurrency));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
     pvlCalcEdit1->setValue(scale ? state.exportScale.get() : state.derived.FixedPricePercent.get());
     pvlCalcEdit1->setFocus();
     pvlCalcEdit1->selectAll();

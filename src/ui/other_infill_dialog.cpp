@@ -12,6 +12,7 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -57,14 +58,14 @@ OtherInfillDialog::OtherInfillDialog(AppState &state, Windows &, QWidget *parent
 
 void OtherInfillDialog::showEvent(QShowEvent *event)
 {
-    setWindowTitle(state.LanguageEntry(74));
+    setWindowTitle(state.LanguageEntry(text::kOtherInfill));
     FitTitleRoom(this, titleRoom);
-    Label1->setText(state.LanguageEntry(81));
-    Label2->setText(state.LanguageEntry(82));
-    Label3->setText(state.LanguageEntry(63));
-    Label4->setText(state.LanguageEntry(10));
-    BitBtn1->setText(state.LanguageEntry(19));
-    BitBtn2->setText(state.LanguageEntry(20));
+    Label1->setText(state.LanguageEntry(text::kInfillHeightLabel));
+    Label2->setText(state.LanguageEntry(text::kExtraCostLabel));
+    Label3->setText(state.LanguageEntry(text::kLengthUnit));
+    Label4->setText(state.LanguageEntry(text::kCurrency));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
+    BitBtn2->setText(state.LanguageEntry(text::kCancel));
     pvlCalcEdit1->setValue(state.currentSignRecord.infillHeight.get());
     pvlCalcEdit2->setValue(state.currentSignRecord.extraCost.get());
     pvlCalcEdit1->setFocus();

@@ -24,6 +24,7 @@
 #include "core/project/app_state.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -52,22 +53,26 @@ struct ScalarLine {
 };
 
 constexpr ScalarLine kPanelOfFourLeft[] = {
-    {14, &ParameterRecord::costItem7, 29, 35, 35},
-    {15, &ParameterRecord::costItem8, 30, 36, 36},
-    {93, &ParameterRecord::costItem5, 202, 35, 35},
-    {94, &ParameterRecord::costItem6, 203, 204, 204},
+    {14, &ParameterRecord::costItem7, text::kCostItem7Label, text::kCostItem7Unit, text::kCostItem7Unit},
+    {15, &ParameterRecord::costItem8, text::kCostItem8Label, text::kCostItem8Unit, text::kCostItem8Unit},
+    {93, &ParameterRecord::costItem5, text::kMarkedStripLabel, text::kCostItem7Unit, text::kCostItem7Unit},
+    {94, &ParameterRecord::costItem6, text::kCostItem6Label, text::kCostItem6Unit, text::kCostItem6Unit},
 };
 constexpr ScalarLine kPanelOfFourMiddle[] = {
-    {12, &ParameterRecord::costItem1, 27, 33, 33},
-    {13, &ParameterRecord::costItem2, 28, 34, 34},
-    {91, &ParameterRecord::costItem3, 27, 33, 33},
-    {92, &ParameterRecord::costItem4, 27, 33, 33},
+    {12, &ParameterRecord::costItem1, text::kCostItem1Label, text::kCostItem1Unit, text::kCostItem1Unit},
+    {13, &ParameterRecord::costItem2, text::kCostItem2Label, text::kCostItem2Unit, text::kCostItem2Unit},
+    {91, &ParameterRecord::costItem3, text::kCostItem1Label, text::kCostItem1Unit, text::kCostItem1Unit},
+    {92, &ParameterRecord::costItem4, text::kCostItem1Label, text::kCostItem1Unit, text::kCostItem1Unit},
 };
 constexpr ScalarLine kAccessories[] = {
-    {16, &ParameterRecord::costItem9, 31, 37, 224},   {17, &ParameterRecord::costItem10, 32, 37, 224},
-    {85, &ParameterRecord::costItem11, 217, 223, 227}, {86, &ParameterRecord::costItem12, 218, 223, 227},
-    {88, &ParameterRecord::costItem13, 219, 223, 227}, {87, &ParameterRecord::costItem14, 220, 223, 227},
-    {90, &ParameterRecord::costItem15, 221, 223, 227}, {89, &ParameterRecord::costItem16, 222, 223, 227},
+    {16, &ParameterRecord::costItem9, text::kCostItem9Label, text::kCostItem9Unit, text::kCostItem9UnitAt100},
+    {17, &ParameterRecord::costItem10, text::kCostItem10Label, text::kCostItem9Unit, text::kCostItem9UnitAt100},
+    {85, &ParameterRecord::costItem11, text::kCostItem11Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
+    {86, &ParameterRecord::costItem12, text::kCostItem12Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
+    {88, &ParameterRecord::costItem13, text::kCostItem13Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
+    {87, &ParameterRecord::costItem14, text::kCostItem14Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
+    {90, &ParameterRecord::costItem15, text::kCostItem15Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
+    {89, &ParameterRecord::costItem16, text::kCostItem16Label, text::kCostItem11Unit, text::kCostItem11UnitAt100},
 };
 
 // The general panel from top to bottom; the band rows pair a limit with a surcharge.
@@ -77,9 +82,9 @@ struct GeneralLine {
     int label;
 };
 constexpr GeneralLine kGeneralTop[] = {
-    {1, &ParameterRecord::markupPercent1, 22},
-    {2, &ParameterRecord::markupPercent2, 23},
-    {57, &ParameterRecord::priceListPercent, 198},
+    {1, &ParameterRecord::markupPercent1, text::kMarkupPercent1Label},
+    {2, &ParameterRecord::markupPercent2, text::kMarkupPercent2Label},
+    {57, &ParameterRecord::priceListPercent, text::kPriceListPercentLabel},
 };
 struct BandLine {
     int limitEdit;
@@ -94,8 +99,8 @@ constexpr BandLine kBands[] = {
     {7, &ParameterRecord::areaBandLimit3, 11, &ParameterRecord::areaBandValue4},
 };
 constexpr GeneralLine kGeneralBottom[] = {
-    {96, &ParameterRecord::generalValue, 207},
-    {3, &ParameterRecord::markupPercent3, 24},
+    {96, &ParameterRecord::generalValue, text::kGeneralValueLabel},
+    {3, &ParameterRecord::markupPercent3, text::kMarkupPercent3Label},
 };
 
 struct ElementLine {
@@ -104,17 +109,19 @@ struct ElementLine {
     int row;
 };
 constexpr ElementLine kElementsLeft[] = {
-    {41, {18, 19, 20}, 0},  {42, {21, 22, 23}, 1},   {43, {24, 25, 26}, 2},   {44, {27, 28, 29}, 3},
-    {45, {30, 31, 32}, 14}, {208, {58, 59, 60}, 12}, {209, {61, 62, 63}, 13}, {210, {64, 65, 66}, 15},
+    {text::kSignType1, {18, 19, 20}, 0}, {text::kSignType2, {21, 22, 23}, 1}, {text::kPostsRowType1, {24, 25, 26}, 2},
+    {text::kPostsRowType2, {27, 28, 29}, 3}, {text::kClosingProfile, {30, 31, 32}, 14},
+    {text::kElementRow12, {58, 59, 60}, 12}, {text::kSignType4, {61, 62, 63}, 13}, {text::kSignType5, {64, 65, 66}, 15},
 };
 constexpr ElementLine kElementsRight[] = {
-    {46, {33, 34, 35}, 4},  {47, {36, 37, 38}, 5},  {48, {39, 40, 41}, 6},   {49, {42, 43, 44}, 7},
-    {50, {45, 46, 47}, 8},  {51, {48, 49, 50}, 9},  {52, {51, 52, 53}, 10},  {233, {95, 97, 98}, 22},
-    {53, {54, 55, 56}, 11},
+    {text::kPanel1x13, {33, 34, 35}, 4}, {text::kPanel2x13, {36, 37, 38}, 5}, {text::kPanel1x20, {39, 40, 41}, 6},
+    {text::kPanel2x20, {42, 43, 44}, 7}, {text::kPanel3x20, {45, 46, 47}, 8}, {text::kPanel1x25, {48, 49, 50}, 9},
+    {text::kPanel4x25, {51, 52, 53}, 10}, {text::kFixedProfile, {95, 97, 98}, 22}, {text::kPanel1x50, {54, 55, 56}, 11},
 };
 constexpr ElementLine kElementsArcona[] = {
-    {211, {72, 73, 84}, 16}, {212, {71, 74, 83}, 17}, {213, {70, 75, 82}, 18},
-    {214, {69, 76, 81}, 19}, {215, {68, 77, 80}, 20}, {216, {67, 78, 79}, 21},
+    {text::kSpecialProfile1, {72, 73, 84}, 16}, {text::kSpecialProfile2, {71, 74, 83}, 17},
+    {text::kSpecialProfile3, {70, 75, 82}, 18}, {text::kSpecialProfile4, {69, 76, 81}, 19},
+    {text::kSpecialProfile5, {68, 77, 80}, 20}, {text::kSpecialProfile6, {67, 78, 79}, 21},
 };
 constexpr std::span<const ElementLine> kElementBlocks[] = {kElementsLeft, kElementsRight, kElementsArcona};
 constexpr Real48 ElementTypeRow::*kElementColumns[3] = {&ElementTypeRow::priceB, &ElementTypeRow::priceA,
@@ -427,16 +434,16 @@ void ParameterEditor::showEvent(QShowEvent *event)
 void ParameterEditor::setCaptions(bool alternative)
 {
     const auto entry = [this](int n) { return state.LanguageEntry(n).trimmed(); };
-    setWindowTitle(state.LanguageEntry(21));
-    BitBtn1->setText(entry(19));
-    BitBtn2->setText(entry(20));
+    setWindowTitle(state.LanguageEntry(text::kParameterEditorTitle));
+    BitBtn1->setText(entry(text::kOk));
+    BitBtn2->setText(entry(text::kCancel));
     for (const auto lines : {std::span<const ScalarLine>(kPanelOfFourLeft), std::span<const ScalarLine>(kPanelOfFourMiddle)})
         for (const auto &l : lines) {
             rowLabel[size_t(l.edit)]->setText(entry(l.label));
             unitLabel[size_t(l.edit)]->setText(entry(l.unit));
         }
-    reserveLabel91->setText(entry(205));
-    reserveLabel92->setText(entry(206));
+    reserveLabel91->setText(entry(text::kCostItem3SecondLine));
+    reserveLabel92->setText(entry(text::kCostItem4SecondLine));
     for (const auto &l : kAccessories) {
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
         unitLabel[size_t(l.edit)]->setText(entry(alternative ? l.altUnit : l.unit));
@@ -445,14 +452,14 @@ void ParameterEditor::setCaptions(bool alternative)
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
     for (const auto &l : kGeneralBottom)
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
-    headingLimits->setText(entry(25));
-    headingValues->setText(entry(26));
-    rowLabel[4]->setText(entry(54));
-    rowLabel[7]->setText(entry(55));
+    headingLimits->setText(entry(text::kAreaLimitsHeading));
+    headingValues->setText(entry(text::kAreaSurchargesHeading));
+    rowLabel[4]->setText(entry(text::kFirstBandLabel));
+    rowLabel[7]->setText(entry(text::kLastBandLabel));
     for (int block = 0; block < 2; ++block) {
-        headingPriceB[size_t(block)]->setText(TwoLineHeading(entry(alternative ? 225 : 38)));
-        headingPriceA[size_t(block)]->setText(TwoLineHeading(entry(alternative ? 226 : 39)));
-        headingHeight[size_t(block)]->setText(TwoLineHeading(entry(40)));
+        headingPriceB[size_t(block)]->setText(TwoLineHeading(entry(alternative ? text::kPriceBHeadingAt100 : text::kPriceBHeading)));
+        headingPriceA[size_t(block)]->setText(TwoLineHeading(entry(alternative ? text::kPriceAHeadingAt100 : text::kPriceAHeading)));
+        headingHeight[size_t(block)]->setText(TwoLineHeading(entry(text::kHeightHeading)));
     }
     for (const auto block : kElementBlocks)
         for (const auto &l : block)

@@ -15,6 +15,7 @@
 #include "core/project/app_state.h"
 #include "ui/number_entry_dialog.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -122,7 +123,7 @@ PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *par
 
 void PriceListWindow::ShowListPrices()
 {
-    heading_ = state.LanguageEntry(160);
+    heading_ = state.LanguageEntry(text::kListPricesHeader);
     priceListFactor = 1;
     exec();
 }
@@ -131,26 +132,27 @@ void PriceListWindow::ShowPercentPrices()
 {
     if (state.derived.HasFixedPricePercent) {
         priceListFactor = RoundToReal48(state.derived.FixedPricePercent.get() * 0.01L);
-        heading_ = state.LanguageEntry(161);
+        heading_ = state.LanguageEntry(text::kPercentPricesHeader);
     } else {
         windows.numberEntry().ask(NumberEntryDialog::Asks::PricePercent);
         const long double percent = state.derived.FixedPricePercent.get();
         priceListFactor = RoundToReal48(percent * 0.01L);
-        heading_ = state.LanguageEntry(161) + u'\n' + state.LanguageEntry(60) + FormatFixed(percent, 0, 2)
-                            + u' ' + state.LanguageEntry(10);
+        heading_ = state.LanguageEntry(text::kPercentPricesHeader) + u'\n'
+                   + state.LanguageEntry(text::kPricePercentLabel) + FormatFixed(percent, 0, 2)
+                            + u' ' + state.LanguageEntry(text::kCurrency);
     }
     exec();
 }
 
 void PriceListWindow::showEvent(QShowEvent *event)
 {
-    setWindowTitle(state.LanguageEntry(21));
+    setWindowTitle(state.LanguageEntry(text::kParameterEditorTitle));
     naglowek->setText(heading_);
     for (int block = 0; block < 2; ++block) {
-        kolor1[block]->setText(state.LanguageEntry(76));
-        kolor2[block]->setText(state.LanguageEntry(75));
+        kolor1[block]->setText(state.LanguageEntry(text::kFamilyB));
+        kolor2[block]->setText(state.LanguageEntry(text::kFamilyA));
     }
-    BitBtn1->setText(state.LanguageEntry(19));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
     const auto rows = PriceListRows(state.parameters, priceListFactor);
     for (int i = 0; i < kPriceListRows; ++i) {
         labels[i]->setText(state.LanguageEntry(rows[size_t(i)].labelEntry).trimmed());

@@ -28,20 +28,11 @@
 #include "ui/widgets/paint_box.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
 namespace {
-
-constexpr int kEntryClose = 19;
-constexpr int kEntryPrint = 86;
-constexpr int kEntryOptions = 140;
-constexpr int kEntryFont = 142;
-constexpr int kEntryPrintSetup = 143;
-constexpr int kEntryDrawing = 155;
-constexpr int kEntryDrawingOn = 156;
-constexpr int kEntryDrawingOff = 157;
-constexpr int kEntryTooWide = 159;
 
 // The scroll range reaches this far right of the paint box.
 constexpr int kHorizontalMargin = 50;
@@ -211,9 +202,9 @@ void ReportView::SizePaintBox()
 void ReportView::CaptionDrawingMenu()
 {
     const bool shown = state.reportShowsDrawing;
-    Tak1->setText(state.LanguageEntry(kEntryDrawingOn));
-    Nie1->setText(state.LanguageEntry(kEntryDrawingOff));
-    Rysunek1->setTitle((shown ? QStringLiteral("+ ") : QStringLiteral("- ")) + state.LanguageEntry(kEntryDrawing));
+    Tak1->setText(state.LanguageEntry(text::kMenuShowDrawing));
+    Nie1->setText(state.LanguageEntry(text::kMenuHideDrawing));
+    Rysunek1->setTitle((shown ? QStringLiteral("+ ") : QStringLiteral("- ")) + state.LanguageEntry(text::kMenuDrawing));
     Tak1->setChecked(shown);
     Nie1->setChecked(!shown);
 }
@@ -221,11 +212,11 @@ void ReportView::CaptionDrawingMenu()
 void ReportView::CaptionCommands()
 {
     setWindowTitle(reportTitle);
-    Options1->setTitle(state.LanguageEntry(kEntryOptions));
-    Font1->setText(state.LanguageEntry(kEntryFont));
-    PrintSetup1->setText(state.LanguageEntry(kEntryPrintSetup));
-    ok1->setText(state.LanguageEntry(kEntryClose));
-    drukuj1->setText(state.LanguageEntry(kEntryPrint));
+    Options1->setTitle(state.LanguageEntry(text::kMenuOptions));
+    Font1->setText(state.LanguageEntry(text::kMenuFont));
+    PrintSetup1->setText(state.LanguageEntry(text::kMenuPrinterSetup));
+    ok1->setText(state.LanguageEntry(text::kOk));
+    drukuj1->setText(state.LanguageEntry(text::kPrint));
 }
 
 void ReportView::showEvent(QShowEvent *event)
@@ -341,7 +332,7 @@ void ReportView::drukuj1Click()
     }
     ProgramPrinter();
     const long double ratio = PrintRatio(state.printerDpiY, screenDpi());
-    if (ReportWiderThanPage(state, layout_, ratio) && !windows.notice().ask(state.LanguageEntry(kEntryTooWide)))
+    if (ReportWiderThanPage(state, layout_, ratio) && !windows.notice().ask(state.LanguageEntry(text::kTooWideNotice)))
         return;
 
     printer.setDocName(QStringLiteral("TABLIX"));

@@ -10,6 +10,7 @@
 #include "ui/widgets/title_room.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -51,13 +52,13 @@ void TitleDialog::SetTitleForEditing(const QString &title)
 
 void TitleDialog::showEvent(QShowEvent *event)
 {
-    setWindowTitle(state.LanguageEntry(153));
+    setWindowTitle(state.LanguageEntry(text::kSignTitle));
     FitTitleRoom(this, titleRoom);
-    CheckBox1->setText(state.LanguageEntry(154));
-    BitBtn1->setText(state.LanguageEntry(19));
-    BitBtn2->setText(state.LanguageEntry(20));
+    CheckBox1->setText(state.LanguageEntry(text::kAutomaticTitle));
+    BitBtn1->setText(state.LanguageEntry(text::kOk));
+    BitBtn2->setText(state.LanguageEntry(text::kCancel));
     manualTitleText = CheckBox1->isChecked()
-                                ? state.LanguageEntry(152) + QString::number(state.currentSign)
+                                ? state.LanguageEntry(text::kUntitledSign) + QString::number(state.currentSign)
                                 : Edit1->text();
     Edit1->setFocus();
     Edit1->selectAll();

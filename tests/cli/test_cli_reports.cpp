@@ -14,6 +14,7 @@
 #include "core/params/language.h"
 #include "core/number/number_format.h"
 #include "core/params/startup_data.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -160,7 +161,7 @@ TEST_F(ReportsTest, PricesInWindowOrderAtAPercentage)
     ASSERT_EQ(lines.size(), 23);
     const QList<QByteArray> first = lines[0].split('\t');
     ASSERT_EQ(first.size(), 3);
-    EXPECT_EQ(QString::fromUtf8(first[0]), state.LanguageEntry(41));
+    EXPECT_EQ(QString::fromUtf8(first[0]), state.LanguageEntry(text::kSignType1));
     EXPECT_EQ(first[1], FormatFixed(state.parameters.elementRows[0].priceB.get(), 0, 2).toLatin1());
 
     const QList<QByteArray> at80 = cli({QStringLiteral("prices"), QStringLiteral("--percent"), QStringLiteral("80")}).out.split('\n');
@@ -176,5 +177,5 @@ TEST_F(ReportsTest, SummaryTextsOfEverySignAndTheTotal)
     const QStringList lines = QString::fromUtf8(s.out).trimmed().split(u'\n');
     EXPECT_EQ(lines.first(), "Front");
     EXPECT_TRUE(lines.contains(QStringLiteral("Posts")));
-    EXPECT_TRUE(lines.last().startsWith(state.LanguageEntry(158) + QStringLiteral(" = ")));
+    EXPECT_TRUE(lines.last().startsWith(state.LanguageEntry(text::kSummaryTotalLabel) + QStringLiteral(" = ")));
 }

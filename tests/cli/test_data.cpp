@@ -9,6 +9,7 @@
 
 #include "support/fixtures.h"
 #include "core/params/language.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -42,10 +43,10 @@ TEST_P(ShippedLanguage, IsCompleteUtf8WithUsableFilters)
     for (int n = 0; n < kLanguageEntriesUsed; ++n)
         EXPECT_FALSE(t.LanguageEntry(n).trimmed().isEmpty()) << "entry " << n;
 
-    const QStringList projectFilter = t.LanguageEntry(149).split(QLatin1Char('|'));
+    const QStringList projectFilter = t.LanguageEntry(text::kProjectFileFilter).split(QLatin1Char('|'));
     ASSERT_GE(projectFilter.size(), 2);
     EXPECT_TRUE(projectFilter[1] == QLatin1String("*.tab")) << projectFilter[1].toStdString();
-    const QStringList exportFilter = t.LanguageEntry(165).split(QLatin1Char('|'));
+    const QStringList exportFilter = t.LanguageEntry(text::kExportFileFilter).split(QLatin1Char('|'));
     ASSERT_GE(exportFilter.size(), 4);
     EXPECT_EQ(exportFilter[1], "*.wmf");
     EXPECT_EQ(exportFilter[3], "*.plt");

@@ -3,6 +3,7 @@
 #include "support/fixtures.h"
 #include "core/number/number_format.h"
 #include "core/pricing/price_list.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -10,10 +11,10 @@ TEST(PriceList, WindowOrderAndPercentage)
 {
     const ParameterRecord p = fixtures::SampleParameters();
     const auto list = PriceListRows(p, 1);
-    EXPECT_EQ(list[0].labelEntry, 41);
+    EXPECT_EQ(list[0].labelEntry, text::kSignType1);
     EXPECT_EQ(list[4].elementRow, 14);
-    EXPECT_EQ(list[14].labelEntry, 233);
-    EXPECT_EQ(list[15].labelEntry, 53);
+    EXPECT_EQ(list[14].labelEntry, text::kFixedProfile);
+    EXPECT_EQ(list[15].labelEntry, text::kPanel1x50);
     EXPECT_EQ(list[22].elementRow, 21);
     EXPECT_EQ(FormatFixed(list[4].firstPrice, 0, 2), "114.00");
     EXPECT_EQ(FormatFixed(list[4].secondPrice, 0, 2), "214.00");

@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 #include "core/project/element_codes.h"
 #include "core/project/row_rules.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -147,7 +148,7 @@ TEST(RowRules, RemovingARowWithRowsBelowEmptiesThemAllOnlyWhenAgreed)
     // A full sign: the last row goes alone, the one before it asks.
     EXPECT_FALSE(EditRowChange(Filled(1), kMaxRows, 0).question);
     c = EditRowChange(Filled(1), kMaxRows - 1, 0);
-    EXPECT_EQ(c.question.entry, 80);
+    EXPECT_EQ(c.question.entry, text::kEmptyRowsNotice);
     RowCodes expected = Filled(1);
     expected[58] = expected[59] = 0;
     EXPECT_EQ(c.agreed, expected);

@@ -10,6 +10,7 @@
 #include "core/render/report_lines.h"
 #include "core/render/summary.h"
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -22,12 +23,12 @@ struct SummaryTest : ::testing::Test {
     {
         fixtures::Prepare(state);
         auto &e = state.language.entries;
-        e[10] = QStringLiteral("m2");
-        e[89] = QStringLiteral("Area");
-        e[91] = QStringLiteral("Order area");
-        e[141] = QStringLiteral("Sign area");
-        e[144] = QStringLiteral("Pieces");
-        e[158] = QStringLiteral("Total");
+        e[text::kCurrency] = QStringLiteral("m2");
+        e[text::kCostTotalWithSurcharge] = QStringLiteral("Area");
+        e[text::kOrderTotalWithSurcharge] = QStringLiteral("Order area");
+        e[text::kSummaryAreaLabel] = QStringLiteral("Sign area");
+        e[text::kSummaryPiecesLabel] = QStringLiteral("Pieces");
+        e[text::kSummaryTotalLabel] = QStringLiteral("Total");
     }
     SummaryBlock block(long double quantity, const QString &text = QStringLiteral(
                                                  "Frame\t 10.00m2\rArea\t 2.50m2\rOrder area\t 7.50m2\r"))
@@ -41,8 +42,8 @@ struct SummaryTest : ::testing::Test {
     // Signs in slots 1, 3 and 7, the third current; no report line matches, whatever the engine writes.
     void threeSigns()
     {
-        state.language.entries[89].clear();
-        state.language.entries[91].clear();
+        state.language.entries[text::kCostTotalWithSurcharge].clear();
+        state.language.entries[text::kOrderTotalWithSurcharge].clear();
         state.slot(1) = fixtures::SignWith(3, QStringLiteral("!One"));
         state.slot(3) = fixtures::SignWith(4, QStringLiteral("Two"));
         state.slot(7) = fixtures::SignWith(5, QStringLiteral("Three"));

@@ -2,6 +2,7 @@
 
 #include "support/fixtures.h"
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -70,11 +71,11 @@ TEST_F(WorkingRowsTest, AutoTitleOfTwelveHundredByTwelveRowsOfTenCentimetres)
     rows({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
     EXPECT_EQ(state.AutoTitle(), "1200.00x120.00Alu");
 
-    state.language.entries[75] = QStringLiteral("Aluminium");
+    state.language.entries[text::kFamilyA] = QStringLiteral("Aluminium");
     EXPECT_EQ(state.AutoTitle(), "1200.00x120.00Alumin");
 
     // A closed frame adds its allowance to the height.
-    state.language.entries[75] = QStringLiteral("Alu");
+    state.language.entries[text::kFamilyA] = QStringLiteral("Alu");
     state.currentSignRecord.layout = 1;
     EXPECT_EQ(state.AutoTitle(), "1200.00x121.50Alu");
     state.currentSignRecord.signType = 2;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 namespace fixtures {
 
@@ -46,9 +47,9 @@ inline tablix::LanguageTable SampleLanguage()
     tablix::LanguageTable t;
     for (int i = 0; i < tablix::kLanguageEntries; ++i)
         t.entries[size_t(i)] = QStringLiteral("E%1").arg(i);
-    t.entries[75] = QStringLiteral("Alu");
-    t.entries[76] = QStringLiteral("Steel");
-    t.entries[152] = QStringLiteral("Sign");
+    t.entries[tablix::text::kFamilyA] = QStringLiteral("Alu");
+    t.entries[tablix::text::kFamilyB] = QStringLiteral("Steel");
+    t.entries[tablix::text::kUntitledSign] = QStringLiteral("Sign");
     return t;
 }
 

@@ -26,6 +26,7 @@
 #include "core/render/report_lines.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -274,7 +275,7 @@ private slots:
         QVERIFY(!d.notice->ask(QStringLiteral("first line#second # line")));
         QVERIFY(d.notice->ask(QStringLiteral("one line")));
         QVERIFY(script.done());
-        const QString caption = gEnglish.LanguageEntry(77);
+        const QString caption = gEnglish.LanguageEntry(text::kNoticeTitle);
         QCOMPARE(seen, QStringList({QStringLiteral("first line"), QStringLiteral("second # line"), caption,
                                     QStringLiteral("one line"), QString(), caption}));
     }
@@ -297,8 +298,8 @@ private slots:
         ModalScript script({click("Form7", "RadioButton3"), notice(true, &message)});
         child(d.construction, "Button5")->click();
         QVERIFY(script.done());
-        const QString expected = gEnglish.LanguageEntry(78) + QLatin1Char(' ') + d.state.ElementDescription(1)
-                                 + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(79);
+        const QString expected = gEnglish.LanguageEntry(text::kFillRowsNotice) + QLatin1Char(' ') + d.state.ElementDescription(1)
+                                 + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(text::kFillRowsNoticeEnd);
         QCOMPARE(message, expected);
         QCOMPARE(d.rows(6), std::vector<int>({1, 1, 1, 1, 1, 0}));
         QCOMPARE(child(d.construction, "Button1")->text(), d.state.ElementDescription(1));
@@ -337,7 +338,7 @@ private slots:
         ModalScript script({notice(true, &message)});
         d.openForm6();
         QTRY_VERIFY(script.done());
-        QCOMPARE(message, gEnglish.LanguageEntry(201));
+        QCOMPARE(message, gEnglish.LanguageEntry(text::kClosingNotAllowedNotice));
         QCOMPARE(d.rows(2), std::vector<int>({10, 0}));
     }
 
@@ -376,7 +377,7 @@ private slots:
             child(d.construction, "BitBtn1")->click();
             QVERIFY(script.done());
         }
-        QCOMPARE(message, gEnglish.LanguageEntry(83));
+        QCOMPARE(message, gEnglish.LanguageEntry(text::kSwitchFamilyNotice));
         QCOMPARE(int(d.state.currentSignRecord.layout), 4);
         QCOMPARE(d.rows(3), std::vector<int>({10, 21, 18}));
         QVERIFY(child<QLabel>(d.construction, "Image1")->isVisibleTo(d.construction));
@@ -489,9 +490,9 @@ private slots:
         QTest::mouseDClick(child<QLabel>(d.construction, "Label3"), Qt::LeftButton);
         QVERIFY(script.done());
         QCOMPARE(int(d.state.currentSignRecord.signType), 3);
-        QCOMPARE(message, gEnglish.LanguageEntry(201));
+        QCOMPARE(message, gEnglish.LanguageEntry(text::kClosingNotAllowedNotice));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
-        QCOMPARE(child<QLabel>(d.construction, "Label4")->text(), gEnglish.LanguageEntry(45));
+        QCOMPARE(child<QLabel>(d.construction, "Label4")->text(), gEnglish.LanguageEntry(text::kClosingProfile));
     }
 
     void reportButtonsFillTheReportLines()
@@ -507,14 +508,14 @@ private slots:
         ModalScript cost({report});
         child(d.construction, "BitBtn3")->click();
         QVERIFY(cost.done());
-        QCOMPARE(title, gEnglish.LanguageEntry(84));
+        QCOMPARE(title, gEnglish.LanguageEntry(text::kCostReportTitle));
         QCOMPARE(d.state.ViewText, d.state.results.CostText);
         QVERIFY(ReportLineCount(d.state) > 3);
 
         ModalScript specification({report});
         child(d.construction, "BitBtn2")->click();
         QVERIFY(specification.done());
-        QCOMPARE(title, gEnglish.LanguageEntry(85));
+        QCOMPARE(title, gEnglish.LanguageEntry(text::kSpecificationReportTitle));
         QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
     }
 
@@ -522,7 +523,7 @@ private slots:
     {
         Dialogs d;
         const QString longWord = QStringLiteral("An extraordinarily long element name for one button");
-        d.state.language.entries[46] = longWord;
+        d.state.language.entries[text::kPanel1x13] = longWord;
         d.setRows({1});
         d.openForm6();
         auto *b = child<QPushButton>(d.construction, "Button1");
@@ -588,7 +589,7 @@ private slots:
         for (const char *name : {"RadioButton14", "RadioButton15", "RadioButton21", "RadioButton22", "RadioButton16",
                                  "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
             QVERIFY2(!enabled(name), name);
-        QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(211).trimmed());
+        QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(text::kSpecialProfile1).trimmed());
         QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
         d.elementChoice->hide();
 
@@ -629,7 +630,7 @@ private slots:
         QVERIFY(presentChecked);
         QVERIFY(choice);
         QCOMPARE(int(choice->code), 19);
-        QCOMPARE(choice->description, gEnglish.LanguageEntry(74));
+        QCOMPARE(choice->description, gEnglish.LanguageEntry(text::kOtherInfill));
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 12.5);
         QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), -20.0);
     }
@@ -713,7 +714,7 @@ private slots:
 
         child(f, "RadioButton6")->click(); // type 2 brings them back
         QVERIFY(child(f, "RadioButton4")->isEnabled());
-        QCOMPARE(child<QLabel>(f, "Label4")->text(), gEnglish.LanguageEntry(62));
+        QCOMPARE(child<QLabel>(f, "Label4")->text(), gEnglish.LanguageEntry(text::kPostCountLabelType2));
     }
 
     void assumptionsStoreTheSignAndDropPostsForTypesThreeToSix()
@@ -812,7 +813,7 @@ private slots:
                                   static_cast<QDialog *>(w)->reject();
                               }}});
         QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
-        QCOMPARE(caption, gEnglish.LanguageEntry(162));
+        QCOMPARE(caption, gEnglish.LanguageEntry(text::kPricePercentTitle));
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
         QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
         QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
@@ -854,7 +855,7 @@ private slots:
         QVERIFY(!d.title->ask(QStringLiteral("120.00x1.60A")));
         QVERIFY(automaticTitle.done());
         QVERIFY(ticked);
-        QCOMPARE(texts, QStringList({gEnglish.LanguageEntry(152) + QStringLiteral("3")}));
+        QCOMPARE(texts, QStringList({gEnglish.LanguageEntry(text::kUntitledSign) + QStringLiteral("3")}));
     }
 
     // ---- pictures ----

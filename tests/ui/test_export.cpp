@@ -18,6 +18,7 @@
 #include "core/params/language.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -89,7 +90,8 @@ private slots:
                                                chooses(path(QStringLiteral("board")), false, &proposed, &filter));
         QCOMPARE(outcome, ExportOutcome::Written);
         QCOMPARE(proposed, QStringLiteral("1200,00x120,00"));
-        QVERIFY(filter.startsWith(state.LanguageEntry(165).section(QLatin1Char('|'), 0, 0).section(QLatin1Char('('), 0, 0)));
+        QVERIFY(filter.startsWith(state.LanguageEntry(text::kExportFileFilter).section(QLatin1Char('|'), 0, 0)
+                                  .section(QLatin1Char('('), 0, 0)));
         QCOMPARE(state.exportScale.get(), 50.0L);
         QCOMPARE(state.slot(1).quantity.get(), 7.0L);
 

@@ -27,6 +27,7 @@
 #include "ui/single_instance.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -501,7 +502,7 @@ private slots:
         QCOMPARE(offered, (QStringList{QStringLiteral("English"), QStringLiteral("Polski")}));
         QCOMPARE(selected, QStringLiteral("English"));
         QCOMPARE(p.action("m1")->text(), QStringLiteral("Projekt"));
-        QCOMPARE(p.pages->tabText(20), p.state.LanguageEntry(145));
+        QCOMPARE(p.pages->tabText(20), p.state.LanguageEntry(text::kSummaryTab));
         QCOMPARE(p.state.slot(1).quantity.get(), 4.0L); // the current sign was kept first
         const auto record = ParseParameterRecord(ReadAll(dir.filePath(QStringLiteral("Tablix_pro.dan"))), {}, nullptr);
         QVERIFY(record);

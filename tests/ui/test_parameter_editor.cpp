@@ -20,6 +20,7 @@
 #include "core/params/language.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -145,9 +146,9 @@ private slots:
         QCOMPARE(label(QStringLiteral("bandLabel2"))->text(), QStringLiteral("0.5000 -"));
         QCOMPARE(label(QStringLiteral("bandLabel3"))->text(), QStringLiteral("2.0000 -"));
         QCOMPARE(label(QStringLiteral("arconaHeading"))->text(), QStringLiteral("Arcona"));
-        QCOMPARE(heading(QStringLiteral("headingPriceB1")), state->LanguageEntry(38).trimmed());
-        QCOMPARE(form->windowTitle(), state->LanguageEntry(21));
-        QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->text(), state->LanguageEntry(19));
+        QCOMPARE(heading(QStringLiteral("headingPriceB1")), state->LanguageEntry(text::kPriceBHeading).trimmed());
+        QCOMPARE(form->windowTitle(), state->LanguageEntry(text::kParameterEditorTitle));
+        QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->text(), state->LanguageEntry(text::kOk));
         QCOMPARE(state->parameters.markupPercent1.get(), 20.0L);
     }
 
@@ -203,18 +204,20 @@ private slots:
             return l;
         };
         open();
-        QCOMPARE(captions(), entries({38, 39, 37, 223}));
+        QCOMPARE(captions(), entries({text::kPriceBHeading, text::kPriceAHeading, text::kCostItem9Unit, text::kCostItem11Unit}));
         typeAndLeave(57, QStringLiteral("100"));
-        QCOMPARE(captions(), entries({225, 226, 224, 227}));
+        QCOMPARE(captions(),
+                 entries({text::kPriceBHeadingAt100, text::kPriceAHeadingAt100, text::kCostItem9UnitAt100, text::kCostItem11UnitAt100}));
         typeAndLeave(57, QStringLiteral("99.99"));
-        QCOMPARE(captions(), entries({38, 39, 37, 223}));
+        QCOMPARE(captions(), entries({text::kPriceBHeading, text::kPriceAHeading, text::kCostItem9Unit, text::kCostItem11Unit}));
         form->reject();
 
         // The same rule at activation, from the percentage in force.
         state->parameters.priceListPercent.set(100);
         state->RefreshParameters();
         open();
-        QCOMPARE(captions(), entries({225, 226, 224, 227}));
+        QCOMPARE(captions(),
+                 entries({text::kPriceBHeadingAt100, text::kPriceAHeadingAt100, text::kCostItem9UnitAt100, text::kCostItem11UnitAt100}));
     }
 
     void okWritesTheRecordAndRefreshesTheDerivedState()

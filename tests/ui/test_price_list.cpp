@@ -14,6 +14,7 @@
 #include "ui/price_list_window.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -54,8 +55,8 @@ private slots:
             w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
         }});
         priceList->ShowListPrices();
-        QCOMPARE(header, state.LanguageEntry(160));
-        QCOMPARE(label, state.LanguageEntry(45).trimmed());
+        QCOMPARE(header, state.LanguageEntry(text::kListPricesHeader));
+        QCOMPARE(label, state.LanguageEntry(text::kClosingProfile).trimmed());
         QCOMPARE(first, QStringLiteral("114.00"));
         QCOMPARE(second, QStringLiteral("26.50"));
     }
@@ -75,7 +76,8 @@ private slots:
                 }});
         priceList->ShowPercentPrices();
         QCOMPARE(price, QStringLiteral("80.00"));
-        QVERIFY2(header.startsWith(state.LanguageEntry(161)) && header.contains(QLatin1String("80.00")), qPrintable(header));
+        QVERIFY2(header.startsWith(state.LanguageEntry(text::kPercentPricesHeader))
+                 && header.contains(QLatin1String("80.00")), qPrintable(header));
     }
 
     void aFixedPercentageIsTakenWithoutAsking()
@@ -89,7 +91,7 @@ private slots:
             list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
         }});
         priceList->ShowPercentPrices();
-        QCOMPARE(header, state.LanguageEntry(161));
+        QCOMPARE(header, state.LanguageEntry(text::kPercentPricesHeader));
         QCOMPARE(price, QStringLiteral("6.25"));
     }
 };

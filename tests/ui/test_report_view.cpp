@@ -19,6 +19,7 @@
 #include "core/params/language.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -160,13 +161,13 @@ private slots:
     void drawingSwitchFollowsTheFlagAndSurvivesClosing()
     {
         auto *rysunek = child<QMenu>("Rysunek1");
-        QCOMPARE(rysunek->title(), QStringLiteral("+ ") + state.LanguageEntry(155));
+        QCOMPARE(rysunek->title(), QStringLiteral("+ ") + state.LanguageEntry(text::kMenuDrawing));
         QVERIFY(child("Tak1")->isChecked());
         const QSize withDrawing = reportView->paintBox()->size();
 
         child("Nie1")->trigger();
         QCOMPARE(state.reportShowsDrawing, false);
-        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
+        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(text::kMenuDrawing));
         QVERIFY(child("Nie1")->isChecked());
         QVERIFY(!child("Tak1")->isChecked());
         QVERIFY(reportView->paintBox()->height() < withDrawing.height());
@@ -174,7 +175,7 @@ private slots:
         reportView->hide();
         reportView->show();
         QCOMPARE(state.reportShowsDrawing, false);
-        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(155));
+        QCOMPARE(rysunek->title(), QStringLiteral("- ") + state.LanguageEntry(text::kMenuDrawing));
         QVERIFY(child("Nie1")->isChecked());
 
         child("Tak1")->trigger();
@@ -240,7 +241,7 @@ private slots:
         });
         const QString declined = printToPdf();
         QCOMPARE(shown, QStringLiteral("Form8"));
-        QCOMPARE(question, state.LanguageEntry(159).section(QLatin1Char('#'), 0, 0));
+        QCOMPARE(question, state.LanguageEntry(text::kTooWideNotice).section(QLatin1Char('#'), 0, 0));
         QVERIFY(!QFile::exists(declined));
 
         answerModal([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click(); });

@@ -3,6 +3,7 @@
 #include "core/engine/engine_steps.h"
 #include "core/project/app_state.h"
 #include "core/project/element_codes.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -59,8 +60,8 @@ bool elementPrice(const AppState &state, int code, long double &price)
 void InitElementKinds(AppState &state)
 {
     EngineResults &r = state.results;
-    const QString &familyA = state.LanguageEntry(75);
-    const QString &familyB = state.LanguageEntry(76);
+    const QString &familyA = state.LanguageEntry(text::kFamilyA);
+    const QString &familyB = state.LanguageEntry(text::kFamilyB);
     for (int code = 1; code <= kElementKinds; ++code) {
         ElementKind &kind = r.kind(code);
         kind.count = 0;
@@ -69,7 +70,7 @@ void InitElementKinds(AppState &state)
         QString &name = kind.name;
         name.truncate(0);
         if (code == kOtherInfillCode)
-            name += state.LanguageEntry(74) + u' ';
+            name += state.LanguageEntry(text::kOtherInfill) + u' ';
         else
             name += u' ' + (IsFamilyA(code) ? familyA : familyB) + u' ' + state.LanguageEntry(ElementWordEntry(code));
         name.truncate(19);

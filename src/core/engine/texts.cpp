@@ -2,6 +2,7 @@
 #include "core/engine/engine_steps.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 namespace tablix::engine {
 
@@ -22,7 +23,7 @@ private:
     const ParameterRecord &p;
 
     const QString &E(int n) const { return s.LanguageEntry(n); }
-    const QString &currency() const { return E(10); }
+    const QString &currency() const { return E(text::kCurrency); }
 
     // Lines are appended in place; whatever passes the limit is cut off again at once.
     template <typename Part>
@@ -66,7 +67,7 @@ private:
 
     void lengthLine(const QString &label, long double metres)
     {
-        cost(label + u' ' + FormatFixedNumber(metres, 10, 2).view() + E(97) + kLineEnd);
+        cost(label + u' ' + FormatFixedNumber(metres, 10, 2).view() + E(text::kMetreUnit) + kLineEnd);
     }
 
     // Whether a back panel fits: a width or height typed as exactly the allowance leaves no
@@ -102,7 +103,7 @@ void TextWriter::run()
 
     frameSection();
     if (sign.extraCost.get() != 0)
-        AddCostLine(E(139), sign.extraCost.get());
+        AddCostLine(E(text::kExtraCostLine), sign.extraCost.get());
     postsSection();
     piecesSection();
     markedSection();
@@ -124,25 +125,25 @@ void TextWriter::frameSection()
     const long double P2 = familyA ? p.elementRows[1].priceA.get() : p.elementRows[1].priceB.get();
 
     if (sign.layout == 1 || sign.layout == 3) {
-        AddCostLine(E(116), p.costItem2.get() * 8);
-        AddCostLine(E(117), p.costItem8.get() * 4);
+        AddCostLine(E(text::kEightFittingsCost), p.costItem2.get() * 8);
+        AddCostLine(E(text::kFourFittingsCost), p.costItem8.get() * 4);
         if (sign.signType == 1) {
-            AddCostLine(E(familyA ? 118 : 133), P1 * 2 * pf * W * 0.01L);
-            AddCostLine(E(familyA ? 119 : 134), P1 * 2 * pf * (h + 1.5L) * 0.01L);
-            dimensionLine(E(familyA ? 120 : 135), W, E(115));
-            dimensionLine(E(familyA ? 120 : 135), h + 1.5L, E(115));
+            AddCostLine(E(familyA ? text::kFrameWidthCostAType1 : text::kFrameWidthCostBType1), P1 * 2 * pf * W * 0.01L);
+            AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * (h + 1.5L) * 0.01L);
+            dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), W, E(text::kCentimetreUnit));
+            dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h + 1.5L, E(text::kCentimetreUnit));
             if (panelFits(W, 2.4L, h, 1.6L)) {
-                AddCostLine(E(121), (W - 2.4L) * (h - 1.6L) * P78 * 0.0001L);
-                dimensionLine(E(122), W - 2.4L, E(123), h - 1.6L, E(124));
+                AddCostLine(E(text::kInfillPanelCost), (W - 2.4L) * (h - 1.6L) * P78 * 0.0001L);
+                dimensionLine(E(text::kInfillDimension1), W - 2.4L, E(text::kInfillDimension2), h - 1.6L, E(text::kInfillDimension3));
             }
         } else if (sign.signType == 2) {
-            AddCostLine(E(familyA ? 128 : 136), P2 * 2 * pf * W * 0.01L);
-            AddCostLine(E(familyA ? 129 : 137), P2 * 2 * pf * (h + 2.5L) * 0.01L);
-            dimensionLine(E(familyA ? 130 : 138), W, E(115));
-            dimensionLine(E(familyA ? 130 : 138), h + 2.5L, E(115));
+            AddCostLine(E(familyA ? text::kFrameWidthCostAType2 : text::kFrameWidthCostBType2), P2 * 2 * pf * W * 0.01L);
+            AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * (h + 2.5L) * 0.01L);
+            dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), W, E(text::kCentimetreUnit));
+            dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h + 2.5L, E(text::kCentimetreUnit));
             if (panelFits(W, 5, h, 2.8L)) {
-                AddCostLine(E(121), (W - 5) * (h - 2.8L) * P78 * 0.0001L);
-                dimensionLine(E(122), W - 5, E(123), h - 2.8L, E(124));
+                AddCostLine(E(text::kInfillPanelCost), (W - 5) * (h - 2.8L) * P78 * 0.0001L);
+                dimensionLine(E(text::kInfillDimension1), W - 5, E(text::kInfillDimension2), h - 2.8L, E(text::kInfillDimension3));
             }
         }
         return;
@@ -150,31 +151,31 @@ void TextWriter::frameSection()
     if (sign.layout != 2 && sign.layout != 4)
         return;
 
-    AddCostLine(E(125), p.costItem1.get() * 2);
+    AddCostLine(E(text::kTwoPiecesCost), p.costItem1.get() * 2);
     if (sign.signType == 1) {
-        AddCostLine(E(familyA ? 119 : 134), P1 * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? 120 : 135), h, E(115));
+        AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h, E(text::kCentimetreUnit));
         if (panelFits(W, 2.4L, h, T)) {
-            AddCostLine(E(121), (W - 2.4L) * (h - T) * P78 * 0.0001L);
-            dimensionLine(E(122), W - 2.4L, E(123), h - T, E(124));
+            AddCostLine(E(text::kInfillPanelCost), (W - 2.4L) * (h - T) * P78 * 0.0001L);
+            dimensionLine(E(text::kInfillDimension1), W - 2.4L, E(text::kInfillDimension2), h - T, E(text::kInfillDimension3));
         }
-        AddCostLine(E(126), p.costItem9.get() * pf);
+        AddCostLine(E(text::kClosingFittingCostType1), p.costItem9.get() * pf);
         if (!hasClosingProfile())
-            AddCostLine(E(127), p.costItem9.get() * pf);
+            AddCostLine(E(text::kSecondClosingFittingCostType1), p.costItem9.get() * pf);
     } else if (sign.signType == 2) {
-        AddCostLine(E(familyA ? 129 : 137), P2 * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? 130 : 138), h, E(115));
+        AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h, E(text::kCentimetreUnit));
         if (panelFits(W, 5, h, T)) {
-            AddCostLine(E(121), (W - 5) * (h - T) * P78 * 0.0001L);
-            dimensionLine(E(122), W - 5, E(123), h - T, E(124));
+            AddCostLine(E(text::kInfillPanelCost), (W - 5) * (h - T) * P78 * 0.0001L);
+            dimensionLine(E(text::kInfillDimension1), W - 5, E(text::kInfillDimension2), h - T, E(text::kInfillDimension3));
         }
-        AddCostLine(E(131), p.costItem10.get() * pf);
+        AddCostLine(E(text::kClosingFittingCostType2), p.costItem10.get() * pf);
         if (!hasClosingProfile())
-            AddCostLine(E(132), p.costItem10.get() * pf);
+            AddCostLine(E(text::kSecondClosingFittingCostType2), p.costItem10.get() * pf);
     } else if (sign.signType == 3) {
         const long double P = familyA ? p.elementRows[14].priceA.get() : p.elementRows[14].priceB.get();
-        AddCostLine(E(familyA ? 168 : 170), P * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? 169 : 171), h, E(115));
+        AddCostLine(E(familyA ? text::kSideProfileCostAType3 : text::kSideProfileCostBType3), P * 2 * pf * h * 0.01L);
+        dimensionLine(E(familyA ? text::kSideProfileDimensionAType3 : text::kSideProfileDimensionBType3), h, E(text::kCentimetreUnit));
     }
 }
 
@@ -203,11 +204,12 @@ void TextWriter::postsSection()
         type = 1;
     if (type == 1 || type == 2) {
         const ElementTypeRow &row = p.elementRows[type == 1 ? 2 : 3];
-        postCostLabel = E(familyA ? (type == 1 ? 107 : 108) : (type == 1 ? 109 : 110));
+        postCostLabel = E(familyA ? (type == 1 ? text::kPostsCostAType1 : text::kPostsCostAType2)
+                          : (type == 1 ? text::kPostsCostBType1 : text::kPostsCostBType2));
         postPrice = familyA ? row.priceA.get() : row.priceB.get();
         postAllowance = closedFrame ? (type == 1 ? a1 : a2) : 0;
     } else {
-        postCostLabel = sign.layout == 3 ? E(109) : QString();
+        postCostLabel = sign.layout == 3 ? E(text::kPostsCostBType1) : QString();
     }
 
     const long double amount = (postHeight.get() - postAllowance) * postPrice * r.priceFactor.get() * n * 0.01L;
@@ -223,7 +225,7 @@ void TextWriter::piecesSection()
         pieces += kind.count;
         elementValue.set(elementValue.get() + kind.value.get());
     }
-    cost(E(111) + u' ');
+    cost(E(text::kPiecesLabel) + u' ');
     if (n != 0) {
         int m = 0;
         while (m < kLowerMarks && s.workingLowerMarks[size_t(m)] != 0)
@@ -231,11 +233,12 @@ void TextWriter::piecesSection()
         pieces = (n + 1) * pieces + n - m * n;
     }
     const long double piecesCost = pieces * p.costItem1.get();
-    cost(FormatFixedNumber(pieces, 0, 0).view() + E(112) + u' ' + u'\t' + u' ' + FormatFixedNumber(piecesCost, 10, 2).view() + currency()
+    cost(FormatFixedNumber(pieces, 0, 0).view() + E(text::kPiecesWord) + u' ' + u'\t' + u' '
+         + FormatFixedNumber(piecesCost, 10, 2).view() + currency()
          + kLineEnd);
     addToTotal(piecesCost);
-    AddCostLine(E(113) + u' ', elementValue.get() * r.priceFactor.get() * 0.01L);
-    spec(E(111) + u' ' + kLineEnd);
+    AddCostLine(E(text::kElementMaterialCost) + u' ', elementValue.get() * r.priceFactor.get() * 0.01L);
+    spec(E(text::kPiecesLabel) + u' ' + kLineEnd);
 }
 
 QString postCutLabel(const AppState &s)
@@ -243,20 +246,22 @@ QString postCutLabel(const AppState &s)
     const SignRecord &sign = s.currentSignRecord;
     const bool familyA = sign.layout == 1 || sign.layout == 2;
     const bool wide = sign.signType == 2;
-    return s.LanguageEntry(familyA ? (wide ? 104 : 103) : (wide ? 106 : 105));
+    return s.LanguageEntry(familyA ? (wide ? text::kPostLabelAType2 : text::kPostLabelA)
+                           : (wide ? text::kPostLabelBType2 : text::kPostLabelB));
 }
 
 void TextWriter::markedSection()
 {
     if (r.markedEdge.get() > 0)
-        AddCostLine(E(202) + u' ',
+        AddCostLine(E(text::kMarkedStripLabel) + u' ',
                     r.markedArea.get() * p.costItem5.get() * 0.0001L + r.markedEdge.get() * p.costItem6.get() * 0.01L);
     if (n == 0)
         return;
     const SignRecord &sign = s.currentSignRecord;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
-    spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(114) + u' ' + FormatFixedNumber(cut, 0, 2).view() + E(115) + u' '
+    spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(text::kPiecesOf) + u' '
+         + FormatFixedNumber(cut, 0, 2).view() + E(text::kCentimetreUnit) + u' '
          + kLineEnd);
 }
 
@@ -273,7 +278,7 @@ void TextWriter::cuttingList()
             count = FormatFixedNumber(kind.count * (n + 1), 0, 0).view();
             length = FormatFixedNumber((kind.length.get() - 0.5L * (n + 1)) / (n + 1), 0, 2).view();
         }
-        spec(kind.name + count + E(114) + u' ' + length + E(115) + u' ' + kLineEnd);
+        spec(kind.name + count + E(text::kPiecesOf) + u' ' + length + E(text::kCentimetreUnit) + u' ' + kLineEnd);
     }
 }
 
@@ -286,44 +291,43 @@ void TextWriter::totalsSection()
     const long double W = sign.width.get();
     const long double h = r.stackHeight.get();
 
-    cost(E(87) + kLineEnd);
-    totalsLine(E(88), C, 2, currency());
-    totalsLine(E(89), C * S, 2, currency());
-    cost(E(87) + kLineEnd);
+    cost(E(text::kTotalsSeparator) + kLineEnd);
+    totalsLine(E(text::kCostTotal), C, 2, currency());
+    totalsLine(E(text::kCostTotalWithSurcharge), C * S, 2, currency());
+    cost(E(text::kTotalsSeparator) + kLineEnd);
     if (q > 1) {
-        totalsLine(E(90), q * C, 2, currency());
-        totalsLine(E(91), q * C * S, 2, currency());
+        totalsLine(E(text::kOrderTotal), q * C, 2, currency());
+        totalsLine(E(text::kOrderTotalWithSurcharge), q * C * S, 2, currency());
     }
     cost(QString(kLineEnd));
-    totalsLine(E(92), r.signArea.get() * 0.0001L, 3, E(93));
-    totalsLine(E(94), sign.areaSurcharge.get(), 2, E(95));
-    cost(E(96) + u'\t' + FormatFixedNumber(r.runTotal.get() * 0.01L, 10, 2).view() + E(97) + kLineEnd);
+    totalsLine(E(text::kSignAreaLabel), r.signArea.get() * 0.0001L, 3, E(text::kSquareMetreUnit));
+    totalsLine(E(text::kAreaSurchargeLabel), sign.areaSurcharge.get(), 2, E(text::kPercentUnit));
+    cost(E(text::kRunTotalLabel) + u'\t' + FormatFixedNumber(r.runTotal.get() * 0.01L, 10, 2).view() + E(text::kMetreUnit) + kLineEnd);
     cost(QString(kLineEnd));
-    cost(E(98) + kLineEnd);
+    cost(E(text::kOrderLengthsHeading) + kLineEnd);
 
     const int type = sign.signType;
     switch (sign.layout) {
     case 1:
     case 3: {
-        const int label = sign.layout == 1 ? 99 : 101;
         if (type == 1)
-            lengthLine(E(label), q * (W + h + 1.5L) * 0.02L);
+            lengthLine(E(sign.layout == 1 ? text::kProfileLengthAType1 : text::kProfileLengthBType1), q * (W + h + 1.5L) * 0.02L);
         else if (type == 2)
-            lengthLine(E(label + 1), q * (W + h + 2.5L) * 0.02L);
+            lengthLine(E(sign.layout == 1 ? text::kProfileLengthAType2 : text::kProfileLengthBType2), q * (W + h + 2.5L) * 0.02L);
         break;
     }
     case 2:
     case 4: {
         const bool a = sign.layout == 2;
         if (type == 1)
-            lengthLine(E(a ? 99 : 101), q * h * 0.02L);
+            lengthLine(E(a ? text::kProfileLengthAType1 : text::kProfileLengthBType1), q * h * 0.02L);
         else if (type == 2)
-            lengthLine(E(a ? 100 : 102), q * h * 0.02L);
+            lengthLine(E(a ? text::kProfileLengthAType2 : text::kProfileLengthBType2), q * h * 0.02L);
         else if (type == 3)
-            lengthLine(E(a ? 166 : 167), q * h * 0.02L);
+            lengthLine(E(a ? text::kProfileLengthAType3 : text::kProfileLengthBType3), q * h * 0.02L);
         else if (type == 4) {
-            lengthLine(E(a ? 229 : 230), q * h * 0.01L);
-            lengthLine(E(a ? 231 : 232), q * (h - 0.1L) * 0.01L);
+            lengthLine(E(a ? text::kProfileLengthAType4 : text::kProfileLengthBType4), q * h * 0.01L);
+            lengthLine(E(a ? text::kSecondProfileLengthAType4 : text::kSecondProfileLengthBType4), q * (h - 0.1L) * 0.01L);
         }
         break;
     }
@@ -334,13 +338,13 @@ void TextWriter::totalsSection()
     for (const ElementKind &kind : r.ElementKindTable)
         if (kind.count > 0)
             cost(kind.name
-                 + FormatFixedNumber(kind.length.get() * kind.count * q * (type == 4 ? 0.02L : 0.01L), 10, 2).view() + E(97)
+                 + FormatFixedNumber(kind.length.get() * kind.count * q * (type == 4 ? 0.02L : 0.01L), 10, 2).view() + E(text::kMetreUnit)
                  + kLineEnd);
 
     if (n != 0) {
         const bool closedFrame = sign.layout == 1 || sign.layout == 3;
         const long double L = (closedFrame ? postHeight.get() - postAllowance : postHeight.get()) * 0.01L;
-        cost(postCutLabel(s) + u' ' + FormatFixedNumber(n * L, 10, 2).view() + E(97) + kLineEnd);
+        cost(postCutLabel(s) + u' ' + FormatFixedNumber(n * L, 10, 2).view() + E(text::kMetreUnit) + kLineEnd);
     }
 }
 

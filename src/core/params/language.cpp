@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 
 #include "core/number/cp1250.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -78,7 +79,7 @@ QString LanguageDisplayName(const QByteArray &bytes)
 QString TabCaption(const LanguageTable &language, const QString &title, int slot)
 {
     if (title.isEmpty())
-        return language.LanguageEntry(152) + (slot == 3 ? QStringLiteral(" 3") : QString::number(slot));
+        return language.LanguageEntry(text::kUntitledSign) + (slot == 3 ? QStringLiteral(" 3") : QString::number(slot));
     if (title.startsWith(QLatin1Char('!')))
         return title.mid(1);
     return title;

@@ -1,5 +1,6 @@
 // What an element code held by a row means: its family, its kind, its element-table row, its word.
 #pragma once
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -83,24 +84,24 @@ constexpr int PriceTableRow(int code)
 constexpr int ElementWordEntry(int code)
 {
     if (code >= 1 && code <= 8)
-        return 45 + code;
+        return text::kPanel1x13 + (code - 1);
     if (code >= 10 && code <= 17)
-        return 36 + code;
+        return text::kPanel1x13 + (code - 10);
     if (IsClosing(code))
-        return 45;
+        return text::kClosingProfile;
     if (code == 20 || code == 21)
-        return 233;
+        return text::kFixedProfile;
     if (code >= 30 && code <= 35)
-        return 181 + code;
+        return text::kSpecialProfile1 + (code - 30);
     if (code >= 40 && code <= 45)
-        return 171 + code;
+        return text::kSpecialProfile1 + (code - 40);
     return -1;
 }
 
 // Language entry of the family word of a code with a word, or of a layout.
 constexpr int FamilyWordEntry(int code)
 {
-    return IsFamilyA(code) ? 75 : 76;
+    return IsFamilyA(code) ? text::kFamilyA : text::kFamilyB;
 }
 constexpr int LayoutFamilyWordEntry(int layout)
 {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/project/element_codes.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -13,10 +14,10 @@ QString QuestionText(const LanguageTable &language, const RowQuestion &question,
     case 0:
         return QString();
     case 78:
-        return language.LanguageEntry(78) + QLatin1Char(' ') + elementText + QLatin1Char(' ')
-               + QString::number(question.number) + QLatin1Char(' ') + language.LanguageEntry(79);
+        return language.LanguageEntry(text::kFillRowsNotice) + QLatin1Char(' ') + elementText + QLatin1Char(' ')
+               + QString::number(question.number) + QLatin1Char(' ') + language.LanguageEntry(text::kFillRowsNoticeEnd);
     case 200:
-        return language.LanguageEntry(200) + QString::number(question.number);
+        return language.LanguageEntry(text::kClosingNotLastNotice) + QString::number(question.number);
     default:
         return language.LanguageEntry(question.entry);
     }

@@ -4,6 +4,7 @@
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "core/project/element_codes.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -24,7 +25,7 @@ void AppState::LoadWorkingState()
 QString AppState::ElementDescription(int code) const
 {
     if (code == kOtherInfillCode)
-        return LanguageEntry(74);
+        return LanguageEntry(text::kOtherInfill);
     const int word = ElementWordEntry(code);
     if (word < 0)
         return QString();

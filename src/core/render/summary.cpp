@@ -9,17 +9,11 @@
 #include "core/render/report_lines.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
 namespace {
-
-constexpr int kEntryUnit = 10;
-constexpr int kEntryAreaLine = 89;
-constexpr int kEntryTotalLine = 91;
-constexpr int kEntryAreaLabel = 141;
-constexpr int kEntryPiecesLabel = 144;
-constexpr int kEntryTotalLabel = 158;
 
 QString WithoutBang(const QString &title)
 {
@@ -141,9 +135,9 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
 {
     SummaryBlock block;
     block.title = WithoutBang(state.currentSignRecord.titleText());
-    const QString unit = state.LanguageEntry(kEntryUnit);
-    const QString areaLine = state.LanguageEntry(kEntryAreaLine);
-    const QString totalLine = state.LanguageEntry(kEntryTotalLine);
+    const QString unit = state.LanguageEntry(text::kCurrency);
+    const QString areaLine = state.LanguageEntry(text::kCostTotalWithSurcharge);
+    const QString totalLine = state.LanguageEntry(text::kOrderTotalWithSurcharge);
     const long double quantity = state.currentSignRecord.quantity.get();
 
     for (const QString &line : state.ReportLines) {
@@ -152,16 +146,16 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
         if (LineBeginsWith(line, areaLine)) {
             const QString value = ReportValueText(line, unit);
             block.texts.push_back(
-                {0, state.LanguageEntry(kEntryAreaLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
+                {0, state.LanguageEntry(text::kSummaryAreaLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
             if (quantity == 1)
                 block.additions.push_back(RoundToReal48(ReportValueNumber(value)));
         }
         if (quantity > 1 && LineBeginsWith(line, totalLine)) {
             const QString value = ReportValueText(line, unit);
             block.texts.push_back(
-                {1, state.LanguageEntry(kEntryPiecesLabel) + QLatin1Char(' ') + FormatFixed(quantity, 0, 0)});
+                {1, state.LanguageEntry(text::kSummaryPiecesLabel) + QLatin1Char(' ') + FormatFixed(quantity, 0, 0)});
             block.texts.push_back(
-                {2, state.LanguageEntry(kEntryTotalLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
+                {2, state.LanguageEntry(text::kSummaryTotalLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
             block.additions.push_back(RoundToReal48(ReportValueNumber(value)));
             block.piecesShown = true;
         }
@@ -171,8 +165,8 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
 
 QString SummaryTotalLine(const AppState &state, long double total)
 {
-    return state.LanguageEntry(kEntryTotalLabel) + QStringLiteral(" = ") + FormatFixed(total, 0, 2) +
-           QLatin1Char(' ') + state.LanguageEntry(kEntryUnit);
+    return state.LanguageEntry(text::kSummaryTotalLabel) + QStringLiteral(" = ") + FormatFixed(total, 0, 2) +
+           QLatin1Char(' ') + state.LanguageEntry(text::kCurrency);
 }
 
 SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, bool piecesShown)
