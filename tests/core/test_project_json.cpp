@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <array>
+#include <cstring>
 
 #include "core/project/project_json.h"
 #include "support/fixtures.h"
@@ -22,9 +24,10 @@ SignSlotArray blankProject()
 SignSlotArray randomProject(quint32 seed)
 {
     QRandomGenerator random(seed);
-    SignSlotArray signs;
-    random.fillRange(reinterpret_cast<quint32 *>(signs.data()), sizeof signs / sizeof(quint32));
-    return signs;
+    std::array<quint32, sizeof(SignSlotArray) / sizeof(quint32)> words;
+    random.fillRange(words.data(), words.size());
+    const QByteArray bytes(reinterpret_cast<const char *>(words.data()), qsizetype(sizeof words));
+    return *ParseProject(bytes, QString(), nullptr);
 }
 
 // Through the indented text and through QJsonObject, as scripts and other code use them.
