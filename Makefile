@@ -29,11 +29,12 @@ test-asan: deps
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
-# run/ holds the working directory of the program: the parameter file and the language files.
-# Files a user has edited there are kept.
+# run/ holds the working directory of the program: the parameter file, the language files and
+# the example project. Files a user has edited there are kept.
 run-dir: build
 	mkdir -p run
 	[ -f run/Tablix_pro.dan ] || $(BUILD)/tablix-cli --workdir run params load data/params.json
+	[ -f run/shop-front.tab ] || $(BUILD)/tablix-cli project load data/examples/shop-front.json -o run/shop-front.tab
 	for f in data/tablix_lng.*; do [ -f run/$$(basename $$f) ] || cp $$f run/; done
 
 run: run-dir

@@ -85,7 +85,7 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
     icon->setPixmap(ProgramPicture());
     icon->setAlignment(Qt::AlignTop);
 
-    auto *productName = new QLabel(QStringLiteral("Tablix ver. 4.5.0"), panel);
+    auto *productName = new QLabel(QStringLiteral("Tablix ver. " TABLIX_VERSION), panel);
     productName->setObjectName(QStringLiteral("ProductName"));
     QFont titleFont = productName->font();
     titleFont.setBold(true);

@@ -17,7 +17,7 @@ inline constexpr const char *kMakerStreet = "ul. Przykładowa 12";
 inline constexpr const char *kMakerCity = "00-950 Warszawa";
 inline constexpr const char *kMakerMail = "biuro@tablix.example";
 inline constexpr const char *kMakerWeb = "www.tablix.example";
-inline constexpr const char *kMakerMailSubject = "Tablix 4.5.0";
+inline constexpr const char *kMakerMailSubject = "Tablix " TABLIX_VERSION;
 
 QUrl MakerMailUrl();
 QUrl MakerWebUrl();

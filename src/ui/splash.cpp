@@ -53,7 +53,7 @@ void Splash::paintEvent(QPaintEvent *)
     p.setPen(QColor(245, 200, 40));
     p.drawText(QRectF(144, 68, 200, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("modular sign boards"));
     p.setPen(QColor(150, 150, 150));
-    p.drawText(QRectF(144, 86, 200, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ver. 4.5.0"));
+    p.drawText(QRectF(144, 86, 200, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ver. " TABLIX_VERSION));
 }
 
 } // namespace tablix

@@ -135,3 +135,44 @@ TEST(CliErrors, UsageAndInputErrorsHaveTheirExitCodes)
     EXPECT_EQ(shortProject.exitCode, 2);
     EXPECT_TRUE(shortProject.err.contains("short.tab")) << shortProject.err.toStdString();
 }
+
+TEST(CliOptions, HelpListsEveryCommandAndVersionComesFromTheBuild)
+{
+    const CliRun help = cli({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.err.isEmpty());
+    EXPECT_TRUE(help.out.startsWith("usage: tablix-cli [--workdir DIR] COMMAND\n"));
+    for (const char *command : {"params dump", "params load FILE", "project dump PROJECT", "project load FILE -o PROJECT",
+                                "info PROJECT", "cost PROJECT", "spec PROJECT", "geometry PROJECT", "plt PROJECT",
+                                "emf PROJECT", "prices", "summary PROJECT"})
+        EXPECT_TRUE(help.out.contains("\n  " + QByteArray(command) + ' ')) << command;
+    EXPECT_TRUE(help.out.contains("--workdir=DIR"));
+    // A usage error shows the same text on stderr, after its message.
+    const CliRun wrong = cli({QStringLiteral("frobnicate")});
+    EXPECT_TRUE(wrong.err.startsWith("tablix-cli: unknown command \"frobnicate\"\n")) << wrong.err.toStdString();
+    EXPECT_TRUE(wrong.err.endsWith(help.out));
+    EXPECT_TRUE(wrong.out.isEmpty());
+
+    const CliRun version = cli({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QByteArray("tablix-cli " TABLIX_VERSION "\n"));
+    EXPECT_EQ(QByteArray(TABLIX_VERSION).count('.'), 2);
+}
+
+TEST(CliOptions, WorkdirTakesItsValueEitherWayAndAnywhere)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(cli({QStringLiteral("--workdir=") + dir.path(), QStringLiteral("params"), QStringLiteral("load"), kShippedParams})
+                  .exitCode,
+              0);
+    const CliRun separate = cli({QStringLiteral("--workdir"), dir.path(), QStringLiteral("params"), QStringLiteral("dump")});
+    const CliRun joined = cli({QStringLiteral("params"), QStringLiteral("dump"), QStringLiteral("--workdir=") + dir.path()});
+    ASSERT_EQ(separate.exitCode, 0) << separate.err.toStdString();
+    ASSERT_EQ(joined.exitCode, 0) << joined.err.toStdString();
+    EXPECT_EQ(joined.out, separate.out);
+    EXPECT_TRUE(separate.out.contains("\"languageFileName\": \"tablix_lng.eng\""));
+
+    const CliRun unknown = cli({QStringLiteral("--workdirs=x"), QStringLiteral("prices")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.startsWith("tablix-cli: unknown option \"--workdirs\"\n")) << unknown.err.toStdString();
+}

@@ -1,0 +1,180 @@
+// The parameter record as JSON: field names follow the record, numbers are exact.
+#include "core/params/params_json.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <charconv>
+#include <cstring>
+
+namespace tablix {
+
+namespace {
+
+constexpr int kElementRows = 23;
+constexpr qsizetype kMaxLanguageFileName = 15;
+
+struct FieldError {
+    QString message;
+};
+
+// Bytes of the stored name that the plain name would not reproduce, or empty.
+QByteArray nonCanonicalNameBytes(const ParameterRecord &p)
+{
+    ParameterRecord canonical = p;
+    canonical.setLanguageFile(p.languageFile());
+    if (std::memcmp(canonical.languageFileName, p.languageFileName, sizeof p.languageFileName) == 0)
+        return {};
+    return QByteArray(reinterpret_cast<const char *>(p.languageFileName), sizeof p.languageFileName);
+}
+
+void storeNumber(const QJsonObject &object, const char *name, const QString &fieldName, Real48 &destination)
+{
+    const QJsonValue value = object.value(QLatin1String(name));
+    if (value.isUndefined())
+        throw FieldError{QStringLiteral("field \"%1\" is missing").arg(fieldName)};
+    if (!value.isDouble())
+        throw FieldError{QStringLiteral("field \"%1\" is not a number").arg(fieldName)};
+    try {
+        destination.set(value.toDouble());
+    } catch (const FloatingPointOverflow &e) {
+        throw FieldError{QStringLiteral("field \"%1\": %2").arg(fieldName, QString::fromLatin1(e.what()))};
+    }
+}
+
+ParameterRecord readRecord(const QJsonObject &root)
+{
+    ParameterRecord p{};
+    for (const ScalarField &f : kScalarFields)
+        storeNumber(root, f.name, QString::fromLatin1(f.name), p.*(f.field));
+
+    const QJsonValue rows = root.value(QLatin1String("elementRows"));
+    if (rows.isUndefined())
+        throw FieldError{QStringLiteral("field \"elementRows\" is missing")};
+    if (!rows.isArray() || rows.toArray().size() != kElementRows)
+        throw FieldError{QStringLiteral("field \"elementRows\" is not a list of 23 rows")};
+    const QJsonArray rowArray = rows.toArray();
+    for (int i = 0; i < kElementRows; ++i) {
+        const QString prefix = QStringLiteral("elementRows[%1].").arg(i);
+        if (!rowArray[i].isObject())
+            throw FieldError{QStringLiteral("field \"elementRows[%1]\" is not an object").arg(i)};
+        const QJsonObject row = rowArray[i].toObject();
+        storeNumber(row, "priceB", prefix + QStringLiteral("priceB"), p.elementRows[i].priceB);
+        storeNumber(row, "priceA", prefix + QStringLiteral("priceA"), p.elementRows[i].priceA);
+        storeNumber(row, "heightMm", prefix + QStringLiteral("heightMm"), p.elementRows[i].heightMm);
+    }
+
+    const QJsonValue name = root.value(QLatin1String("languageFileName"));
+    if (name.isUndefined())
+        throw FieldError{QStringLiteral("field \"languageFileName\" is missing")};
+    if (!name.isString())
+        throw FieldError{QStringLiteral("field \"languageFileName\" is not a text")};
+    if (name.toString().size() > kMaxLanguageFileName)
+        throw FieldError{QStringLiteral("field \"languageFileName\" is longer than 15 characters")};
+    p.setLanguageFile(name.toString());
+    const QJsonValue rawName = root.value(QLatin1String("languageFileNameBytes"));
+    if (!rawName.isUndefined()) {
+        const QByteArray hex = rawName.toString().toLatin1();
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        if (!rawName.isString() || bytes.size() != qsizetype(sizeof p.languageFileName) || bytes.toHex() != hex.toLower())
+            throw FieldError{QStringLiteral("field \"languageFileNameBytes\" is not 16 bytes in hexadecimal")};
+        std::memcpy(p.languageFileName, bytes.constData(), sizeof p.languageFileName);
+    }
+    return p;
+}
+
+} // namespace
+
+QByteArray JsonNumber17(long double value)
+{
+    // Every 6-byte real is exact as a double; 17 significant digits bring it back bit for bit.
+    char buf[40];
+    const auto result = std::to_chars(buf, buf + sizeof buf, double(value), std::chars_format::general, 17);
+    return QByteArray(buf, result.ptr - buf);
+}
+
+QByteArray JsonQuoted(const QString &text)
+{
+    QByteArray out = "\"";
+    for (char c : text.toUtf8()) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                static constexpr char kHex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += kHex[(c >> 4) & 0xF];
+                out += kHex[c & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+QJsonObject ParametersToJsonObject(const ParameterRecord &p)
+{
+    QJsonObject root;
+    for (const ScalarField &f : kScalarFields)
+        root.insert(QLatin1String(f.name), double((p.*(f.field)).get()));
+    QJsonArray rows;
+    for (const ElementTypeRow &r : p.elementRows)
+        rows.append(QJsonObject{{QStringLiteral("priceB"), double(r.priceB.get())},
+                                {QStringLiteral("priceA"), double(r.priceA.get())},
+                                {QStringLiteral("heightMm"), double(r.heightMm.get())}});
+    root.insert(QStringLiteral("elementRows"), rows);
+    root.insert(QStringLiteral("languageFileName"), p.languageFile());
+    const QByteArray raw = nonCanonicalNameBytes(p);
+    if (!raw.isEmpty())
+        root.insert(QStringLiteral("languageFileNameBytes"), QString::fromLatin1(raw.toHex()));
+    return root;
+}
+
+QByteArray ParametersToJson(const ParameterRecord &p)
+{
+    QByteArray out = "{\n";
+    for (const ScalarField &f : kScalarFields)
+        out += "  \"" + QByteArray(f.name) + "\": " + JsonNumber17((p.*(f.field)).get()) + ",\n";
+    out += "  \"elementRows\": [\n";
+    for (int i = 0; i < kElementRows; ++i) {
+        const ElementTypeRow &r = p.elementRows[i];
+        out += "    {\"priceB\": " + JsonNumber17(r.priceB.get()) + ", \"priceA\": " + JsonNumber17(r.priceA.get())
+               + ", \"heightMm\": " + JsonNumber17(r.heightMm.get()) + (i < kElementRows - 1 ? "},\n" : "}\n");
+    }
+    out += "  ],\n  \"languageFileName\": " + JsonQuoted(p.languageFile());
+    const QByteArray raw = nonCanonicalNameBytes(p);
+    if (!raw.isEmpty())
+        out += ",\n  \"languageFileNameBytes\": \"" + raw.toHex() + "\"";
+    out += "\n}\n";
+    return out;
+}
+
+std::optional<ParameterRecord> ParametersFromJsonObject(const QJsonObject &root, QString *error)
+{
+    try {
+        return readRecord(root);
+    } catch (const FieldError &e) {
+        if (error)
+            *error = e.message;
+        return std::nullopt;
+    }
+}
+
+std::optional<ParameterRecord> ParametersFromJson(const QByteArray &json, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (doc.isNull() || !doc.isObject()) {
+        if (error)
+            *error = QStringLiteral("not a JSON object (%1)").arg(parseError.errorString());
+        return std::nullopt;
+    }
+    return ParametersFromJsonObject(doc.object(), error);
+}
+
+} // namespace tablix

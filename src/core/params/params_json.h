@@ -1,0 +1,28 @@
+// The parameter record as JSON for people and scripts; dump and load give back the record byte for byte.
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+
+#include "core/params/parameters.h"
+
+namespace tablix {
+
+// Numbers are the exact values of their 6-byte reals; a name the plain text cannot reproduce
+// byte for byte (bytes after the name, a length over 15) also comes as "languageFileNameBytes".
+QJsonObject ParametersToJsonObject(const ParameterRecord &p);
+// One field per line, numbers with 17 significant digits.
+QByteArray ParametersToJson(const ParameterRecord &p);
+
+// A missing or ill-typed field gives an error naming it, e.g. `field "costItem7" is missing`.
+std::optional<ParameterRecord> ParametersFromJsonObject(const QJsonObject &root, QString *error);
+// As above; text that is not a JSON object gives "not a JSON object (<reason>)".
+std::optional<ParameterRecord> ParametersFromJson(const QByteArray &json, QString *error);
+
+// Helpers for the hand-formatted JSON of the tool, independent of the C locale.
+QByteArray JsonNumber17(long double value); // what printf's %.17g writes in the C locale
+QByteArray JsonQuoted(const QString &text);  // a JSON string, UTF-8, control characters escaped
+
+} // namespace tablix
