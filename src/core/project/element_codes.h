@@ -105,7 +105,7 @@ constexpr int FamilyWordEntry(int code)
 }
 constexpr int LayoutFamilyWordEntry(int layout)
 {
-    return layout >= 3 ? 76 : 75;
+    return layout >= 3 ? text::kFamilyB : text::kFamilyA;
 }
 
 // Centimetres the frame adds to the stack height: only a closed frame of sign type 1 or 2 has one.
