@@ -1,3 +1,4 @@
+// The construction engine: everything about the current sign, computed from scratch.
 #include "core/engine/compute_sign.h"
 
 #include "core/engine/engine_steps.h"

@@ -1,3 +1,4 @@
+// The metafile of the current sign: an enhanced metafile of filled shapes with black outlines.
 #include "core/export/emf.h"
 
 #include <QtEndian>

@@ -1,3 +1,4 @@
+// The plotter file of the current sign and the file names of both exports.
 #include "core/export/hpgl.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// Every file the program writes goes through here: a failed write leaves the old file intact.
 #include "core/number/atomic_file.h"
 
 #include <QSaveFile>

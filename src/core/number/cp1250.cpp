@@ -1,3 +1,4 @@
+// Sign titles are stored as Windows-1250 bytes, as are language files of older installations.
 #include "core/number/cp1250.h"
 
 namespace tablix {

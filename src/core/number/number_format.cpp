@@ -1,3 +1,4 @@
+// Every number the user sees is written through FormatFixed.
 #include "core/number/number_format.h"
 
 #include "core/number/real48.h"

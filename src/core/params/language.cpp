@@ -1,3 +1,4 @@
+// The table of every text the user sees, read line by line from a language file.
 #include "core/params/language.h"
 
 #include <QFile>

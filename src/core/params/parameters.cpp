@@ -1,3 +1,4 @@
+// The parameter record: every technical and commercial constant, stored in Tablix_pro.dan.
 #include "core/params/parameters.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Loading the parameter file and the language it names, before the main window shows.
 #include "core/params/startup_data.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// The prices of the price list, in the order the window shows them.
 #include "core/pricing/price_list.h"
 #include "core/params/language_entries.h"
 

@@ -1,3 +1,4 @@
+// The whole state of a running Tablix: parameters, texts, the project and the working rows.
 #include "core/project/app_state.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// One sign as it is held in memory and in project files, and the project of twenty of them.
 #include "core/project/sign_record.h"
 
 #include <QFile>

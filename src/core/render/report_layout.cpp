@@ -1,3 +1,4 @@
+// The report page: its measuring, screen drawing and printout, on any canvas.
 #include "core/render/report_layout.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// The lines of a report text as the report view, its printout and the summary read them.
 #include "core/render/report_lines.h"
 
 #include "core/project/app_state.h"

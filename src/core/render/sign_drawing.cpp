@@ -1,3 +1,4 @@
+// The scaled elevation of the current sign, drawn from the engine's geometry on any canvas.
 #include "core/render/sign_drawing.h"
 
 #include <QPainter>

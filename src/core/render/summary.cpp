@@ -1,3 +1,4 @@
+// The summary of the whole project: one block per sign in use, and the total.
 #include "core/render/summary.h"
 
 #include <QPainter>
