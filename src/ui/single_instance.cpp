@@ -1,17 +1,37 @@
+// One running program per user: a second start brings the first one's window to the front and ends.
 #include "ui/single_instance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QWidget>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace tablix {
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 1000;
+constexpr int kLockTimeoutMs = 3000;
+constexpr qsizetype kMaxRequest = 64; // a client that says more is not one of ours
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
+
+// The socket's address; false when the path does not fit one.
+bool SocketAddress(const QByteArray &path, sockaddr_un &address)
+{
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
 
 } // namespace
 
@@ -29,42 +49,89 @@ QString SingleInstanceName()
     return QStringLiteral("tablix-") + safe;
 }
 
-SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent), name_(name) {}
+SingleInstance::SingleInstance(const QString &name, QObject *parent)
+    : QObject(parent), name_(name), path_(QFile::encodeName(QDir(QDir::tempPath()).filePath(name)))
+{
+}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    while (!clients_.empty())
+        dropClient(clients_.begin()->first);
+    if (listener_ >= 0) {
+        delete listenerNotifier_;
+        ::close(listener_);
+        ::unlink(path_.constData());
+    }
+}
 
 bool SingleInstance::claim()
 {
     // Two starts at the same moment must not both become the first.
     QLockFile lock(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
     lock.setStaleLockTime(5000);
-    lock.tryLock(kConnectTimeoutMs * 3);
+    lock.tryLock(kLockTimeoutMs);
 
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (socket.waitForConnected(kConnectTimeoutMs)) {
-        socket.write(kRaiseRequest);
-        socket.waitForBytesWritten(kConnectTimeoutMs);
-        socket.disconnectFromServer();
+    sockaddr_un address;
+    if (!SocketAddress(path_, address))
+        return true; // without the guard the program still runs
+    const auto *peer = reinterpret_cast<const sockaddr *>(&address);
+
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return true;
+    if (::connect(fd, peer, sizeof address) == 0) {
+        ::send(fd, kRaiseRequest.constData(), size_t(kRaiseRequest.size()), MSG_NOSIGNAL);
+        ::close(fd);
         return false;
     }
 
     // Nobody answered: a socket left behind by a program that ended abnormally is stale.
-    QLocalServer::removeServer(name_);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name_))
-        return true; // without the guard the program still runs
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *client = server_->nextPendingConnection()) {
-            connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (client->readAll().contains(kRaiseRequest.trimmed()))
-                    raiseWindow();
-            });
-            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-        }
-    });
+    ::unlink(path_.constData());
+    if (::bind(fd, peer, sizeof address) != 0 || ::chmod(path_.constData(), S_IRUSR | S_IWUSR) != 0
+        || ::listen(fd, 8) != 0 || ::fcntl(fd, F_SETFL, O_NONBLOCK) != 0) {
+        ::close(fd);
+        return true;
+    }
+    listener_ = fd;
+    listenerNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(listenerNotifier_, &QSocketNotifier::activated, this, [this] { acceptClients(); });
     return true;
+}
+
+void SingleInstance::acceptClients()
+{
+    for (;;) {
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        Client &client = clients_[fd];
+        client.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client.notifier.get(), &QSocketNotifier::activated, this, [this, fd] { readClient(fd); });
+    }
+}
+
+void SingleInstance::readClient(int fd)
+{
+    Client &client = clients_[fd];
+    char buffer[kMaxRequest];
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (n > 0)
+        client.received.append(buffer, qsizetype(n));
+    const bool asked = client.received.contains(kRaiseRequest.trimmed());
+    if (n <= 0 || asked || client.received.size() >= kMaxRequest)
+        dropClient(fd);
+    if (asked)
+        raiseWindow();
+}
+
+void SingleInstance::dropClient(int fd)
+{
+    // The notifier goes before its descriptor.
+    clients_.erase(fd);
+    ::close(fd);
 }
 
 void SingleInstance::raiseWindow()

@@ -1,11 +1,14 @@
 // One running program per user: a second start brings the first one's window to the front and ends.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <map>
+#include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace tablix {
@@ -27,10 +30,22 @@ public:
     void setWindow(QWidget *window) { window_ = window; }
 
 private:
+    void acceptClients();
+    void readClient(int fd);
+    void dropClient(int fd);
     void raiseWindow();
 
     QString name_;
-    QLocalServer *server_ = nullptr;
+    QByteArray path_;
+    // A Unix-domain socket of our own, not Qt Network: that module and its Kerberos and proxy
+    // libraries would cost a twentieth of the program's memory at start-up for one message.
+    int listener_ = -1;
+    QSocketNotifier *listenerNotifier_ = nullptr;
+    struct Client {
+        std::unique_ptr<QSocketNotifier> notifier;
+        QByteArray received;
+    };
+    std::map<int, Client> clients_;
     QPointer<QWidget> window_;
 };
 
