@@ -49,9 +49,9 @@ void BM_PrintReport(benchmark::State &s)
         printer.setPageSize(QPageSize(QPageSize::A4));
         return true;
     };
-    form.FormActivate();
+    form.onActivated();
     for (auto _ : s)
-        form.drukuj1Click();
+        form.printReport();
     if (const int pages = PdfPages(path); pages != 2)
         s.SkipWithError(qPrintable(QStringLiteral("printed %1 pages instead of 2").arg(pages)));
 }

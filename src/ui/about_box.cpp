@@ -44,8 +44,7 @@ QPixmap ProgramPicture()
 
 QLabel *LinkLabel(const QString &text, const char *name, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = Named<QLabel>(parent, QLatin1String(name), text);
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
@@ -80,51 +79,47 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Sunken);
 
-    auto *icon = new QLabel(panel);
-    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    auto *icon = Named<QLabel>(panel, "ProgramIcon");
     icon->setPixmap(ProgramPicture());
     icon->setAlignment(Qt::AlignTop);
 
-    auto *productName = new QLabel(QStringLiteral("Tablix ver. " TABLIX_VERSION), panel);
-    productName->setObjectName(QStringLiteral("ProductName"));
+    auto *productName = Named<QLabel>(panel, "ProductName", QStringLiteral("Tablix ver. " TABLIX_VERSION));
     QFont titleFont = productName->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     productName->setFont(titleFont);
 
-    Comments = new QLabel(panel);
-    Comments->setObjectName(QStringLiteral("Comments"));
-    Comments->setWordWrap(true);
+    commentLabel = Named<QLabel>(panel, "Comments");
+    commentLabel->setWordWrap(true);
 
-    auto *address = new QLabel(QString::fromUtf8(kMakerName) + QLatin1Char('\n') + QString::fromUtf8(kMakerStreet) +
-                                   QLatin1Char('\n') + QString::fromUtf8(kMakerCity),
-                               panel);
-    address->setObjectName(QStringLiteral("Address"));
-    MailLink = LinkLabel(QString::fromUtf8(kMakerMail), "MailLink", panel);
-    WebLink = LinkLabel(QString::fromUtf8(kMakerWeb), "WebLink", panel);
-    MailLink->installEventFilter(this);
-    WebLink->installEventFilter(this);
+    auto *address = Named<QLabel>(panel, "Address",
+                                  QString::fromUtf8(kMakerName) + QLatin1Char('\n') + QString::fromUtf8(kMakerStreet) +
+                                      QLatin1Char('\n') + QString::fromUtf8(kMakerCity));
+    mailLink = LinkLabel(QString::fromUtf8(kMakerMail), "MailLink", panel);
+    webLink = LinkLabel(QString::fromUtf8(kMakerWeb), "WebLink", panel);
+    mailLink->installEventFilter(this);
+    webLink->installEventFilter(this);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(productName);
-    texts->addWidget(Comments);
+    texts->addWidget(commentLabel);
     texts->addSpacing(8);
     texts->addWidget(address);
-    texts->addWidget(MailLink);
-    texts->addWidget(WebLink);
+    texts->addWidget(mailLink);
+    texts->addWidget(webLink);
     texts->addStretch();
     auto *panelLayout = new QHBoxLayout(panel);
     panelLayout->addWidget(icon);
     panelLayout->addSpacing(8);
     panelLayout->addLayout(texts, 1);
 
-    OKButton = Named<QPushButton>(this, "OKButton");
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = Named<QPushButton>(this, "OKButton");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OKButton);
+    buttons->addWidget(okButton);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel);
@@ -134,15 +129,15 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
 
 void AboutBox::showEvent(QShowEvent *event)
 {
-    FormActivate();
+    setCaptions();
     QDialog::showEvent(event);
 }
 
-void AboutBox::FormActivate()
+void AboutBox::setCaptions()
 {
     setWindowTitle(state.LanguageEntry(text::kAboutTitle));
-    OKButton->setText(state.LanguageEntry(text::kOk));
-    Comments->setText(state.LanguageEntry(text::kAboutComment));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    commentLabel->setText(state.LanguageEntry(text::kAboutComment));
     // The texts just set decide the height: a wrapped label needs the box laid out again.
     layout()->activate();
     resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());
@@ -152,9 +147,9 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == MailLink)
+        if (watched == mailLink)
             QDesktopServices::openUrl(MakerMailUrl());
-        else if (watched == WebLink)
+        else if (watched == webLink)
             QDesktopServices::openUrl(MakerWebUrl());
     }
     return QDialog::eventFilter(watched, event);

@@ -27,7 +27,7 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(AppState &state, QWidget *parent = nullptr);
 
-    void FormActivate();
+    void setCaptions();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -35,10 +35,10 @@ protected:
 
 private:
     AppState &state;
-    QLabel *Comments = nullptr;
-    QLabel *MailLink = nullptr;
-    QLabel *WebLink = nullptr;
-    QPushButton *OKButton = nullptr;
+    QLabel *commentLabel = nullptr;
+    QLabel *mailLink = nullptr;
+    QLabel *webLink = nullptr;
+    QPushButton *okButton = nullptr;
 };
 
 } // namespace tablix

@@ -22,12 +22,6 @@ namespace tablix {
 
 namespace {
 
-// Layout 1..4 is chosen by RadioButton4, 3, 2, 1.
-int layoutButtonNumber(int layout)
-{
-    return 5 - layout;
-}
-
 constexpr std::array<int, 6> kTypeEntries = {
     text::kSignType1, text::kSignType2, text::kClosingProfile, text::kSignType4, text::kSignType5, text::kSignType6,
 };
@@ -44,30 +38,31 @@ QFrame *panel(QWidget *parent)
 AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form5"));
+    // The form numbers its layout buttons backwards (layout 1 is number 4), then the sign types.
     for (int n = 1; n <= 10; ++n) {
-        auto *b = new QRadioButton(this);
-        b->setObjectName(QStringLiteral("RadioButton%1").arg(n));
-        RadioButton[size_t(n)] = b;
+        auto *b = Named<QRadioButton>(this, QStringLiteral("RadioButton%1").arg(n));
+        if (n <= 4)
+            layoutButtons[size_t(5 - n)] = b;
+        else
+            typeButtons[size_t(n - 4)] = b;
     }
-    for (int n = 1; n <= 8; ++n) {
-        auto *l = new QLabel(this);
-        l->setObjectName(QStringLiteral("Label%1").arg(n));
-        Label[size_t(n)] = l;
-    }
-    auto edit = [this](const char *name, int decimals) {
-        auto *e = new NumberEdit(decimals, this);
-        e->setObjectName(QLatin1String(name));
-        return e;
-    };
-    pvlCalcEdit1 = edit("pvlCalcEdit1", 2);
-    pvlCalcEdit2 = edit("pvlCalcEdit2", 0);
-    pvlCalcEdit3 = edit("pvlCalcEdit3", 2);
-    pvlCalcEdit4 = edit("pvlCalcEdit4", 0);
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &AssumptionsDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    widthLabel = Named<QLabel>(this, "Label1");
+    quantityLabel = Named<QLabel>(this, "Label2");
+    percentLabel = Named<QLabel>(this, "Label3");
+    auxLabel = Named<QLabel>(this, "Label4");
+    widthUnit = Named<QLabel>(this, "Label5");
+    quantityUnit = Named<QLabel>(this, "Label6");
+    percentUnit = Named<QLabel>(this, "Label7");
+    auxUnit = Named<QLabel>(this, "Label8");
+    widthEdit = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
+    quantityEdit = Named<NumberEdit>(this, "pvlCalcEdit2", 0);
+    percentEdit = Named<NumberEdit>(this, "pvlCalcEdit3", 2);
+    auxEdit = Named<NumberEdit>(this, "pvlCalcEdit4", 0);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
+    connect(okButton, &QPushButton::clicked, this, &AssumptionsDialog::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     // Layouts: family A on the left, family B on the right; closed frame above, side posts below.
     auto *layouts = panel(this);
@@ -75,10 +70,9 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     auto *layoutGrid = new QGridLayout(layouts);
     layoutGrid->setHorizontalSpacing(12);
     for (int layout = 1; layout <= 4; ++layout) {
-        QRadioButton *b = layoutButton(layout);
+        QRadioButton *b = layoutButtons[size_t(layout)];
         layoutGroup->addButton(b);
-        auto *picture = new QLabel(layouts);
-        picture->setObjectName(QStringLiteral("LayoutPicture%1").arg(layout));
+        auto *picture = Named<QLabel>(layouts, QStringLiteral("LayoutPicture%1").arg(layout));
         picture->setPixmap(LayoutPicture(layout, kLayoutPictureSize, devicePixelRatioF()));
         picture->setFixedSize(kLayoutPictureSize);
         // The place of a hidden picture stays, so the other buttons do not move.
@@ -98,21 +92,23 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     auto *typeGroup = new QButtonGroup(this);
     auto *typeBox = new QVBoxLayout(types);
     for (int type = 1; type <= 6; ++type) {
-        QRadioButton *b = RadioButton[size_t(type + 4)];
+        QRadioButton *b = typeButtons[size_t(type)];
         b->setParent(types);
         typeGroup->addButton(b);
         typeBox->addWidget(b);
-        connect(b, &QRadioButton::clicked, this, [this, type] { SignTypeClick(type); });
+        connect(b, &QRadioButton::clicked, this, [this, type] { signTypeChosen(type); });
     }
     typeBox->addStretch();
 
     auto *values = new QGridLayout;
-    const std::array<NumberEdit *, 4> edits = {pvlCalcEdit1, pvlCalcEdit2, pvlCalcEdit3, pvlCalcEdit4};
-    for (int i = 0; i < 4; ++i) {
-        values->addWidget(Label[size_t(i + 1)], i, 0);
-        values->addWidget(edits[size_t(i)], i, 1);
-        values->addWidget(Label[size_t(i + 5)], i, 2);
-        Label[size_t(i + 1)]->setBuddy(edits[size_t(i)]);
+    const std::array<NumberEdit *, 4> edits = {widthEdit, quantityEdit, percentEdit, auxEdit};
+    const std::array<QLabel *, 4> labels = {widthLabel, quantityLabel, percentLabel, auxLabel};
+    const std::array<QLabel *, 4> units = {widthUnit, quantityUnit, percentUnit, auxUnit};
+    for (size_t i = 0; i < 4; ++i) {
+        values->addWidget(labels[i], int(i), 0);
+        values->addWidget(edits[i], int(i), 1);
+        values->addWidget(units[i], int(i), 2);
+        labels[i]->setBuddy(edits[i]);
     }
     values->setColumnStretch(3, 1);
 
@@ -121,8 +117,8 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     top->addWidget(types);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->addLayout(top);
     main->addSpacing(6);
@@ -131,70 +127,65 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(pvlCalcEdit1, pvlCalcEdit2);
-    setTabOrder(pvlCalcEdit2, pvlCalcEdit3);
-    setTabOrder(pvlCalcEdit3, pvlCalcEdit4);
-    setTabOrder(pvlCalcEdit4, BitBtn1);
-    setTabOrder(BitBtn1, BitBtn2);
-}
-
-QRadioButton *AssumptionsDialog::layoutButton(int layout) const
-{
-    return RadioButton[size_t(layoutButtonNumber(layout))];
+    setTabOrder(widthEdit, quantityEdit);
+    setTabOrder(quantityEdit, percentEdit);
+    setTabOrder(percentEdit, auxEdit);
+    setTabOrder(auxEdit, okButton);
+    setTabOrder(okButton, cancelButton);
 }
 
 void AssumptionsDialog::showEvent(QShowEvent *event)
 {
     const SignRecord &sign = state.currentSignRecord;
     const bool fixedPercent = state.derived.HasFixedPricePercent;
-    for (QWidget *w : {static_cast<QWidget *>(pvlCalcEdit3), static_cast<QWidget *>(Label[3]),
-                       static_cast<QWidget *>(Label[7])})
+    for (QWidget *w : {static_cast<QWidget *>(percentEdit), static_cast<QWidget *>(percentLabel),
+                       static_cast<QWidget *>(percentUnit)})
         w->setVisible(!fixedPercent);
 
     setWindowTitle(state.LanguageEntry(text::kAssumptionsTitle));
     for (int type = 1; type <= 6; ++type)
-        RadioButton[size_t(type + 4)]->setText(state.LanguageEntry(kTypeEntries[size_t(type - 1)]));
-    Label[1]->setText(state.LanguageEntry(text::kWidthLabel));
-    Label[5]->setText(state.LanguageEntry(text::kLengthUnit));
-    Label[2]->setText(state.LanguageEntry(text::kQuantityLabel));
-    Label[6]->setText(state.LanguageEntry(text::kCountUnit));
-    Label[3]->setText(state.LanguageEntry(text::kPricePercentLabel));
-    Label[7]->setText(state.LanguageEntry(text::kCurrency));
-    Label[4]->setText(state.LanguageEntry(text::kPostCountLabelType1));
-    Label[8]->setText(state.LanguageEntry(text::kCountUnit));
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
-    BitBtn2->setText(state.LanguageEntry(text::kCancel));
+        typeButtons[size_t(type)]->setText(state.LanguageEntry(kTypeEntries[size_t(type - 1)]));
+    widthLabel->setText(state.LanguageEntry(text::kWidthLabel));
+    widthUnit->setText(state.LanguageEntry(text::kLengthUnit));
+    quantityLabel->setText(state.LanguageEntry(text::kQuantityLabel));
+    quantityUnit->setText(state.LanguageEntry(text::kCountUnit));
+    percentLabel->setText(state.LanguageEntry(text::kPricePercentLabel));
+    percentUnit->setText(state.LanguageEntry(text::kCurrency));
+    auxLabel->setText(state.LanguageEntry(text::kPostCountLabelType1));
+    auxUnit->setText(state.LanguageEntry(text::kCountUnit));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
 
-    pvlCalcEdit1->setValue(sign.width.get());
-    pvlCalcEdit3->setValue(state.derived.FixedPricePercent.get());
-    pvlCalcEdit4->setValue(sign.auxDimension.get());
-    pvlCalcEdit2->setValue(sign.quantity.get());
+    widthEdit->setValue(sign.width.get());
+    percentEdit->setValue(state.derived.FixedPricePercent.get());
+    auxEdit->setValue(sign.auxDimension.get());
+    quantityEdit->setValue(sign.quantity.get());
 
     if (sign.layout >= 1 && sign.layout <= 4)
-        layoutButton(sign.layout)->setChecked(true);
+        layoutButtons[sign.layout]->setChecked(true);
     if (sign.signType >= 1 && sign.signType <= 6) {
-        RadioButton[size_t(sign.signType + 4)]->setChecked(true);
-        SignTypeClick(sign.signType);
+        typeButtons[sign.signType]->setChecked(true);
+        signTypeChosen(sign.signType);
     }
-    pvlCalcEdit1->setFocus();
-    pvlCalcEdit1->selectAll();
+    widthEdit->setFocus();
+    widthEdit->selectAll();
     QDialog::showEvent(event);
 }
 
-void AssumptionsDialog::SignTypeClick(int signType)
+void AssumptionsDialog::signTypeChosen(int signType)
 {
     const bool posts = signType == 1 || signType == 2;
     if (posts)
-        Label[4]->setText(state.LanguageEntry(signType == 1 ? text::kPostCountLabelType1 : text::kPostCountLabelType2));
-    for (QWidget *w : {static_cast<QWidget *>(Label[4]), static_cast<QWidget *>(Label[8]),
-                       static_cast<QWidget *>(pvlCalcEdit4), static_cast<QWidget *>(layoutButton(3)),
-                       static_cast<QWidget *>(layoutButton(1))})
+        auxLabel->setText(state.LanguageEntry(signType == 1 ? text::kPostCountLabelType1 : text::kPostCountLabelType2));
+    for (QWidget *w : {static_cast<QWidget *>(auxLabel), static_cast<QWidget *>(auxUnit),
+                       static_cast<QWidget *>(auxEdit), static_cast<QWidget *>(layoutButtons[3]),
+                       static_cast<QWidget *>(layoutButtons[1])})
         w->setEnabled(posts);
     if (!posts) {
-        if (layoutButton(3)->isChecked())
-            layoutButton(4)->setChecked(true);
-        if (layoutButton(1)->isChecked())
-            layoutButton(2)->setChecked(true);
+        if (layoutButtons[3]->isChecked())
+            layoutButtons[4]->setChecked(true);
+        if (layoutButtons[1]->isChecked())
+            layoutButtons[2]->setChecked(true);
     }
     pictures[3]->setVisible(posts);
     pictures[1]->setVisible(posts);
@@ -209,7 +200,7 @@ void AssumptionsDialog::keyPressEvent(QKeyEvent *event)
     }
     // A focused button takes Enter itself; elsewhere Shift or Ctrl with Enter means OK.
     if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
-        BitBtn1->click();
+        okButton->click();
     else
         focusNextChild();
 }
@@ -219,8 +210,8 @@ bool AssumptionsDialog::eventFilter(QObject *watched, QEvent *event)
     // A click on a picture chooses its layout.
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int layout = 1; layout <= 4; ++layout) {
-            if (watched == pictures[size_t(layout)] && layoutButton(layout)->isEnabled())
-                layoutButton(layout)->click();
+            if (watched == pictures[size_t(layout)] && layoutButtons[size_t(layout)]->isEnabled())
+                layoutButtons[size_t(layout)]->click();
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -232,37 +223,37 @@ void AssumptionsDialog::refuse(NumberEdit *edit)
     edit->selectAll();
 }
 
-void AssumptionsDialog::BitBtn1Click()
+void AssumptionsDialog::okClicked()
 {
     const bool fixedPercent = state.derived.HasFixedPricePercent;
-    if (pvlCalcEdit1->value() <= 0)
-        return refuse(pvlCalcEdit1);
-    if (pvlCalcEdit2->value() < 0)
-        return refuse(pvlCalcEdit2);
-    if (!fixedPercent && pvlCalcEdit3->value() <= 0)
-        return refuse(pvlCalcEdit3);
-    if (pvlCalcEdit4->value() < 0)
-        return refuse(pvlCalcEdit4);
+    if (widthEdit->value() <= 0)
+        return refuse(widthEdit);
+    if (quantityEdit->value() < 0)
+        return refuse(quantityEdit);
+    if (!fixedPercent && percentEdit->value() <= 0)
+        return refuse(percentEdit);
+    if (auxEdit->value() < 0)
+        return refuse(auxEdit);
 
     // Stored into copies first, so that a value too large leaves the sign as it was.
     SignRecord sign = state.currentSignRecord;
     Real48 percent = state.derived.FixedPricePercent;
     try {
-        sign.width.set(pvlCalcEdit1->value());
-        percent.set(pvlCalcEdit3->value());
+        sign.width.set(widthEdit->value());
+        percent.set(percentEdit->value());
         sign.priceLevel = percent;
-        sign.auxDimension.set(pvlCalcEdit4->value());
-        sign.quantity.set(pvlCalcEdit2->value());
+        sign.auxDimension.set(auxEdit->value());
+        sign.quantity.set(quantityEdit->value());
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(this);
         return;
     }
     for (int layout = 1; layout <= 4; ++layout) {
-        if (layoutButton(layout)->isChecked())
+        if (layoutButtons[size_t(layout)]->isChecked())
             sign.layout = std::uint8_t(layout);
     }
     for (int type = 1; type <= 6; ++type) {
-        if (RadioButton[size_t(type + 4)]->isChecked())
+        if (typeButtons[size_t(type)]->isChecked())
             sign.signType = std::uint8_t(type);
     }
     if (sign.signType >= 3 && sign.signType <= 6)

@@ -21,8 +21,8 @@ public:
     // the automatic title of the current sign, and FixedPricePercent; nothing on Cancel.
     AssumptionsDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    void SignTypeClick(int signType);
-    void BitBtn1Click();
+    void signTypeChosen(int signType);
+    void okClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,16 +30,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QRadioButton *layoutButton(int layout) const;
     // Nothing is stored; the focus goes to the offending edit.
     void refuse(NumberEdit *edit);
 
     AppState &state;
-    std::array<QRadioButton *, 11> RadioButton{}; // 1..10
+    std::array<QRadioButton *, 5> layoutButtons{}; // by layout 1..4
     std::array<QLabel *, 5> pictures{};            // by layout 1..4
-    std::array<QLabel *, 9> Label{};               // 1..8
-    NumberEdit *pvlCalcEdit1, *pvlCalcEdit2, *pvlCalcEdit3, *pvlCalcEdit4;
-    QPushButton *BitBtn1, *BitBtn2;
+    std::array<QRadioButton *, 7> typeButtons{};   // by sign type 1..6
+    // The auxiliary dimension: the posts of sign types 1 and 2.
+    QLabel *widthLabel, *quantityLabel, *percentLabel, *auxLabel;
+    QLabel *widthUnit, *quantityUnit, *percentUnit, *auxUnit;
+    NumberEdit *widthEdit, *quantityEdit, *percentEdit, *auxEdit;
+    QPushButton *okButton, *cancelButton;
 };
 
 } // namespace tablix

@@ -68,15 +68,14 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
 {
     setObjectName(QStringLiteral("Form6"));
 
-    auto label = [this](const char *name) { return Named<QLabel>(this, name); };
-    Label1 = label("Label1");
-    Label2 = label("Label2");
-    Label3 = label("Label3");
-    Label4 = label("Label4");
-    Label5 = label("Label5");
-    Label4->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    heightLabel = Named<QLabel>(this, "Label1");
+    lowerMarksHeading = Named<QLabel>(this, "Label2");
+    widthLabel = Named<QLabel>(this, "Label3");
+    typeLabel = Named<QLabel>(this, "Label4");
+    rowMarksHeading = Named<QLabel>(this, "Label5");
+    typeLabel->setWordWrap(true);
+    lowerMarksHeading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    rowMarksHeading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
 
     // The rows: a number beside every second row, the row's button, its mark and, for rows
     // 1..10, its lower mark.
@@ -94,28 +93,26 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
             rowNumbers[size_t(row / 2)] = number;
             rows->addWidget(number, r, 0);
         }
-        auto *button = new QPushButton(rowsContent);
-        button->setObjectName(QStringLiteral("Button%1").arg(row));
+        auto *button = Named<QPushButton>(rowsContent, QStringLiteral("Button%1").arg(row));
         button->setAutoDefault(false);
-        Button[size_t(row)] = button;
+        rowButtons[size_t(row)] = button;
         rows->addWidget(button, r, 1);
-        connect(button, &QPushButton::clicked, this, [this, row] { ButtonClick(row); });
+        connect(button, &QPushButton::clicked, this, [this, row] { rowClicked(row); });
 
-        auto *mark = new QCheckBox(rowsContent);
-        mark->setObjectName(QStringLiteral("CheckBox%1").arg(row + 10));
-        CheckBox[size_t(row + 10)] = mark;
+        // The form numbers the row marks after the ten lower marks.
+        auto *mark = Named<QCheckBox>(rowsContent, QStringLiteral("CheckBox%1").arg(row + 10));
+        rowMarks[size_t(row)] = mark;
         rows->addWidget(mark, r, 2, Qt::AlignCenter);
-        connect(mark, &QCheckBox::clicked, this, [this, row] { RowMarkClick(row); });
+        connect(mark, &QCheckBox::clicked, this, [this, row] { rowMarkClicked(row); });
 
         if (row <= kLowerMarks) {
-            auto *lower = new QCheckBox(rowsContent);
-            lower->setObjectName(QStringLiteral("CheckBox%1").arg(row));
+            auto *lower = Named<QCheckBox>(rowsContent, QStringLiteral("CheckBox%1").arg(row));
             QSizePolicy keep = lower->sizePolicy();
             keep.setRetainSizeWhenHidden(true);
             lower->setSizePolicy(keep);
-            CheckBox[size_t(row)] = lower;
+            lowerMarks[size_t(row)] = lower;
             rows->addWidget(lower, r, 3, Qt::AlignCenter);
-            connect(lower, &QCheckBox::clicked, this, [this, row] { LowerMarkClick(row); });
+            connect(lower, &QCheckBox::clicked, this, [this, row] { lowerMarkClicked(row); });
         }
     }
     rowsArea->setWidget(rowsContent);
@@ -130,43 +127,42 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
     buttonHeading = new QWidget(header);
     heads->addWidget(numberHeading, 0, 0);
     heads->addWidget(buttonHeading, 0, 1);
-    Label5->setParent(header);
-    Label2->setParent(header);
-    heads->addWidget(Label5, 0, 2);
-    heads->addWidget(Label2, 0, 3);
-    QSizePolicy keep = Label2->sizePolicy();
+    rowMarksHeading->setParent(header);
+    lowerMarksHeading->setParent(header);
+    heads->addWidget(rowMarksHeading, 0, 2);
+    heads->addWidget(lowerMarksHeading, 0, 3);
+    QSizePolicy keep = lowerMarksHeading->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    Label2->setSizePolicy(keep);
+    lowerMarksHeading->setSizePolicy(keep);
 
-    Edit1 = Named<QLineEdit>(this, "Edit1");
-    Edit1->setReadOnly(true);
-    Edit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Edit1->setMaximumWidth(NumberEdit(2).sizeHint().width());
+    heightEdit = Named<QLineEdit>(this, "Edit1");
+    heightEdit->setReadOnly(true);
+    heightEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    heightEdit->setMaximumWidth(NumberEdit(2).sizeHint().width());
 
-    for (int n = 1; n <= 4; ++n) {
-        auto *image = new QLabel(this);
-        image->setObjectName(QStringLiteral("Image%1").arg(n));
+    // The form numbers its layout pictures backwards: layout 1 is number 4.
+    for (int layout = 4; layout >= 1; --layout) {
+        auto *image = Named<QLabel>(this, QStringLiteral("Image%1").arg(5 - layout));
         image->setFixedSize(kLayoutPictureSize);
-        image->setPixmap(LayoutPicture(5 - n, kLayoutPictureSize, devicePixelRatioF()));
-        Image[size_t(n)] = image;
+        image->setPixmap(LayoutPicture(layout, kLayoutPictureSize, devicePixelRatioF()));
+        layoutImages[size_t(layout)] = image;
     }
 
     auto button = [this](const char *name) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QLatin1String(name));
+        auto *b = Named<QPushButton>(this, QLatin1String(name));
         b->setAutoDefault(false);
         return b;
     };
-    BitBtn1 = button("BitBtn1");
-    BitBtn2 = button("BitBtn2");
-    BitBtn3 = button("BitBtn3");
-    BitBtn4 = button("BitBtn4");
-    BitBtn5 = button("BitBtn5");
-    connect(BitBtn1, &QPushButton::clicked, this, &ConstructionDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &ConstructionDialog::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &ConstructionDialog::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &ConstructionDialog::BitBtn4Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &ConstructionDialog::reject);
+    switchFamilyButton = button("BitBtn1");
+    specificationButton = button("BitBtn2");
+    costButton = button("BitBtn3");
+    okButton = button("BitBtn4");
+    cancelButton = button("BitBtn5");
+    connect(switchFamilyButton, &QPushButton::clicked, this, &ConstructionDialog::switchFamily);
+    connect(specificationButton, &QPushButton::clicked, this, &ConstructionDialog::showSpecificationReport);
+    connect(costButton, &QPushButton::clicked, this, &ConstructionDialog::showCostReport);
+    connect(okButton, &QPushButton::clicked, this, &ConstructionDialog::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &ConstructionDialog::reject);
 
     auto *left = new QVBoxLayout;
     left->setSpacing(0);
@@ -174,21 +170,21 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
     left->addWidget(rowsArea, 1);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(Label1);
-    right->addWidget(Edit1);
+    right->addWidget(heightLabel);
+    right->addWidget(heightEdit);
     right->addSpacing(8);
-    right->addWidget(Label3);
-    right->addWidget(Label4);
-    for (int n = 1; n <= 4; ++n)
-        right->addWidget(Image[size_t(n)], 0, Qt::AlignHCenter);
+    right->addWidget(widthLabel);
+    right->addWidget(typeLabel);
+    for (int layout = 4; layout >= 1; --layout)
+        right->addWidget(layoutImages[size_t(layout)], 0, Qt::AlignHCenter);
     right->addSpacing(8);
-    right->addWidget(BitBtn1);
-    right->addWidget(BitBtn3);
-    right->addWidget(BitBtn2);
+    right->addWidget(switchFamilyButton);
+    right->addWidget(costButton);
+    right->addWidget(specificationButton);
     right->addStretch(1);
     auto *closing = new QHBoxLayout;
-    closing->addWidget(BitBtn4);
-    closing->addWidget(BitBtn5);
+    closing->addWidget(okButton);
+    closing->addWidget(cancelButton);
     right->addLayout(closing);
 
     auto *main = new QHBoxLayout(this);
@@ -199,7 +195,7 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
 
 void ConstructionDialog::showEvent(QShowEvent *event)
 {
-    FormShow();
+    startEditing();
     setCaptions();
     showLowerMarks();
     refreshDisplay();
@@ -207,11 +203,11 @@ void ConstructionDialog::showEvent(QShowEvent *event)
     // Activation may ask through the notice, which belongs over the visible dialog.
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
-            FormActivate();
+            onActivated();
     });
 }
 
-void ConstructionDialog::FormShow()
+void ConstructionDialog::startEditing()
 {
     const SignRecord &sign = state.currentSignRecord;
     std::copy(std::begin(sign.lowerMarks), std::end(sign.lowerMarks), state.workingLowerMarks.begin());
@@ -220,11 +216,11 @@ void ConstructionDialog::FormShow()
     state.undoRows = state.workingRows;
 }
 
-void ConstructionDialog::FormActivate()
+void ConstructionDialog::onActivated()
 {
     setCaptions();
     for (int row = 1; row <= kMaxRows; ++row)
-        CheckBox[size_t(row + 10)]->setChecked(state.workingRowMarks[size_t(row - 1)] != 0);
+        rowMarks[size_t(row)]->setChecked(state.workingRowMarks[size_t(row - 1)] != 0);
     NormalizeRows();
     showLowerMarks();
     RefreshView();
@@ -234,14 +230,15 @@ void ConstructionDialog::setCaptions()
 {
     const SignRecord &sign = state.currentSignRecord;
     setWindowTitle(state.LanguageEntry(text::kConstructionTitle));
-    Label5->setText(state.LanguageEntry(text::kRowMarksHeading));
-    Label2->setText(state.LanguageEntry(sign.signType == 1 ? text::kLowerMarksHeadingType1 : text::kLowerMarksHeadingType2));
-    Label1->setText(state.LanguageEntry(text::kStackHeightLabel));
-    BitBtn1->setText(state.LanguageEntry(text::kSwitchFamilyButton));
-    BitBtn2->setText(state.LanguageEntry(text::kSpecificationButton));
-    BitBtn3->setText(state.LanguageEntry(text::kCostButton));
-    BitBtn4->setText(state.LanguageEntry(text::kOk));
-    BitBtn5->setText(state.LanguageEntry(text::kCancel));
+    rowMarksHeading->setText(state.LanguageEntry(text::kRowMarksHeading));
+    lowerMarksHeading->setText(
+        state.LanguageEntry(sign.signType == 1 ? text::kLowerMarksHeadingType1 : text::kLowerMarksHeadingType2));
+    heightLabel->setText(state.LanguageEntry(text::kStackHeightLabel));
+    switchFamilyButton->setText(state.LanguageEntry(text::kSwitchFamilyButton));
+    specificationButton->setText(state.LanguageEntry(text::kSpecificationButton));
+    costButton->setText(state.LanguageEntry(text::kCostButton));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
     sizeRowColumns();
 }
 
@@ -249,8 +246,8 @@ void ConstructionDialog::sizeRowColumns()
 {
     // Row buttons are as wide as the longest element description of the language, within
     // limits; a longer one is elided.
-    const QFontMetrics fm(Button[1]->font());
-    const QFontMetricsF exact(Button[1]->font());
+    const QFontMetrics fm(rowButtons[1]->font());
+    const QFontMetricsF exact(rowButtons[1]->font());
     int widest = 0;
     // Eliding measures in fractions of a pixel; rounding down would elide the widest text.
     for (int code = 1; code <= 45; ++code)
@@ -258,9 +255,9 @@ void ConstructionDialog::sizeRowColumns()
     const int buttonWidth = std::clamp(widest + kButtonPadding, fm.averageCharWidth() * 12 + kButtonPadding,
                                        fm.averageCharWidth() * 26 + kButtonPadding);
     const int numberWidth = fm.horizontalAdvance(QStringLiteral("59")) + 4;
-    const int boxWidth = CheckBox[11]->sizeHint().width();
-    const int markWidth = std::max(boxWidth, Label5->sizeHint().width());
-    const int lowerWidth = std::max(boxWidth, Label2->sizeHint().width());
+    const int boxWidth = rowMarks[1]->sizeHint().width();
+    const int markWidth = std::max(boxWidth, rowMarksHeading->sizeHint().width());
+    const int lowerWidth = std::max(boxWidth, lowerMarksHeading->sizeHint().width());
 
     auto *rows = static_cast<QGridLayout *>(rowsContent->layout());
     auto *heads = static_cast<QGridLayout *>(header->layout());
@@ -270,11 +267,11 @@ void ConstructionDialog::sizeRowColumns()
         heads->setColumnMinimumWidth(c, widths[size_t(c)]);
     }
     for (int row = 1; row <= kMaxRows; ++row)
-        Button[size_t(row)]->setFixedWidth(buttonWidth);
+        rowButtons[size_t(row)]->setFixedWidth(buttonWidth);
     numberHeading->setFixedWidth(numberWidth);
     buttonHeading->setFixedWidth(buttonWidth);
-    Label5->setFixedWidth(markWidth);
-    Label2->setFixedWidth(lowerWidth);
+    rowMarksHeading->setFixedWidth(markWidth);
+    lowerMarksHeading->setFixedWidth(lowerWidth);
     rowsContent->adjustSize();
 
     const int frame = rowsArea->frameWidth();
@@ -283,16 +280,16 @@ void ConstructionDialog::sizeRowColumns()
     rowsArea->setFixedWidth(rowsContent->sizeHint().width() + rowsArea->verticalScrollBar()->sizeHint().width()
                             + 2 * frame);
     // About twenty rows in view.
-    const int rowHeight = Button[1]->sizeHint().height() + kRowSpacing;
+    const int rowHeight = rowButtons[1]->sizeHint().height() + kRowSpacing;
     rowsArea->setMinimumHeight(std::min(20 * rowHeight, rowsContent->sizeHint().height()) + 2 * frame);
 }
 
 void ConstructionDialog::showLowerMarks()
 {
     const bool shown = state.currentSignRecord.auxDimension.get() != 0;
-    Label2->setVisible(shown);
+    lowerMarksHeading->setVisible(shown);
     for (int k = 1; k <= kLowerMarks; ++k)
-        CheckBox[size_t(k)]->setVisible(shown);
+        lowerMarks[size_t(k)]->setVisible(shown);
 }
 
 void ConstructionDialog::RefreshView()
@@ -304,15 +301,15 @@ void ConstructionDialog::RefreshView()
 void ConstructionDialog::refreshDisplay()
 {
     const SignRecord &sign = state.currentSignRecord;
-    Label3->setText(state.LanguageEntry(text::kWidthLabel) + QStringLiteral(":\n") + FormatFixed(sign.width.get(), 0, 2)
-                    + state.LanguageEntry(text::kLengthUnit));
-    Label4->setText(state.LanguageEntry(typeEntry(sign.signType)));
-    for (int n = 1; n <= 4; ++n)
-        Image[size_t(n)]->setVisible(n == 5 - sign.layout);
+    widthLabel->setText(state.LanguageEntry(text::kWidthLabel) + QStringLiteral(":\n")
+                        + FormatFixed(sign.width.get(), 0, 2) + state.LanguageEntry(text::kLengthUnit));
+    typeLabel->setText(state.LanguageEntry(typeEntry(sign.signType)));
+    for (int layout = 1; layout <= 4; ++layout)
+        layoutImages[size_t(layout)]->setVisible(layout == sign.layout);
     if (sign.auxDimension.get() != 0) {
         UpdateLowerMarks();
         for (int row = 1; row <= kMaxRows; ++row)
-            CheckBox[size_t(row + 10)]->setChecked(state.workingRowMarks[size_t(row - 1)] != 0);
+            rowMarks[size_t(row)]->setChecked(state.workingRowMarks[size_t(row - 1)] != 0);
     }
     showTotalHeight();
     captionRowButtons();
@@ -343,16 +340,16 @@ long double ConstructionDialog::DisplayedHeight() const
 void ConstructionDialog::showTotalHeight()
 {
     const long double height = DisplayedHeight();
-    Edit1->setText(FormatFixed(height, 0, 2));
-    QPalette palette = Edit1->palette();
+    heightEdit->setText(FormatFixed(height, 0, 2));
+    QPalette palette = heightEdit->palette();
     palette.setColor(QPalette::Text, height > 299 ? QColor(Qt::red) : this->palette().color(QPalette::Text));
-    Edit1->setPalette(palette);
+    heightEdit->setPalette(palette);
 }
 
 void ConstructionDialog::captionRowButtons()
 {
     for (int row = 1; row <= kMaxRows; ++row) {
-        QPushButton *b = Button[size_t(row)];
+        QPushButton *b = rowButtons[size_t(row)];
         const QString text = state.ElementDescription(state.workingRows[size_t(row - 1)]);
         const QString shown = b->fontMetrics().elidedText(text, Qt::ElideRight, b->width() - kButtonPadding);
         b->setText(shown);
@@ -360,7 +357,7 @@ void ConstructionDialog::captionRowButtons()
     }
 }
 
-void ConstructionDialog::ButtonClick(int row)
+void ConstructionDialog::rowClicked(int row)
 {
     EditRow(row);
     NormalizeRows();
@@ -388,7 +385,7 @@ void ConstructionDialog::NormalizeRows()
         rows = Settle(state, windows, ClosingElementChange(rows, state.undoRows, i));
     state.workingRowMarks = KeptRowMarks(state.workingRowMarks, rows);
     for (int row = 1; row <= kMaxRows; ++row) {
-        QCheckBox *mark = CheckBox[size_t(row + 10)];
+        QCheckBox *mark = rowMarks[size_t(row)];
         const bool panel = IsPanel(rows[size_t(row - 1)]);
         mark->setEnabled(panel);
         if (!panel)
@@ -400,24 +397,24 @@ void ConstructionDialog::UpdateLowerMarks()
 {
     state.workingLowerMarks = KeptLowerMarks(state.workingLowerMarks, state.workingRows);
     for (int k = 1; k <= kLowerMarks; ++k) {
-        CheckBox[size_t(k)]->setEnabled(IsPanel(state.workingRows[size_t(k - 1)]));
-        CheckBox[size_t(k)]->setChecked(state.workingLowerMarks[size_t(k - 1)] != 0);
+        lowerMarks[size_t(k)]->setEnabled(IsPanel(state.workingRows[size_t(k - 1)]));
+        lowerMarks[size_t(k)]->setChecked(state.workingLowerMarks[size_t(k - 1)] != 0);
     }
 }
 
-void ConstructionDialog::RowMarkClick(int row)
+void ConstructionDialog::rowMarkClicked(int row)
 {
-    state.workingRowMarks[size_t(row - 1)] = CheckBox[size_t(row + 10)]->isChecked() ? 1 : 0;
+    state.workingRowMarks[size_t(row - 1)] = rowMarks[size_t(row)]->isChecked() ? 1 : 0;
 }
 
-void ConstructionDialog::LowerMarkClick(int mark)
+void ConstructionDialog::lowerMarkClicked(int mark)
 {
     state.workingLowerMarks =
-        ClickedLowerMarks(state.workingLowerMarks, state.workingRows, mark, CheckBox[size_t(mark)]->isChecked());
+        ClickedLowerMarks(state.workingLowerMarks, state.workingRows, mark, lowerMarks[size_t(mark)]->isChecked());
     UpdateLowerMarks();
 }
 
-void ConstructionDialog::BitBtn1Click()
+void ConstructionDialog::switchFamily()
 {
     if (!windows.notice().ask(state.LanguageEntry(text::kSwitchFamilyNotice)))
         return;
@@ -440,17 +437,17 @@ void ConstructionDialog::runReport(bool cost)
     windows.reportView().ShowReport(state.LanguageEntry(cost ? text::kCostReportTitle : text::kSpecificationReportTitle));
 }
 
-void ConstructionDialog::BitBtn2Click()
+void ConstructionDialog::showSpecificationReport()
 {
     runReport(false);
 }
 
-void ConstructionDialog::BitBtn3Click()
+void ConstructionDialog::showCostReport()
 {
     runReport(true);
 }
 
-void ConstructionDialog::BitBtn4Click()
+void ConstructionDialog::okClicked()
 {
     SignRecord &sign = state.currentSignRecord;
     std::copy(state.workingLowerMarks.begin(), state.workingLowerMarks.end(), sign.lowerMarks);

@@ -22,19 +22,19 @@ public:
     // Edits the working rows and marks; writes them into the current sign only on OK.
     ConstructionDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    void ButtonClick(int row);     // 1..60
-    void RowMarkClick(int row);    // CheckBox(row + 10)
-    void LowerMarkClick(int mark); // CheckBox1..10
-    void BitBtn1Click();           // switch profile family
-    void BitBtn2Click();           // specification report
-    void BitBtn3Click();           // cost report
-    void BitBtn4Click();           // OK
-    void reject() override;        // Cancel, also Esc and closing the window
+    void rowClicked(int row);        // 1..60
+    void rowMarkClicked(int row);    // 1..60
+    void lowerMarkClicked(int mark); // 1..10
+    void switchFamily();
+    void showSpecificationReport();
+    void showCostReport();
+    void okClicked();
+    void reject() override; // Cancel, also Esc and closing the window
 
     void EditRow(int row);
     void NormalizeRows();
     void UpdateLowerMarks();
-    // The stack height plus the frame allowance, as Edit1 shows it.
+    // The stack height plus the frame allowance, as the height edit shows it.
     long double DisplayedHeight() const;
 
 protected:
@@ -42,8 +42,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    void FormShow();
-    void FormActivate();
+    void startEditing();
+    void onActivated();
     void setCaptions();
     void sizeRowColumns();
     void showLowerMarks();
@@ -57,13 +57,14 @@ private:
 
     AppState &state;
     Windows &windows;
-    std::array<QPushButton *, 61> Button{};  // 1..60
-    std::array<QCheckBox *, 71> CheckBox{};  // 1..70
-    std::array<QLabel *, 5> Image{};         // 1..4
-    std::array<QLabel *, 31> rowNumbers{};   // beside rows 1, 3, ... 59
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
-    QLineEdit *Edit1;
-    QPushButton *BitBtn1, *BitBtn2, *BitBtn3, *BitBtn4, *BitBtn5;
+    std::array<QPushButton *, 61> rowButtons{}; // by row 1..60
+    std::array<QCheckBox *, 61> rowMarks{};     // by row 1..60
+    std::array<QCheckBox *, 11> lowerMarks{};   // by row 1..10
+    std::array<QLabel *, 5> layoutImages{};     // by layout 1..4
+    std::array<QLabel *, 31> rowNumbers{};      // beside rows 1, 3, ... 59
+    QLabel *heightLabel, *lowerMarksHeading, *widthLabel, *typeLabel, *rowMarksHeading;
+    QLineEdit *heightEdit;
+    QPushButton *switchFamilyButton, *specificationButton, *costButton, *okButton, *cancelButton;
     QScrollArea *rowsArea;
     QWidget *rowsContent;
     QWidget *header;

@@ -20,8 +20,9 @@ namespace tablix {
 
 namespace {
 
+// Headings and buttons by their form numbers.
 struct Column {
-    int heading;     // Label number
+    int heading;
     int upper;       // family B button
     int lower;       // family A button
     int panelEntry;  // heading for panel types; 0 = empty
@@ -47,7 +48,7 @@ struct ButtonCodes {
     int special;
 };
 
-// Indexed by button number; {-1, -1} marks numbers without a button.
+// Indexed by the buttons' form numbers; {-1, -1} marks numbers without a button.
 constexpr std::array<ButtonCodes, 23> kButtonCodes = {{
     {-1, -1}, {0, 0},  {10, 40}, {1, 30}, {11, 41}, {2, 31}, {12, 42}, {3, 32},
     {13, 43}, {4, 33}, {14, 44}, {5, 34}, {15, 45}, {6, 35}, {16, 16}, {7, 7},
@@ -64,6 +65,10 @@ int twoLineWidth(const QFontMetrics &fm, const QString &text)
                                        fm.horizontalAdvance(words.mid(i).join(QLatin1Char(' ')))));
     return best;
 }
+
+// The two buttons below the grid, by their form numbers.
+constexpr size_t kRemoveButton = 1;
+constexpr size_t kOtherInfillButton = 20;
 
 bool isPanelType(int signType)
 {
@@ -106,11 +111,10 @@ ElementChoiceDialog::ElementChoiceDialog(AppState &state, Windows &windows, QWid
     setObjectName(QStringLiteral("Form7"));
     group = new QButtonGroup(this);
     for (int n = 1; n <= 22; ++n) {
-        auto *b = new QRadioButton(this);
-        b->setObjectName(QStringLiteral("RadioButton%1").arg(n));
-        RadioButton[size_t(n)] = b;
+        auto *b = Named<QRadioButton>(this, QStringLiteral("RadioButton%1").arg(n));
+        choiceButtons[size_t(n)] = b;
         group->addButton(b, n);
-        connect(b, &QRadioButton::clicked, this, [this, n] { buttonClicked(n); });
+        connect(b, &QRadioButton::clicked, this, [this, n] { choiceClicked(n); });
     }
 
     auto *grid = new ChoiceGrid(this);
@@ -129,35 +133,34 @@ ElementChoiceDialog::ElementChoiceDialog(AppState &state, Windows &windows, QWid
     layout->addWidget(familyA, 2, 0);
     for (size_t c = 0; c < kColumns.size(); ++c) {
         const Column &col = kColumns[c];
-        auto *heading = new QLabel(grid);
-        heading->setObjectName(QStringLiteral("Label%1").arg(col.heading));
+        auto *heading = Named<QLabel>(grid, QStringLiteral("Label%1").arg(col.heading));
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         heading->setWordWrap(true);
         heading->setTextFormat(Qt::PlainText);
-        Label[size_t(col.heading)] = heading;
+        columnHeadings[size_t(col.heading)] = heading;
         const int column = int(c) + 1;
         layout->addWidget(heading, 0, column);
-        RadioButton[size_t(col.upper)]->setParent(grid);
-        RadioButton[size_t(col.lower)]->setParent(grid);
-        layout->addWidget(RadioButton[size_t(col.upper)], 1, column, Qt::AlignCenter);
-        layout->addWidget(RadioButton[size_t(col.lower)], 2, column, Qt::AlignCenter);
+        choiceButtons[size_t(col.upper)]->setParent(grid);
+        choiceButtons[size_t(col.lower)]->setParent(grid);
+        layout->addWidget(choiceButtons[size_t(col.upper)], 1, column, Qt::AlignCenter);
+        layout->addWidget(choiceButtons[size_t(col.lower)], 2, column, Qt::AlignCenter);
     }
     layout->setRowMinimumHeight(1, 30);
     layout->setRowMinimumHeight(2, 30);
     grid->firstB = familyB;
-    grid->lastB = RadioButton[18];
+    grid->lastB = choiceButtons[size_t(kColumns.back().upper)];
     grid->firstA = familyA;
-    grid->lastA = RadioButton[19];
+    grid->lastA = choiceButtons[size_t(kColumns.back().lower)];
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    cancelButton = Named<QPushButton>(this, "BitBtn1");
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(RadioButton[1]);
+    bottom->addWidget(choiceButtons[kRemoveButton]);
     bottom->addSpacing(16);
-    bottom->addWidget(RadioButton[20]);
+    bottom->addWidget(choiceButtons[kOtherInfillButton]);
     bottom->addStretch();
-    bottom->addWidget(BitBtn1);
+    bottom->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->addWidget(grid);
     main->addSpacing(6);
@@ -181,27 +184,27 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
 
     // Columns 7..10 are the last four of kColumns.
     auto enableColumn = [this](const Column &col, bool on) {
-        Label[size_t(col.heading)]->setEnabled(on);
-        RadioButton[size_t(col.upper)]->setEnabled(on);
-        RadioButton[size_t(col.lower)]->setEnabled(on);
+        columnHeadings[size_t(col.heading)]->setEnabled(on);
+        choiceButtons[size_t(col.upper)]->setEnabled(on);
+        choiceButtons[size_t(col.lower)]->setEnabled(on);
     };
     for (size_t c = 6; c < kColumns.size(); ++c)
         enableColumn(kColumns[c], true);
-    RadioButton[20]->setEnabled(true);
+    choiceButtons[kOtherInfillButton]->setEnabled(true);
     if (type == 3 || type == 4)
         enableColumn(kColumns[9], false);
     if (type == 5 || type == 6) {
         for (size_t c = 6; c < kColumns.size(); ++c)
             enableColumn(kColumns[c], false);
-        RadioButton[20]->setEnabled(false);
+        choiceButtons[kOtherInfillButton]->setEnabled(false);
     }
     if (layoutCode == 1 || layoutCode == 3)
         enableColumn(kColumns[9], false);
 
     setWindowTitle(state.LanguageEntry(text::kElementChoiceTitle));
-    RadioButton[1]->setText(state.LanguageEntry(text::kRemoveElement));
-    RadioButton[20]->setText(state.LanguageEntry(text::kOtherInfill));
-    BitBtn1->setText(state.LanguageEntry(text::kCancel));
+    choiceButtons[kRemoveButton]->setText(state.LanguageEntry(text::kRemoveElement));
+    choiceButtons[kOtherInfillButton]->setText(state.LanguageEntry(text::kOtherInfill));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
     familyB->setText(state.LanguageEntry(text::kFamilyB));
     familyA->setText(state.LanguageEntry(text::kFamilyA));
 
@@ -211,11 +214,11 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
     for (const Column &col : kColumns) {
         const int entry = panel ? col.panelEntry : col.specialEntry;
         const QString text = entry ? state.LanguageEntry(entry).trimmed() : QString();
-        Label[size_t(col.heading)]->setText(text);
+        columnHeadings[size_t(col.heading)]->setText(text);
         widest = std::max(widest, twoLineWidth(fm, text));
     }
     for (const Column &col : kColumns)
-        Label[size_t(col.heading)]->setFixedWidth(widest + 4);
+        columnHeadings[size_t(col.heading)]->setFixedWidth(widest + 4);
 
     checkElement(present_);
     QDialog::showEvent(event);
@@ -225,7 +228,7 @@ void ElementChoiceDialog::checkElement(int code)
 {
     group->setExclusive(false);
     for (int n = 1; n <= 22; ++n)
-        RadioButton[size_t(n)]->setChecked(kButtonCodes[size_t(n)].panel == code);
+        choiceButtons[size_t(n)]->setChecked(kButtonCodes[size_t(n)].panel == code);
     group->setExclusive(true);
 }
 
@@ -237,9 +240,9 @@ std::optional<ElementChoice> ElementChoiceDialog::choose(std::uint8_t present)
     return choice_;
 }
 
-void ElementChoiceDialog::buttonClicked(int number)
+void ElementChoiceDialog::choiceClicked(int number)
 {
-    if (number == 20) {
+    if (number == kOtherInfillButton) {
         if (windows.otherInfill().exec() == QDialog::Accepted) {
             choice_ = {19, state.LanguageEntry(text::kOtherInfill)};
             accept();

@@ -31,10 +31,11 @@ public:
     // Shows the grid with the row's present element checked; nothing when cancelled.
     std::optional<ElementChoice> choose(std::uint8_t present);
 
-    // The code RadioButton`number` chooses for the current sign type; -1 when there is no such button.
+    // The code the choice button of form number `number` chooses for the current sign type; -1
+    // when there is no such button.
     int CodeOfButton(int number) const;
 
-    void buttonClicked(int number);
+    void choiceClicked(int number);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -47,11 +48,11 @@ private:
     Windows &windows;
     std::uint8_t present_ = 0;
     ElementChoice choice_;
-    std::array<QRadioButton *, 23> RadioButton{}; // 1..22
-    std::array<QLabel *, 11> Label{};             // 1..10
+    std::array<QRadioButton *, 23> choiceButtons{}; // by form number 1..22
+    std::array<QLabel *, 11> columnHeadings{};      // by form number 1..10
     QLabel *familyA, *familyB;
     QButtonGroup *group;
-    QPushButton *BitBtn1;
+    QPushButton *cancelButton;
 };
 
 } // namespace tablix

@@ -32,28 +32,28 @@ LanguageChooser::LanguageChooser(AppState &state, QWidget *parent, const QString
     : QDialog(parent), state(state), workdir_(workdir)
 {
     setObjectName(QStringLiteral("Form3"));
-    ComboBox1 = Named<QComboBox>(this, "ComboBox1");
-    ComboBox1->setMinimumWidth(220);
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1", style()->standardIcon(QStyle::SP_DialogOkButton), QString());
-    BitBtn1->setDefault(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2", style()->standardIcon(QStyle::SP_DialogCancelButton), QString());
+    languageBox = Named<QComboBox>(this, "ComboBox1");
+    languageBox->setMinimumWidth(220);
+    okButton = Named<QPushButton>(this, "BitBtn1", style()->standardIcon(QStyle::SP_DialogOkButton), QString());
+    okButton->setDefault(true);
+    cancelButton = Named<QPushButton>(this, "BitBtn2", style()->standardIcon(QStyle::SP_DialogCancelButton), QString());
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(ComboBox1);
+    layout->addWidget(languageBox);
     layout->addLayout(buttons);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &LanguageChooser::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &LanguageChooser::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void LanguageChooser::setStartupMode(bool startup)
 {
     startup_ = startup;
-    BitBtn2->setVisible(!startup);
+    cancelButton->setVisible(!startup);
 }
 
 QString LanguageChooser::directory() const
@@ -77,19 +77,19 @@ bool LanguageChooser::searchLanguageFiles(QList<LanguageFile> *files)
 
 void LanguageChooser::showEvent(QShowEvent *event)
 {
-    FormActivate();
+    listLanguages();
     QDialog::showEvent(event);
 }
 
-void LanguageChooser::FormActivate()
+void LanguageChooser::listLanguages()
 {
     setWindowTitle(state.LanguageEntry(text::kLanguageChooser));
     // Without a language there is no wording yet; the buttons keep a word and their icons.
     const bool noLanguage = state.LanguageEntry(text::kOk).isEmpty();
-    BitBtn1->setText(noLanguage ? QStringLiteral("OK") : state.LanguageEntry(text::kOk));
-    BitBtn2->setText(state.LanguageEntry(text::kCancel));
+    okButton->setText(noLanguage ? QStringLiteral("OK") : state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
 
-    ComboBox1->clear();
+    languageBox->clear();
     QList<LanguageFile> files;
     searchLanguageFiles(&files);
     QStringList names;
@@ -97,23 +97,23 @@ void LanguageChooser::FormActivate()
         names << f.displayName;
     std::stable_sort(names.begin(), names.end(),
                      [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    ComboBox1->addItems(names);
+    languageBox->addItems(names);
     if (startup_) {
-        ComboBox1->setPlaceholderText(QStringLiteral("Choose language version"));
-        ComboBox1->setCurrentIndex(-1);
+        languageBox->setPlaceholderText(QStringLiteral("Choose language version"));
+        languageBox->setCurrentIndex(-1);
     } else {
-        ComboBox1->setPlaceholderText(QString());
+        languageBox->setPlaceholderText(QString());
         const qsizetype current = names.lastIndexOf(state.LanguageEntry(text::kLanguageName));
-        ComboBox1->setCurrentIndex(int(current));
+        languageBox->setCurrentIndex(int(current));
     }
 }
 
-void LanguageChooser::BitBtn1Click()
+void LanguageChooser::okClicked()
 {
     QList<LanguageFile> files;
     if (!searchLanguageFiles(&files))
         return;
-    const QString chosenName = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
+    const QString chosenName = languageBox->currentIndex() >= 0 ? languageBox->currentText() : QString();
     QString chosenFile;
     for (const LanguageFile &f : files) {
         if (f.displayName == chosenName)

@@ -22,8 +22,8 @@ public:
     // choice only rewrites the parameter file.
     void setStartupMode(bool startup);
 
-    void FormActivate();
-    void BitBtn1Click();
+    void listLanguages();
+    void okClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -40,9 +40,9 @@ private:
     AppState &state;
     QString workdir_;
     bool startup_ = false;
-    QComboBox *ComboBox1 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
+    QComboBox *languageBox = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 };
 
 } // namespace tablix

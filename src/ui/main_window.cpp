@@ -47,7 +47,7 @@ namespace tablix {
 
 namespace {
 
-constexpr int kSummaryPage = 20; // index of TabSheet21
+constexpr int kSummaryPage = 20; // the last page, after the twenty signs
 constexpr int kSummaryBarThickness = 16;
 const QColor kSummaryBackground(255, 255, 202);
 
@@ -132,20 +132,19 @@ template <class F> void MainWindow::guarded(F &&handler)
 
 QMenu *MainWindow::addSubmenu(QWidget *parent, const char *name)
 {
-    QMenu *menu = nullptr;
+    auto *menu = Named<QMenu>(parent, QLatin1String(name));
     if (auto *bar = qobject_cast<QMenuBar *>(parent))
-        menu = bar->addMenu(QString());
+        bar->addMenu(menu);
     else
-        menu = static_cast<QMenu *>(parent)->addMenu(QString());
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
+        static_cast<QMenu *>(parent)->addMenu(menu);
+    // The menu's entry in its parent is found by the same name.
+    menu->menuAction()->setObjectName(menu->objectName());
     return menu;
 }
 
 QAction *MainWindow::addCommand(QMenu *menu, const char *name, void (MainWindow::*handler)(), const QKeySequence &shortcut)
 {
-    auto *action = new QAction(this);
-    action->setObjectName(QLatin1String(name));
+    auto *action = Named<QAction>(this, QLatin1String(name));
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     if (menu)
@@ -155,8 +154,8 @@ QAction *MainWindow::addCommand(QMenu *menu, const char *name, void (MainWindow:
 
 void MainWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto *bar = Named<QMenuBar>(this, "MainMenu1");
+    setMenuBar(bar);
 
     projectMenu = addSubmenu(bar, "m1");
     newProjectAction = addCommand(projectMenu, "c011", &MainWindow::newProject);
@@ -204,12 +203,10 @@ void MainWindow::buildPages()
     setCentralWidget(pages);
 
     for (int i = 0; i < kMaxSigns; ++i) {
-        auto *sheet = new QWidget;
-        sheet->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+        auto *sheet = Named<QWidget>(nullptr, QStringLiteral("TabSheet%1").arg(i + 1));
         auto *layout = new QVBoxLayout(sheet);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto *box = new PaintBox(sheet);
-        box->setObjectName(QStringLiteral("PaintBox%1").arg(i + 1));
+        auto *box = Named<PaintBox>(sheet, QStringLiteral("PaintBox%1").arg(i + 1));
         box->onPaint = [this, i](QPainter &p) { paintSignPage(p, i + 1); };
         box->onDoubleClick = [this] { guarded([this] { signPageDoubleClicked(); }); };
         box->onMouseDown = [this](Qt::MouseButton b) { guarded([this, b] { signPagePressed(b); }); };
@@ -220,8 +217,7 @@ void MainWindow::buildPages()
     }
 
     // The summary: a paint box larger than the page when needed, moved by the two bars.
-    auto *summary = new QWidget;
-    summary->setObjectName(QStringLiteral("TabSheet21"));
+    auto *summary = Named<QWidget>(nullptr, "TabSheet21");
     QPalette palette = summary->palette();
     palette.setColor(QPalette::Window, kSummaryBackground);
     summary->setPalette(palette);
@@ -232,19 +228,15 @@ void MainWindow::buildPages()
     summary->setFont(font);
     summary->installEventFilter(this);
 
-    auto *box = new PaintBox(summary);
-    box->setObjectName(QStringLiteral("PaintBox21"));
+    auto *box = Named<PaintBox>(summary, "PaintBox21");
     box->setGeometry(0, 0, 800, 800);
     box->onPaint = [this](QPainter &p) { paintSummary(p); };
 
-    summaryBarAcross = new QScrollBar(Qt::Horizontal, summary);
-    summaryBarAcross->setObjectName(QStringLiteral("ScrollBar1"));
+    summaryBarAcross = Named<QScrollBar>(summary, "ScrollBar1", Qt::Horizontal);
     summaryBarAcross->setFixedHeight(kSummaryBarThickness);
-    summaryBarDown = new QScrollBar(Qt::Vertical, summary);
-    summaryBarDown->setObjectName(QStringLiteral("ScrollBar2"));
+    summaryBarDown = Named<QScrollBar>(summary, "ScrollBar2", Qt::Vertical);
     summaryBarDown->setFixedWidth(kSummaryBarThickness);
-    summaryCorner = new QFrame(summary);
-    summaryCorner->setObjectName(QStringLiteral("Panel2"));
+    summaryCorner = Named<QFrame>(summary, "Panel2");
     summaryCorner->setFixedSize(kSummaryBarThickness, kSummaryBarThickness);
     summaryCorner->setAutoFillBackground(true);
     for (QWidget *w : {static_cast<QWidget *>(summaryBarAcross), static_cast<QWidget *>(summaryBarDown),

@@ -80,7 +80,7 @@ public:
     void showAbout();
     void scrollSummaryAcross(int position);
     void scrollSummaryDown(int position);
-    // Sizes PaintBox21 and places the scroll bars for the summary's content.
+    // Sizes the summary's paint box and places the scroll bars for its content.
     void MeasureSummaryPage();
 
     bool summaryPageActive() const;

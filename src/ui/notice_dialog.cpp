@@ -29,22 +29,22 @@ NoticeDialog::NoticeDialog(AppState &state, Windows &, QWidget *parent) : QDialo
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
 
-    Label1 = Named<QLabel>(this, "Label1");
-    Label2 = Named<QLabel>(this, "Label2");
-    for (QLabel *l : {Label1, Label2}) {
+    firstLine = Named<QLabel>(this, "Label1");
+    secondLine = Named<QLabel>(this, "Label2");
+    for (QLabel *l : {firstLine, secondLine}) {
         l->setWordWrap(true);
         l->setTextFormat(Qt::PlainText);
     }
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *text = new QVBoxLayout;
-    text->addWidget(Label1);
-    text->addWidget(Label2);
+    text->addWidget(firstLine);
+    text->addWidget(secondLine);
     text->addStretch();
     auto *top = new QHBoxLayout;
     top->addWidget(icon);
@@ -52,8 +52,8 @@ NoticeDialog::NoticeDialog(AppState &state, Windows &, QWidget *parent) : QDialo
     top->addLayout(text, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->addLayout(top);
     main->addSpacing(8);
@@ -66,22 +66,22 @@ void NoticeDialog::showEvent(QShowEvent *event)
 {
     setWindowTitle(state.LanguageEntry(text::kNoticeTitle));
     FitTitleRoom(this, titleRoom);
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
-    BitBtn2->setText(state.LanguageEntry(text::kCancel));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
 
     const QString &message = message_;
     const qsizetype split = message.indexOf(QLatin1Char('#'));
-    Label1->setText(split < 0 ? message : message.left(split));
-    Label2->setText(split < 0 ? QString() : message.mid(split + 1));
-    Label2->setVisible(!Label2->text().isEmpty());
+    firstLine->setText(split < 0 ? message : message.left(split));
+    secondLine->setText(split < 0 ? QString() : message.mid(split + 1));
+    secondLine->setVisible(!secondLine->text().isEmpty());
 
     // Short messages keep one line each; long ones wrap at a readable width.
-    const QFontMetrics fm(Label1->font());
-    const int widest = std::max(fm.horizontalAdvance(Label1->text()), fm.horizontalAdvance(Label2->text()));
+    const QFontMetrics fm(firstLine->font());
+    const int widest = std::max(fm.horizontalAdvance(firstLine->text()), fm.horizontalAdvance(secondLine->text()));
     const int width = std::clamp(widest + 2, 240, kMaxLineWidth);
-    Label1->setFixedWidth(width);
-    Label2->setFixedWidth(width);
-    BitBtn1->setFocus();
+    firstLine->setFixedWidth(width);
+    secondLine->setFixedWidth(width);
+    okButton->setFocus();
     QDialog::showEvent(event);
 }
 

@@ -26,10 +26,10 @@ protected:
 private:
     AppState &state;
     QSpacerItem *titleRoom;
-    QLabel *Label1;
-    QLabel *Label2;
-    QPushButton *BitBtn1;
-    QPushButton *BitBtn2;
+    QLabel *firstLine;
+    QLabel *secondLine;
+    QPushButton *okButton;
+    QPushButton *cancelButton;
     QString message_;
 };
 

@@ -30,21 +30,21 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
         }
     };
 
-    Label1 = Named<QLabel>(this, "Label1");
-    Label3 = Named<QLabel>(this, "Label3");
-    pvlCalcEdit1 = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
-    Label1->setBuddy(pvlCalcEdit1);
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &NumberEntryDialog::okClicked);
+    promptLabel = Named<QLabel>(this, "Label1");
+    unitLabel = Named<QLabel>(this, "Label3");
+    valueEdit = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
+    promptLabel->setBuddy(valueEdit);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &NumberEntryDialog::okClicked);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(Label1);
-    row->addWidget(pvlCalcEdit1);
-    row->addWidget(Label3);
+    row->addWidget(promptLabel);
+    row->addWidget(valueEdit);
+    row->addWidget(unitLabel);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
+    buttons->addWidget(okButton);
     auto *main = new QVBoxLayout(this);
     main->addLayout(row);
     main->addSpacing(8);
@@ -58,21 +58,21 @@ void NumberEntryDialog::showEvent(QShowEvent *event)
     const bool scale = asks_ == Asks::ExportScale;
     setWindowTitle(state.LanguageEntry(scale ? text::kExportScaleTitle : text::kPricePercentTitle));
     FitTitleRoom(this, titleRoom);
-    Label1->setText(state.LanguageEntry(scale ? text::kExportScaleLabel : text::kPricePercentLabel));
-    Label3->setText(state.LanguageEntry(scale ? text::kPercentUnit : text::kCurrency));
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
-    pvlCalcEdit1->setValue(scale ? state.exportScale.get() : state.derived.FixedPricePercent.get());
-    pvlCalcEdit1->setFocus();
-    pvlCalcEdit1->selectAll();
+    promptLabel->setText(state.LanguageEntry(scale ? text::kExportScaleLabel : text::kPricePercentLabel));
+    unitLabel->setText(state.LanguageEntry(scale ? text::kPercentUnit : text::kCurrency));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    valueEdit->setValue(scale ? state.exportScale.get() : state.derived.FixedPricePercent.get());
+    valueEdit->setFocus();
+    valueEdit->selectAll();
     QDialog::showEvent(event);
 }
 
 bool NumberEntryDialog::storeValue()
 {
-    const long double value = pvlCalcEdit1->value();
+    const long double value = valueEdit->value();
     if (value <= 0) {
-        pvlCalcEdit1->setFocus();
-        pvlCalcEdit1->selectAll();
+        valueEdit->setFocus();
+        valueEdit->selectAll();
         return false;
     }
     try {
@@ -88,7 +88,7 @@ bool NumberEntryDialog::storeValue()
         }
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(this);
-        pvlCalcEdit1->setFocus();
+        valueEdit->setFocus();
         return false;
     }
     stored_ = true;

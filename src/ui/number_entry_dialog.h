@@ -42,9 +42,9 @@ private:
     Asks asks_ = Asks::PricePercent;
     bool stored_ = false;
     QSpacerItem *titleRoom;
-    QLabel *Label1, *Label3;
-    NumberEdit *pvlCalcEdit1;
-    QPushButton *BitBtn1;
+    QLabel *promptLabel, *unitLabel;
+    NumberEdit *valueEdit;
+    QPushButton *okButton;
 };
 
 } // namespace tablix

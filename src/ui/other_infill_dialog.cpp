@@ -19,35 +19,34 @@ namespace tablix {
 OtherInfillDialog::OtherInfillDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form9"));
-    auto label = [this](const char *name) { return Named<QLabel>(this, name); };
-    Label1 = label("Label1");
-    Label2 = label("Label2");
-    Label3 = label("Label3");
-    Label4 = label("Label4");
-    pvlCalcEdit1 = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
-    pvlCalcEdit2 = Named<NumberEdit>(this, "pvlCalcEdit2", 2);
+    heightLabel = Named<QLabel>(this, "Label1");
+    extraCostLabel = Named<QLabel>(this, "Label2");
+    heightUnit = Named<QLabel>(this, "Label3");
+    extraCostUnit = Named<QLabel>(this, "Label4");
+    heightEdit = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
+    extraCostEdit = Named<NumberEdit>(this, "pvlCalcEdit2", 2);
     // An extra amount may be a discount.
-    pvlCalcEdit2->setAllowNegative(true);
-    Label1->setBuddy(pvlCalcEdit1);
-    Label2->setBuddy(pvlCalcEdit2);
+    extraCostEdit->setAllowNegative(true);
+    heightLabel->setBuddy(heightEdit);
+    extraCostLabel->setBuddy(extraCostEdit);
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &OtherInfillDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
+    connect(okButton, &QPushButton::clicked, this, &OtherInfillDialog::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(pvlCalcEdit1, 0, 1);
-    grid->addWidget(Label3, 0, 2);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(pvlCalcEdit2, 1, 1);
-    grid->addWidget(Label4, 1, 2);
+    grid->addWidget(heightLabel, 0, 0);
+    grid->addWidget(heightEdit, 0, 1);
+    grid->addWidget(heightUnit, 0, 2);
+    grid->addWidget(extraCostLabel, 1, 0);
+    grid->addWidget(extraCostEdit, 1, 1);
+    grid->addWidget(extraCostUnit, 1, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->addLayout(grid);
     main->addSpacing(8);
@@ -60,25 +59,25 @@ void OtherInfillDialog::showEvent(QShowEvent *event)
 {
     setWindowTitle(state.LanguageEntry(text::kOtherInfill));
     FitTitleRoom(this, titleRoom);
-    Label1->setText(state.LanguageEntry(text::kInfillHeightLabel));
-    Label2->setText(state.LanguageEntry(text::kExtraCostLabel));
-    Label3->setText(state.LanguageEntry(text::kLengthUnit));
-    Label4->setText(state.LanguageEntry(text::kCurrency));
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
-    BitBtn2->setText(state.LanguageEntry(text::kCancel));
-    pvlCalcEdit1->setValue(state.currentSignRecord.infillHeight.get());
-    pvlCalcEdit2->setValue(state.currentSignRecord.extraCost.get());
-    pvlCalcEdit1->setFocus();
-    pvlCalcEdit1->selectAll();
+    heightLabel->setText(state.LanguageEntry(text::kInfillHeightLabel));
+    extraCostLabel->setText(state.LanguageEntry(text::kExtraCostLabel));
+    heightUnit->setText(state.LanguageEntry(text::kLengthUnit));
+    extraCostUnit->setText(state.LanguageEntry(text::kCurrency));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
+    heightEdit->setValue(state.currentSignRecord.infillHeight.get());
+    extraCostEdit->setValue(state.currentSignRecord.extraCost.get());
+    heightEdit->setFocus();
+    heightEdit->selectAll();
     QDialog::showEvent(event);
 }
 
-void OtherInfillDialog::BitBtn1Click()
+void OtherInfillDialog::okClicked()
 {
     SignRecord sign = state.currentSignRecord;
     try {
-        sign.infillHeight.set(pvlCalcEdit1->value());
-        sign.extraCost.set(pvlCalcEdit2->value());
+        sign.infillHeight.set(heightEdit->value());
+        sign.extraCost.set(extraCostEdit->value());
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(this);
         return;

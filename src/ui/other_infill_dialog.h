@@ -18,7 +18,7 @@ class OtherInfillDialog : public QDialog {
 public:
     OtherInfillDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    void BitBtn1Click();
+    void okClicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -26,10 +26,10 @@ protected:
 private:
     AppState &state;
     QSpacerItem *titleRoom;
-    QLabel *Label1, *Label2, *Label3, *Label4;
-    NumberEdit *pvlCalcEdit1;
-    NumberEdit *pvlCalcEdit2;
-    QPushButton *BitBtn1, *BitBtn2;
+    QLabel *heightLabel, *extraCostLabel, *heightUnit, *extraCostUnit;
+    NumberEdit *heightEdit;
+    NumberEdit *extraCostEdit;
+    QPushButton *okButton, *cancelButton;
 };
 
 } // namespace tablix

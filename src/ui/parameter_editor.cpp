@@ -127,7 +127,7 @@ constexpr std::span<const ElementLine> kElementBlocks[] = {kElementsLeft, kEleme
 constexpr Real48 ElementTypeRow::*kElementColumns[3] = {&ElementTypeRow::priceB, &ElementTypeRow::priceA,
                                                         &ElementTypeRow::heightMm};
 
-// Every edit in the order OK stores them; pvlCalcEdit7 comes after pvlCalcEdit6, so it wins.
+// Every edit in the order OK stores them; edit 7 comes after edit 6, so it wins.
 std::vector<Binding> StoreOrder()
 {
     std::vector<Binding> order;
@@ -221,9 +221,9 @@ QPixmap PanelPicture(qreal dpr)
     return picture;
 }
 
-QFrame *Panel(QWidget *parent, const char *name)
+QFrame *FramedPanel(QWidget *parent, const char *name)
 {
-    auto *f = Named<QFrame>(parent, name);
+    auto *f = Named<QFrame>(parent, QLatin1String(name));
     f->setFrameShape(QFrame::StyledPanel);
     return f;
 }
@@ -237,13 +237,6 @@ QGridLayout *PanelGrid(QFrame *panel)
     return grid;
 }
 
-QLabel *NumberedLabel(QWidget *parent, const QString &name)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
-    return l;
-}
-
 } // namespace
 
 ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *parent)
@@ -254,26 +247,25 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
 
     // Edits are made in the order of the focus chain: top panels, general, elements, accessories.
     auto makeEdit = [this](QWidget *panel, int n) {
-        auto *e = new NumberEdit(n >= 4 && n <= 7 ? 4 : 2, panel);
-        e->setObjectName(QStringLiteral("pvlCalcEdit%1").arg(n));
+        auto *e = Named<NumberEdit>(panel, QStringLiteral("pvlCalcEdit%1").arg(n), n >= 4 && n <= 7 ? 4 : 2);
         e->setAllowNegative(MayBeNegative(n));
         // Room for nine characters: every price, height and limit a sign maker uses.
         const int frame = e->sizeHint().width() - e->fontMetrics().horizontalAdvance(QString(NumberEdit::kMaxChars, u'0'));
         e->setFixedWidth(frame + e->fontMetrics().horizontalAdvance(QStringLiteral("000000.00")));
         e->installEventFilter(this);
-        pvlCalcEdit[size_t(n)] = e;
+        edits[size_t(n)] = e;
         return e;
     };
     auto scalarPanel = [&](const char *name, std::span<const ScalarLine> lines) {
-        QFrame *panel = Panel(this, name);
+        QFrame *panel = FramedPanel(this, name);
         QGridLayout *grid = PanelGrid(panel);
         for (int i = 0; i < int(lines.size()); ++i) {
             const ScalarLine &l = lines[i];
-            rowLabel[size_t(l.edit)] = NumberedLabel(panel, QStringLiteral("Label%1").arg(l.edit));
+            rowLabel[size_t(l.edit)] = Named<QLabel>(panel, QStringLiteral("Label%1").arg(l.edit));
             if (l.edit == 91 || l.edit == 92) {
                 // The reserve items carry their number on a second line.
-                auto *sub = NumberedLabel(panel, QStringLiteral("Label%1b").arg(l.edit));
-                (l.edit == 91 ? reserveLabel91 : reserveLabel92) = sub;
+                auto *sub = Named<QLabel>(panel, QStringLiteral("Label%1b").arg(l.edit));
+                (l.edit == 91 ? costItem3SecondLine : costItem4SecondLine) = sub;
                 auto *both = new QVBoxLayout;
                 both->setSpacing(0);
                 both->addWidget(rowLabel[size_t(l.edit)]);
@@ -283,7 +275,7 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
                 grid->addWidget(rowLabel[size_t(l.edit)], i, 0);
             }
             grid->addWidget(makeEdit(panel, l.edit), i, 1);
-            unitLabel[size_t(l.edit)] = NumberedLabel(panel, QStringLiteral("UnitLabel%1").arg(l.edit));
+            unitLabel[size_t(l.edit)] = Named<QLabel>(panel, QStringLiteral("UnitLabel%1").arg(l.edit));
             grid->addWidget(unitLabel[size_t(l.edit)], i, 2);
             rowLabel[size_t(l.edit)]->setBuddy(edit(l.edit));
         }
@@ -296,12 +288,12 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
     QFrame *panelMiddle = scalarPanel("Panel2", kPanelOfFourMiddle);
 
     // General panel: markups, price-list percentage, the area bands, the reserve value.
-    QFrame *general = Panel(this, "Panel3");
+    QFrame *general = FramedPanel(this, "Panel3");
     {
         QGridLayout *grid = PanelGrid(general);
         int r = 0;
         auto single = [&](const GeneralLine &l) {
-            rowLabel[size_t(l.edit)] = NumberedLabel(general, QStringLiteral("Label%1").arg(l.edit));
+            rowLabel[size_t(l.edit)] = Named<QLabel>(general, QStringLiteral("Label%1").arg(l.edit));
             grid->addWidget(rowLabel[size_t(l.edit)], r, 0, 1, 2);
             grid->addWidget(makeEdit(general, l.edit), r, 2);
             rowLabel[size_t(l.edit)]->setBuddy(edit(l.edit));
@@ -318,11 +310,11 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
         for (const auto &b : kBands) {
             QLabel *label = nullptr;
             if (b.limitEdit == 5)
-                label = bandLabel2 = Named<QLabel>(general, "bandLabel2");
+                label = secondBandLabel = Named<QLabel>(general, "bandLabel2");
             else if (b.limitEdit == 6)
-                label = bandLabel3 = Named<QLabel>(general, "bandLabel3");
+                label = thirdBandLabel = Named<QLabel>(general, "bandLabel3");
             else
-                label = NumberedLabel(general, QStringLiteral("Label%1").arg(b.limitEdit));
+                label = Named<QLabel>(general, QStringLiteral("Label%1").arg(b.limitEdit));
             rowLabel[size_t(b.limitEdit)] = label;
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grid->addWidget(label, r, 0);
@@ -340,18 +332,18 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
     }
 
     // Element panel: a picture, then two blocks of element rows, the second with the Arcona rows.
-    QFrame *elements = Panel(this, "Panel4");
+    QFrame *elements = FramedPanel(this, "Panel4");
     {
         QGridLayout *grid = PanelGrid(elements);
-        Image1 = Named<QLabel>(elements, "Image1");
-        Image1->setPixmap(PanelPicture(devicePixelRatioF()));
-        grid->addWidget(Image1, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+        crossSection = Named<QLabel>(elements, "Image1");
+        crossSection->setPixmap(PanelPicture(devicePixelRatioF()));
+        grid->addWidget(crossSection, 0, 0, Qt::AlignLeft | Qt::AlignTop);
         for (int block = 0; block < 2; ++block) {
             const int c = block * 5;
             const QString suffix = QString::number(block + 1);
-            headingPriceB[size_t(block)] = Named<QLabel>(elements, qPrintable(QStringLiteral("headingPriceB") + suffix));
-            headingPriceA[size_t(block)] = Named<QLabel>(elements, qPrintable(QStringLiteral("headingPriceA") + suffix));
-            headingHeight[size_t(block)] = Named<QLabel>(elements, qPrintable(QStringLiteral("headingHeight") + suffix));
+            headingPriceB[size_t(block)] = Named<QLabel>(elements, QStringLiteral("headingPriceB") + suffix);
+            headingPriceA[size_t(block)] = Named<QLabel>(elements, QStringLiteral("headingPriceA") + suffix);
+            headingHeight[size_t(block)] = Named<QLabel>(elements, QStringLiteral("headingHeight") + suffix);
             for (QLabel *h : {headingPriceB[size_t(block)], headingPriceA[size_t(block)], headingHeight[size_t(block)]})
                 h->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
             grid->addWidget(headingPriceB[size_t(block)], 0, c + 1, Qt::AlignHCenter | Qt::AlignBottom);
@@ -359,7 +351,7 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
             grid->addWidget(headingHeight[size_t(block)], 0, c + 3, Qt::AlignHCenter | Qt::AlignBottom);
         }
         auto line = [&](const ElementLine &l, int r, int c) {
-            QLabel *label = NumberedLabel(elements, QStringLiteral("Label%1").arg(l.edits[0]));
+            QLabel *label = Named<QLabel>(elements, QStringLiteral("Label%1").arg(l.edits[0]));
             rowLabel[size_t(l.edits[0])] = label;
             grid->addWidget(label, r, c);
             for (int k = 0; k < 3; ++k)
@@ -388,16 +380,16 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
 
     QFrame *accessories = scalarPanel("Panel5", kAccessories);
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
     // Enter walks through the edits; it must never close the window.
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
+    for (QPushButton *b : {okButton, cancelButton}) {
         b->setAutoDefault(false);
         b->setDefault(false);
         b->installEventFilter(this);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &ParameterEditor::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &ParameterEditor::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *top = new QHBoxLayout;
     top->addWidget(panelLeft);
@@ -413,8 +405,8 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
     panels->addLayout(right);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(8, 6, 8, 6);
     main->setSpacing(6);
@@ -427,7 +419,7 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
 
 void ParameterEditor::showEvent(QShowEvent *event)
 {
-    FormActivate();
+    loadParameters();
     QDialog::showEvent(event);
 }
 
@@ -435,15 +427,15 @@ void ParameterEditor::setCaptions(bool alternative)
 {
     const auto entry = [this](int n) { return state.LanguageEntry(n).trimmed(); };
     setWindowTitle(state.LanguageEntry(text::kParameterEditorTitle));
-    BitBtn1->setText(entry(text::kOk));
-    BitBtn2->setText(entry(text::kCancel));
+    okButton->setText(entry(text::kOk));
+    cancelButton->setText(entry(text::kCancel));
     for (const auto lines : {std::span<const ScalarLine>(kPanelOfFourLeft), std::span<const ScalarLine>(kPanelOfFourMiddle)})
         for (const auto &l : lines) {
             rowLabel[size_t(l.edit)]->setText(entry(l.label));
             unitLabel[size_t(l.edit)]->setText(entry(l.unit));
         }
-    reserveLabel91->setText(entry(text::kCostItem3SecondLine));
-    reserveLabel92->setText(entry(text::kCostItem4SecondLine));
+    costItem3SecondLine->setText(entry(text::kCostItem3SecondLine));
+    costItem4SecondLine->setText(entry(text::kCostItem4SecondLine));
     for (const auto &l : kAccessories) {
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
         unitLabel[size_t(l.edit)]->setText(entry(alternative ? l.altUnit : l.unit));
@@ -489,7 +481,7 @@ void ParameterEditor::fitToCaptions()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void ParameterEditor::FormActivate()
+void ParameterEditor::loadParameters()
 {
     setCaptions(false);
     const QString path = QDir::current().absoluteFilePath(QString::fromLatin1(kParameterFileName));
@@ -499,7 +491,7 @@ void ParameterEditor::FormActivate()
         closeAfterLoadFailure(reason);
         return;
     }
-    BitBtn1->setEnabled(true);
+    okButton->setEnabled(true);
     state.parameters = *load.record;
     ParameterRecord &p = state.parameters;
     for (const Binding &b : Bindings()) {
@@ -507,8 +499,8 @@ void ParameterEditor::FormActivate()
         e->setValue(FieldOf(p, b).get());
         shownText[size_t(b.edit)] = e->text();
     }
-    bandLabel2->setText(BandCaption(p.areaBandLimit1.get()));
-    bandLabel3->setText(BandCaption(p.areaBandLimit2.get()));
+    secondBandLabel->setText(BandCaption(p.areaBandLimit1.get()));
+    thirdBandLabel->setText(BandCaption(p.areaBandLimit2.get()));
 
     state.derived.FixedPricePercentIs100 =
         state.derived.HasFixedPricePercent && state.derived.FixedPricePercent.get() == 100.0L;
@@ -521,7 +513,7 @@ void ParameterEditor::FormActivate()
 void ParameterEditor::closeAfterLoadFailure(const QString &message)
 {
     // The window is still being shown; it can close only once its event loop runs.
-    BitBtn1->setEnabled(false);
+    okButton->setEnabled(false);
     QMetaObject::invokeMethod(
         this,
         [this, message] {
@@ -535,28 +527,28 @@ void ParameterEditor::closeAfterLoadFailure(const QString &message)
         Qt::QueuedConnection);
 }
 
-void ParameterEditor::pvlCalcEdit4Exit()
+void ParameterEditor::firstLimitEdited()
 {
-    bandLabel2->setText(BandCaption(edit(4)->value()));
+    secondBandLabel->setText(BandCaption(edit(4)->value()));
 }
 
-void ParameterEditor::pvlCalcEdit5Exit()
+void ParameterEditor::secondLimitEdited()
 {
-    bandLabel3->setText(BandCaption(edit(5)->value()));
+    thirdBandLabel->setText(BandCaption(edit(5)->value()));
 }
 
-void ParameterEditor::pvlCalcEdit6Exit()
+void ParameterEditor::thirdLimitEdited()
 {
     edit(7)->setValue(edit(6)->value());
 }
 
-void ParameterEditor::pvlCalcEdit57Exit()
+void ParameterEditor::priceListPercentEdited()
 {
     state.derived.FixedPricePercentIs100 = edit(57)->value() == 100.0L;
     setCaptions(state.derived.FixedPricePercentIs100);
 }
 
-bool ParameterEditor::FormKeyUp(QKeyEvent *event)
+bool ParameterEditor::enterMovesFocus(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
@@ -568,24 +560,24 @@ bool ParameterEditor::FormKeyUp(QKeyEvent *event)
 bool ParameterEditor::eventFilter(QObject *watched, QEvent *event)
 {
     // Acts on the press, before the edit or a button sees the Enter.
-    if (event->type() == QEvent::KeyPress && FormKeyUp(static_cast<QKeyEvent *>(event)))
+    if (event->type() == QEvent::KeyPress && enterMovesFocus(static_cast<QKeyEvent *>(event)))
         return true;
     if (event->type() == QEvent::FocusOut) {
         if (watched == edit(4))
-            pvlCalcEdit4Exit();
+            firstLimitEdited();
         else if (watched == edit(5))
-            pvlCalcEdit5Exit();
+            secondLimitEdited();
         else if (watched == edit(6))
-            pvlCalcEdit6Exit();
+            thirdLimitEdited();
         else if (watched == edit(57))
-            pvlCalcEdit57Exit();
+            priceListPercentEdited();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void ParameterEditor::BitBtn1Click()
+void ParameterEditor::okClicked()
 {
-    if (!BitBtn1->isEnabled())
+    if (!okButton->isEnabled())
         return;
     // Stored into a copy, so that a value too large or a failed write leaves memory as it was.
     ParameterRecord edited = state.parameters;

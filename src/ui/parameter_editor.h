@@ -19,35 +19,38 @@ class NumberEdit;
 class ParameterEditor : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kEdits = 98; // pvlCalcEdit1..98; pvlCalcEdit7 mirrors areaBandLimit3
+    static constexpr int kEdits = 98; // by form number 1..98; edit 7 mirrors areaBandLimit3
 
     // Reads the parameter file on every activation; OK rewrites it and refreshes the derived state,
     // Cancel leaves both as activation found them.
     ParameterEditor(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    NumberEdit *edit(int number) const { return pvlCalcEdit[size_t(number)]; }
+    // The edit of the given form number.
+    NumberEdit *edit(int number) const { return edits[size_t(number)]; }
 
-    void BitBtn1Click();
-    void pvlCalcEdit4Exit();
-    void pvlCalcEdit5Exit();
-    void pvlCalcEdit6Exit();
-    void pvlCalcEdit57Exit();
+    void okClicked();
+    // Leaving an edit: the band limits caption the next band (the third is mirrored into edit 7);
+    // the price-list percentage chooses the unit captions.
+    void firstLimitEdited();
+    void secondLimitEdited();
+    void thirdLimitEdited();
+    void priceListPercentEdited();
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormActivate();
+    void loadParameters();
     // True when the key was an Enter that moved the focus.
-    bool FormKeyUp(QKeyEvent *event);
+    bool enterMovesFocus(QKeyEvent *event);
     void setCaptions(bool alternative);
     void fitToCaptions();
     void closeAfterLoadFailure(const QString &message);
 
     AppState &state;
     Windows &windows;
-    std::array<NumberEdit *, kEdits + 1> pvlCalcEdit{};
+    std::array<NumberEdit *, kEdits + 1> edits{};
     // The text each edit showed after activation; an edit left as it was keeps the exact stored value.
     std::array<QString, kEdits + 1> shownText;
     ParameterRecord shownRecord{};
@@ -55,13 +58,13 @@ private:
     // Row label and unit label of each edit that has them, by edit number.
     std::array<QLabel *, kEdits + 1> rowLabel{};
     std::array<QLabel *, kEdits + 1> unitLabel{};
-    QLabel *reserveLabel91 = nullptr, *reserveLabel92 = nullptr;
-    QLabel *bandLabel2 = nullptr, *bandLabel3 = nullptr;
+    QLabel *costItem3SecondLine = nullptr, *costItem4SecondLine = nullptr;
+    QLabel *secondBandLabel = nullptr, *thirdBandLabel = nullptr;
     QLabel *headingLimits = nullptr, *headingValues = nullptr;
     std::array<QLabel *, 2> headingPriceB{}, headingPriceA{}, headingHeight{};
     QLabel *arconaHeading = nullptr;
-    QLabel *Image1 = nullptr;
-    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;
+    QLabel *crossSection = nullptr;
+    QPushButton *okButton = nullptr, *cancelButton = nullptr;
 };
 
 } // namespace tablix

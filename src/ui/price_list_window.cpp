@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "ui/widgets/named.h"
-#include "ui/number_entry_dialog.h"
 #include "core/number/number_format.h"
 #include "core/pricing/price_list.h"
 #include "core/project/app_state.h"
@@ -21,7 +20,7 @@ namespace tablix {
 
 namespace {
 
-// Names of the label and the two edits of each row, in the order PriceListRows gives them.
+// Form numbers of the label and the two edits of each row, in the order PriceListRows gives them.
 struct RowControls {
     int label, first, second;
 };
@@ -69,24 +68,22 @@ PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *par
 {
     setObjectName(QStringLiteral("Form12"));
     auto *outer = new QVBoxLayout(this);
-    naglowek = Named<QLabel>(this, "naglowek");
-    naglowek->setAlignment(Qt::AlignHCenter);
-    QFont big = naglowek->font();
+    headingLabel = Named<QLabel>(this, "naglowek");
+    headingLabel->setAlignment(Qt::AlignHCenter);
+    QFont big = headingLabel->font();
     big.setBold(true);
-    naglowek->setFont(big);
-    outer->addWidget(naglowek);
+    headingLabel->setFont(big);
+    outer->addWidget(headingLabel);
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     outer->addLayout(grid);
     for (int block = 0; block < 2; ++block) {
         const int column = block * 5;
-        kolor1[block] = new QLabel(this);
-        kolor2[block] = new QLabel(this);
-        kolor1[block]->setObjectName(block == 0 ? QStringLiteral("kolor1") : QStringLiteral("kolor1b"));
-        kolor2[block]->setObjectName(block == 0 ? QStringLiteral("kolor2") : QStringLiteral("kolor2b"));
-        grid->addWidget(kolor1[block], 0, column + 2, Qt::AlignHCenter);
-        grid->addWidget(kolor2[block], 0, column + 3, Qt::AlignHCenter);
+        familyBHeadings[block] = Named<QLabel>(this, block == 0 ? QStringLiteral("kolor1") : QStringLiteral("kolor1b"));
+        familyAHeadings[block] = Named<QLabel>(this, block == 0 ? QStringLiteral("kolor2") : QStringLiteral("kolor2b"));
+        grid->addWidget(familyBHeadings[block], 0, column + 2, Qt::AlignHCenter);
+        grid->addWidget(familyAHeadings[block], 0, column + 3, Qt::AlignHCenter);
     }
     const auto rows = PriceListRows(state.parameters, 1);
     for (int i = 0; i < kPriceListRows; ++i) {
@@ -96,28 +93,26 @@ PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *par
         auto *picture = new QLabel(this);
         picture->setPixmap(ElementPicture(rows[size_t(i)].elementRow));
         grid->addWidget(picture, gridRow, column);
-        labels[i] = new QLabel(this);
-        labels[i]->setObjectName(QStringLiteral("Label%1").arg(kControls[i].label));
-        grid->addWidget(labels[i], gridRow, column + 1);
+        rowLabels[i] = Named<QLabel>(this, QStringLiteral("Label%1").arg(kControls[i].label));
+        grid->addWidget(rowLabels[i], gridRow, column + 1);
         for (int k = 0; k < 2; ++k) {
-            auto *edit = new QLineEdit(this);
             const int number = k == 0 ? kControls[i].first : kControls[i].second;
-            edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+            auto *edit = Named<QLineEdit>(this, QStringLiteral("Edit%1").arg(number));
             edit->setReadOnly(true);
             edit->setAlignment(Qt::AlignRight);
             edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000.00")) + 12);
-            edits[number - 1] = edit;
+            priceEdits[number - 1] = edit;
             grid->addWidget(edit, gridRow, column + 2 + k);
         }
     }
     grid->setColumnMinimumWidth(4, 16);
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
+    buttons->addWidget(okButton);
     outer->addLayout(buttons);
 }
 
@@ -147,17 +142,17 @@ void PriceListWindow::ShowPercentPrices()
 void PriceListWindow::showEvent(QShowEvent *event)
 {
     setWindowTitle(state.LanguageEntry(text::kParameterEditorTitle));
-    naglowek->setText(heading_);
+    headingLabel->setText(heading_);
     for (int block = 0; block < 2; ++block) {
-        kolor1[block]->setText(state.LanguageEntry(text::kFamilyB));
-        kolor2[block]->setText(state.LanguageEntry(text::kFamilyA));
+        familyBHeadings[block]->setText(state.LanguageEntry(text::kFamilyB));
+        familyAHeadings[block]->setText(state.LanguageEntry(text::kFamilyA));
     }
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
+    okButton->setText(state.LanguageEntry(text::kOk));
     const auto rows = PriceListRows(state.parameters, priceListFactor);
     for (int i = 0; i < kPriceListRows; ++i) {
-        labels[i]->setText(state.LanguageEntry(rows[size_t(i)].labelEntry).trimmed());
-        edits[kControls[i].first - 1]->setText(FormatFixed(rows[size_t(i)].firstPrice, 0, 2));
-        edits[kControls[i].second - 1]->setText(FormatFixed(rows[size_t(i)].secondPrice, 0, 2));
+        rowLabels[i]->setText(state.LanguageEntry(rows[size_t(i)].labelEntry).trimmed());
+        priceEdits[kControls[i].first - 1]->setText(FormatFixed(rows[size_t(i)].firstPrice, 0, 2));
+        priceEdits[kControls[i].second - 1]->setText(FormatFixed(rows[size_t(i)].secondPrice, 0, 2));
     }
     QDialog::showEvent(event);
 }

@@ -30,10 +30,10 @@ private:
     Windows &windows;
     long double priceListFactor = 1;
     QString heading_;
-    QLabel *naglowek, *kolor1[2], *kolor2[2];
-    QLabel *labels[23];
-    QLineEdit *edits[46];
-    QPushButton *BitBtn1;
+    QLabel *headingLabel, *familyBHeadings[2], *familyAHeadings[2];
+    QLabel *rowLabels[23];
+    QLineEdit *priceEdits[46]; // by form number - 1
+    QPushButton *okButton;
 };
 
 } // namespace tablix

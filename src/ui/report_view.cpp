@@ -18,8 +18,6 @@
 #include <QVBoxLayout>
 
 #include "ui/widgets/named.h"
-#include "ui/main_window.h"
-#include "ui/widgets/paint_box.h"
 #include "ui/notice_dialog.h"
 #include "core/render/report_lines.h"
 #include "core/number/real48.h"
@@ -47,19 +45,18 @@ QFont ReportFont()
     return font;
 }
 
-QAction *NamedAction(QObject *parent, const char *name, const QKeySequence &shortcut = {})
+QAction *NamedAction(QWidget *parent, const char *name, const QKeySequence &shortcut = {})
 {
-    auto *action = new QAction(parent);
-    action->setObjectName(QLatin1String(name));
+    auto *action = Named<QAction>(parent, QLatin1String(name));
     action->setShortcut(shortcut);
     return action;
 }
 
 QMenu *NamedMenu(QMenuBar *bar, const char *name)
 {
-    auto *menu = new QMenu(bar);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
+    auto *menu = Named<QMenu>(bar, QLatin1String(name));
+    // The menu's entry in the bar is found by the same name.
+    menu->menuAction()->setObjectName(menu->objectName());
     bar->addMenu(menu);
     return menu;
 }
@@ -77,54 +74,52 @@ ReportView::ReportView(AppState &state, Windows &windows, QWidget *parent)
     setPalette(white);
     setAutoFillBackground(true);
 
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    MainMenu1->setFont(QFont()); // menus in the desktop's font, the page in the report font
-    ok1 = NamedAction(this, "ok1", QKeySequence(Qt::Key_Escape));
-    drukuj1 = NamedAction(this, "drukuj1", QKeySequence(Qt::CTRL | Qt::Key_P));
-    MainMenu1->addAction(ok1);
-    MainMenu1->addAction(drukuj1);
-    Rysunek1 = NamedMenu(MainMenu1, "Rysunek1");
-    Tak1 = NamedAction(Rysunek1, "Tak1");
-    Nie1 = NamedAction(Rysunek1, "Nie1");
-    group1_ = new QActionGroup(this);
-    group1_->setExclusive(true);
-    for (QAction *a : {Tak1, Nie1}) {
+    menuBar = Named<QMenuBar>(this, "MainMenu1");
+    menuBar->setFont(QFont()); // menus in the desktop's font, the page in the report font
+    closeAction = NamedAction(this, "ok1", QKeySequence(Qt::Key_Escape));
+    printAction = NamedAction(this, "drukuj1", QKeySequence(Qt::CTRL | Qt::Key_P));
+    menuBar->addAction(closeAction);
+    menuBar->addAction(printAction);
+    drawingMenu = NamedMenu(menuBar, "Rysunek1");
+    showDrawingAction = NamedAction(drawingMenu, "Tak1");
+    hideDrawingAction = NamedAction(drawingMenu, "Nie1");
+    drawingChoice = new QActionGroup(this);
+    drawingChoice->setExclusive(true);
+    for (QAction *a : {showDrawingAction, hideDrawingAction}) {
         a->setCheckable(true);
-        group1_->addAction(a);
-        Rysunek1->addAction(a);
+        drawingChoice->addAction(a);
+        drawingMenu->addAction(a);
     }
-    Options1 = NamedMenu(MainMenu1, "Options1");
-    Font1 = NamedAction(Options1, "Font1");
-    PrintSetup1 = NamedAction(Options1, "PrintSetup1");
-    Options1->addAction(Font1);
-    Options1->addAction(PrintSetup1);
+    optionsMenu = NamedMenu(menuBar, "Options1");
+    fontAction = NamedAction(optionsMenu, "Font1");
+    printerSetupAction = NamedAction(optionsMenu, "PrintSetup1");
+    optionsMenu->addAction(fontAction);
+    optionsMenu->addAction(printerSetupAction);
 
-    connect(ok1, &QAction::triggered, this, [this] { ok1Click(); });
-    connect(drukuj1, &QAction::triggered, this, [this] { guarded([this] { drukuj1Click(); }); });
-    connect(Tak1, &QAction::triggered, this, [this] { guarded([this] { Tak1Click(); }); });
-    connect(Nie1, &QAction::triggered, this, [this] { guarded([this] { Nie1Click(); }); });
-    connect(Font1, &QAction::triggered, this, [this] { guarded([this] { Font1Click(); }); });
-    connect(PrintSetup1, &QAction::triggered, this, [this] { guarded([this] { PrintSetup1Click(); }); });
+    connect(closeAction, &QAction::triggered, this, [this] { closeReport(); });
+    connect(printAction, &QAction::triggered, this, [this] { guarded([this] { printReport(); }); });
+    connect(showDrawingAction, &QAction::triggered, this, [this] { guarded([this] { showDrawing(); }); });
+    connect(hideDrawingAction, &QAction::triggered, this, [this] { guarded([this] { hideDrawing(); }); });
+    connect(fontAction, &QAction::triggered, this, [this] { guarded([this] { chooseFont(); }); });
+    connect(printerSetupAction, &QAction::triggered, this, [this] { guarded([this] { setUpPrinter(); }); });
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setBackgroundRole(QPalette::Window);
+    scrollArea = Named<QScrollArea>(this, "ScrollBox1");
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setWidgetResizable(false);
+    scrollArea->setBackgroundRole(QPalette::Window);
     content_ = new QWidget;
     content_->setAutoFillBackground(true);
-    PaintBox1 = Named<PaintBox>(content_, "PaintBox1");
-    PaintBox1->setAutoFillBackground(true);
-    PaintBox1->resize(700, 500);
+    reportBox = Named<PaintBox>(content_, "PaintBox1");
+    reportBox->setAutoFillBackground(true);
+    reportBox->resize(700, 500);
     content_->resize(700 + kHorizontalMargin, 500);
-    PaintBox1->onPaint = [this](QPainter &painter) { PaintBox1Paint(painter); };
-    ScrollBox1->setWidget(content_);
+    reportBox->onPaint = [this](QPainter &painter) { paintPage(painter); };
+    scrollArea->setWidget(content_);
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
-    box->setMenuBar(MainMenu1);
-    box->addWidget(ScrollBox1);
+    box->setMenuBar(menuBar);
+    box->addWidget(scrollArea);
 
     PrintDialog = [this](QPrinter &printer) {
         QPrintDialog dialog(&printer, this);
@@ -144,7 +139,7 @@ ReportView::~ReportView() = default;
 
 QWidget *ReportView::paintBox() const
 {
-    return PaintBox1;
+    return reportBox;
 }
 
 void ReportView::ShowReport(const QString &title)
@@ -167,12 +162,12 @@ template <class F> void ReportView::guarded(F &&handler)
 
 int ReportView::textHeight() const
 {
-    return FontPixelHeight(PaintBox1->font());
+    return FontPixelHeight(reportBox->font());
 }
 
 int ReportView::screenDpi() const
 {
-    return PaintBox1->logicalDpiY();
+    return reportBox->logicalDpiY();
 }
 
 QPrinter &ReportView::ProgramPrinter()
@@ -184,48 +179,48 @@ QPrinter &ReportView::ProgramPrinter()
 
 bool ReportView::Measure()
 {
-    const QFontMetrics metrics(PaintBox1->font(), PaintBox1);
+    const QFontMetrics metrics(reportBox->font(), reportBox);
     const bool measured = MeasureReport(
         state, layout_, [&metrics](const QString &text) { return metrics.horizontalAdvance(text); }, textHeight(),
         width());
     if (measured)
-        PaintBox1->update();
+        reportBox->update();
     return measured;
 }
 
 void ReportView::SizePaintBox()
 {
-    PaintBox1->resize(layout_.reportWidth, layout_.reportHeight);
+    reportBox->resize(layout_.reportWidth, layout_.reportHeight);
     content_->resize(layout_.reportWidth + kHorizontalMargin, layout_.reportHeight);
 }
 
 void ReportView::CaptionDrawingMenu()
 {
     const bool shown = state.reportShowsDrawing;
-    Tak1->setText(state.LanguageEntry(text::kMenuShowDrawing));
-    Nie1->setText(state.LanguageEntry(text::kMenuHideDrawing));
-    Rysunek1->setTitle((shown ? QStringLiteral("+ ") : QStringLiteral("- ")) + state.LanguageEntry(text::kMenuDrawing));
-    Tak1->setChecked(shown);
-    Nie1->setChecked(!shown);
+    showDrawingAction->setText(state.LanguageEntry(text::kMenuShowDrawing));
+    hideDrawingAction->setText(state.LanguageEntry(text::kMenuHideDrawing));
+    drawingMenu->setTitle((shown ? QStringLiteral("+ ") : QStringLiteral("- ")) + state.LanguageEntry(text::kMenuDrawing));
+    showDrawingAction->setChecked(shown);
+    hideDrawingAction->setChecked(!shown);
 }
 
 void ReportView::CaptionCommands()
 {
     setWindowTitle(reportTitle);
-    Options1->setTitle(state.LanguageEntry(text::kMenuOptions));
-    Font1->setText(state.LanguageEntry(text::kMenuFont));
-    PrintSetup1->setText(state.LanguageEntry(text::kMenuPrinterSetup));
-    ok1->setText(state.LanguageEntry(text::kOk));
-    drukuj1->setText(state.LanguageEntry(text::kPrint));
+    optionsMenu->setTitle(state.LanguageEntry(text::kMenuOptions));
+    fontAction->setText(state.LanguageEntry(text::kMenuFont));
+    printerSetupAction->setText(state.LanguageEntry(text::kMenuPrinterSetup));
+    closeAction->setText(state.LanguageEntry(text::kOk));
+    printAction->setText(state.LanguageEntry(text::kPrint));
 }
 
 void ReportView::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    guarded([this] { FormActivate(); });
+    guarded([this] { onActivated(); });
 }
 
-void ReportView::FormActivate()
+void ReportView::onActivated()
 {
     CaptionDrawingMenu();
     CaptionCommands();
@@ -242,13 +237,13 @@ void ReportView::resizeEvent(QResizeEvent *event)
     guarded([this] { Measure(); });
     SizePaintBox();
     CaptionCommands();
-    PaintBox1->update();
+    reportBox->update();
 }
 
-void ReportView::PaintBox1Paint(QPainter &painter)
+void ReportView::paintPage(QPainter &painter)
 {
     try {
-        DrawReportPicture(painter, state, layout_, textHeight(), width(), PaintBox1->size());
+        DrawReportPicture(painter, state, layout_, textHeight(), width(), reportBox->size());
         DrawReportText(painter, state, layout_, textHeight());
     } catch (const FloatingPointOverflow &) {
         // Not from inside a paint event: the box would paint again under it.
@@ -271,32 +266,32 @@ void ReportView::SetDrawing(bool shown)
         return;
     Measure();
     SizePaintBox();
-    PaintBox1->update();
+    reportBox->update();
 }
 
-void ReportView::Tak1Click()
+void ReportView::showDrawing()
 {
     SetDrawing(true);
 }
 
-void ReportView::Nie1Click()
+void ReportView::hideDrawing()
 {
     SetDrawing(false);
 }
 
-void ReportView::Font1Click()
+void ReportView::chooseFont()
 {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, PaintBox1->font(), this, QString(), QFontDialog::MonospacedFonts);
+    const QFont font = QFontDialog::getFont(&ok, reportBox->font(), this, QString(), QFontDialog::MonospacedFonts);
     if (!ok)
         return;
-    PaintBox1->setFont(font);
+    reportBox->setFont(font);
     Measure();
     SizePaintBox();
-    PaintBox1->update();
+    reportBox->update();
 }
 
-void ReportView::PrintSetup1Click()
+void ReportView::setUpPrinter()
 {
     // Only a confirmed set-up changes the printer values.
     const int values[4] = {state.printerDpiX, state.printerDpiY, state.printerPageWidth, state.printerPageHeight};
@@ -309,7 +304,7 @@ void ReportView::PrintSetup1Click()
         ProgramPrinter();
 }
 
-void ReportView::ok1Click()
+void ReportView::closeReport()
 {
     close();
 }
@@ -319,7 +314,7 @@ void ReportView::printFailed(const QString &message)
     QMessageBox::critical(this, QStringLiteral("Print Error"), message);
 }
 
-void ReportView::drukuj1Click()
+void ReportView::printReport()
 {
     const int values[4] = {state.printerDpiX, state.printerDpiY, state.printerPageWidth, state.printerPageHeight};
     QPrinter &printer = ProgramPrinter();
@@ -349,7 +344,7 @@ void ReportView::drukuj1Click()
     page.f = PrinterFontHeight(textHeight(), ratio);
     page.clientWidth = width();
     page.newPage = [&printer] { return printer.newPage(); };
-    QFont font = PaintBox1->font();
+    QFont font = reportBox->font();
     font.setPixelSize(page.f);
     painter.setFont(font);
 

@@ -40,15 +40,15 @@ public:
     const ReportLayout &layout() const { return layout_; }
     QWidget *paintBox() const;
 
-    // Handlers, named after their control and event.
-    void FormActivate();
-    void PaintBox1Paint(QPainter &painter);
-    void Tak1Click();
-    void Nie1Click();
-    void Font1Click();
-    void PrintSetup1Click();
-    void ok1Click();
-    void drukuj1Click();
+    // Handlers of the window and its commands.
+    void onActivated();
+    void paintPage(QPainter &painter);
+    void showDrawing();
+    void hideDrawing();
+    void chooseFont();
+    void setUpPrinter();
+    void closeReport();
+    void printReport();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -70,14 +70,14 @@ private:
     QString reportTitle;
     ReportLayout layout_;
 
-    QMenuBar *MainMenu1 = nullptr;
-    QScrollArea *ScrollBox1 = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QScrollArea *scrollArea = nullptr;
     QWidget *content_ = nullptr;
-    PaintBox *PaintBox1 = nullptr;
-    QAction *ok1 = nullptr, *drukuj1 = nullptr, *Tak1 = nullptr, *Nie1 = nullptr, *Font1 = nullptr,
-            *PrintSetup1 = nullptr;
-    QMenu *Rysunek1 = nullptr, *Options1 = nullptr;
-    QActionGroup *group1_ = nullptr;
+    PaintBox *reportBox = nullptr;
+    QAction *closeAction = nullptr, *printAction = nullptr, *showDrawingAction = nullptr, *hideDrawingAction = nullptr,
+            *fontAction = nullptr, *printerSetupAction = nullptr;
+    QMenu *drawingMenu = nullptr, *optionsMenu = nullptr;
+    QActionGroup *drawingChoice = nullptr;
     bool overflowPending_ = false;
 };
 

@@ -17,26 +17,26 @@ namespace tablix {
 TitleDialog::TitleDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form10"));
-    Edit1 = Named<QLineEdit>(this, "Edit1");
-    Edit1->setMaxLength(kTitleLength);
-    Edit1->setMinimumWidth(Edit1->fontMetrics().horizontalAdvance(QString(kTitleLength + 4, QLatin1Char('x'))));
-    CheckBox1 = Named<QCheckBox>(this, "CheckBox1");
+    titleEdit = Named<QLineEdit>(this, "Edit1");
+    titleEdit->setMaxLength(kTitleLength);
+    titleEdit->setMinimumWidth(titleEdit->fontMetrics().horizontalAdvance(QString(kTitleLength + 4, QLatin1Char('x'))));
+    automaticBox = Named<QCheckBox>(this, "CheckBox1");
     // Only the user's click fills the edit; the caller's setChecked before showing must not.
-    connect(CheckBox1, &QCheckBox::clicked, this, &TitleDialog::automaticClicked);
+    connect(automaticBox, &QCheckBox::clicked, this, &TitleDialog::automaticClicked);
 
-    BitBtn1 = Named<QPushButton>(this, "BitBtn1");
-    BitBtn1->setDefault(true);
-    BitBtn2 = Named<QPushButton>(this, "BitBtn2");
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = Named<QPushButton>(this, "BitBtn1");
+    okButton->setDefault(true);
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
-    main->addWidget(Edit1);
-    main->addWidget(CheckBox1);
+    main->addWidget(titleEdit);
+    main->addWidget(automaticBox);
     main->addSpacing(8);
     main->addLayout(buttons);
     titleRoom = AddTitleRoom(main);
@@ -46,22 +46,22 @@ TitleDialog::TitleDialog(AppState &state, Windows &, QWidget *parent) : QDialog(
 void TitleDialog::SetTitleForEditing(const QString &title)
 {
     const bool byHand = title.startsWith(QLatin1Char('!'));
-    Edit1->setText(byHand ? title.mid(1) : title);
-    CheckBox1->setChecked(!byHand);
+    titleEdit->setText(byHand ? title.mid(1) : title);
+    automaticBox->setChecked(!byHand);
 }
 
 void TitleDialog::showEvent(QShowEvent *event)
 {
     setWindowTitle(state.LanguageEntry(text::kSignTitle));
     FitTitleRoom(this, titleRoom);
-    CheckBox1->setText(state.LanguageEntry(text::kAutomaticTitle));
-    BitBtn1->setText(state.LanguageEntry(text::kOk));
-    BitBtn2->setText(state.LanguageEntry(text::kCancel));
-    manualTitleText = CheckBox1->isChecked()
+    automaticBox->setText(state.LanguageEntry(text::kAutomaticTitle));
+    okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
+    manualTitleText = automaticBox->isChecked()
                                 ? state.LanguageEntry(text::kUntitledSign) + QString::number(state.currentSign)
-                                : Edit1->text();
-    Edit1->setFocus();
-    Edit1->selectAll();
+                                : titleEdit->text();
+    titleEdit->setFocus();
+    titleEdit->selectAll();
     QDialog::showEvent(event);
 }
 
@@ -70,12 +70,12 @@ std::optional<TitleAnswer> TitleDialog::ask(const QString &title)
     SetTitleForEditing(title);
     if (exec() != Accepted)
         return std::nullopt;
-    return TitleAnswer{Edit1->text(), CheckBox1->isChecked()};
+    return TitleAnswer{titleEdit->text(), automaticBox->isChecked()};
 }
 
 void TitleDialog::automaticClicked()
 {
-    Edit1->setText(CheckBox1->isChecked() ? state.AutoTitle() : manualTitleText);
+    titleEdit->setText(automaticBox->isChecked() ? state.AutoTitle() : manualTitleText);
 }
 
 } // namespace tablix

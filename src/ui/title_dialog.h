@@ -38,9 +38,9 @@ protected:
 private:
     AppState &state;
     QSpacerItem *titleRoom;
-    QLineEdit *Edit1;
-    QCheckBox *CheckBox1;
-    QPushButton *BitBtn1, *BitBtn2;
+    QLineEdit *titleEdit;
+    QCheckBox *automaticBox;
+    QPushButton *okButton, *cancelButton;
     // What the edit held before the automatic box was ticked, for unticking it.
     QString manualTitleText;
 };

@@ -1,19 +1,21 @@
 // Controls carry their form names as object names, so that tests and the windows find them.
 #pragma once
 
-#include <QLatin1String>
+#include <QString>
 #include <QWidget>
 #include <utility>
 
 namespace tablix {
 
-// A new widget of the given form name; further constructor arguments come before the parent.
-template <typename Widget, typename... Args>
-Widget *Named(QWidget *parent, const char *name, Args &&...args)
+// The one way a window makes a named control: a new control of the given form name ("BitBtn1", or
+// QStringLiteral("Button%1").arg(row) for numbered ones); further constructor arguments come before
+// the parent.
+template <typename Control, typename... Args>
+Control *Named(QWidget *parent, const QString &name, Args &&...args)
 {
-    auto *widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
+    auto *control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(name);
+    return control;
 }
 
 } // namespace tablix
