@@ -9,7 +9,8 @@ using namespace tablix;
 
 TEST(PriceList, WindowOrderAndPercentage)
 {
-    const ParameterRecord p = fixtures::SampleParameters();
+    ParameterRecord p = fixtures::ShippedParameters();
+    fixtures::StepElementRows(p);
     const auto list = PriceListRows(p, 1);
     EXPECT_EQ(list[0].labelEntry, text::kSignType1);
     EXPECT_EQ(list[4].elementRow, 14);

@@ -25,7 +25,9 @@ struct RenderTest : ::testing::Test {
 
     void SetUp() override
     {
-        fixtures::Prepare(state); // elementRows[k].heightMm = 10 * (k + 1)
+        fixtures::Prepare(state);
+        fixtures::StepElementRows(state.parameters); // elementRows[k].heightMm = 10 * (k + 1)
+        state.RefreshParameters();
         image.fill(kBackground);
     }
     GeometryRecord &rec(int n, long double x1, long double y1, long double x2, long double y2, int colourClass)

@@ -10,7 +10,12 @@ namespace {
 
 struct WorkingRowsTest : ::testing::Test {
     AppState state;
-    void SetUp() override { fixtures::Prepare(state); }
+    void SetUp() override
+    {
+        fixtures::Prepare(state);
+        fixtures::StepElementRows(state.parameters); // elementRows[k].heightMm = 10 * (k + 1)
+        state.RefreshParameters();
+    }
     void rows(std::initializer_list<int> codes)
     {
         state.workingRows.fill(0);
