@@ -1,3 +1,4 @@
+// The parameter file: its layout, loading and saving, the derived tables and the start-up checks.
 #include <gtest/gtest.h>
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// The price list rows: the order of the window, the percentage applied, the formatted prices.
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"

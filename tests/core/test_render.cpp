@@ -1,3 +1,4 @@
+// Drawing the sign from its geometry records: rows, posts, frames and the bars of the lower marks.
 #include <gtest/gtest.h>
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// The working rows: their heights, the automatic title, the descriptions and loading a sign.
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"

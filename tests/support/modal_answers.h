@@ -69,7 +69,7 @@ public:
     QStringList unexpected; // the windows no step expected, with a message box's text
 
     // How long a window that is not the next step's may stay before it counts as unexpected.
-    static constexpr int kPatienceMs = 2000;
+    static constexpr int kPatienceMs = 5000;
 
 private:
     bool complete() const { return next_ == steps_.size() && unexpected.isEmpty(); }

@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -459,7 +458,7 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         for (const char *file : {"tablix_lng.eng", "tablix_lng.pol"})
-            QFile::copy(QStringLiteral(TABLIX_DATA_DIR "/") + file, dir.filePath(QLatin1String(file)));
+            QFile::copy(fixtures::DataFile(QLatin1String(file)), dir.filePath(QLatin1String(file)));
         Program p(2);
         fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")),
                              SerializeParameterRecord(p.state.parameters));

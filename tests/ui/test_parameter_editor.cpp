@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -49,7 +48,7 @@ class ParameterEditorTest : public QObject {
 
     void useLanguage(const char *file)
     {
-        state->language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/") + QLatin1String(file)).table;
+        state->language = fixtures::ShippedLanguage(QLatin1String(file));
     }
 
     void writeRecord(const ParameterRecord &p)

@@ -4,11 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include "core/params/parameters.h"
