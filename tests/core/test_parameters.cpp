@@ -1,3 +1,4 @@
+// The parameter file: its layout, loading and saving, the derived tables and the start-up checks.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -27,7 +28,7 @@ TEST(ParameterFile, LoadsTheFirstRecordAndRefusesShortFiles)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QString::fromLatin1(kParameterFileName));
-    const QByteArray record = SerializeParameterRecord(fixtures::SampleParameters());
+    const QByteArray record = SerializeParameterRecord(fixtures::ShippedParameters());
 
     fixtures::WriteBytes(path, record + "trailing bytes");
     ParameterLoad load = LoadParameterFile(path);
@@ -73,7 +74,8 @@ TEST(ParameterFile, FailedWriteLeavesTheOldFile)
 
 TEST(DerivedParameters, ElementTypeTableFollowsTheCopyOrder)
 {
-    const ParameterRecord p = fixtures::SampleParameters();
+    ParameterRecord p = fixtures::ShippedParameters();
+    fixtures::StepElementRows(p); // every row its own height
     DerivedParameters d;
     RefreshElementTypeTable(p, d);
     EXPECT_EQ(d.ElementTypeTable[0].heightMm.get(), 10);  // row 0
@@ -127,7 +129,9 @@ TEST(StartupData, ReportsEachFailureAndKeepsTheStateUntilBothFilesAreWhole)
     EXPECT_EQ(r.failure, StartupFailure::ParametersUnreadable);
     EXPECT_TRUE(r.message.contains(QLatin1String("100")));
 
-    fixtures::WriteBytes(paramPath, SerializeParameterRecord(fixtures::SampleParameters()));
+    ParameterRecord stepped = fixtures::ShippedParameters();
+    fixtures::StepElementRows(stepped);
+    fixtures::WriteBytes(paramPath, SerializeParameterRecord(stepped));
     r = LoadParametersAndLanguage(state, dir.path());
     EXPECT_EQ(r.failure, StartupFailure::LanguageMissing);
     EXPECT_EQ(r.message, "Restart program!");

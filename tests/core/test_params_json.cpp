@@ -12,7 +12,7 @@ using namespace tablix;
 
 TEST(ParamsJson, TextAndObjectGiveBackTheRecordByteForByte)
 {
-    ParameterRecord p = fixtures::SampleParameters();
+    ParameterRecord p = fixtures::ShippedParameters();
     p.costItem16.set(2.675L);
     p.markupPercent3.set(-1e-30L);
     p.elementRows[4].priceA.set(1.7e38L);
@@ -38,7 +38,10 @@ TEST(ParamsJson, TextAndObjectGiveBackTheRecordByteForByte)
 
 TEST(ParamsJson, TextKeepsItsLayout)
 {
-    const QByteArray text = ParametersToJson(fixtures::SampleParameters());
+    ParameterRecord p = fixtures::ShippedParameters();
+    p.markupPercent3.set(0);
+    fixtures::StepElementRows(p);
+    const QByteArray text = ParametersToJson(p);
     EXPECT_TRUE(text.startsWith("{\n  \"markupPercent3\": 0,\n  \"areaBandLimit1\": 0.5,\n"));
     EXPECT_TRUE(text.contains("  \"elementRows\": [\n    {\"priceB\": 100, \"priceA\": 200, \"heightMm\": 10},\n"));
     EXPECT_TRUE(text.endsWith("}\n  ],\n  \"languageFileName\": \"tablix_lng.eng\"\n}\n"));
@@ -53,7 +56,7 @@ TEST(ParamsJson, TextKeepsItsLayout)
 
 TEST(ParamsJson, RefusalsNameTheField)
 {
-    QJsonObject root = ParametersToJsonObject(fixtures::SampleParameters());
+    QJsonObject root = ParametersToJsonObject(fixtures::ShippedParameters());
     QString error;
     ASSERT_TRUE(ParametersFromJsonObject(root, &error));
 

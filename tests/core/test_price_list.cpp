@@ -1,3 +1,4 @@
+// The price list rows: the order of the window, the percentage applied, the formatted prices.
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"
@@ -9,7 +10,8 @@ using namespace tablix;
 
 TEST(PriceList, WindowOrderAndPercentage)
 {
-    const ParameterRecord p = fixtures::SampleParameters();
+    ParameterRecord p = fixtures::ShippedParameters();
+    fixtures::StepElementRows(p);
     const auto list = PriceListRows(p, 1);
     EXPECT_EQ(list[0].labelEntry, text::kSignType1);
     EXPECT_EQ(list[4].elementRow, 14);

@@ -1,3 +1,4 @@
+// Drawing the sign from its geometry records: rows, posts, frames and the bars of the lower marks.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -25,7 +26,9 @@ struct RenderTest : ::testing::Test {
 
     void SetUp() override
     {
-        fixtures::Prepare(state); // elementRows[k].heightMm = 10 * (k + 1)
+        fixtures::Prepare(state);
+        fixtures::StepElementRows(state.parameters); // elementRows[k].heightMm = 10 * (k + 1)
+        state.RefreshParameters();
         image.fill(kBackground);
     }
     GeometryRecord &rec(int n, long double x1, long double y1, long double x2, long double y2, int colourClass)

@@ -1,3 +1,4 @@
+// The working rows: their heights, the automatic title, the descriptions and loading a sign.
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"
@@ -10,7 +11,12 @@ namespace {
 
 struct WorkingRowsTest : ::testing::Test {
     AppState state;
-    void SetUp() override { fixtures::Prepare(state); }
+    void SetUp() override
+    {
+        fixtures::Prepare(state);
+        fixtures::StepElementRows(state.parameters); // elementRows[k].heightMm = 10 * (k + 1)
+        state.RefreshParameters();
+    }
     void rows(std::initializer_list<int> codes)
     {
         state.workingRows.fill(0);

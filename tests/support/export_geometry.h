@@ -17,10 +17,18 @@ inline void Set(tablix::AppState &s, int n, long double x1, long double y1, long
     r.colourClass = colourClass;
 }
 
+// Element row k is 10*(k+1) mm high, so that stripes land on round numbers.
+inline void PrepareStepped(tablix::AppState &s)
+{
+    fixtures::Prepare(s);
+    fixtures::StepElementRows(s.parameters);
+    s.RefreshParameters();
+}
+
 // Width 12, height 6: two rows between side posts (record 64 empty), no stripes.
 inline void PostSign(tablix::AppState &s)
 {
-    fixtures::Prepare(s);
+    PrepareStepped(s);
     s.currentSignRecord = fixtures::SignWith(1, QStringLiteral("Post sign"));
     s.currentSignRecord.width.set(12);
     s.currentSignRecord.auxDimension.set(0);
@@ -36,7 +44,7 @@ inline void PostSign(tablix::AppState &s)
 // Width 20, height 10: a closed frame of bars 1 wide (family A) around two rows.
 inline void FramedSign(tablix::AppState &s)
 {
-    fixtures::Prepare(s);
+    PrepareStepped(s);
     s.currentSignRecord = fixtures::SignWith(1, QStringLiteral("Framed"));
     s.currentSignRecord.layout = 1;
     s.currentSignRecord.width.set(20);

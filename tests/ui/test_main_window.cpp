@@ -14,12 +14,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "support/fixtures.h"
+#include "support/modal_answers.h"
 #include "core/render/summary.h"
 #include "ui/about_box.h"
 #include "core/project/app_state.h"
@@ -30,20 +30,15 @@
 #include "core/params/language_entries.h"
 
 using namespace tablix;
+using fixtures::child;
 
 namespace {
-
-LanguageTable EnglishTable()
-{
-    const LanguageLoad load = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"));
-    return load.table ? *load.table : LanguageTable{};
-}
 
 // A project of `signs` signs in use, the first one current, as opening a file leaves it.
 void PrepareProject(AppState &state, int count)
 {
-    state.parameters = fixtures::SampleParameters();
-    state.language = EnglishTable();
+    state.parameters = fixtures::ShippedParameters();
+    state.language = fixtures::ShippedLanguage();
     state.RefreshParameters();
     SignSlotArray signs = state.SignSlots;
     for (int k = 1; k <= count; ++k) {
@@ -55,53 +50,12 @@ void PrepareProject(AppState &state, int count)
     state.RefreshTabCaptions();
 }
 
-// Answers every modal window as it appears; `answer` must close it.
-class ModalAnswers {
-public:
-    explicit ModalAnswers(std::function<void(QWidget *)> answer) : answer_(std::move(answer))
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                seen << modal->objectName();
-                answer_(modal);
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList seen;
-
-private:
-    std::function<void(QWidget *)> answer_;
-    QTimer timer_;
-};
-
-template <class T = QAbstractButton> T *child(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QLatin1String(name));
-}
-
-void click(QWidget *dialog, const char *button)
-{
-    child(dialog, button)->click();
-}
-
-void reject(QWidget *modal)
-{
-    if (auto *dialog = qobject_cast<QDialog *>(modal))
-        dialog->reject();
-}
-
 // Runs the main window's menu command `name`.
 void trigger(QWidget &form, const char *name)
 {
     auto *action = form.findChild<QAction *>(QLatin1String(name));
     QVERIFY2(action, name);
     action->trigger();
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    return fixtures::ReadBytes(path);
 }
 
 // Takes the place of the mail program and the browser.
@@ -269,30 +223,17 @@ private slots:
         QString noticeText;
         QString titleOffered;
         bool automaticOffered = true;
-        bool agree = true;
-        ModalAnswers answers([&](QWidget *modal) {
-            const QString name = modal->objectName();
-            if (name == QLatin1String("Form8")) {
-                noticeText = child<QLabel>(modal, "Label1")->text() + '|' + child<QLabel>(modal, "Label2")->text();
-                click(modal, agree ? "BitBtn1" : "BitBtn2");
-            } else if (name == QLatin1String("Form10")) {
-                titleOffered = child<QLineEdit>(modal, "Edit1")->text();
-                automaticOffered = child<QCheckBox>(modal, "CheckBox1")->isChecked();
-                if (titleOffered == QLatin1String("101x40")) {
-                    child<QLineEdit>(modal, "Edit1")->setText(QStringLiteral("Hall & entrance"));
-                    child<QCheckBox>(modal, "CheckBox1")->setChecked(false);
-                    click(modal, "BitBtn1");
-                } else {
-                    click(modal, "BitBtn2");
-                }
-            } else {
-                reject(modal); // the new sign's basic data, left for later
-            }
-        });
+        const auto offered = [&](QWidget *modal) {
+            titleOffered = child<QLineEdit>(modal, "Edit1")->text();
+            automaticOffered = child<QCheckBox>(modal, "CheckBox1")->isChecked();
+        };
 
         // New: a blank second sign on its own page; its basic data are asked for at once.
-        trigger(*p.form, "c32");
-        QCOMPARE(answers.seen, QStringList{QStringLiteral("Form5")});
+        {
+            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))}); // the new sign's basic data, left for later
+            trigger(*p.form, "c32");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(p.state.signCount, 2);
         QCOMPARE(p.state.currentSign, 2);
         QCOMPARE(p.pages->currentIndex(), 1);
@@ -302,7 +243,11 @@ private slots:
         // Copy carries the edits made since the sign was selected.
         p.pages->setCurrentIndex(0);
         p.state.currentSignRecord.quantity.set(7);
-        trigger(*p.form, "c331");
+        {
+            ModalAnswers none({});
+            trigger(*p.form, "c331");
+            VERIFY_ANSWERED(none);
+        }
         QCOMPARE(p.state.signCount, 3);
         QCOMPARE(p.state.currentSign, 3);
         QCOMPARE(p.pages->currentIndex(), 2);
@@ -310,26 +255,48 @@ private slots:
         QCOMPARE(p.pages->tabText(2), QStringLiteral("101x40"));
 
         // Retitle by hand: "!" kept in the record, not on the tab; offered back without it.
-        trigger(*p.form, "c351");
+        {
+            ModalAnswers answers({{QStringLiteral("Form10"), [&](QWidget *modal) {
+                                       offered(modal);
+                                       child<QLineEdit>(modal, "Edit1")->setText(QStringLiteral("Hall & entrance"));
+                                       child<QCheckBox>(modal, "CheckBox1")->setChecked(false);
+                                       child(modal, "BitBtn1")->click();
+                                   }}});
+            trigger(*p.form, "c351");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(titleOffered, QStringLiteral("101x40"));
         QVERIFY(automaticOffered);
         QCOMPARE(p.state.currentSignRecord.titleText(), QStringLiteral("!Hall & entrance"));
         QCOMPARE(p.state.slot(3).titleText(), QStringLiteral("!Hall & entrance"));
         QCOMPARE(p.pages->tabText(2), QStringLiteral("Hall && entrance"));
-        emit p.pages->tabBarDoubleClicked(2);
+        {
+            ModalAnswers answers({{QStringLiteral("Form10"), [&](QWidget *modal) {
+                                       offered(modal);
+                                       child(modal, "BitBtn2")->click();
+                                   }}});
+            emit p.pages->tabBarDoubleClicked(2);
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(titleOffered, QStringLiteral("Hall & entrance"));
         QVERIFY(!automaticOffered);
 
         // Delete asks first; declined, nothing changes.
         p.pages->setCurrentIndex(1);
-        agree = false;
-        trigger(*p.form, "c341");
-        QCOMPARE(noticeText, QStringLiteral("Delete the current sign?|All its rows and data will be lost."));
+        {
+            ModalAnswers answers({modal::notice(false, &noticeText)});
+            trigger(*p.form, "c341");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(noticeText, QStringLiteral("Delete the current sign?#All its rows and data will be lost."));
         QCOMPARE(p.state.signCount, 3);
 
         // Deleting sign 2 of 3 moves sign 3 to page 2 and makes page 1 current.
-        agree = true;
-        trigger(*p.form, "c341");
+        {
+            ModalAnswers answers({modal::notice(true)});
+            trigger(*p.form, "c341");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(p.state.signCount, 2);
         QCOMPARE(p.state.currentSign, 1);
         QCOMPARE(p.pages->currentIndex(), 0);
@@ -338,7 +305,11 @@ private slots:
 
         // Deleting the second of two hides the summary tab.
         p.pages->setCurrentIndex(1);
-        trigger(*p.form, "c341");
+        {
+            ModalAnswers answers({modal::notice(true)});
+            trigger(*p.form, "c341");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(p.visibleTabs(), tabsShown(1, false));
     }
 
@@ -358,19 +329,17 @@ private slots:
         // A name without an extension is written with ".tab" and shown without it.
         chosen = dir.filePath(QStringLiteral("hall"));
         trigger(*p.form, "c12");
-        const QByteArray saved = ReadAll(dir.filePath(QStringLiteral("hall.tab")));
+        const QByteArray saved = fixtures::ReadBytes(dir.filePath(QStringLiteral("hall.tab")));
         QCOMPARE(saved.size(), 3920);
         QCOMPARE(saved, SerializeProject(p.state.SignSlots));
         QVERIFY(p.form->windowTitle().endsWith(QStringLiteral(" - hall")));
         QCOMPARE(filters.last(), QStringLiteral("Tablix projects (*.tab);;All files (*)"));
 
-        ModalAnswers answers([](QWidget *modal) {
-            if (modal->objectName() == QLatin1String("Form8"))
-                click(modal, "BitBtn1");
-            else
-                reject(modal);
-        });
-        trigger(*p.form, "c011");
+        {
+            ModalAnswers answers({modal::notice(true)});
+            trigger(*p.form, "c011");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(p.state.signCount, 1);
         QVERIFY(!p.state.slot(1).inUse());
         QVERIFY(!p.form->windowTitle().contains(QStringLiteral("hall")));
@@ -385,7 +354,7 @@ private slots:
 
         chosen = dir.filePath(QStringLiteral("again.tab"));
         trigger(*p.form, "c12");
-        QCOMPARE(ReadAll(chosen), saved);
+        QCOMPARE(fixtures::ReadBytes(chosen), saved);
     }
 
     void failedOpenOrSaveLeavesEverythingAsItWas()
@@ -396,17 +365,22 @@ private slots:
         const FileNameDialog dialog = [&](QWidget *, const QString &, const QString &) { return chosen; };
         p.form->setFileDialogs(dialog, dialog);
         QStringList boxes;
-        ModalAnswers answers([&](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                boxes << box->text();
-            reject(modal);
-        });
+        const auto box = [&boxes] {
+            return ModalAnswers::Step{QStringLiteral("QMessageBox"), [&boxes](QWidget *modal) {
+                                          boxes << static_cast<QMessageBox *>(modal)->text();
+                                          static_cast<QDialog *>(modal)->reject();
+                                      }};
+        };
 
         const SignSlotArray before = p.state.SignSlots;
         const QString caption = p.form->windowTitle();
         chosen = dir.filePath(QStringLiteral("short.tab"));
-        fixtures::WriteBytes(chosen, QByteArray(100, '\1'));
-        trigger(*p.form, "c11");
+        QVERIFY(fixtures::WriteBytes(chosen, QByteArray(100, '\1')));
+        {
+            ModalAnswers answers({box()});
+            trigger(*p.form, "c11");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(boxes.size(), 1);
         QVERIFY2(boxes[0].contains(QStringLiteral("100 bytes")), qPrintable(boxes[0]));
         QVERIFY(p.state.SignSlots == before);
@@ -414,7 +388,11 @@ private slots:
         QCOMPARE(p.form->windowTitle(), caption);
 
         chosen = dir.filePath(QStringLiteral("missing/dir/x.tab"));
-        trigger(*p.form, "c12");
+        {
+            ModalAnswers answers({box()});
+            trigger(*p.form, "c12");
+            VERIFY_ANSWERED(answers);
+        }
         QCOMPARE(boxes.size(), 2);
         QVERIFY2(boxes[1].contains(QStringLiteral("Nothing was written")), qPrintable(boxes[1]));
         QCOMPARE(p.form->windowTitle(), caption);
@@ -465,11 +443,12 @@ private slots:
 
         // Printing from the summary page is not there yet, and says so.
         QString shown;
-        ModalAnswers answers([&](QWidget *modal) {
-            shown = modal->windowTitle() + '|' + qobject_cast<QMessageBox *>(modal)->text();
-            reject(modal);
-        });
+        ModalAnswers answers({{QStringLiteral("QMessageBox"), [&](QWidget *modal) {
+                                   shown = modal->windowTitle() + '|' + static_cast<QMessageBox *>(modal)->text();
+                                   static_cast<QDialog *>(modal)->reject();
+                               }}});
         trigger(*p.form, "drukuj1");
+        VERIFY_ANSWERED(answers);
         QCOMPARE(shown, QStringLiteral("Juz za momencik...|Jeszce nie zrobione, ale wkrótce..."));
     }
 
@@ -479,7 +458,7 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         for (const char *file : {"tablix_lng.eng", "tablix_lng.pol"})
-            QFile::copy(QStringLiteral(TABLIX_DATA_DIR "/") + file, dir.filePath(QLatin1String(file)));
+            QFile::copy(fixtures::DataFile(QLatin1String(file)), dir.filePath(QLatin1String(file)));
         Program p(2);
         fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")),
                              SerializeParameterRecord(p.state.parameters));
@@ -487,24 +466,27 @@ private slots:
 
         QStringList offered;
         QString selected;
-        ModalAnswers answers([&](QWidget *modal) {
-            auto *combo = child<QComboBox>(modal, "ComboBox1");
-            for (int i = 0; i < combo->count(); ++i)
-                offered << combo->itemText(i);
-            selected = combo->currentText();
-            QVERIFY(child(modal, "BitBtn2")->isVisible());
-            combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
-            click(modal, "BitBtn1");
-        });
+        bool cancelShown = false;
+        ModalAnswers answers({{QStringLiteral("Form3"), [&](QWidget *modal) {
+                                   auto *combo = child<QComboBox>(modal, "ComboBox1");
+                                   for (int i = 0; i < combo->count(); ++i)
+                                       offered << combo->itemText(i);
+                                   selected = combo->currentText();
+                                   cancelShown = child(modal, "BitBtn2")->isVisible();
+                                   combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
+                                   child(modal, "BitBtn1")->click();
+                               }}});
         trigger(*p.form, "c30");
         QDir::setCurrent(previous);
+        VERIFY_ANSWERED(answers);
+        QVERIFY(cancelShown);
 
         QCOMPARE(offered, (QStringList{QStringLiteral("English"), QStringLiteral("Polski")}));
         QCOMPARE(selected, QStringLiteral("English"));
         QCOMPARE(p.action("m1")->text(), QStringLiteral("Projekt"));
         QCOMPARE(p.pages->tabText(20), p.state.LanguageEntry(text::kSummaryTab));
         QCOMPARE(p.state.slot(1).quantity.get(), 4.0L); // the current sign was kept first
-        const auto record = ParseParameterRecord(ReadAll(dir.filePath(QStringLiteral("Tablix_pro.dan"))), {}, nullptr);
+        const auto record = ParseParameterRecord(fixtures::ReadBytes(dir.filePath(QStringLiteral("Tablix_pro.dan"))), {}, nullptr);
         QVERIFY(record);
         QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));
     }
@@ -518,14 +500,15 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
 
         QStringList texts;
-        ModalAnswers answers([&](QWidget *modal) {
-            texts << modal->windowTitle() << child<QLabel>(modal, "ProductName")->text()
-                  << child<QLabel>(modal, "Comments")->text() << child(modal, "OKButton")->text();
-            QTest::mouseClick(child<QLabel>(modal, "MailLink"), Qt::LeftButton);
-            QTest::mouseClick(child<QLabel>(modal, "WebLink"), Qt::LeftButton);
-            click(modal, "OKButton");
-        });
+        ModalAnswers answers({{QStringLiteral("AboutBox"), [&](QWidget *modal) {
+                                   texts << modal->windowTitle() << child<QLabel>(modal, "ProductName")->text()
+                                         << child<QLabel>(modal, "Comments")->text() << child(modal, "OKButton")->text();
+                                   QTest::mouseClick(child<QLabel>(modal, "MailLink"), Qt::LeftButton);
+                                   QTest::mouseClick(child<QLabel>(modal, "WebLink"), Qt::LeftButton);
+                                   child(modal, "OKButton")->click();
+                               }}});
         trigger(*p.form, "c31");
+        VERIFY_ANSWERED(answers);
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(texts, (QStringList{QStringLiteral("About Tablix"), QStringLiteral("Tablix ver. 4.5.0"),
@@ -561,15 +544,14 @@ private slots:
             }
         } failing;
         QString text;
-        ModalAnswers answers([&](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                text = box->text();
-            reject(modal);
-        });
+        QString again;
+        ModalAnswers answers({modal::messageBox(&text), modal::messageBox(&again)});
         QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
         QTRY_COMPARE(text, QStringLiteral("Floating point overflow"));
         QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
-        QTRY_COMPARE(failing.events, 2);
+        QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
+        QCOMPARE(failing.events, 2);
+        QCOMPARE(again, text);
     }
 };
 

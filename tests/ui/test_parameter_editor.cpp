@@ -9,12 +9,12 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "support/fixtures.h"
+#include "support/modal_answers.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/parameter_editor.h"
 #include "core/params/language.h"
@@ -27,29 +27,6 @@ using namespace tablix;
 namespace {
 
 const QString kFile = QString::fromLatin1(kParameterFileName);
-
-// Closes every message box that comes up while it lives, keeping their texts.
-class BoxCloser : public QObject {
-public:
-    QStringList texts;
-    QStringList names;
-
-    BoxCloser()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts << box->text();
-            names << box->objectName();
-            box->accept();
-        });
-        timer.start(10);
-    }
-
-private:
-    QTimer timer;
-};
 
 } // namespace
 
@@ -71,7 +48,7 @@ class ParameterEditorTest : public QObject {
 
     void useLanguage(const char *file)
     {
-        state->language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/") + QLatin1String(file)).table;
+        state->language = fixtures::ShippedLanguage(QLatin1String(file));
     }
 
     void writeRecord(const ParameterRecord &p)
@@ -105,7 +82,8 @@ private slots:
         QDir::setCurrent(dir->path());
         state = std::make_unique<AppState>();
         useLanguage("tablix_lng.eng");
-        ParameterRecord p = fixtures::SampleParameters();
+        ParameterRecord p = fixtures::ShippedParameters();
+        fixtures::StepElementRows(p); // every edit of the rows its own value
         p.areaBandLimit2.set(2);
         p.areaBandLimit3.set(10);
         p.costItem1.set(0.125L); // more decimals than the edit shows
@@ -258,9 +236,11 @@ private slots:
         typeAndLeave(12, QStringLiteral("5"));
         edit(40)->setText(QStringLiteral("1e40"));
         const auto derivedBefore = state->derived.ElementTypeTable;
-        BoxCloser boxes;
+        QString text;
+        ModalAnswers answers({modal::messageBox(&text)});
         form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral("Floating point overflow")});
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(form->isVisible());
         QCOMPARE(form->focusWidget(), edit(40)); // the offending edit gets the focus back
         QCOMPARE(fileBytes(), SerializeParameterRecord(onDisk));
@@ -275,11 +255,11 @@ private slots:
         // Nothing can be written where a directory stands.
         QVERIFY(QFile::remove(dir->filePath(kFile)));
         QVERIFY(QDir(dir->path()).mkdir(kFile));
-        BoxCloser boxes;
+        QString text;
+        ModalAnswers answers({modal::messageBox(&text, QStringLiteral("SaveErrorBox"))});
         form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-        QCOMPARE(boxes.names, QStringList{QStringLiteral("SaveErrorBox")});
-        QVERIFY2(boxes.texts[0].contains(dir->filePath(kFile)) && boxes.texts[0].contains(QLatin1String("unchanged")),
-                 qPrintable(boxes.texts[0]));
+        VERIFY_ANSWERED(answers);
+        QVERIFY2(text.contains(dir->filePath(kFile)) && text.contains(QLatin1String("unchanged")), qPrintable(text));
         QVERIFY(form->isVisible());
         QVERIFY(QFileInfo(dir->filePath(kFile)).isDir());
         QCOMPARE(SerializeParameterRecord(state->parameters), SerializeParameterRecord(onDisk));
@@ -292,10 +272,11 @@ private slots:
             QFile::remove(dir->filePath(kFile));
             if (!content.isEmpty())
                 fixtures::WriteBytes(dir->filePath(kFile), content);
-            BoxCloser boxes;
+            QString text;
+            ModalAnswers answers({modal::messageBox(&text, QStringLiteral("LoadErrorBox"))});
             QCOMPARE(form->exec(), int(QDialog::Rejected));
-            QCOMPARE(boxes.names, QStringList{QStringLiteral("LoadErrorBox")});
-            QVERIFY2(boxes.texts[0].contains(kFile), qPrintable(boxes.texts[0]));
+            VERIFY_ANSWERED(answers);
+            QVERIFY2(text.contains(kFile), qPrintable(text));
             QCOMPARE(SerializeParameterRecord(state->parameters), SerializeParameterRecord(inMemory));
         }
         // OK is no way round the failed read.

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include "support/modal_steps.h"
+#include "support/fixtures.h"
+#include "support/modal_answers.h"
 
 #include "ui/number_entry_dialog.h"
 #include "core/params/language.h"
@@ -25,17 +25,16 @@ class PriceListWindowTest : public QObject {
     Windows windows{state};
     PriceListWindow *priceList = nullptr;
 
-    void answer(QList<std::function<void(QWidget *)>> steps) { AnswerModals(this, std::move(steps)); }
-
     QString editText(QWidget *window, int number)
     {
-        return window->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(number))->text();
+        return fixtures::child<QLineEdit>(window, QStringLiteral("Edit%1").arg(number))->text();
     }
 
 private slots:
     void initTestCase()
     {
-        state.language = *LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng")).table;
+        state.language = fixtures::ShippedLanguage();
+        state.parameters = fixtures::ShippedParameters();
         for (int k = 0; k < 23; ++k) {
             state.parameters.elementRows[k].priceB.set(100 + k);
             state.parameters.elementRows[k].priceA.set(12.5L + k);
@@ -47,14 +46,15 @@ private slots:
     void listPricesShowTheParameterValues()
     {
         QString header, first, second, label;
-        answer({[&](QWidget *w) {
-            header = w->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
-            label = w->findChild<QLabel *>(QStringLiteral("Label5"))->text();
-            first = editText(w, 9);   // row 14, family B
-            second = editText(w, 10); // row 14, family A
-            w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-        }});
+        ModalAnswers answers({{QStringLiteral("Form12"), [&](QWidget *w) {
+                                   header = fixtures::child<QLabel>(w, "naglowek")->text();
+                                   label = fixtures::child<QLabel>(w, "Label5")->text();
+                                   first = editText(w, 9);   // row 14, family B
+                                   second = editText(w, 10); // row 14, family A
+                                   fixtures::child(w, "BitBtn1")->click();
+                               }}});
         priceList->ShowListPrices();
+        VERIFY_ANSWERED(answers);
         QCOMPARE(header, state.LanguageEntry(text::kListPricesHeader));
         QCOMPARE(label, state.LanguageEntry(text::kClosingProfile).trimmed());
         QCOMPARE(first, QStringLiteral("114.00"));
@@ -64,17 +64,18 @@ private slots:
     void aPercentageIsAskedForAndApplied()
     {
         QString header, price;
-        answer({[&](QWidget *entry) {
-                    QCOMPARE(entry->objectName(), QStringLiteral("Form13"));
-                    entry->findChild<QLineEdit *>(QStringLiteral("pvlCalcEdit1"))->setText(QStringLiteral("80"));
-                    entry->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-                },
-                [&](QWidget *list) {
-                    header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
-                    price = editText(list, 1); // 100 at 80 percent
-                    list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-                }});
+        ModalAnswers answers({{QStringLiteral("Form13"),
+                               [](QWidget *entry) {
+                                   fixtures::child<QLineEdit>(entry, "pvlCalcEdit1")->setText(QStringLiteral("80"));
+                                   fixtures::child(entry, "BitBtn1")->click();
+                               }},
+                              {QStringLiteral("Form12"), [&](QWidget *list) {
+                                   header = fixtures::child<QLabel>(list, "naglowek")->text();
+                                   price = editText(list, 1); // 100 at 80 percent
+                                   fixtures::child(list, "BitBtn1")->click();
+                               }}});
         priceList->ShowPercentPrices();
+        VERIFY_ANSWERED(answers);
         QCOMPARE(price, QStringLiteral("80.00"));
         QVERIFY2(header.startsWith(state.LanguageEntry(text::kPercentPricesHeader))
                  && header.contains(QLatin1String("80.00")), qPrintable(header));
@@ -85,12 +86,13 @@ private slots:
         state.parameters.priceListPercent.set(50);
         state.RefreshParameters();
         QString header, price;
-        answer({[&](QWidget *list) {
-            header = list->findChild<QLabel *>(QStringLiteral("naglowek"))->text();
-            price = editText(list, 2); // row 0, family A: 12.5 at 50 percent
-            list->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-        }});
+        ModalAnswers answers({{QStringLiteral("Form12"), [&](QWidget *list) {
+                                   header = fixtures::child<QLabel>(list, "naglowek")->text();
+                                   price = editText(list, 2); // row 0, family A: 12.5 at 50 percent
+                                   fixtures::child(list, "BitBtn1")->click();
+                               }}});
         priceList->ShowPercentPrices();
+        VERIFY_ANSWERED(answers);
         QCOMPARE(header, state.LanguageEntry(text::kPercentPricesHeader));
         QCOMPARE(price, QStringLiteral("6.25"));
     }

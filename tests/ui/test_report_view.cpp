@@ -4,11 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -20,26 +17,12 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "support/fixtures.h"
+#include "support/modal_answers.h"
 
 using namespace tablix;
 
 namespace {
-
-ParameterRecord SampleParameters()
-{
-    ParameterRecord p{};
-    for (int k = 0; k < 23; ++k) {
-        p.elementRows[k].priceB.set(10 + k);
-        p.elementRows[k].priceA.set(9 + k);
-        p.elementRows[k].heightMm.set(12 + 4 * k);
-    }
-    p.markupPercent1.set(20);
-    p.costItem1.set(1.5);
-    p.areaBandLimit1.set(0.5);
-    p.areaBandLimit2.set(1);
-    p.areaBandLimit3.set(2);
-    return p;
-}
 
 int PdfPages(const QString &path)
 {
@@ -61,13 +44,7 @@ class ReportViewTest : public QObject {
     QTemporaryDir dir;
     int dialogsOpened = 0;
 
-    template <typename T = QAction> T *child(const char *name)
-    {
-        T *c = reportView->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no %s in the report view", name);
-        return c;
-    }
+    template <typename T = QAction> T *child(const char *name) { return fixtures::child<T>(reportView, name); }
 
     // A designed sign, its cost text split into the report lines.
     void costReport()
@@ -116,29 +93,11 @@ class ReportViewTest : public QObject {
         return path;
     }
 
-    // Answers the next modal window with `act`.
-    void answerModal(std::function<void(QWidget *)> act)
-    {
-        auto *timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, act] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible() || modal->objectName() == QLatin1String("Form11"))
-                return;
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        });
-        timer->start(10);
-        QTimer::singleShot(3000, timer, &QObject::deleteLater); // a window that never came
-    }
-
 private slots:
     void initTestCase()
     {
-        const LanguageLoad load = LoadLanguageFile(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"));
-        QVERIFY2(load.table, qPrintable(load.error));
-        state.language = *load.table;
-        state.parameters = SampleParameters();
+        state.language = fixtures::ShippedLanguage();
+        state.parameters = fixtures::ShippedParameters();
         state.RefreshParameters();
         QVERIFY(dir.isValid());
         reportView = &windows.reportView();
@@ -233,34 +192,35 @@ private slots:
         reportView->hide();
         reportView->show();
 
-        QString shown, question;
-        answerModal([&shown, &question](QWidget *w) {
-            shown = w->objectName();
-            question = w->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-            w->findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
-        });
-        const QString declined = printToPdf();
-        QCOMPARE(shown, QStringLiteral("Form8"));
-        QCOMPARE(question, state.LanguageEntry(text::kTooWideNotice).section(QLatin1Char('#'), 0, 0));
-        QVERIFY(!QFile::exists(declined));
+        QString question;
+        {
+            ModalAnswers answers({modal::notice(false, &question)});
+            const QString declined = printToPdf();
+            VERIFY_ANSWERED(answers);
+            QCOMPARE(question.section(QLatin1Char('#'), 0, 0),
+                     state.LanguageEntry(text::kTooWideNotice).section(QLatin1Char('#'), 0, 0));
+            QVERIFY(!QFile::exists(declined));
+        }
 
-        answerModal([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click(); });
+        ModalAnswers answers({modal::notice(true)});
         QCOMPARE(PdfPages(printToPdf()), 1);
+        VERIFY_ANSWERED(answers);
     }
 
     void unwritableOutputIsReportedAndNothingIsWritten()
     {
         QString caption;
-        answerModal([&caption](QWidget *w) {
-            caption = w->windowTitle();
-            w->close();
-        });
+        ModalAnswers answers({{QStringLiteral("QMessageBox"), [&caption](QWidget *w) {
+                                   caption = w->windowTitle();
+                                   w->close();
+                               }}});
         reportView->PrintDialog = [](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QStringLiteral("/nonexistent-dir/report.pdf"));
             return true;
         };
         child("drukuj1")->trigger();
+        VERIFY_ANSWERED(answers);
         QCOMPARE(caption, QStringLiteral("Print Error"));
         QVERIFY(reportView->isVisible());
     }

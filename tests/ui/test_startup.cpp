@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include "core/params/parameters.h"
@@ -12,39 +11,31 @@
 #include "ui/main_window.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
+#include "support/fixtures.h"
+#include "support/modal_answers.h"
 
 using namespace tablix;
 
 class StartupTest : public QObject {
     Q_OBJECT
 
-    // Runs the start-up, answers the box that appears and returns its caption and text. A
-    // language chooser that appears first is closed without a choice.
-    static std::pair<QString, QString> startupBox(const QString &workdir, bool *ok)
+    // Runs the start-up, answers the windows before the open-error box with `before` and returns the
+    // box's caption and text; the caption tells what the answers missed.
+    static std::pair<QString, QString> startupBox(const QString &workdir, bool *ok,
+                                                  std::vector<ModalAnswers::Step> before = {})
     {
         QString caption, text;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                caption = box->windowTitle();
-                text = box->text();
-                box->accept();
-            } else if (auto *chooser = qobject_cast<QDialog *>(modal)) {
-                chooser->reject();
-            }
-        });
-        poll.start(20);
+        before.push_back({QStringLiteral("OpenErrorBox"), [&](QWidget *w) {
+                              caption = w->windowTitle();
+                              text = static_cast<QMessageBox *>(w)->text();
+                              static_cast<QMessageBox *>(w)->accept();
+                          }});
+        ModalAnswers answers(std::move(before));
         AppState state;
         *ok = RunStartup(state, workdir);
+        if (!answers.done())
+            caption = answers.report();
         return {caption, text};
-    }
-
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
     }
 
 private slots:
@@ -61,7 +52,7 @@ private slots:
     void shortParameterFileNamesTheFileAndItsSize()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath(QStringLiteral("Tablix_pro.dan")), QByteArray(10, '\0'));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), QByteArray(10, '\0')));
         bool ok = true;
         const auto [caption, text] = startupBox(dir.path(), &ok);
         QVERIFY(!ok);
@@ -74,9 +65,9 @@ private slots:
         QTemporaryDir dir;
         ParameterRecord p{};
         p.setLanguageFile(QStringLiteral("tablix_lng.xyz"));
-        writeFile(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p)));
         bool ok = true;
-        const auto [caption, text] = startupBox(dir.path(), &ok);
+        const auto [caption, text] = startupBox(dir.path(), &ok, {modal::reject(QStringLiteral("Form3"))});
         QVERIFY(!ok);
         QCOMPARE(caption, QStringLiteral("Open Error"));
         QCOMPARE(text, QStringLiteral("Restart program!"));
@@ -90,32 +81,30 @@ private slots:
         ParameterRecord p{};
         p.setLanguageFile(QStringLiteral("tablix_lng.xyz"));
         p.priceListPercent.set(80);
-        writeFile(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p));
-        writeFile(dir.filePath(QStringLiteral("tablix_lng.pol")), "P=Polski\n1=Projekt\n");
-        writeFile(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n1=Project\n");
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p)));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("tablix_lng.pol")), "P=Polski\n1=Projekt\n"));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n1=Project\n"));
 
         QStringList seen;
         QString prompt;
         bool cancelShown = true;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                seen << box->text();
-                box->accept();
-            } else if (modal && modal->objectName() == QLatin1String("Form3")) {
-                auto *combo = modal->findChild<QComboBox *>(QStringLiteral("ComboBox1"));
-                prompt = combo->placeholderText();
-                seen << QStringLiteral("chooser:") + QString::number(combo->currentIndex()) + QLatin1Char(':') +
-                            combo->itemText(0) + QLatin1Char(',') + combo->itemText(1);
-                cancelShown = modal->findChild<QPushButton *>(QStringLiteral("BitBtn2"))->isVisible();
-                combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
-                modal->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
-            }
-        });
-        poll.start(20);
+        QString restart;
+        ModalAnswers answers({{QStringLiteral("Form3"),
+                               [&](QWidget *modal) {
+                                   auto *combo = fixtures::child<QComboBox>(modal, "ComboBox1");
+                                   prompt = combo->placeholderText();
+                                   seen << QStringLiteral("chooser:") + QString::number(combo->currentIndex()) +
+                                               QLatin1Char(':') + combo->itemText(0) + QLatin1Char(',') +
+                                               combo->itemText(1);
+                                   cancelShown = fixtures::child(modal, "BitBtn2")->isVisible();
+                                   combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
+                                   fixtures::child(modal, "BitBtn1")->click();
+                               }},
+                              modal::messageBox(&restart, QStringLiteral("OpenErrorBox"))});
         AppState state;
         QVERIFY(!RunStartup(state, dir.path()));
+        VERIFY_ANSWERED(answers);
+        seen << restart;
         QCOMPARE(seen, (QStringList{QStringLiteral("chooser:-1:English,Polski"), QStringLiteral("Restart program!")}));
         QCOMPARE(prompt, QStringLiteral("Choose language version"));
         QVERIFY(!cancelShown);
@@ -133,8 +122,8 @@ private slots:
         QTemporaryDir dir;
         ParameterRecord p{};
         p.setLanguageFile(QStringLiteral("tablix_lng.eng"));
-        writeFile(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p));
-        writeFile(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n");
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p)));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("tablix_lng.eng")), "E=English\n"));
         AppState state;
         QVERIFY(RunStartup(state, dir.path()));
         state.currentSignRecord.width.set(100); // no sign dialogs open by themselves
