@@ -1,12 +1,11 @@
 // NumberEntryDialog: asks for one number, the export scale or the price percentage.
 #include "ui/number_entry_dialog.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QPushButton>
 
+#include "ui/main_window.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/widgets/title_room.h"
@@ -17,19 +16,10 @@
 
 namespace tablix {
 
-NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
+NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &windows, QWidget *parent)
+    : QDialog(parent), state(state), windows(windows)
 {
     setObjectName(QStringLiteral("Form13"));
-    RepaintMainWindow = [] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (!qobject_cast<QMainWindow *>(top))
-                continue;
-            top->update();
-            for (QWidget *child : top->findChildren<QWidget *>())
-                child->update();
-        }
-    };
-
     promptLabel = Named<QLabel>(this, "Label1");
     unitLabel = Named<QLabel>(this, "Label3");
     valueEdit = Named<NumberEdit>(this, "pvlCalcEdit1", 2);
@@ -92,8 +82,11 @@ bool NumberEntryDialog::storeValue()
         return false;
     }
     stored_ = true;
-    if (RepaintMainWindow)
-        RepaintMainWindow();
+    // Every drawing of the main window shows the new value.
+    QWidget &main = windows.mainWindow();
+    main.update();
+    for (QWidget *child : main.findChildren<QWidget *>())
+        child->update();
     return true;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -25,8 +24,6 @@ public:
     // stored (a refused value keeps the old one).
     bool ask(Asks what);
 
-    // Runs after a value has been stored; by default every main window is repainted.
-    std::function<void()> RepaintMainWindow;
 
     void okClicked();
     void done(int result) override;
@@ -39,6 +36,7 @@ private:
     bool storeValue();
 
     AppState &state;
+    Windows &windows;
     Asks asks_ = Asks::PricePercent;
     bool stored_ = false;
     QSpacerItem *titleRoom;

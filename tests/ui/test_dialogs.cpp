@@ -670,7 +670,6 @@ private slots:
     void numberEntryRefusesZero()
     {
         Dialogs d;
-        d.numberEntry->RepaintMainWindow = {};
         auto *edit = child<NumberEdit>(d.numberEntry, "pvlCalcEdit1");
         QString shown;
         bool refused = false;

@@ -58,7 +58,6 @@ private slots:
         state.parameters = fixtures::ShippedParameters();
         state.language = fixtures::ShippedLanguage();
         state.RefreshParameters();
-        windows.numberEntry().RepaintMainWindow = {};
         mainWindow.resize(1000, 700);
     }
 
