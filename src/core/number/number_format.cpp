@@ -3,6 +3,7 @@
 
 #include "core/number/real48.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -129,8 +130,9 @@ QString FormatFixedFromExpansion(long double value, int width, int decimals)
         text = value < 0 ? "-INF" : "+INF";
     } else {
         // d.ddddddddddddddddde±x: 18 significant digits
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.17Le", value);
+        // to_chars, not printf: the C library's locale may write the point as a comma.
+        char buf[64] = {};
+        std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 17);
         const bool negative = buf[0] == '-';
         const char *p = buf + (negative ? 1 : 0);
         std::string digits;

@@ -4,8 +4,8 @@
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QValidator>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "core/number/number_format.h"
 #include "core/number/real48.h"
@@ -86,12 +86,14 @@ void NumberEdit::updateValidator()
 
 long double NumberEdit::value() const
 {
+    // Both "." and the locale's separator are accepted; the parse itself ignores the C library's
+    // locale, so the stored bytes are the same whatever the environment.
     QString t = text().trimmed();
     t.replace(locale().decimalPoint(), QStringLiteral("."));
     const QByteArray bytes = t.toLatin1();
-    char *end = nullptr;
-    const long double v = std::strtold(bytes.constData(), &end);
-    return end == bytes.constData() ? 0.0L : v;
+    long double v = 0;
+    const auto [end, error] = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), v);
+    return error == std::errc() ? v : 0.0L;
 }
 
 void NumberEdit::setValue(long double value)
