@@ -93,6 +93,18 @@ QByteArray JsonNumber17(long double value)
     return QByteArray(buf, result.ptr - buf);
 }
 
+std::optional<QJsonObject> JsonObjectFrom(const QByteArray &json, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (doc.isNull() || !doc.isObject()) {
+        if (error)
+            *error = QStringLiteral("not a JSON object (%1)").arg(parseError.errorString());
+        return std::nullopt;
+    }
+    return doc.object();
+}
+
 QByteArray JsonQuoted(const QString &text)
 {
     QByteArray out = "\"";
@@ -167,14 +179,10 @@ std::optional<ParameterRecord> ParametersFromJsonObject(const QJsonObject &root,
 
 std::optional<ParameterRecord> ParametersFromJson(const QByteArray &json, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (doc.isNull() || !doc.isObject()) {
-        if (error)
-            *error = QStringLiteral("not a JSON object (%1)").arg(parseError.errorString());
+    const std::optional<QJsonObject> root = JsonObjectFrom(json, error);
+    if (!root)
         return std::nullopt;
-    }
-    return ParametersFromJsonObject(doc.object(), error);
+    return ParametersFromJsonObject(*root, error);
 }
 
 } // namespace tablix

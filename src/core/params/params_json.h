@@ -24,5 +24,7 @@ std::optional<ParameterRecord> ParametersFromJson(const QByteArray &json, QStrin
 // Helpers for the hand-formatted JSON of the tool, independent of the C locale.
 QByteArray JsonNumber17(long double value); // what printf's %.17g writes in the C locale
 QByteArray JsonQuoted(const QString &text);  // a JSON string, UTF-8, control characters escaped
+// The object a JSON text holds; anything else gives "not a JSON object (<reason>)".
+std::optional<QJsonObject> JsonObjectFrom(const QByteArray &json, QString *error);
 
 } // namespace tablix

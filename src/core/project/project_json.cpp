@@ -360,14 +360,10 @@ std::optional<SignSlotArray> ProjectFromJsonObject(const QJsonObject &root, QStr
 
 std::optional<SignSlotArray> ProjectFromJson(const QByteArray &json, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (doc.isNull() || !doc.isObject()) {
-        if (error)
-            *error = QStringLiteral("not a JSON object (%1)").arg(parseError.errorString());
+    const std::optional<QJsonObject> root = JsonObjectFrom(json, error);
+    if (!root)
         return std::nullopt;
-    }
-    return ProjectFromJsonObject(doc.object(), error);
+    return ProjectFromJsonObject(*root, error);
 }
 
 } // namespace tablix
