@@ -9,7 +9,7 @@
 namespace tablix {
 
 inline constexpr int kLanguageEntries = 251;
-inline constexpr int kLanguageEntriesUsed = 234;
+inline constexpr int kLanguageEntriesUsed = 251;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

@@ -8,7 +8,7 @@ namespace tablix::text {
 // Refuses to compile a name that points past the entries every language file provides.
 consteval int Entry(int n)
 {
-    return n >= 0 && n < kLanguageEntriesUsed ? n : throw "language entry outside 0..233";
+    return n >= 0 && n < kLanguageEntriesUsed ? n : throw "language entry outside the table";
 }
 
 inline constexpr int kLanguageName = Entry(0); // line 0 of the file; the chooser selects the file whose name equals it
