@@ -18,6 +18,7 @@
 #include "core/params/language.h"
 #include "core/params/params_json.h"
 #include "core/params/parameters.h"
+#include "core/params/settings.h"
 #include "core/pricing/price_list.h"
 #include "core/project/app_state.h"
 #include "core/project/project_json.h"
@@ -98,6 +99,7 @@ LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameter
     LanguageLoad language = LoadLanguageFile(path);
     if (!language.table)
         ioError(QStringLiteral("%1: %2").arg(path, language.error));
+    ApplyCurrencySetting(*language.table, o.workdir);
     return *language.table;
 }
 

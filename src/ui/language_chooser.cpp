@@ -15,7 +15,7 @@
 #include "core/number/atomic_file.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
-#include "core/params/startup_data.h"
+#include "core/params/settings.h"
 #include "core/project/app_state.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
@@ -124,6 +124,16 @@ void LanguageChooser::okClicked()
 
     ParameterRecord parameters = state.parameters;
     parameters.setLanguageFile(chosenFile.left(kStoredNameLength));
+    // Read before anything is written: a file that cannot be read changes nothing.
+    LanguageLoad language;
+    const QString languagePath = QDir(directory()).filePath(parameters.languageFile());
+    if (!startup_) {
+        language = LoadLanguageFile(languagePath);
+        if (!language.table) {
+            ShowIoError(this, QStringLiteral("%1: %2").arg(languagePath, language.error));
+            return;
+        }
+    }
     QString error;
     if (!WriteFileAtomically(QDir(directory()).filePath(QString::fromLatin1(kParameterFileName)),
                              SerializeParameterRecord(parameters), &error)) {
@@ -132,10 +142,18 @@ void LanguageChooser::okClicked()
     }
     state.parameters = parameters;
     if (!startup_) {
+        // Only the texts change: the derived parameters, and with them the price percentage the
+        // user last gave, stay. The currency belongs to the prices, so the first switch records it.
+        QString currency = CurrencySetting(directory());
+        if (currency.isEmpty()) {
+            currency = CurrencyWord(state.language);
+            if (IsUsableCurrency(currency))
+                WriteCurrencySetting(directory(), currency, nullptr); // this session keeps it regardless
+        }
+        SetCurrencyWord(*language.table, currency);
         state.SaveCurrentSign();
-        const StartupLoadResult reload = LoadParametersAndLanguage(state, directory());
-        if (reload.failure != StartupFailure::None)
-            ShowIoError(this, reload.message);
+        state.language = *language.table;
+        state.RefreshTabCaptions();
     }
     accept();
 }

@@ -8,12 +8,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -25,6 +27,7 @@
 #include "ui/startup.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "core/params/settings.h"
 
 namespace tablix {
 
@@ -162,6 +165,34 @@ const std::vector<Binding> &Bindings()
 bool MayBeNegative(int edit)
 {
     return edit == 1 || edit == 2 || edit == 3 || (edit >= 8 && edit <= 11);
+}
+
+// The smallest value a field may hold so that the engine and the drawings can work with it.
+struct Limit {
+    enum Kind { Any, NotNegative, Above } kind = NotNegative;
+    long double bound = 0;
+};
+
+Limit LimitOf(const Binding &b)
+{
+    if (b.column == &ElementTypeRow::heightMm) {
+        // A frame's rows start at its profile height less the bar (0.5 and 1.25 cm).
+        if (b.row == 0)
+            return {Limit::Above, 5};
+        if (b.row == 1)
+            return {Limit::Above, 12.5L};
+        // Rows the engine stacks or copies, and the posts the drawings size from rows 2 and 3.
+        if (std::ranges::find(kElementTypeTableRows, b.row) != kElementTypeTableRows.end())
+            return {Limit::Above, 0};
+        return {Limit::NotNegative};
+    }
+    // A discount of 100 % or more would make every amount zero or negative.
+    if (MayBeNegative(b.edit))
+        return {Limit::Above, -100};
+    // Zero or less means no fixed percentage.
+    if (b.scalar == &ParameterRecord::priceListPercent)
+        return {Limit::Any};
+    return {Limit::NotNegative};
 }
 
 // A column heading on two lines, its unit below, so that the column is as narrow as its edits.
@@ -325,6 +356,16 @@ ParameterEditor::ParameterEditor(AppState &state, Windows &windows, QWidget *par
         grid->setRowMinimumHeight(r++, 6);
         for (const auto &l : kGeneralBottom)
             single(l);
+        currencyLabel = Named<QLabel>(general, "currencyLabel");
+        currencyEdit = Named<QLineEdit>(general, "currencyEdit");
+        currencyEdit->setMaxLength(kCurrencyMaxLength);
+        currencyEdit->setFixedWidth(edit(3)->width());
+        currencyEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        currencyEdit->installEventFilter(this);
+        currencyLabel->setBuddy(currencyEdit);
+        grid->addWidget(currencyLabel, r, 0, 1, 2);
+        grid->addWidget(currencyEdit, r, 2);
+        ++r;
         grid->setColumnStretch(0, 1);
         grid->setRowStretch(r, 1);
         // The mirror of the third limit is typed into only on purpose.
@@ -444,6 +485,7 @@ void ParameterEditor::setCaptions(bool alternative)
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
     for (const auto &l : kGeneralBottom)
         rowLabel[size_t(l.edit)]->setText(entry(l.label));
+    currencyLabel->setText(entry(text::kCurrencyLabel));
     headingLimits->setText(entry(text::kAreaLimitsHeading));
     headingValues->setText(entry(text::kAreaSurchargesHeading));
     rowLabel[4]->setText(entry(text::kFirstBandLabel));
@@ -499,6 +541,8 @@ void ParameterEditor::loadParameters()
         e->setValue(FieldOf(p, b).get());
         shownText[size_t(b.edit)] = e->text();
     }
+    shownCurrency = CurrencyWord(state.language);
+    currencyEdit->setText(shownCurrency);
     secondBandLabel->setText(BandCaption(p.areaBandLimit1.get()));
     thirdBandLabel->setText(BandCaption(p.areaBandLimit2.get()));
 
@@ -525,6 +569,40 @@ void ParameterEditor::closeAfterLoadFailure(const QString &message)
             reject();
         },
         Qt::QueuedConnection);
+}
+
+QString ParameterEditor::fieldName(int number) const
+{
+    const auto shown = [](const QLabel *l) { return l->text().replace(u'\n', u' ').trimmed(); };
+    for (const auto &b : kBands) {
+        if (number == b.limitEdit)
+            return shown(headingLimits) + QStringLiteral(", ") + shown(rowLabel[size_t(b.limitEdit)]);
+        if (number == b.valueEdit)
+            return shown(headingValues) + QStringLiteral(", ") + shown(rowLabel[size_t(b.limitEdit)]);
+    }
+    for (const auto block : kElementBlocks)
+        for (const auto &l : block)
+            for (int c = 0; c < 3; ++c)
+                if (l.edits[c] == number) {
+                    const QLabel *heading = c == 0 ? headingPriceB[0] : c == 1 ? headingPriceA[0] : headingHeight[0];
+                    return shown(rowLabel[size_t(l.edits[0])]) + QStringLiteral(", ") + shown(heading);
+                }
+    QString name = rowLabel[size_t(number)] ? shown(rowLabel[size_t(number)]) : QString();
+    if (number == 91 || number == 92)
+        name += u' ' + shown(number == 91 ? costItem3SecondLine : costItem4SecondLine);
+    return name;
+}
+
+void ParameterEditor::refuse(QWidget *where, const QString &field, const QString &reason)
+{
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    state.LanguageEntry(text::kRefusedValue) + u'\n' + field + QStringLiteral("\n\n") + reason,
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("RefusedValueBox"));
+    box.exec();
+    where->setFocus();
+    if (auto *line = qobject_cast<QLineEdit *>(where))
+        line->selectAll();
 }
 
 void ParameterEditor::firstLimitEdited()
@@ -587,16 +665,33 @@ void ParameterEditor::okClicked()
         // An edit left as it was keeps the stored value, including decimals it does not show.
         if (e->text() == shownText[size_t(b.edit)]) {
             field = FieldOf(state.parameters, b);
-            continue;
+        } else {
+            try {
+                field.set(e->value());
+            } catch (const FloatingPointOverflow &) {
+                ShowFloatingPointOverflow(this);
+                e->setFocus();
+                e->selectAll();
+                return;
+            }
         }
-        try {
-            field.set(e->value());
-        } catch (const FloatingPointOverflow &) {
-            ShowFloatingPointOverflow(this);
-            e->setFocus();
-            e->selectAll();
+        // Checked whether typed or read: a damaged file's value is named like a typed one.
+        const Limit limit = LimitOf(b);
+        const long double v = field.get();
+        QString reason;
+        if (limit.kind == Limit::Above && !(v > limit.bound))
+            reason = state.LanguageEntry(text::kMustBeGreaterThan) + u' ' + FormatFixed(limit.bound, 0, e->decimals());
+        else if (limit.kind == Limit::NotNegative && !(v >= 0))
+            reason = state.LanguageEntry(text::kMustNotBeNegative);
+        if (!reason.isEmpty()) {
+            refuse(e, fieldName(b.edit), reason);
             return;
         }
+    }
+    const QString currency = currencyEdit->text().trimmed();
+    if (!IsUsableCurrency(currency)) {
+        refuse(currencyEdit, currencyLabel->text(), state.LanguageEntry(text::kUnusableCurrency));
+        return;
     }
 
     const QString path = QDir::current().absoluteFilePath(QString::fromLatin1(kParameterFileName));
@@ -612,6 +707,16 @@ void ParameterEditor::okClicked()
     }
     state.parameters = edited;
     state.RefreshParameters();
+    if (currency != shownCurrency) {
+        // Kept beside the parameter file, where the next start and the command-line tool find it.
+        if (!WriteCurrencySetting(QDir::currentPath(), currency, &error)) {
+            ShowIoError(this, error);
+            currencyEdit->setFocus();
+            return;
+        }
+        SetCurrencyWord(state.language, currency);
+        shownCurrency = currency;
+    }
     accept();
 }
 

@@ -8,6 +8,7 @@
 #include "core/params/parameters.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace tablix {
@@ -27,6 +28,8 @@ public:
 
     // The edit of the given form number.
     NumberEdit *edit(int number) const { return edits[size_t(number)]; }
+    // The field's name as the editor shows it: its row, and its column or band where it has one.
+    QString fieldName(int number) const;
 
     void okClicked();
     // Leaving an edit: the band limits caption the next band (the third is mirrored into edit 7);
@@ -47,6 +50,8 @@ private:
     void setCaptions(bool alternative);
     void fitToCaptions();
     void closeAfterLoadFailure(const QString &message);
+    // Says why the value cannot be used and puts the focus on it.
+    void refuse(QWidget *where, const QString &field, const QString &reason);
 
     AppState &state;
     Windows &windows;
@@ -64,6 +69,9 @@ private:
     std::array<QLabel *, 2> headingPriceB{}, headingPriceA{}, headingHeight{};
     QLabel *arconaHeading = nullptr;
     QLabel *crossSection = nullptr;
+    QLabel *currencyLabel = nullptr;
+    QLineEdit *currencyEdit = nullptr;
+    QString shownCurrency;
     QPushButton *okButton = nullptr, *cancelButton = nullptr;
 };
 

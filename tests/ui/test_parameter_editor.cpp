@@ -1,5 +1,6 @@
 // The parameter editor: filling, the dependent captions, OK, Cancel and the failures.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -17,7 +19,10 @@
 #include "support/modal_answers.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/parameter_editor.h"
+#include "core/number/number_format.h"
 #include "core/params/language.h"
+#include "core/params/settings.h"
+#include "ui/language_chooser.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
@@ -27,6 +32,28 @@ using namespace tablix;
 namespace {
 
 const QString kFile = QString::fromLatin1(kParameterFileName);
+
+// Each edit and the byte offset of the field it shows, written out from the form's tables rather than
+// taken from the editor; edit 7 shows the third band limit a second time.
+constexpr std::pair<int, int> kEditOffsets[] = {
+    {14, 78}, {15, 84}, {93, 66}, {94, 72}, {12, 36}, {13, 42}, {91, 48}, {92, 54}, {1, 24}, {2, 30},
+    {57, 162}, {4, 6}, {8, 90}, {5, 12}, {9, 96}, {6, 18}, {10, 102}, {7, 18}, {11, 108}, {96, 60},
+    {3, 0}, {16, 114}, {17, 120}, {85, 126}, {86, 132}, {88, 138}, {87, 144}, {90, 150}, {89, 156},
+    // Element rows: family B price, family A price, height; row r at 168 + 18 r.
+    {18, 168}, {19, 174}, {20, 180}, {21, 186}, {22, 192}, {23, 198}, {24, 204}, {25, 210}, {26, 216},
+    {27, 222}, {28, 228}, {29, 234}, {33, 240}, {34, 246}, {35, 252}, {36, 258}, {37, 264}, {38, 270},
+    {39, 276}, {40, 282}, {41, 288}, {42, 294}, {43, 300}, {44, 306}, {45, 312}, {46, 318}, {47, 324},
+    {48, 330}, {49, 336}, {50, 342}, {51, 348}, {52, 354}, {53, 360}, {54, 366}, {55, 372}, {56, 378},
+    {58, 384}, {59, 390}, {60, 396}, {61, 402}, {62, 408}, {63, 414}, {30, 420}, {31, 426}, {32, 432},
+    {64, 438}, {65, 444}, {66, 450}, {72, 456}, {73, 462}, {84, 468}, {71, 474}, {74, 480}, {83, 486},
+    {70, 492}, {75, 498}, {82, 504}, {69, 510}, {76, 516}, {81, 522}, {68, 528}, {77, 534}, {80, 540},
+    {67, 546}, {78, 552}, {79, 558}, {95, 564}, {97, 570}, {98, 576}};
+static_assert(std::size(kEditOffsets) == ParameterEditor::kEdits);
+
+void PutReal48(QByteArray &bytes, int offset, long double value)
+{
+    ExtendedToReal48(value, reinterpret_cast<std::uint8_t *>(bytes.data()) + offset);
+}
 
 } // namespace
 
@@ -128,6 +155,194 @@ private slots:
         QCOMPARE(form->windowTitle(), state->LanguageEntry(text::kParameterEditorTitle));
         QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->text(), state->LanguageEntry(text::kOk));
         QCOMPARE(state->parameters.markupPercent1.get(), 20.0L);
+    }
+
+    // Every field holds a value of its own, so a swapped or misplaced binding shows.
+    void everyEditShowsItsOwnField()
+    {
+        QByteArray bytes = SerializeParameterRecord(onDisk);
+        const auto valueAt = [](int offset) { return 1000 + offset / 6 + 0.25L; };
+        for (const auto &[n, offset] : kEditOffsets)
+            PutReal48(bytes, offset, valueAt(offset));
+        fixtures::WriteBytes(dir->filePath(kFile), bytes);
+        open();
+        for (const auto &[n, offset] : kEditOffsets)
+            QVERIFY2(edit(n)->text() == FormatFixed(valueAt(offset), 0, edit(n)->decimals()),
+                     qPrintable(QStringLiteral("edit %1 shows %2").arg(n).arg(edit(n)->text())));
+    }
+
+    void everyEditLandsAtItsOwnOffset()
+    {
+        open();
+        QByteArray expected = fileBytes();
+        for (const auto &[n, offset] : kEditOffsets) {
+            const long double value = 100 + n + 0.5L;
+            edit(n)->setText(FormatFixed(value, 0, edit(n)->decimals()));
+            if (n != 6) // the mirror edit 7 writes the same field after it
+                PutReal48(expected, offset, value);
+        }
+        form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        const QByteArray written = fileBytes();
+        for (const auto &[n, offset] : kEditOffsets)
+            QVERIFY2(written.mid(offset, 6) == expected.mid(offset, 6), qPrintable(QStringLiteral("edit %1").arg(n)));
+        QCOMPARE(written, expected); // the language file's name included
+    }
+
+    // A value the engine or the drawings cannot work with, typed or found in the file.
+    void refusedValuesNameTheirFieldAndChangeNothing_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("typed"); // empty: the file holds `stored`
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("message");
+        const QString above = QStringLiteral("\n\nThe value must be greater than ");
+        const QString negative = QStringLiteral("\n\nThe value must not be negative.");
+        QTest::newRow("narrow frame within its bar") << 20 << "5" << 0.0 << "Frame narrow, Height mm" + above + "5.00";
+        QTest::newRow("wide frame within its bar") << 23 << "12.5" << 0.0 << "Frame wide, Height mm" + above + "12.50";
+        QTest::newRow("post without width") << 26 << "0" << 0.0 << "Post narrow, Height mm" + above + "0.00";
+        QTest::newRow("closing profile flat") << 32 << "0" << 0.0 << "Closing profile, Height mm" + above + "0.00";
+        QTest::newRow("panel flat") << 35 << "0" << 0.0 << "Panel 1x13 mm, Height mm" + above + "0.00";
+        QTest::newRow("fixed profile flat") << 98 << "0" << 0.0 << "Profile 1x35 mm, Height mm" + above + "0.00";
+        QTest::newRow("markup takes everything") << 1 << "-100" << 0.0 << "Markup 1 (%)" + above + "-100.00";
+        QTest::newRow("surcharge below -100") << 11 << "-150" << 0.0 << "Surcharge (%), above" + above + "-100.00";
+        QTest::newRow("negative height in file") << 50 << "" << -20.0 << "Panel 1x25 mm, Height mm" + above + "0.00";
+        QTest::newRow("negative price in file") << 37 << "" << -3.0 << "Panel 2x13 mm, Price A EUR/m" + negative;
+        QTest::newRow("negative cost in file") << 91 << "" << -1.0 << "Price per cut piece (reserve 1)" + negative;
+        QTest::newRow("negative area in file") << 5 << "" << -1.0 << QString("Area (m²), 0.5000 -" + negative);
+        QTest::newRow("unused row below zero") << 60 << "" << -1.0 << "Additional profile, Height mm" + negative;
+    }
+
+    void refusedValuesNameTheirFieldAndChangeNothing()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, typed);
+        QFETCH(double, stored);
+        QFETCH(QString, message);
+        if (typed.isEmpty()) {
+            QByteArray bytes = SerializeParameterRecord(onDisk);
+            for (const auto &[n, offset] : kEditOffsets)
+                if (n == number)
+                    PutReal48(bytes, offset, stored);
+            fixtures::WriteBytes(dir->filePath(kFile), bytes);
+            onDisk = *ParseParameterRecord(bytes, kFile, nullptr);
+        }
+        open();
+        if (!typed.isEmpty())
+            edit(number)->setText(typed);
+        QString text;
+        ModalAnswers answers({modal::messageBox(&text, QStringLiteral("RefusedValueBox"))});
+        form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(text, QStringLiteral("This value cannot be used:\n") + message);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->focusWidget(), edit(number));
+        QCOMPARE(fileBytes(), SerializeParameterRecord(onDisk));
+        QCOMPARE(SerializeParameterRecord(state->parameters), SerializeParameterRecord(onDisk));
+    }
+
+    void discountsAndRowsWithoutUseAreAccepted()
+    {
+        open();
+        for (const auto &[n, text] : {std::pair{1, "-20"}, {11, "-99.5"}, {60, "0"}, {20, "5.01"}, {57, "0"}})
+            edit(n)->setText(QLatin1String(text));
+        form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        const auto written = ParseParameterRecord(fileBytes(), kFile, nullptr);
+        QVERIFY(written);
+        QCOMPARE(written->markupPercent1.get(), -20.0L);
+        QCOMPARE(written->areaBandValue4.get(), RoundToReal48(-99.5L));
+        QCOMPARE(written->elementRows[12].heightMm.get(), 0.0L);
+        QCOMPARE(written->elementRows[0].heightMm.get(), RoundToReal48(5.01L));
+    }
+
+    // The currency belongs to the prices: kept beside the parameter file, not in it or the language.
+    void theCurrencyIsEditedAsASetting()
+    {
+        open();
+        auto *currency = form->findChild<QLineEdit *>(QStringLiteral("currencyEdit"));
+        QVERIFY(currency);
+        QCOMPARE(label(QStringLiteral("currencyLabel"))->text(), QStringLiteral("Currency"));
+        QCOMPARE(currency->text(), QStringLiteral("EUR"));
+        currency->setText(QStringLiteral(" PLN "));
+        form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+        QCOMPARE(fileBytes(), SerializeParameterRecord(onDisk));
+        QCOMPARE(CurrencySetting(dir->path()), QStringLiteral("PLN"));
+        const QByteArray ini = fixtures::ReadBytes(dir->filePath(QLatin1String(kSettingsFileName)));
+        QVERIFY2(ini.contains("[prices]") && ini.contains("currency=PLN"), ini.constData());
+        QCOMPARE(state->LanguageEntry(text::kCurrency), QStringLiteral(" PLN"));
+        QCOMPARE(state->LanguageEntry(text::kCostItem1Unit), QStringLiteral("PLN/pc"));
+        QCOMPARE(state->LanguageEntry(text::kPriceBHeading), QStringLiteral("Price B PLN/m"));
+
+        open();
+        QCOMPARE(currency->text(), QStringLiteral("PLN"));
+        QCOMPARE(label(QStringLiteral("UnitLabel12"))->text(), QStringLiteral("PLN/pc"));
+    }
+
+    void anUnusableCurrencyIsRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("blanks") << QStringLiteral("   ");
+        QTest::newRow("digit") << QStringLiteral("5 EUR");
+        QTest::newRow("point") << QStringLiteral(".EUR");
+        QTest::newRow("sign") << QStringLiteral("-EUR");
+        QTest::newRow("tab") << QStringLiteral("E\tUR");
+    }
+
+    void anUnusableCurrencyIsRefused()
+    {
+        QFETCH(QString, typed);
+        open();
+        auto *currency = form->findChild<QLineEdit *>(QStringLiteral("currencyEdit"));
+        currency->setText(typed);
+        QString text;
+        ModalAnswers answers({modal::messageBox(&text, QStringLiteral("RefusedValueBox"))});
+        form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(text, QStringLiteral("This value cannot be used:\nCurrency\n\n") + state->LanguageEntry(text::kUnusableCurrency));
+        QCOMPARE(form->focusWidget(), currency);
+        QVERIFY(!QFile::exists(dir->filePath(QLatin1String(kSettingsFileName))));
+        QCOMPARE(state->LanguageEntry(text::kCurrency), QStringLiteral(" EUR"));
+        QCOMPARE(fileBytes(), SerializeParameterRecord(onDisk));
+    }
+
+    // Only the texts change: the percentage the last sign was priced at stays, and so does the currency.
+    void aLanguageSwitchKeepsThePercentageAndTheCurrency()
+    {
+        for (const char *file : {"tablix_lng.eng", "tablix_lng.pol"})
+            QFile::copy(fixtures::DataFile(QLatin1String(file)), dir->filePath(QLatin1String(file)));
+        state->derived.FixedPricePercent.set(80);
+        QVERIFY(!state->derived.HasFixedPricePercent);
+        const auto choose = [this](const QString &name) {
+            LanguageChooser chooser(*state);
+            chooser.listLanguages();
+            auto *combo = chooser.findChild<QComboBox *>(QStringLiteral("ComboBox1"));
+            combo->setCurrentIndex(combo->findText(name));
+            chooser.okClicked();
+            QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        };
+        choose(QStringLiteral("Polski"));
+        QCOMPARE(state->LanguageEntry(text::kMenuProject), QStringLiteral("Projekt"));
+        QCOMPARE(state->tabCaptions[1], TabCaption(fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol")), QString(), 2));
+        QCOMPARE(state->derived.FixedPricePercent.get(), 80.0L);
+        QCOMPARE(state->LanguageEntry(text::kCurrency), QStringLiteral(" EUR"));
+        QCOMPARE(state->LanguageEntry(text::kCostItem1Unit), QStringLiteral("EUR/szt."));
+        QCOMPARE(CurrencySetting(dir->path()), QStringLiteral("EUR")); // the next start keeps it too
+        QCOMPARE(ParseParameterRecord(fileBytes(), kFile, nullptr)->languageFile(), QStringLiteral("tablix_lng.pol"));
+
+        open();
+        QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("currencyEdit"))->text(), QStringLiteral("EUR"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Ceny i parametry"));
+        form->reject();
+
+        QVERIFY(WriteCurrencySetting(dir->path(), QStringLiteral("zł"), nullptr));
+        choose(QStringLiteral("English"));
+        QCOMPARE(state->LanguageEntry(text::kMenuProject), QStringLiteral("Project"));
+        QCOMPARE(state->LanguageEntry(text::kCurrency), QStringLiteral(" zł")); // the file is the setting
+        QCOMPARE(state->LanguageEntry(text::kPriceAHeading), QStringLiteral("Price A zł/m"));
+        QCOMPARE(state->derived.FixedPricePercent.get(), 80.0L);
     }
 
     void bandLimitsUpdateTheirDependentsOnLeaving()

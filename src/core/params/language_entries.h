@@ -221,4 +221,11 @@ inline constexpr int kSecondProfileLengthAType4 = Entry(231);
 inline constexpr int kSecondProfileLengthBType4 = Entry(232);
 inline constexpr int kFixedProfile = Entry(233); // also labels element row 22
 
+// 246-250: the currency setting and the parameter editor's refused values.
+inline constexpr int kCurrencyLabel = Entry(246);
+inline constexpr int kRefusedValue = Entry(247); // a message's first line; the field's name follows
+inline constexpr int kMustBeGreaterThan = Entry(248); // followed by a blank and the limit
+inline constexpr int kMustNotBeNegative = Entry(249);
+inline constexpr int kUnusableCurrency = Entry(250);
+
 } // namespace tablix::text

@@ -3,6 +3,7 @@
 
 #include <QDir>
 
+#include "core/params/settings.h"
 #include "core/project/app_state.h"
 
 namespace tablix {
@@ -16,9 +17,10 @@ StartupLoadResult LoadParametersAndLanguage(AppState &state, const QString &work
             return {StartupFailure::ParametersMissing, QString::fromLatin1(kParametersAbsentText)};
         return {StartupFailure::ParametersUnreadable, parameters.error};
     }
-    const LanguageLoad language = LoadLanguageFile(dir.filePath(parameters.record->languageFile()));
+    LanguageLoad language = LoadLanguageFile(dir.filePath(parameters.record->languageFile()));
     if (!language.table)
         return {StartupFailure::LanguageMissing, QString::fromLatin1(kRestartProgramText)};
+    ApplyCurrencySetting(*language.table, workdir);
 
     state.parameters = *parameters.record;
     state.language = *language.table;
