@@ -167,7 +167,7 @@ bool MayBeNegative(int edit)
     return edit == 1 || edit == 2 || edit == 3 || (edit >= 8 && edit <= 11);
 }
 
-// The smallest value a field may hold so that the engine and the drawings can work with it.
+// The bound a field must keep to so that the engine and the drawings can work with it.
 struct Limit {
     enum Kind { Any, NotNegative, Above } kind = NotNegative;
     long double bound = 0;

@@ -231,7 +231,13 @@ private slots:
         if (!typed.isEmpty())
             edit(number)->setText(typed);
         QString text;
-        ModalAnswers answers({modal::messageBox(&text, QStringLiteral("RefusedValueBox"))});
+        ModalAnswers answers({{QStringLiteral("RefusedValueBox"), [&text](QWidget *w) {
+                                   auto *box = static_cast<QMessageBox *>(w);
+                                   text = box->text();
+                                   if (const QString out = qEnvironmentVariable("TABLIX_GRAB_DIR"); !out.isEmpty())
+                                       box->grab().save(QDir(out).filePath(QStringLiteral("refused_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_'))));
+                                   box->accept();
+                               }}});
         form->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
         VERIFY_ANSWERED(answers);
         QCOMPARE(text, QStringLiteral("This value cannot be used:\n") + message);
