@@ -289,12 +289,9 @@ private slots:
     void anUnusableCurrencyIsRefused_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("empty") << QString();
+        // Which words are usable is the core's table; here the window's answer.
         QTest::newRow("blanks") << QStringLiteral("   ");
         QTest::newRow("digit") << QStringLiteral("5 EUR");
-        QTest::newRow("point") << QStringLiteral(".EUR");
-        QTest::newRow("sign") << QStringLiteral("-EUR");
-        QTest::newRow("tab") << QStringLiteral("E\tUR");
     }
 
     void anUnusableCurrencyIsRefused()
