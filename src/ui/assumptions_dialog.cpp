@@ -14,6 +14,7 @@
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
 #include "core/project/app_state.h"
+#include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
@@ -58,6 +59,12 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     quantityEdit = Named<NumberEdit>(this, "pvlCalcEdit2", 0);
     percentEdit = Named<NumberEdit>(this, "pvlCalcEdit3", 2);
     auxEdit = Named<NumberEdit>(this, "pvlCalcEdit4", 0);
+    refusalLabel = Named<QLabel>(this, "RefusalLabel");
+    refusalLabel->setWordWrap(true);
+    QPalette warning = refusalLabel->palette();
+    warning.setColor(QPalette::WindowText, Qt::red);
+    refusalLabel->setPalette(warning);
+    refusalLabel->hide();
     okButton = Named<QPushButton>(this, "BitBtn1");
     okButton->setDefault(true);
     cancelButton = Named<QPushButton>(this, "BitBtn2");
@@ -123,6 +130,7 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent
     main->addLayout(top);
     main->addSpacing(6);
     main->addLayout(values);
+    main->addWidget(refusalLabel);
     main->addSpacing(6);
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
@@ -150,16 +158,28 @@ void AssumptionsDialog::showEvent(QShowEvent *event)
     quantityLabel->setText(state.LanguageEntry(text::kQuantityLabel));
     quantityUnit->setText(state.LanguageEntry(text::kCountUnit));
     percentLabel->setText(state.LanguageEntry(text::kPricePercentLabel));
-    percentUnit->setText(state.LanguageEntry(text::kCurrency));
+    percentUnit->setText(state.LanguageEntry(text::kPercentUnit));
     auxLabel->setText(state.LanguageEntry(text::kPostCountLabelType1));
     auxUnit->setText(state.LanguageEntry(text::kCountUnit));
     okButton->setText(state.LanguageEntry(text::kOk));
     cancelButton->setText(state.LanguageEntry(text::kCancel));
 
+    for (int layout = 1; layout <= 4; ++layout) {
+        const QString tip = LayoutToolTip(state.language, layout);
+        pictures[size_t(layout)]->setToolTip(tip);
+        layoutButtons[size_t(layout)]->setToolTip(tip);
+    }
+    refusalLabel->clear();
+    refusalLabel->hide();
+
+    // A sign starts at one piece and at 100 percent, or at the percentage the parameters fix.
     widthEdit->setValue(sign.width.get());
-    percentEdit->setValue(state.derived.FixedPricePercent.get());
+    if (fixedPercent)
+        percentEdit->setValue(state.parameters.priceListPercent.get());
+    else
+        percentEdit->setValue(state.derived.FixedPricePercent.get() > 0 ? state.derived.FixedPricePercent.get() : 100);
     auxEdit->setValue(sign.auxDimension.get());
-    quantityEdit->setValue(sign.quantity.get());
+    quantityEdit->setValue(sign.quantity.get() >= 1 ? sign.quantity.get() : 1);
 
     if (sign.layout >= 1 && sign.layout <= 4)
         layoutButtons[sign.layout]->setChecked(true);
@@ -217,8 +237,14 @@ bool AssumptionsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void AssumptionsDialog::refuse(NumberEdit *edit)
+void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry)
 {
+    // The field's own label names it, without the colon some languages end it with.
+    QString field = label->text().trimmed();
+    if (field.endsWith(QLatin1Char(':')))
+        field.chop(1);
+    refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + state.LanguageEntry(reasonEntry));
+    refusalLabel->show();
     edit->setFocus();
     edit->selectAll();
 }
@@ -227,13 +253,14 @@ void AssumptionsDialog::okClicked()
 {
     const bool fixedPercent = state.derived.HasFixedPricePercent;
     if (widthEdit->value() <= 0)
-        return refuse(widthEdit);
-    if (quantityEdit->value() < 0)
-        return refuse(quantityEdit);
+        return refuse(widthEdit, widthLabel, text::kRefusedNotAboveZero);
+    // Whole pieces: a sign made 0 times would be priced at nothing.
+    if (quantityEdit->value() < 1)
+        return refuse(quantityEdit, quantityLabel, text::kRefusedNotAboveZero);
     if (!fixedPercent && percentEdit->value() <= 0)
-        return refuse(percentEdit);
+        return refuse(percentEdit, percentLabel, text::kRefusedNotAboveZero);
     if (auxEdit->value() < 0)
-        return refuse(auxEdit);
+        return refuse(auxEdit, auxLabel, text::kRefusedNegative);
 
     // Stored into copies first, so that a value too large leaves the sign as it was.
     SignRecord sign = state.currentSignRecord;
@@ -258,6 +285,17 @@ void AssumptionsDialog::okClicked()
     }
     if (sign.signType >= 3 && sign.signType <= 6)
         sign.auxDimension = Real48{};
+
+    // The other family's layout takes the rows with it, as the construction dialog's switch does.
+    const int before = state.currentSignRecord.layout;
+    if (before >= 1 && before <= 4 && sign.layout >= 1 && sign.layout <= 4 && (before <= 2) != (sign.layout <= 2)) {
+        RowCodes stored{};
+        std::copy(std::begin(sign.rowElements), std::end(sign.rowElements), stored.begin());
+        stored = SwitchedFamily(stored);
+        std::copy(stored.begin(), stored.end(), sign.rowElements);
+        state.workingRows = SwitchedFamily(state.workingRows);
+        state.undoRows = SwitchedFamily(state.undoRows);
+    }
 
     state.currentSignRecord = sign;
     state.derived.FixedPricePercent = percent;

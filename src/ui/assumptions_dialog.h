@@ -30,8 +30,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Nothing is stored; the focus goes to the offending edit.
-    void refuse(NumberEdit *edit);
+    // Nothing is stored; the message names the field by its label and says why, and the focus
+    // goes to the offending edit.
+    void refuse(NumberEdit *edit, QLabel *label, int reasonEntry);
 
     AppState &state;
     std::array<QRadioButton *, 5> layoutButtons{}; // by layout 1..4
@@ -41,6 +42,7 @@ private:
     QLabel *widthLabel, *quantityLabel, *percentLabel, *auxLabel;
     QLabel *widthUnit, *quantityUnit, *percentUnit, *auxUnit;
     NumberEdit *widthEdit, *quantityEdit, *percentEdit, *auxEdit;
+    QLabel *refusalLabel;
     QPushButton *okButton, *cancelButton;
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTimer>
 #include <cmath>
 
@@ -195,7 +196,9 @@ ConstructionDialog::ConstructionDialog(AppState &state, Windows &windows, QWidge
 
 void ConstructionDialog::showEvent(QShowEvent *event)
 {
-    startEditing();
+    // The window system's own show (after opening, or when restored) is not a new edit.
+    if (!event->spontaneous())
+        startEditing();
     setCaptions();
     showLowerMarks();
     refreshDisplay();
@@ -209,6 +212,11 @@ void ConstructionDialog::showEvent(QShowEvent *event)
 
 void ConstructionDialog::startEditing()
 {
+    // Cancel puts back everything the dialog and the dialogs it opens may change.
+    opened = Snapshot{state.currentSignRecord, state.workingRows, state.undoRows, state.workingRowMarks,
+                      state.workingLowerMarks, state.derived.FixedPricePercent, QString()};
+    if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
+        opened.tabCaption = state.tabCaptions[size_t(state.currentSign - 1)];
     const SignRecord &sign = state.currentSignRecord;
     std::copy(std::begin(sign.lowerMarks), std::end(sign.lowerMarks), state.workingLowerMarks.begin());
     std::copy(std::begin(sign.rowMarks), std::end(sign.rowMarks), state.workingRowMarks.begin());
@@ -304,8 +312,10 @@ void ConstructionDialog::refreshDisplay()
     widthLabel->setText(state.LanguageEntry(text::kWidthLabel) + QStringLiteral(":\n")
                         + FormatFixed(sign.width.get(), 0, 2) + state.LanguageEntry(text::kLengthUnit));
     typeLabel->setText(state.LanguageEntry(typeEntry(sign.signType)));
-    for (int layout = 1; layout <= 4; ++layout)
+    for (int layout = 1; layout <= 4; ++layout) {
         layoutImages[size_t(layout)]->setVisible(layout == sign.layout);
+        layoutImages[size_t(layout)]->setToolTip(LayoutToolTip(state.language, layout));
+    }
     if (sign.auxDimension.get() != 0) {
         UpdateLowerMarks();
         for (int row = 1; row <= kMaxRows; ++row)
@@ -332,7 +342,9 @@ long double ConstructionDialog::DisplayedHeight() const
 {
     const SignRecord &sign = state.currentSignRecord;
     long double height = state.StackHeight();
-    if (sign.rowElements[0] != 0)
+    // The rows being built, not those stored: a new framed sign shows the same height while it is
+    // built and when it is opened again.
+    if (state.workingRows[0] != 0)
         height += FrameAllowanceCm(sign.layout, sign.signType);
     return height;
 }
@@ -421,6 +433,8 @@ void ConstructionDialog::switchFamily()
     std::uint8_t &layout = state.currentSignRecord.layout;
     layout = std::uint8_t(OtherFamilyLayout(layout));
     state.workingRows = SwitchedFamily(state.workingRows);
+    // An edit undone later returns to rows of the new family.
+    state.undoRows = SwitchedFamily(state.undoRows);
     RefreshView();
 }
 
@@ -464,7 +478,18 @@ void ConstructionDialog::okClicked()
 
 void ConstructionDialog::reject()
 {
-    state.LoadWorkingRows();
+    // The sign as it was when the dialog opened: a family switch, the marks, an other infill's
+    // height and extra cost and the assumptions changed meanwhile all go.
+    if (isVisible()) {
+        state.currentSignRecord = opened.sign;
+        state.workingRows = opened.rows;
+        state.undoRows = opened.undoRows;
+        state.workingRowMarks = opened.rowMarks;
+        state.workingLowerMarks = opened.lowerMarks;
+        state.derived.FixedPricePercent = opened.pricePercent;
+        if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
+            state.tabCaptions[size_t(state.currentSign - 1)] = opened.tabCaption;
+    }
     QDialog::reject();
 }
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <functional>
 
+#include "core/project/sign_record.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +21,8 @@ class Windows;
 class ConstructionDialog : public QDialog {
     Q_OBJECT
 public:
-    // Edits the working rows and marks; writes them into the current sign only on OK.
+    // Edits the working rows and marks; writes them into the current sign only on OK. Cancel leaves
+    // the sign and the working state as they were when the dialog opened.
     ConstructionDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
     void rowClicked(int row);        // 1..60
@@ -57,6 +60,14 @@ private:
 
     AppState &state;
     Windows &windows;
+    // What Cancel restores.
+    struct Snapshot {
+        SignRecord sign{};
+        std::array<std::uint8_t, kMaxRows> rows{}, undoRows{}, rowMarks{};
+        std::array<std::uint8_t, kLowerMarks> lowerMarks{};
+        Real48 pricePercent;
+        QString tabCaption;
+    } opened;
     std::array<QPushButton *, 61> rowButtons{}; // by row 1..60
     std::array<QCheckBox *, 61> rowMarks{};     // by row 1..60
     std::array<QCheckBox *, 11> lowerMarks{};   // by row 1..10

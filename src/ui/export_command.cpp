@@ -12,7 +12,6 @@
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
-#include "ui/number_entry_dialog.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
 
@@ -39,8 +38,11 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
     if (!choice || choice->fileName.isEmpty())
         return ExportOutcome::Cancelled;
 
-    // The export goes on however the scale dialog is closed; a refused value keeps the old scale.
-    windows.numberEntry().ask(NumberEntryDialog::Asks::ExportScale);
+    // Escape or closing the scale dialog cancels the export; only OK goes on, at the scale typed.
+    const std::optional<Real48> scale = windows.numberEntry().ask(NumberEntryDialog::Asks::ExportScale, state.exportScale);
+    if (!scale)
+        return ExportOutcome::Cancelled;
+    state.exportScale = *scale;
     state.SaveCurrentSign();
 
     // A name typed with the other format's extension means that format: a metafile in a ".plt"

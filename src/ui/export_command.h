@@ -25,8 +25,8 @@ ExportFileDialog DefaultExportFileDialog();
 
 enum class ExportOutcome { Cancelled, Written, NothingToExport, Failed };
 
-// Exports the current sign: asks for the file, then for the scale (NumberEntryDialog), stores the sign into
-// its slot and writes the metafile (centred on `mainWindow`'s size) or the plotter file. The
+// Exports the current sign: asks for the file, then for the scale (NumberEntryDialog; closing it
+// without OK cancels the export), stores the sign into its slot and writes the metafile (centred on `mainWindow`'s size) or the plotter file. The
 // filter chooses the format, unless the name ends in ".wmf", ".emf" or ".plt".
 // A failure is reported to the user; a file already there keeps its contents.
 ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *mainWindow,

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/main_window.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/widgets/title_room.h"
@@ -16,8 +15,7 @@
 
 namespace tablix {
 
-NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &windows, QWidget *parent)
-    : QDialog(parent), state(state), windows(windows)
+NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
 {
     setObjectName(QStringLiteral("Form13"));
     promptLabel = Named<QLabel>(this, "Label1");
@@ -49,67 +47,44 @@ void NumberEntryDialog::showEvent(QShowEvent *event)
     setWindowTitle(state.LanguageEntry(scale ? text::kExportScaleTitle : text::kPricePercentTitle));
     FitTitleRoom(this, titleRoom);
     promptLabel->setText(state.LanguageEntry(scale ? text::kExportScaleLabel : text::kPricePercentLabel));
-    unitLabel->setText(state.LanguageEntry(scale ? text::kPercentUnit : text::kCurrency));
+    // Both are percentages; the currency word belongs to amounts.
+    unitLabel->setText(state.LanguageEntry(text::kPercentUnit));
     okButton->setText(state.LanguageEntry(text::kOk));
-    valueEdit->setValue(scale ? state.exportScale.get() : state.derived.FixedPricePercent.get());
+    valueEdit->setValue(shown_.get());
     valueEdit->setFocus();
     valueEdit->selectAll();
     QDialog::showEvent(event);
 }
 
-bool NumberEntryDialog::storeValue()
-{
-    const long double value = valueEdit->value();
-    if (value <= 0) {
-        valueEdit->setFocus();
-        valueEdit->selectAll();
-        return false;
-    }
-    try {
-        if (asks_ == Asks::ExportScale) {
-            Real48 scale = state.exportScale;
-            scale.set(value);
-            state.exportScale = scale;
-        } else {
-            Real48 percent = state.derived.FixedPricePercent;
-            percent.set(value);
-            state.derived.FixedPricePercent = percent;
-            state.currentSignRecord.priceLevel = percent;
-        }
-    } catch (const FloatingPointOverflow &) {
-        ShowFloatingPointOverflow(this);
-        valueEdit->setFocus();
-        return false;
-    }
-    stored_ = true;
-    // Every drawing of the main window shows the new value.
-    QWidget &main = windows.mainWindow();
-    main.update();
-    for (QWidget *child : main.findChildren<QWidget *>())
-        child->update();
-    return true;
-}
-
-bool NumberEntryDialog::ask(Asks what)
+std::optional<Real48> NumberEntryDialog::ask(Asks what, Real48 shown)
 {
     asks_ = what;
-    stored_ = false;
+    shown_ = shown;
+    answer_.reset();
     exec();
-    return stored_;
+    return result() == Accepted ? answer_ : std::nullopt;
 }
 
 void NumberEntryDialog::okClicked()
 {
-    if (storeValue())
-        accept();
-}
-
-void NumberEntryDialog::done(int result)
-{
-    // Closing in any other way stores a valid value too, and closes even when it is refused.
-    if (result != Accepted && isVisible())
-        storeValue();
-    QDialog::done(result);
+    const long double value = valueEdit->value();
+    Real48 number;
+    try {
+        if (value > 0)
+            number.set(value);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(this);
+        valueEdit->setFocus();
+        return;
+    }
+    if (value <= 0) {
+        // 0 is refused: the dialog stays open.
+        valueEdit->setFocus();
+        valueEdit->selectAll();
+        return;
+    }
+    answer_ = number;
+    accept();
 }
 
 } // namespace tablix

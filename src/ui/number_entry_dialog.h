@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "core/number/real48.h"
 
 class QLabel;
 class QPushButton;
@@ -20,25 +23,20 @@ public:
 
     NumberEntryDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    // Asks for the number and stores it however the dialog is closed; false when nothing was
-    // stored (a refused value keeps the old one).
-    bool ask(Asks what);
-
+    // Asks for the number, starting from `shown`; the value confirmed with OK, nothing when the
+    // dialog is closed another way (Escape, the close button). Stores nothing itself.
+    std::optional<Real48> ask(Asks what, Real48 shown);
 
     void okClicked();
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // False when the value is refused or does not fit; nothing is stored then.
-    bool storeValue();
-
     AppState &state;
-    Windows &windows;
     Asks asks_ = Asks::PricePercent;
-    bool stored_ = false;
+    Real48 shown_;
+    std::optional<Real48> answer_;
     QSpacerItem *titleRoom;
     QLabel *promptLabel, *unitLabel;
     NumberEdit *valueEdit;

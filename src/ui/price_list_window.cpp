@@ -125,16 +125,25 @@ void PriceListWindow::ShowListPrices()
 
 void PriceListWindow::ShowPercentPrices()
 {
+    // A read-only view: the percentage asked for here stays with this window and changes nothing
+    // in the project.
     if (state.derived.HasFixedPricePercent) {
-        priceListFactor = RoundToReal48(state.derived.FixedPricePercent.get() * 0.01L);
+        priceListFactor = RoundToReal48(state.parameters.priceListPercent.get() * 0.01L);
         heading_ = state.LanguageEntry(text::kPercentPricesHeader);
     } else {
-        windows.numberEntry().ask(NumberEntryDialog::Asks::PricePercent);
-        const long double percent = state.derived.FixedPricePercent.get();
-        priceListFactor = RoundToReal48(percent * 0.01L);
+        Real48 proposed = askedPercent_;
+        if (proposed.get() <= 0)
+            proposed = state.derived.FixedPricePercent;
+        if (proposed.get() <= 0)
+            proposed.set(100);
+        const std::optional<Real48> percent = windows.numberEntry().ask(NumberEntryDialog::Asks::PricePercent, proposed);
+        if (!percent)
+            return;
+        askedPercent_ = *percent;
+        priceListFactor = RoundToReal48(percent->get() * 0.01L);
         heading_ = state.LanguageEntry(text::kPercentPricesHeader) + u'\n'
-                   + state.LanguageEntry(text::kPricePercentLabel) + FormatFixed(percent, 0, 2)
-                            + u' ' + state.LanguageEntry(text::kCurrency);
+                   + state.LanguageEntry(text::kPricePercentLabel) + FormatFixed(percent->get(), 0, 2) + u' '
+                   + state.LanguageEntry(text::kPercentUnit).trimmed();
     }
     exec();
 }

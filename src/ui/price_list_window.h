@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "core/number/real48.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +20,7 @@ public:
     PriceListWindow(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
     // The main window's two commands: list prices, and prices at a percentage (asked for in the
-    // number entry unless the parameters fix it).
+    // number entry unless the parameters fix it; closing the number entry without OK shows no list).
     void ShowListPrices();
     void ShowPercentPrices();
 
@@ -29,6 +31,7 @@ private:
     AppState &state;
     Windows &windows;
     long double priceListFactor = 1;
+    Real48 askedPercent_; // the last percentage asked for, proposed next time; 0 before the first
     QString heading_;
     QLabel *headingLabel, *familyBHeadings[2], *familyAHeadings[2];
     QLabel *rowLabels[23];

@@ -23,6 +23,11 @@ TitleDialog::TitleDialog(AppState &state, Windows &, QWidget *parent) : QDialog(
     automaticBox = Named<QCheckBox>(this, "CheckBox1");
     // Only the user's click fills the edit; the caller's setChecked before showing must not.
     connect(automaticBox, &QCheckBox::clicked, this, &TitleDialog::automaticClicked);
+    // A title set by hand is stored after a "!", so it has room for one character less than an
+    // automatic one.
+    connect(automaticBox, &QCheckBox::toggled, this,
+            [this](bool automatic) { titleEdit->setMaxLength(automatic ? kTitleLength : kTitleLength - 1); });
+    connect(titleEdit, &QLineEdit::textEdited, this, &TitleDialog::titleTyped);
 
     okButton = Named<QPushButton>(this, "BitBtn1");
     okButton->setDefault(true);
@@ -46,8 +51,8 @@ TitleDialog::TitleDialog(AppState &state, Windows &, QWidget *parent) : QDialog(
 void TitleDialog::SetTitleForEditing(const QString &title)
 {
     const bool byHand = title.startsWith(QLatin1Char('!'));
-    titleEdit->setText(byHand ? title.mid(1) : title);
     automaticBox->setChecked(!byHand);
+    titleEdit->setText(byHand ? title.mid(1) : title);
 }
 
 void TitleDialog::showEvent(QShowEvent *event)
@@ -76,6 +81,13 @@ std::optional<TitleAnswer> TitleDialog::ask(const QString &title)
 void TitleDialog::automaticClicked()
 {
     titleEdit->setText(automaticBox->isChecked() ? state.AutoTitle() : manualTitleText);
+}
+
+void TitleDialog::titleTyped()
+{
+    // Typing makes the title one set by hand; unticking later brings this text back.
+    automaticBox->setChecked(false);
+    manualTitleText = titleEdit->text();
 }
 
 } // namespace tablix

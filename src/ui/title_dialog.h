@@ -31,6 +31,7 @@ public:
     void SetTitleForEditing(const QString &title);
 
     void automaticClicked();
+    void titleTyped();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -41,7 +42,7 @@ private:
     QLineEdit *titleEdit;
     QCheckBox *automaticBox;
     QPushButton *okButton, *cancelButton;
-    // What the edit held before the automatic box was ticked, for unticking it.
+    // The title typed by hand (or the default one), for unticking the automatic box.
     QString manualTitleText;
 };
 

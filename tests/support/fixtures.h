@@ -4,9 +4,11 @@
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QString>
 #include <clocale>
 #include <map>
+#include <string>
 
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
@@ -32,8 +34,22 @@ inline void EnsureGuiApplication()
     static char *argv[] = {name, nullptr};
     static QGuiApplication *app = new QGuiApplication(argc, argv);
     (void)app;
-    std::setlocale(LC_NUMERIC, "C"); // the application adopts the user's locale
 }
+
+// The decimal-comma run of a test program (TABLIX_DECIMAL_COMMA set) must really run under a
+// locale that writes 1,5: the application adopts the environment's locale, as the program does,
+// and a locale that could not be loaded would silently leave the C one.
+inline void CheckDecimalCommaRun()
+{
+    if (!qEnvironmentVariableIsSet("TABLIX_DECIMAL_COMMA"))
+        return;
+    const char *point = std::localeconv()->decimal_point;
+    if (std::string(point) != "," || QLocale().decimalPoint() != QStringLiteral(","))
+        qFatal("decimal-comma run without a decimal-comma locale (C library \"%s\", Qt \"%s\"): "
+               "is the locale generated and LOCPATH set?",
+               point, qPrintable(QLocale().decimalPoint()));
+}
+Q_COREAPP_STARTUP_FUNCTION(CheckDecimalCommaRun)
 
 // ---- files ----
 

@@ -89,6 +89,23 @@ struct Dialogs {
     std::vector<int> rows(int n) const { return std::vector<int>(state.workingRows.begin(), state.workingRows.begin() + n); }
 };
 
+QByteArray bytesOf(const SignRecord &r)
+{
+    return QByteArray(reinterpret_cast<const char *>(&r), sizeof r);
+}
+
+QByteArray bytesOf(const Real48 &v)
+{
+    return QByteArray(reinterpret_cast<const char *>(&v), sizeof v);
+}
+
+// Types into the edit as a user does: the old text selected, then the keys.
+void typeInto(QWidget *edit, const QString &keys)
+{
+    static_cast<QLineEdit *>(edit)->selectAll();
+    QTest::keyClicks(edit, keys);
+}
+
 } // namespace
 
 class DialogTest : public QObject {
@@ -145,6 +162,43 @@ private slots:
         edit.setValue(123456789012.25L);
         QCOMPARE(edit.text(), QStringLiteral("123456789012"));
         QCOMPARE(double(edit.value()), 123456789012.0);
+    }
+
+    // Typed with either separator, under any locale, a number is stored as the same bytes.
+    void typedNumbersGiveTheSameBytesWithEitherSeparator()
+    {
+        Real48 expected;
+        expected.set(12.34L);
+        for (const QString &typed : {QStringLiteral("12.34"), QStringLiteral("12,34")}) {
+            Dialogs d;
+            d.state.currentSignRecord.priceLevel = Real48{};
+            for (QWidget *w : {static_cast<QWidget *>(d.assumptions), static_cast<QWidget *>(d.otherInfill),
+                               static_cast<QWidget *>(d.numberEntry)})
+                w->setLocale(QLocale(QLocale::Polish));
+
+            d.assumptions->show();
+            typeInto(child<NumberEdit>(d.assumptions, "pvlCalcEdit1"), typed);
+            typeInto(child<NumberEdit>(d.assumptions, "pvlCalcEdit3"), typed);
+            child(d.assumptions, "BitBtn1")->click();
+            QCOMPARE(bytesOf(d.state.currentSignRecord.width), bytesOf(expected));
+            QCOMPARE(bytesOf(d.state.currentSignRecord.priceLevel), bytesOf(expected));
+
+            d.otherInfill->show();
+            typeInto(child<NumberEdit>(d.otherInfill, "pvlCalcEdit1"), typed);
+            typeInto(child<NumberEdit>(d.otherInfill, "pvlCalcEdit2"), typed);
+            child(d.otherInfill, "BitBtn1")->click();
+            QCOMPARE(bytesOf(d.state.currentSignRecord.infillHeight), bytesOf(expected));
+            QCOMPARE(bytesOf(d.state.currentSignRecord.extraCost), bytesOf(expected));
+
+            ModalAnswers scale({{QStringLiteral("Form13"), [&typed](QWidget *w) {
+                                    typeInto(child<NumberEdit>(w, "pvlCalcEdit1"), typed);
+                                    child(w, "BitBtn1")->click();
+                                }}});
+            const std::optional<Real48> answer = d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale, Real48{});
+            VERIFY_ANSWERED(scale);
+            QVERIFY(answer);
+            QCOMPARE(bytesOf(*answer), bytesOf(expected));
+        }
     }
 
     // ---- notice ----
@@ -248,6 +302,63 @@ private slots:
         QCOMPARE(int(d.state.currentSignRecord.rowElements[2]), 0);
     }
 
+    void cancelLeavesTheSignAndTheWorkingStateAsTheyWereOpened()
+    {
+        Dialogs d;
+        SignRecord &sign = d.state.currentSignRecord;
+        sign.auxDimension.set(2);
+        sign.infillHeight.set(10);
+        sign.extraCost.set(5);
+        sign.setTitle(QStringLiteral("120.00x6.40A"));
+        sign.rowMarks[0] = 1;
+        sign.lowerMarks[0] = 1;
+        d.state.derived.FixedPricePercent.set(100);
+        d.state.tabCaptions[0] = QStringLiteral("120.00x6.40A");
+        d.setRows({1, 1, 1, 1});
+        const QByteArray before = bytesOf(sign);
+        const AppState opened = d.state;
+        d.openForm6();
+
+        // Every kind of change the dialog and the dialogs it opens can make.
+        {
+            ModalAnswers script({notice(true)});
+            child(d.construction, "BitBtn1")->click(); // family B
+            VERIFY_ANSWERED(script);
+        }
+        child(d.construction, "CheckBox12")->click(); // row mark of row 2
+        child(d.construction, "CheckBox2")->click();  // lower mark of row 2
+        {
+            ModalAnswers script({click("Form7", "RadioButton20"), {QStringLiteral("Form9"), [](QWidget *w) {
+                                     child<QLineEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("12.5"));
+                                     child<QLineEdit>(w, "pvlCalcEdit2")->setText(QStringLiteral("-20"));
+                                     child(w, "BitBtn1")->click();
+                                 }}});
+            child(d.construction, "Button5")->click();
+            VERIFY_ANSWERED(script);
+        }
+        {
+            ModalAnswers script({{QStringLiteral("Form5"), [](QWidget *w) {
+                                     child<NumberEdit>(w, "pvlCalcEdit1")->setValue(200);
+                                     child<NumberEdit>(w, "pvlCalcEdit3")->setValue(80);
+                                     child(w, "BitBtn1")->click();
+                                 }}});
+            QTest::mouseDClick(child<QLabel>(d.construction, "Label3"), Qt::LeftButton);
+            VERIFY_ANSWERED(script);
+        }
+        QVERIFY(bytesOf(sign) != before);
+        QCOMPARE(d.rows(5), std::vector<int>({10, 10, 10, 10, 19}));
+
+        child(d.construction, "BitBtn5")->click();
+        QCOMPARE(d.construction->result(), int(QDialog::Rejected));
+        QCOMPARE(bytesOf(sign), before);
+        QCOMPARE(d.state.workingRows, opened.workingRows);
+        QCOMPARE(d.state.undoRows, opened.undoRows);
+        QCOMPARE(d.state.workingRowMarks, opened.workingRowMarks);
+        QCOMPARE(d.state.workingLowerMarks, opened.workingLowerMarks);
+        QCOMPARE(bytesOf(d.state.derived.FixedPricePercent), bytesOf(opened.derived.FixedPricePercent));
+        QCOMPARE(d.state.tabCaptions[0], QStringLiteral("120.00x6.40A"));
+    }
+
     void switchingTheFamilyAsksFirst()
     {
         Dialogs d;
@@ -338,9 +449,19 @@ private slots:
         Dialogs d;
         d.state.currentSignRecord.layout = 1;
         d.state.currentSignRecord.signType = 2;
-        d.setRows({1, 1});
+        d.setRows({});
         d.openForm6();
-        QCOMPARE(child<QLineEdit>(d.construction, "Edit1")->text(), QStringLiteral("5.70")); // 3.2 + 2.5
+        auto *height = child<QLineEdit>(d.construction, "Edit1");
+        QCOMPARE(height->text(), QStringLiteral("0.00"));
+        // The rows being built count, while they are built and once stored: 1.6 + 2.5.
+        ModalAnswers script({click("Form7", "RadioButton3")});
+        child(d.construction, "Button1")->click();
+        VERIFY_ANSWERED(script);
+        QCOMPARE(height->text(), QStringLiteral("4.10"));
+        child(d.construction, "BitBtn4")->click();
+        d.openForm6();
+        QCOMPARE(height->text(), QStringLiteral("4.10"));
+        QCOMPARE(d.state.currentSignRecord.titleText(), QStringLiteral("120.00x4.10A"));
     }
 
     void okWritesTheRowsAndAnAutomaticTitleUnlessSetByHand()
@@ -552,7 +673,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
         auto *width = child<NumberEdit>(d.assumptions, "pvlCalcEdit1");
         auto *quantity = child<NumberEdit>(d.assumptions, "pvlCalcEdit2");
+        auto *posts = child<NumberEdit>(d.assumptions, "pvlCalcEdit4");
+        auto *message = child<QLabel>(d.assumptions, "RefusalLabel");
+        QVERIFY(!message->isVisibleTo(d.assumptions));
         QCOMPARE(width->text(), QStringLiteral("120.00"));
+        const QString notAboveZero = gEnglish.LanguageEntry(text::kRefusedNotAboveZero);
         for (long double bad : {0.0L, -5.0L}) {
             width->setValue(bad);
             quantity->setFocus();
@@ -560,30 +685,111 @@ private slots:
             QVERIFY(d.assumptions->isVisible());
             QCOMPARE(QApplication::focusWidget(), width);
             QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+            QVERIFY(message->isVisibleTo(d.assumptions));
+            QCOMPARE(message->text(), gEnglish.LanguageEntry(text::kWidthLabel) + QStringLiteral(": ") + notAboveZero);
         }
+        // The field is named by its label, whatever the label ends with.
         width->setValue(250);
-        quantity->setValue(-1);
+        for (long double bad : {0.0L, -1.0L}) {
+            quantity->setValue(bad);
+            child(d.assumptions, "BitBtn1")->click();
+            QVERIFY(d.assumptions->isVisible());
+            QCOMPARE(QApplication::focusWidget(), quantity);
+            QCOMPARE(message->text(), gEnglish.LanguageEntry(text::kQuantityLabel) + QStringLiteral(": ") + notAboveZero);
+        }
+        quantity->setValue(2);
+        posts->setValue(-1);
         child(d.assumptions, "BitBtn1")->click();
-        QVERIFY(d.assumptions->isVisible());
-        QCOMPARE(QApplication::focusWidget(), quantity);
+        QCOMPARE(QApplication::focusWidget(), posts);
+        QCOMPARE(message->text(), gEnglish.LanguageEntry(text::kPostCountLabelType1) + QStringLiteral(": ")
+                                      + gEnglish.LanguageEntry(text::kRefusedNegative));
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+
+        // Shown again, the dialog starts without the old message.
+        d.assumptions->hide();
+        d.assumptions->show();
+        QVERIFY(!message->isVisibleTo(d.assumptions));
     }
 
     void assumptionsRefuseAPercentageOfZeroUnlessItIsFixed()
     {
         Dialogs d;
-        d.assumptions->show(); // FixedPricePercent is 0
+        d.assumptions->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
+        auto *percent = child<NumberEdit>(d.assumptions, "pvlCalcEdit3");
+        QCOMPARE(child<QLabel>(d.assumptions, "Label7")->text(), gEnglish.LanguageEntry(text::kPercentUnit));
+        percent->setValue(0);
         child(d.assumptions, "BitBtn1")->click();
         QVERIFY(d.assumptions->isVisible());
+        QCOMPARE(QApplication::focusWidget(), percent);
+        QVERIFY(child<QLabel>(d.assumptions, "RefusalLabel")->text().startsWith(QStringLiteral("Price level (%): ")));
         d.assumptions->hide();
 
-        d.state.derived.HasFixedPricePercent = true;
+        // Fixed by the parameters: hidden, and the fixed value is stored even after a new project
+        // forgot it.
+        d.state.parameters.priceListPercent.set(90);
+        d.state.RefreshParameters();
+        d.state.derived.FixedPricePercent = Real48{};
         d.assumptions->show();
-        QVERIFY(!child<QWidget>(d.assumptions, "pvlCalcEdit3")->isVisibleTo(d.assumptions));
+        QVERIFY(!percent->isVisibleTo(d.assumptions));
         QVERIFY(!child<QLabel>(d.assumptions, "Label7")->isVisibleTo(d.assumptions));
         child(d.assumptions, "BitBtn1")->click();
         QVERIFY(!d.assumptions->isVisible());
         QCOMPARE(d.assumptions->result(), int(QDialog::Accepted));
+        QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 90.0);
+    }
+
+    void aNewSignStartsAtOnePieceAndOneHundredPercent()
+    {
+        Dialogs d;
+        BlankSignRecord(d.state.currentSignRecord);
+        d.state.currentSignRecord.width = Real48{};
+        d.state.currentSignRecord.quantity = Real48{};
+        d.state.currentSignRecord.priceLevel = Real48{};
+        d.state.derived.FixedPricePercent = Real48{};
+        d.assumptions->show();
+        QCOMPARE(child<NumberEdit>(d.assumptions, "pvlCalcEdit2")->text(), QStringLiteral("1"));
+        QCOMPARE(child<NumberEdit>(d.assumptions, "pvlCalcEdit3")->text(), QStringLiteral("100.00"));
+        child<NumberEdit>(d.assumptions, "pvlCalcEdit1")->setValue(150);
+        child(d.assumptions, "BitBtn1")->click();
+        QCOMPARE(d.assumptions->result(), int(QDialog::Accepted));
+        QCOMPARE(double(d.state.currentSignRecord.quantity.get()), 1.0);
+        QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 100.0);
+
+        // A percentage chosen before is proposed again.
+        d.state.derived.FixedPricePercent.set(85);
+        d.assumptions->show();
+        QCOMPARE(child<NumberEdit>(d.assumptions, "pvlCalcEdit3")->text(), QStringLiteral("85.00"));
+        d.assumptions->reject();
+    }
+
+    void theOtherFamilysLayoutConvertsTheRows()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.state.currentSignRecord.setTitle(QStringLiteral("auto"));
+        d.setRows({1, 20, 9});
+        d.state.currentSignRecord.rowMarks[0] = 1;
+        d.assumptions->show();
+        child(d.assumptions, "RadioButton1")->click(); // layout 4, family B
+        child(d.assumptions, "BitBtn1")->click();
+        const SignRecord &sign = d.state.currentSignRecord;
+        QCOMPARE(int(sign.layout), 4);
+        QCOMPARE(d.rows(4), std::vector<int>({10, 21, 18, 0}));
+        QCOMPARE(std::vector<int>(sign.rowElements, sign.rowElements + 4), std::vector<int>({10, 21, 18, 0}));
+        QCOMPARE(int(sign.rowMarks[0]), 1);
+        QVERIFY2(sign.titleText().endsWith(gEnglish.LanguageEntry(text::kFamilyB)), qPrintable(sign.titleText()));
+
+        // Within a family the rows stay; back in family A they are what they were.
+        d.assumptions->show();
+        child(d.assumptions, "RadioButton2")->click(); // layout 3
+        child(d.assumptions, "BitBtn1")->click();
+        QCOMPARE(d.rows(3), std::vector<int>({10, 21, 18}));
+        d.assumptions->show();
+        child(d.assumptions, "RadioButton3")->click(); // layout 2
+        child(d.assumptions, "BitBtn1")->click();
+        QCOMPARE(d.rows(3), std::vector<int>({1, 20, 9}));
+        QCOMPARE(std::vector<int>(sign.rowElements, sign.rowElements + 3), std::vector<int>({1, 20, 9}));
     }
 
     void typesWithoutPostsTakeOnlyLayoutsWithSidePosts()
@@ -667,46 +873,59 @@ private slots:
 
     // ---- number entry and title ----
 
-    void numberEntryRefusesZero()
+    void numberEntryRefusesZeroAndAnswersOnlyOnOk()
     {
         Dialogs d;
         auto *edit = child<NumberEdit>(d.numberEntry, "pvlCalcEdit1");
-        QString shown;
+        auto *unit = child<QLabel>(d.numberEntry, "Label3");
+        QString shown, caption, shownUnit;
         bool refused = false;
         const auto type = [edit](const char *text) { edit->setText(QLatin1String(text)); };
+        Real48 hundred;
+        hundred.set(100);
         ModalAnswers scale({{QStringLiteral("Form13"), [&](QWidget *w) {
                                 shown = edit->text();
                                 type("0");
                                 child(w, "BitBtn1")->click();
-                                refused = w->isVisible() && d.state.exportScale.get() == 100;
+                                refused = w->isVisible();
                                 type("150");
                                 child(w, "BitBtn1")->click();
                             }}});
-        QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale));
+        const std::optional<Real48> answer = d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale, hundred);
         VERIFY_ANSWERED(scale);
         QCOMPARE(shown, QStringLiteral("100.00"));
         QVERIFY(refused);
-        QCOMPARE(double(d.state.exportScale.get()), 150.0);
+        QVERIFY(answer);
+        QCOMPARE(double(answer->get()), 150.0);
 
-        // Closed another way: a valid value is stored, a refused one is not.
-        QString caption;
-        ModalAnswers percent({{QStringLiteral("Form13"),
+        // Escape or closing the window answers nothing, whatever the edit holds; the dialog
+        // itself stores nothing anywhere.
+        const QByteArray sign = bytesOf(d.state.currentSignRecord);
+        const Real48 percent = d.state.derived.FixedPricePercent;
+        ModalAnswers closed({{QStringLiteral("Form13"),
                               [&](QWidget *w) {
                                   caption = w->windowTitle();
+                                  shownUnit = unit->text();
                                   type("85");
-                                  static_cast<QDialog *>(w)->reject();
+                                  QTest::keyClick(w, Qt::Key_Escape);
                               }},
                              {QStringLiteral("Form13"), [&](QWidget *w) {
-                                  type("0");
-                                  static_cast<QDialog *>(w)->reject();
+                                  type("85");
+                                  w->close();
+                              }},
+                             {QStringLiteral("Form13"), [&](QWidget *w) {
+                                  type("85");
+                                  child(w, "BitBtn1")->click();
                               }}});
-        QVERIFY(d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
+        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent, hundred));
+        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent, hundred));
+        const std::optional<Real48> typed = d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent, hundred);
+        VERIFY_ANSWERED(closed);
         QCOMPARE(caption, gEnglish.LanguageEntry(text::kPricePercentTitle));
-        QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
-        QCOMPARE(double(d.state.currentSignRecord.priceLevel.get()), 85.0);
-        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::PricePercent));
-        VERIFY_ANSWERED(percent);
-        QCOMPARE(double(d.state.derived.FixedPricePercent.get()), 85.0);
+        QCOMPARE(shownUnit, gEnglish.LanguageEntry(text::kPercentUnit)); // a percentage, not money
+        QVERIFY(typed && typed->get() == 85);
+        QCOMPARE(bytesOf(d.state.currentSignRecord), sign);
+        QCOMPARE(bytesOf(d.state.derived.FixedPricePercent), bytesOf(percent));
     }
 
     void titleDialogSwitchesBetweenTheAutomaticAndTheTypedTitle()
@@ -746,6 +965,56 @@ private slots:
         QCOMPARE(texts, QStringList({gEnglish.LanguageEntry(text::kUntitledSign) + QStringLiteral("3")}));
     }
 
+    void aTypedTitleIsKeptWhole()
+    {
+        Dialogs d;
+        d.setRows({1});
+        d.state.currentSignRecord.setTitle(d.state.AutoTitle());
+        auto *edit = child<QLineEdit>(d.title, "Edit1");
+        auto *automatic = child<QCheckBox>(d.title, "CheckBox1");
+        QStringList texts;
+        bool tickedWhileTyping = true;
+        // Typed over the automatic title: the box clears itself and the text stays through a
+        // tick and an untick.
+        ModalAnswers typed({{QStringLiteral("Form10"), [&](QWidget *w) {
+                                typeInto(edit, QStringLiteral("Shop front"));
+                                tickedWhileTyping = automatic->isChecked();
+                                automatic->click();
+                                texts << edit->text();
+                                automatic->click();
+                                texts << edit->text();
+                                child(w, "BitBtn1")->click();
+                            }}});
+        std::optional<TitleAnswer> answer = d.title->ask(d.state.currentSignRecord.titleText());
+        VERIFY_ANSWERED(typed);
+        QVERIFY(!tickedWhileTyping);
+        QCOMPARE(texts, QStringList({d.state.AutoTitle(), QStringLiteral("Shop front")}));
+        QVERIFY(answer && answer->text == QStringLiteral("Shop front") && !answer->automatic);
+
+        // 19 characters fit beside the "!" of a title set by hand; nothing is cut after that.
+        const QString longest = QStringLiteral("Front of the shop 1");
+        ModalAnswers tooLong({{QStringLiteral("Form10"), [&](QWidget *w) {
+                                  typeInto(edit, longest + QStringLiteral("23"));
+                                  child(w, "BitBtn1")->click();
+                              }}});
+        answer = d.title->ask(d.state.currentSignRecord.titleText());
+        VERIFY_ANSWERED(tooLong);
+        QVERIFY(answer && !answer->automatic);
+        QCOMPARE(answer->text, longest);
+        QVERIFY(d.state.SetSignTitle(answer->text, answer->automatic));
+        QCOMPARE(d.state.currentSignRecord.titleText(), QLatin1Char('!') + longest);
+
+        // The next OK of the construction dialog keeps it, and so does the title dialog when
+        // confirmed unchanged.
+        d.openForm6();
+        child(d.construction, "BitBtn4")->click();
+        QCOMPARE(d.state.currentSignRecord.titleText(), QLatin1Char('!') + longest);
+        ModalAnswers unchanged({modal::click(QStringLiteral("Form10"), "BitBtn1")});
+        answer = d.title->ask(d.state.currentSignRecord.titleText());
+        VERIFY_ANSWERED(unchanged);
+        QVERIFY(answer && answer->text == longest && !answer->automatic);
+    }
+
     // ---- pictures ----
 
     void layoutPicturesShowTheFamilyColour()
@@ -760,6 +1029,26 @@ private slots:
                     hits += QColor(image.pixel(x, y)) == family;
             QVERIFY2(hits > 500, qPrintable(QStringLiteral("layout %1: %2 pixels").arg(layout).arg(hits)));
         }
+    }
+
+    void layoutPicturesNameTheirLayoutAndFamily()
+    {
+        Dialogs d;
+        d.setRows({1});
+        d.assumptions->show();
+        d.openForm6();
+        const QString frame = gEnglish.LanguageEntry(text::kClosedFrameLayout);
+        const QString posts = gEnglish.LanguageEntry(text::kSidePostsLayout);
+        const QString a = gEnglish.LanguageEntry(text::kFamilyA), b = gEnglish.LanguageEntry(text::kFamilyB);
+        const QStringList expected = {frame + u' ' + a, posts + u' ' + a, frame + u' ' + b, posts + u' ' + b};
+        for (int layout = 1; layout <= 4; ++layout) {
+            const QString &tip = expected[layout - 1];
+            QCOMPARE(child<QLabel>(d.assumptions, QStringLiteral("LayoutPicture%1").arg(layout))->toolTip(), tip);
+            QCOMPARE(child(d.assumptions, QStringLiteral("RadioButton%1").arg(5 - layout))->toolTip(), tip);
+            QCOMPARE(child<QLabel>(d.construction, QStringLiteral("Image%1").arg(5 - layout))->toolTip(), tip);
+        }
+        QCOMPARE(QSet<QString>(expected.begin(), expected.end()).size(), 4);
+        QCOMPARE(LayoutToolTip(gEnglish, 0), QString());
     }
 };
 

@@ -1,5 +1,7 @@
 // The export command: file name rules, the scale asked for on the way, and failures.
 #include <QApplication>
+#include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -144,20 +146,32 @@ private slots:
         QCOMPARE(state.exportScale.get(), 100.0L);
     }
 
-    void aRefusedScaleKeepsTheOldOneAndTheExportGoesOn()
+    void aRefusedScaleStaysOpenAndEscapeOrClosingCancelsTheExport()
     {
         bool refused = false;
-        ModalAnswers answers({{QStringLiteral("Form13"), [&refused](QWidget *w) {
+        ModalAnswers answers({{QStringLiteral("Form13"),
+                               [&refused](QWidget *w) {
                                    fixtures::child<NumberEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("0"));
                                    fixtures::child(w, "BitBtn1")->click(); // refused: stays open
                                    refused = w->isVisible();
-                                   static_cast<QDialog *>(w)->reject();
+                                   QTest::keyClick(w, Qt::Key_Escape);
+                               }},
+                              {QStringLiteral("Form13"), [](QWidget *w) {
+                                   fixtures::child<NumberEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("50"));
+                                   w->close();
                                }}});
+        const SignRecord stored = state.slot(1);
+        state.currentSignRecord.quantity.set(7);
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("zero")), false)),
-                 ExportOutcome::Written);
+                 ExportOutcome::Cancelled);
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("closed")), true)),
+                 ExportOutcome::Cancelled);
         VERIFY_ANSWERED(answers);
         QVERIFY(refused);
         QCOMPARE(state.exportScale.get(), 100.0L);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(QRegularExpression(QStringLiteral("^(zero|closed)"))),
+                 QStringList());
+        QVERIFY(state.slot(1) == stored); // the sign is not even stored into its slot
     }
 
     void aSignWithoutSizeExportsNothingAndSaysSo()

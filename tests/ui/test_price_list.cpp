@@ -11,6 +11,7 @@
 #include "ui/number_entry_dialog.h"
 #include "core/params/language.h"
 #include "core/number/number_format.h"
+#include "core/engine/compute_sign.h"
 #include "ui/price_list_window.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
@@ -63,9 +64,10 @@ private slots:
 
     void aPercentageIsAskedForAndApplied()
     {
-        QString header, price;
+        QString header, price, unit;
         ModalAnswers answers({{QStringLiteral("Form13"),
-                               [](QWidget *entry) {
+                               [&unit](QWidget *entry) {
+                                   unit = fixtures::child<QLabel>(entry, "Label3")->text();
                                    fixtures::child<QLineEdit>(entry, "pvlCalcEdit1")->setText(QStringLiteral("80"));
                                    fixtures::child(entry, "BitBtn1")->click();
                                }},
@@ -77,8 +79,72 @@ private slots:
         priceList->ShowPercentPrices();
         VERIFY_ANSWERED(answers);
         QCOMPARE(price, QStringLiteral("80.00"));
-        QVERIFY2(header.startsWith(state.LanguageEntry(text::kPercentPricesHeader))
-                 && header.contains(QLatin1String("80.00")), qPrintable(header));
+        // A percentage, not an amount of money.
+        QCOMPARE(unit, state.LanguageEntry(text::kPercentUnit));
+        QCOMPARE(header, state.LanguageEntry(text::kPercentPricesHeader) + u'\n'
+                             + state.LanguageEntry(text::kPricePercentLabel) + QStringLiteral("80.00 %"));
+    }
+
+    // A read-only window: the percentage asked for changes nothing in the project, and a
+    // number entry closed without OK shows no list.
+    void askingAPercentageLeavesTheProjectAsItWas()
+    {
+        const ParameterRecord parameters = state.parameters;
+        state.parameters = fixtures::ShippedParameters();
+        state.RefreshParameters();
+        SignRecord &sign = state.currentSignRecord;
+        sign = fixtures::SignWith(5, QStringLiteral("sign"));
+        sign.layout = 2;
+        sign.signType = 1;
+        sign.width.set(150);
+        sign.rowElements[1] = 5;
+        sign.rowElements[2] = 6;
+        sign.auxDimension.set(2);
+        sign.quantity.set(1);
+        sign.priceLevel.set(100);
+        state.derived.FixedPricePercent.set(100);
+        state.LoadWorkingState();
+        ComputeSign(state);
+        const QString costBefore = FormatFixed(state.results.costTotal.get(), 0, 2);
+        const QByteArray before(reinterpret_cast<const char *>(&sign), sizeof sign);
+
+        QString price;
+        ModalAnswers answers({{QStringLiteral("Form13"),
+                               [](QWidget *entry) {
+                                   fixtures::child<QLineEdit>(entry, "pvlCalcEdit1")->setText(QStringLiteral("80"));
+                                   fixtures::child(entry, "BitBtn1")->click();
+                               }},
+                              {QStringLiteral("Form12"),
+                               [&](QWidget *list) {
+                                   price = editText(list, 2);
+                                   fixtures::child(list, "BitBtn1")->click();
+                               }},
+                              {QStringLiteral("Form13"), [](QWidget *entry) {
+                                   fixtures::child<QLineEdit>(entry, "pvlCalcEdit1")->setText(QStringLiteral("60"));
+                                   QTest::keyClick(entry, Qt::Key_Escape);
+                               }}});
+        priceList->ShowPercentPrices();
+        priceList->ShowPercentPrices(); // no list after Escape
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(price, FormatFixed(state.parameters.elementRows[0].priceA.get() * 0.8L, 0, 2));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&sign), sizeof sign), before);
+        QCOMPARE(state.derived.FixedPricePercent.get(), 100.0L);
+        ComputeSign(state);
+        QCOMPARE(FormatFixed(state.results.costTotal.get(), 0, 2), costBefore);
+        qInfo("cost before and after asking for 80 percent: %s, %s", qPrintable(costBefore),
+              qPrintable(FormatFixed(state.results.costTotal.get(), 0, 2)));
+
+        // The next time, the percentage asked for last is proposed.
+        QString proposed;
+        ModalAnswers again({{QStringLiteral("Form13"), [&proposed](QWidget *entry) {
+                                proposed = fixtures::child<QLineEdit>(entry, "pvlCalcEdit1")->text();
+                                static_cast<QDialog *>(entry)->reject();
+                            }}});
+        priceList->ShowPercentPrices();
+        VERIFY_ANSWERED(again);
+        QCOMPARE(proposed, QStringLiteral("80.00"));
+        state.parameters = parameters;
+        state.RefreshParameters();
     }
 
     void aFixedPercentageIsTakenWithoutAsking()

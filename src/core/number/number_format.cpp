@@ -138,7 +138,9 @@ QString FormatFixedFromExpansion(long double value, int width, int decimals)
         std::string digits;
         digits += p[0];
         digits.append(p + 2, 17);
-        const int exponent = std::atoi(p + 20);
+        int exponent = 0;
+        const char *e = p + 20 + (p[20] == '+' ? 1 : 0);
+        std::from_chars(e, buf + sizeof buf, exponent);
 
         // digits[i] has weight 10^(exponent - i); keep those of weight >= 10^-decimals.
         // Pad so that the integer part has at least one digit.

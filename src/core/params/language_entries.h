@@ -228,4 +228,10 @@ inline constexpr int kMustBeGreaterThan = Entry(248); // followed by a blank and
 inline constexpr int kMustNotBeNegative = Entry(249);
 inline constexpr int kUnusableCurrency = Entry(250);
 
+
+// Entries 176..179: the assumptions dialog's refusals and the layout pictures' tooltips.
+inline constexpr int kRefusedNotAboveZero = Entry(176); // after a field's label: its value must be above 0
+inline constexpr int kRefusedNegative = Entry(177);     // after a field's label: its value may not be negative
+inline constexpr int kClosedFrameLayout = Entry(178);   // tooltip of layouts 1 and 3, then a blank and the family word
+inline constexpr int kSidePostsLayout = Entry(179);     // tooltip of layouts 2 and 4, then a blank and the family word
 } // namespace tablix::text

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include "core/params/language.h"
+#include "core/params/language_entries.h"
+#include "core/project/element_codes.h"
 #include "core/render/sign_drawing.h"
 
 namespace tablix {
@@ -68,6 +71,14 @@ QPixmap LayoutPicture(int layout, QSize size, qreal devicePixelRatio)
         p.drawLine(QPointF(2, ground), QPointF(w - 3, ground));
     }
     return pixmap;
+}
+
+QString LayoutToolTip(const LanguageTable &language, int layout)
+{
+    if (layout < 1 || layout > 4)
+        return {};
+    return language.LanguageEntry(HasClosedFrame(layout) ? text::kClosedFrameLayout : text::kSidePostsLayout).trimmed()
+           + QLatin1Char(' ') + language.LanguageEntry(LayoutFamilyWordEntry(layout)).trimmed();
 }
 
 } // namespace tablix

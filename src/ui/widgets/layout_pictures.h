@@ -3,13 +3,19 @@
 
 #include <QPixmap>
 #include <QSize>
+#include <QString>
 
 namespace tablix {
+
+struct LanguageTable;
 
 inline constexpr QSize kLayoutPictureSize(90, 60);
 
 // Layout 1: family A in a closed frame; 2: family A between two side posts; 3 and 4 the same for
 // family B. Anything else gives an empty picture.
 QPixmap LayoutPicture(int layout, QSize size = kLayoutPictureSize, qreal devicePixelRatio = 1.0);
+
+// What a layout's picture shows, in words: the frame or the posts, and the profile family.
+QString LayoutToolTip(const LanguageTable &language, int layout);
 
 } // namespace tablix
