@@ -134,8 +134,12 @@ void LanguageChooser::okClicked()
     if (!startup_) {
         state.SaveCurrentSign();
         const StartupLoadResult reload = LoadParametersAndLanguage(state, directory());
-        if (reload.failure != StartupFailure::None)
-            ShowIoError(this, reload.message);
+        // The table in memory is still the previous language's, so it can say so.
+        if (reload.failure == StartupFailure::LanguageMissing)
+            ShowIoError(this, state.LanguageEntry(text::kLanguageNotRead) + QStringLiteral("\n\n") +
+                                  QDir(directory()).filePath(chosenFile));
+        else if (reload.failure != StartupFailure::None)
+            ShowIoError(this, state.LanguageEntry(text::kParametersNotRead) + QStringLiteral("\n\n") + reload.message);
     }
     accept();
 }

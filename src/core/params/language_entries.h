@@ -221,4 +221,16 @@ inline constexpr int kSecondProfileLengthAType4 = Entry(231);
 inline constexpr int kSecondProfileLengthBType4 = Entry(232);
 inline constexpr int kFixedProfile = Entry(233); // also labels element row 22
 
+// Printing and the messages of failed commands (entries 189-196 and 234-238).
+inline constexpr int kPrintFooterPage = Entry(189); // "%1" the page, "%2" the page count
+inline constexpr int kPrintFooterDateFormat = Entry(190); // a QDate format: yyyy, MM, dd
+inline constexpr int kPrintErrorCaption = Entry(191);
+inline constexpr int kPrintNotStarted = Entry(192);
+inline constexpr int kPrintNotFinished = Entry(193);
+inline constexpr int kNothingWrittenNote = Entry(194); // after a failed save or export
+inline constexpr int kExportWithoutSize = Entry(195);
+inline constexpr int kParametersNotRead = Entry(196); // followed by the reason
+inline constexpr int kParametersNotSaved = Entry(234); // followed by the reason
+inline constexpr int kLanguageNotRead = Entry(235); // followed by the reason
+
 } // namespace tablix::text
