@@ -1,5 +1,6 @@
 // Printouts and the views they come from: the summary page's scrolling, font and printout, the
-// margin and footer of every printed page, the report view's scrolling and font, and print failures.
+// margin and footer of every printed page, the report view's scrolling and font, and the messages
+// of failed printouts, exports and parameter files in the user's language.
 #include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,7 +24,10 @@
 #include "core/render/summary.h"
 #include "support/fixtures.h"
 #include "support/modal_answers.h"
+#include "core/params/parameters.h"
+#include "ui/export_command.h"
 #include "ui/main_window.h"
+#include "ui/parameter_editor.h"
 #include "ui/printing.h"
 #include "ui/report_view.h"
 #include "ui/summary_page.h"
@@ -156,7 +160,7 @@ std::function<bool(QPrinter &)> PdfTo(const QString &path)
 
 // ---- scroll bars as a user sees them ----
 
-QRect Thumb(QScrollBar *bar)
+QRect ScrollBarPart(QScrollBar *bar, QStyle::SubControl part)
 {
     QStyleOptionSlider option;
     option.initFrom(bar);
@@ -169,7 +173,12 @@ QRect Thumb(QScrollBar *bar)
     option.singleStep = bar->singleStep();
     option.pageStep = bar->pageStep();
     option.upsideDown = bar->invertedAppearance();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+}
+
+QRect Thumb(QScrollBar *bar)
+{
+    return ScrollBarPart(bar, QStyle::SC_ScrollBarSlider);
 }
 
 // The thumb starts at the top of the bar when the page is at its top, and it is the part that
@@ -179,11 +188,12 @@ void VerifyThumbAtTop(QScrollBar *bar)
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->value(), 0);
     const QRect thumb = Thumb(bar);
-    QVERIFY2(thumb.top() <= 2, qPrintable(QStringLiteral("thumb at %1").arg(thumb.top())));
-    QVERIFY(thumb.bottom() < bar->height() - 10);
+    const QRect track = ScrollBarPart(bar, QStyle::SC_ScrollBarGroove);
+    QVERIFY2(thumb.top() <= track.top() + 2, qPrintable(QStringLiteral("thumb at %1").arg(thumb.top())));
+    QVERIFY(thumb.bottom() < track.bottom() - 10);
     const QImage picture = bar->grab().toImage();
     const int thumbGrey = qGray(picture.pixel(thumb.center()));
-    const int trackGrey = qGray(picture.pixel(bar->width() / 2, (thumb.bottom() + bar->height()) / 2));
+    const int trackGrey = qGray(picture.pixel(bar->width() / 2, (thumb.bottom() + track.bottom()) / 2));
     QVERIFY2(thumbGrey + 40 < trackGrey, qPrintable(QStringLiteral("thumb %1, track %2").arg(thumbGrey).arg(trackGrey)));
 }
 
@@ -584,6 +594,68 @@ private slots:
         }
         QCOMPARE(caption, QStringLiteral("Błąd drukowania"));
         view.hide();
+    }
+
+    void failureMessagesSpeakTheUsersLanguage()
+    {
+        Program p(1, QSize(900, 600), QStringLiteral("tablix_lng.pol"));
+        const auto entry = [&p](int n) { return p.state.LanguageEntry(n); };
+        const auto typeScale = ModalAnswers::Step{QStringLiteral("Form13"), [](QWidget *w) {
+                                                      child(w, "BitBtn1")->click();
+                                                  }};
+        const auto chooses = [](const QString &name) {
+            return [name](QWidget *, const QString &, const QString &) -> std::optional<ExportChoice> {
+                return ExportChoice{name, false};
+            };
+        };
+        QString message;
+
+        // An export of a sign without a size, then one into a folder that is a file.
+        p.state.currentSignRecord.width.set(0);
+        {
+            ModalAnswers answers({typeScale, modal::messageBox(&message)});
+            QCOMPARE(ExportCurrentSign(p.state, *p.windows, p.form, chooses(dir.filePath(QStringLiteral("none.plt")))),
+                     ExportOutcome::NothingToExport);
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(message, entry(text::kExportWithoutSize));
+        p.state.currentSignRecord.width.set(100);
+        const QString blocked = dir.filePath(QStringLiteral("blocked"));
+        QVERIFY(fixtures::WriteBytes(blocked, "x"));
+        {
+            ModalAnswers answers({typeScale, modal::messageBox(&message)});
+            QCOMPARE(ExportCurrentSign(p.state, *p.windows, p.form, chooses(blocked + QStringLiteral("/x.plt"))),
+                     ExportOutcome::Failed);
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY2(message.endsWith(QStringLiteral("\n\n") + entry(text::kNothingWrittenNote)), qPrintable(message));
+
+        // The parameter file missing, then not writable.
+        const QString previous = QDir::currentPath();
+        QTemporaryDir work;
+        QVERIFY(QDir::setCurrent(work.path()));
+        const QString parameterFile = work.filePath(QString::fromLatin1(kParameterFileName));
+        ParameterEditor &editor = p.windows->parameterEditor();
+        {
+            ModalAnswers answers({modal::messageBox(&message, QStringLiteral("LoadErrorBox"))});
+            QCOMPARE(editor.exec(), int(QDialog::Rejected));
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY2(message.startsWith(entry(text::kParametersNotRead) + QStringLiteral("\n\n")), qPrintable(message));
+        QVERIFY(message.contains(parameterFile));
+        QVERIFY(fixtures::WriteBytes(parameterFile, SerializeParameterRecord(p.state.parameters)));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(QFile::remove(parameterFile) && QDir(work.path()).mkdir(QString::fromLatin1(kParameterFileName)));
+        {
+            ModalAnswers answers({modal::messageBox(&message, QStringLiteral("SaveErrorBox"))});
+            child(&editor, "BitBtn1")->click();
+            VERIFY_ANSWERED(answers);
+        }
+        editor.hide();
+        QVERIFY(QDir::setCurrent(previous));
+        QVERIFY2(message.startsWith(entry(text::kParametersNotSaved) + QStringLiteral("\n\n")), qPrintable(message));
+        QVERIFY(message.contains(parameterFile));
     }
 };
 

@@ -202,6 +202,8 @@ private slots:
         QVERIFY(box->height() >= ReportLineY(2, f, 2 * f + 5) + f);
 
         const QImage page = box->grab().toImage();
+        if (const QString grab = qEnvironmentVariable("TABLIX_GRAB_DIR"); !grab.isEmpty())
+            reportView->grab().save(grab + QStringLiteral("/report-without-rows.png"));
         const auto ink = [&page](int x1, int x2, int y1, int y2) {
             for (int y = y1; y < y2; ++y)
                 for (int x = x1; x < x2; ++x)

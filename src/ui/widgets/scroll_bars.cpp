@@ -2,12 +2,15 @@
 #include "ui/widgets/scroll_bars.h"
 
 #include <QAbstractScrollArea>
+#include <QColor>
+#include <QPalette>
 #include <QScrollBar>
 
 namespace tablix {
 
 namespace {
 
+const QColor kTrackColour(0xec, 0xec, 0xec);
 const char *const kScrollBarStyle = R"(
 QScrollBar { background: #ececec; border: none; margin: 0; }
 QScrollBar:vertical { width: 16px; }
@@ -27,6 +30,11 @@ void MarkScrollThumbs(QAbstractScrollArea *area)
 {
     for (QScrollBar *bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
         bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+    if (QWidget *corner = area->cornerWidget()) {
+        QPalette palette = corner->palette();
+        palette.setColor(QPalette::Window, kTrackColour);
+        corner->setPalette(palette);
+    }
 }
 
 } // namespace tablix
