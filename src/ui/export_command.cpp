@@ -62,15 +62,13 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
     }
     if (!bytes) {
         // Only a sign read from a damaged file gets here: the dialogs refuse a width of 0.
-        QMessageBox::information(mainWindow, QStringLiteral("Tablix"),
-                                 QStringLiteral("The sign has no width or height: nothing was exported."));
+        QMessageBox::information(mainWindow, QStringLiteral("Tablix"), state.LanguageEntry(text::kExportWithoutSize));
         return ExportOutcome::NothingToExport;
     }
 
     QString error;
     if (!WriteFileAtomically(fileName, *bytes, &error)) {
-        ShowIoError(mainWindow, error + QStringLiteral("\n\nNothing was written: a file already there keeps its "
-                                                       "previous contents."));
+        ShowIoError(mainWindow, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
         return ExportOutcome::Failed;
     }
     return ExportOutcome::Written;

@@ -130,7 +130,8 @@ void LanguageChooser::okClicked()
     if (!startup_) {
         language = LoadLanguageFile(languagePath);
         if (!language.table) {
-            ShowIoError(this, QStringLiteral("%1: %2").arg(languagePath, language.error));
+            ShowIoError(this, state.LanguageEntry(text::kLanguageNotRead) + QStringLiteral("\n\n") +
+                                  QStringLiteral("%1: %2").arg(languagePath, language.error));
             return;
         }
     }

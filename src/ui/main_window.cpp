@@ -32,6 +32,7 @@
 #include "ui/notice_dialog.h"
 #include "ui/parameter_editor.h"
 #include "ui/price_list_window.h"
+#include "ui/summary_page.h"
 #include "ui/title_dialog.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/paint_box.h"
@@ -48,8 +49,6 @@ namespace tablix {
 namespace {
 
 constexpr int kSummaryPage = 20; // the last page, after the twenty signs
-constexpr int kSummaryBarThickness = 16;
-const QColor kSummaryBackground(255, 255, 202);
 
 // Sign titles are user data: an "&" is shown, not taken as a mnemonic.
 QString TabText(const QString &caption)
@@ -216,40 +215,16 @@ void MainWindow::buildPages()
         pages->addTab(sheet, QString());
     }
 
-    // The summary: a paint box larger than the page when needed, moved by the two bars.
-    auto *summary = Named<QWidget>(nullptr, "TabSheet21");
-    QPalette palette = summary->palette();
-    palette.setColor(QPalette::Window, kSummaryBackground);
-    summary->setPalette(palette);
-    summary->setAutoFillBackground(true);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(11);
-    summary->setFont(font);
-    summary->installEventFilter(this);
-
-    auto *box = Named<PaintBox>(summary, "PaintBox21");
-    box->setGeometry(0, 0, 800, 800);
-    box->onPaint = [this](QPainter &p) { paintSummary(p); };
-
-    summaryBarAcross = Named<QScrollBar>(summary, "ScrollBar1", Qt::Horizontal);
-    summaryBarAcross->setFixedHeight(kSummaryBarThickness);
-    summaryBarDown = Named<QScrollBar>(summary, "ScrollBar2", Qt::Vertical);
-    summaryBarDown->setFixedWidth(kSummaryBarThickness);
-    summaryCorner = Named<QFrame>(summary, "Panel2");
-    summaryCorner->setFixedSize(kSummaryBarThickness, kSummaryBarThickness);
-    summaryCorner->setAutoFillBackground(true);
-    for (QWidget *w : {static_cast<QWidget *>(summaryBarAcross), static_cast<QWidget *>(summaryBarDown),
-                       static_cast<QWidget *>(summaryCorner)}) {
-        w->hide();
-        w->raise();
-    }
-    connect(summaryBarAcross, &QScrollBar::valueChanged, this, [this](int q) { scrollSummaryAcross(q); });
-    connect(summaryBarDown, &QScrollBar::valueChanged, this, [this](int q) { scrollSummaryDown(q); });
-
-    sheets[kSummaryPage] = summary;
-    paintBoxes[kSummaryPage] = box;
-    pages->addTab(summary, QString());
+    // The summary: its paint box scrolled inside the page.
+    summaryPage_ = new SummaryPage(state);
+    summaryPage_->programPrinter = [this]() -> QPrinter & {
+        QueryPrinter();
+        return *printer_;
+    };
+    summaryPage_->onPaintOverflow = [this] { reportPaintOverflow(); };
+    sheets[kSummaryPage] = summaryPage_;
+    paintBoxes[kSummaryPage] = summaryPage_->paintBox();
+    pages->addTab(summaryPage_, QString());
 
     connect(pages, &QTabWidget::currentChanged, this,
             [this](int index) { guarded([this, index] { pageChanged(index); }); });
@@ -343,13 +318,7 @@ void MainWindow::showSummaryMenus(bool summary)
 
 void MainWindow::resetSummaryScroll()
 {
-    paintBoxes[kSummaryPage]->move(0, 0);
-    summaryScrollX_ = 0;
-    summaryScrollY_ = 0;
-    const QSignalBlocker block1(summaryBarAcross);
-    const QSignalBlocker block2(summaryBarDown);
-    summaryBarAcross->setValue(0);
-    summaryBarDown->setValue(0);
+    summaryPage_->ResetScroll();
 }
 
 void MainWindow::redrawCurrentSign()
@@ -400,18 +369,6 @@ bool MainWindow::event(QEvent *e)
     if (e->type() == QEvent::WindowActivate)
         QMetaObject::invokeMethod(this, [this] { guarded([this] { onActivated(); }); }, Qt::QueuedConnection);
     return QMainWindow::event(e);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *e)
-{
-    if (watched == sheets[kSummaryPage] && e->type() == QEvent::Resize && summaryPageActive()) {
-        guarded([this] {
-            resetSummaryScroll();
-            MeasureSummaryPage();
-            paintBoxes[kSummaryPage]->update();
-        });
-    }
-    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::onActivated()
@@ -514,75 +471,9 @@ void MainWindow::signPagePressed(Qt::MouseButton button)
         runAssumptionsOnly();
 }
 
-void MainWindow::paintSummary(QPainter &painter)
-{
-    try {
-        DrawSummary(painter, paintBoxes[kSummaryPage]->size(), state,
-                    FontPixelHeight(paintBoxes[kSummaryPage]->font()));
-    } catch (const FloatingPointOverflow &) {
-        reportPaintOverflow();
-    }
-}
-
 void MainWindow::MeasureSummaryPage()
 {
-    PaintBox *box = paintBoxes[kSummaryPage];
-    const QFontMetrics metrics(box->font());
-    const std::optional<SummaryExtent> extent =
-        MeasureSummary(state, [&metrics](const QString &text) { return metrics.horizontalAdvance(text); },
-                       FontPixelHeight(box->font()), summaryBarDown->width(), summaryBarAcross->height());
-    if (!extent)
-        return;
-    const QWidget *page = sheets[kSummaryPage];
-    const int pageWidth = page->width();
-    const int pageHeight = page->height();
-    const bool vertical = pageHeight < extent->height;
-    const bool horizontal = pageWidth < extent->width;
-    box->resize(std::max(pageWidth, extent->width), std::max(pageHeight, extent->height));
-
-    const int barHeight = summaryBarAcross->height();
-    const int barWidth = summaryBarDown->width();
-    if (horizontal && vertical) {
-        summaryBarAcross->setGeometry(0, pageHeight - barHeight, pageWidth - barWidth, barHeight);
-        summaryBarDown->setGeometry(summaryBarAcross->width(), 0, barWidth, summaryBarAcross->y());
-        summaryCorner->setGeometry(summaryBarDown->x(), summaryBarAcross->y(), barWidth, barHeight);
-    } else if (horizontal) {
-        summaryBarAcross->setGeometry(0, pageHeight - barHeight, pageWidth, barHeight);
-    } else if (vertical) {
-        summaryBarDown->setGeometry(pageWidth - barWidth, 0, barWidth, pageHeight);
-    }
-    summaryBarAcross->setVisible(horizontal);
-    summaryBarDown->setVisible(vertical);
-    summaryCorner->setVisible(horizontal && vertical);
-
-    // Positions are percent of the content: the bar's page is the visible share of it.
-    const auto setUp = [](QScrollBar *bar, int pageExtent, int contentExtent, int position) {
-        if (!bar->isVisibleTo(bar->parentWidget()))
-            return;
-        const int p = int(std::trunc(double(pageExtent) / double(contentExtent) * 100.0));
-        const QSignalBlocker block(bar);
-        bar->setRange(0, std::max(0, 101 - p));
-        bar->setPageStep(p);
-        bar->setSingleStep(1);
-        bar->setValue(position);
-        bar->setEnabled(101 - p > 0);
-    };
-    setUp(summaryBarAcross, pageWidth, extent->width, summaryScrollX_);
-    setUp(summaryBarDown, pageHeight, extent->height, summaryScrollY_);
-}
-
-void MainWindow::scrollSummaryAcross(int position)
-{
-    PaintBox *box = paintBoxes[kSummaryPage];
-    box->move(int(RoundEven(-box->width() * position * 0.01L)), box->y());
-    summaryScrollX_ = position;
-}
-
-void MainWindow::scrollSummaryDown(int position)
-{
-    PaintBox *box = paintBoxes[kSummaryPage];
-    box->move(box->x(), int(RoundEven(-box->height() * position * 0.01L)));
-    summaryScrollY_ = position;
+    summaryPage_->Measure();
 }
 
 // ---- menus ----------------------------------------------------------------------------------
@@ -661,8 +552,7 @@ void MainWindow::saveProject()
     state.SaveCurrentSign();
     QString error;
     if (!WriteProjectFile(ProjectWritePath(chosen), state.SignSlots, &error)) {
-        ShowIoError(this, error + QStringLiteral("\n\nNothing was written: a file already there keeps its previous "
-                                                 "contents."));
+        ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
         return;
     }
     state.projectFileName = QFileInfo(chosen).fileName();
@@ -743,15 +633,7 @@ void MainWindow::exportSign()
 
 void MainWindow::chooseSummaryFont()
 {
-    PaintBox *box = paintBoxes[kSummaryPage];
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, box->font(), this, fontAction->text(), QFontDialog::MonospacedFonts);
-    if (!ok)
-        return;
-    box->setFont(font);
-    resetSummaryScroll();
-    MeasureSummaryPage();
-    box->update();
+    summaryPage_->ChooseFont(fontAction->text());
 }
 
 void MainWindow::setUpPrinter()
@@ -764,8 +646,7 @@ void MainWindow::setUpPrinter()
 
 void MainWindow::printSummary()
 {
-    QMessageBox::information(this, QStringLiteral("Juz za momencik..."),
-                             QStringLiteral("Jeszce nie zrobione, ale wkrótce..."));
+    summaryPage_->Print();
 }
 
 void MainWindow::editParameters()

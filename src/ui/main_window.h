@@ -11,15 +11,14 @@
 
 class QAction;
 class QDialog;
-class QFrame;
 class QMenu;
-class QScrollBar;
 class QTabWidget;
 
 namespace tablix {
 
 struct AppState;
 class PaintBox;
+class SummaryPage;
 class Windows;
 
 // Asks for a file name: parent, proposed name, Qt filter; an empty result means cancelled.
@@ -78,18 +77,13 @@ public:
     void showPricesAtPercent();
     void chooseLanguage();
     void showAbout();
-    void scrollSummaryAcross(int position);
-    void scrollSummaryDown(int position);
-    // Sizes the summary's paint box and places the scroll bars for its content.
+    // Sizes the summary's paint box for its content.
     void MeasureSummaryPage();
 
     bool summaryPageActive() const;
-    int summaryScrollX() const { return summaryScrollX_; }
-    int summaryScrollY() const { return summaryScrollY_; }
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -101,7 +95,6 @@ private:
     void paintSignPage(QPainter &painter, int page);
     void signPageDoubleClicked();
     void signPagePressed(Qt::MouseButton button);
-    void paintSummary(QPainter &painter);
 
     void runSignDialogs();
     void runAssumptionsOnly();
@@ -124,9 +117,7 @@ private:
     QTabWidget *pages = nullptr;
     std::array<QWidget *, 21> sheets{};
     std::array<PaintBox *, 21> paintBoxes{};
-    QScrollBar *summaryBarAcross = nullptr;
-    QScrollBar *summaryBarDown = nullptr;
-    QFrame *summaryCorner = nullptr;
+    SummaryPage *summaryPage_ = nullptr;
 
     QMenu *projectMenu = nullptr, *signMenu = nullptr, *constructionMenu = nullptr, *optionsMenu = nullptr, *settingsMenu = nullptr, *parametersMenu = nullptr,
           *priceListMenu = nullptr;
@@ -136,8 +127,6 @@ private:
             *percentPricesAction = nullptr, *languageAction = nullptr, *aboutAction = nullptr;
 
     int lastPageIndex_ = 0;
-    int summaryScrollX_ = 0;
-    int summaryScrollY_ = 0;
     // The sign's dialogs open by themselves once per sign that becomes current without a width,
     // so that cancelling them does not bring them back at every activation.
     bool askedForCurrentSign_ = false;

@@ -562,7 +562,7 @@ void ParameterEditor::closeAfterLoadFailure(const QString &message)
         this,
         [this, message] {
             QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"),
-                            QStringLiteral("The parameters could not be read.\n%1\nNothing was changed.").arg(message),
+                            state.LanguageEntry(text::kParametersNotRead) + QStringLiteral("\n\n") + message,
                             QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("LoadErrorBox"));
             box.exec();
@@ -698,8 +698,7 @@ void ParameterEditor::okClicked()
     QString error;
     if (!WriteFileAtomically(path, SerializeParameterRecord(edited), &error)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"),
-                        QStringLiteral("The parameters could not be saved.\n%1\nThe previous file %2 is unchanged.")
-                            .arg(error, path),
+                        state.LanguageEntry(text::kParametersNotSaved) + QStringLiteral("\n\n") + error,
                         QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("SaveErrorBox"));
         box.exec();

@@ -3,10 +3,8 @@
 
 #include <QActionGroup>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -23,7 +21,10 @@
 #include "core/number/real48.h"
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
+#include "ui/printing.h"
+#include "ui/widgets/font_choice.h"
 #include "ui/widgets/paint_box.h"
+#include "ui/widgets/scroll_bars.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
@@ -107,6 +108,7 @@ ReportView::ReportView(AppState &state, Windows &windows, QWidget *parent)
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidgetResizable(false);
     scrollArea->setBackgroundRole(QPalette::Window);
+    MarkScrollThumbs(scrollArea);
     content_ = new QWidget;
     content_->setAutoFillBackground(true);
     reportBox = Named<PaintBox>(content_, "PaintBox1");
@@ -177,15 +179,13 @@ QPrinter &ReportView::ProgramPrinter()
     return main.printer();
 }
 
-bool ReportView::Measure()
+void ReportView::Measure()
 {
     const QFontMetrics metrics(reportBox->font(), reportBox);
-    const bool measured = MeasureReport(
+    MeasureReport(
         state, layout_, [&metrics](const QString &text) { return metrics.horizontalAdvance(text); }, textHeight(),
         width());
-    if (measured)
-        reportBox->update();
-    return measured;
+    reportBox->update();
 }
 
 void ReportView::SizePaintBox()
@@ -281,11 +281,10 @@ void ReportView::hideDrawing()
 
 void ReportView::chooseFont()
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, reportBox->font(), this, QString(), QFontDialog::MonospacedFonts);
-    if (!ok)
+    const std::optional<QFont> font = ChooseFixedPitchFont(this, reportBox->font(), fontAction->text());
+    if (!font)
         return;
-    reportBox->setFont(font);
+    reportBox->setFont(*font);
     Measure();
     SizePaintBox();
     reportBox->update();
@@ -294,14 +293,7 @@ void ReportView::chooseFont()
 void ReportView::setUpPrinter()
 {
     // Only a confirmed set-up changes the printer values.
-    const int values[4] = {state.printerDpiX, state.printerDpiY, state.printerPageWidth, state.printerPageHeight};
-    QPrinter &printer = ProgramPrinter();
-    state.printerDpiX = values[0];
-    state.printerDpiY = values[1];
-    state.printerPageWidth = values[2];
-    state.printerPageHeight = values[3];
-    if (PrintSetupDialog && PrintSetupDialog(printer))
-        ProgramPrinter();
+    AskForPrinter(state, [this]() -> QPrinter & { return ProgramPrinter(); }, PrintSetupDialog);
 }
 
 void ReportView::closeReport()
@@ -309,59 +301,22 @@ void ReportView::closeReport()
     close();
 }
 
-void ReportView::printFailed(const QString &message)
-{
-    QMessageBox::critical(this, QStringLiteral("Print Error"), message);
-}
-
 void ReportView::printReport()
 {
-    const int values[4] = {state.printerDpiX, state.printerDpiY, state.printerPageWidth, state.printerPageHeight};
-    QPrinter &printer = ProgramPrinter();
-    if (!PrintDialog || !PrintDialog(printer)) {
-        state.printerDpiX = values[0];
-        state.printerDpiY = values[1];
-        state.printerPageWidth = values[2];
-        state.printerPageHeight = values[3];
+    QPrinter *printer = AskForPrinter(state, [this]() -> QPrinter & { return ProgramPrinter(); }, PrintDialog);
+    if (!printer)
         return;
-    }
-    ProgramPrinter();
     const long double ratio = PrintRatio(state.printerDpiY, screenDpi());
-    if (ReportWiderThanPage(state, layout_, ratio) && !windows.notice().ask(state.LanguageEntry(text::kTooWideNotice)))
+    const PrintedPage page = LayOutPrintedPage(*printer, reportBox->font());
+    if (page.body.width() < ratio * layout_.reportWidth && !windows.notice().ask(state.LanguageEntry(text::kTooWideNotice)))
         return;
 
-    printer.setDocName(QStringLiteral("TABLIX"));
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        printFailed(tr("The print job could not be started."));
-        return;
-    }
-    ReportPrintPage page;
-    // The painter's origin is the printable area's corner already.
-    page.ox = 0;
-    page.oy = 0;
-    page.ratio = ratio;
-    page.f = PrinterFontHeight(textHeight(), ratio);
-    page.clientWidth = width();
-    page.newPage = [&printer] { return printer.newPage(); };
-    QFont font = reportBox->font();
-    font.setPixelSize(page.f);
-    painter.setFont(font);
-
-    bool printed = true;
-    try {
-        PrintReportPicture(painter, state, layout_, page);
-        printed = PrintReportText(painter, state, layout_, page);
-    } catch (const FloatingPointOverflow &) {
-        printer.abort();
-        painter.end();
-        throw;
-    }
-    if (!printed)
-        printer.abort();
-    const bool ended = painter.end();
-    if (!printed || !ended || printer.printerState() == QPrinter::Error)
-        printFailed(tr("The print job could not be finished."));
+    printer->setDocName(QStringLiteral("TABLIX"));
+    const PrintOutcome outcome =
+        PrintPages(*printer, state, reportBox->font(),
+                   ReportPrintPass(state, layout_, reportBox->font(), ratio, PrinterFontHeight(textHeight(), ratio),
+                                   width()));
+    ShowPrintOutcome(this, state, outcome);
 }
 
 } // namespace tablix

@@ -56,14 +56,13 @@ protected:
 
 private:
     void SetDrawing(bool shown);
-    bool Measure();
+    void Measure();
     void SizePaintBox();
     void CaptionDrawingMenu();
     void CaptionCommands();
     template <class F> void guarded(F &&handler);
     int textHeight() const;
     int screenDpi() const;
-    void printFailed(const QString &message);
 
     AppState &state;
     Windows &windows;

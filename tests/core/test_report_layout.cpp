@@ -158,25 +158,41 @@ TEST_F(ReportLayoutTest, DrawingPushesTheTextDownAndWidensThePage)
     EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 255, 255));
 }
 
-TEST_F(ReportLayoutTest, EmptySignIsNeitherMeasuredNorDrawnNorPrinted)
+TEST_F(ReportLayoutTest, SignWithoutRowsShowsItsLinesWithoutDrawing)
 {
-    text(QStringLiteral("a\tb\r"));
+    // The report of a sign without rows is readable: its own columns, no drawing, on screen and paper.
+    state.reportShowsDrawing = true;
+    text(QStringLiteral("No rows\t0.00\r"));
     state.workingRows[0] = 0;
     layout.reportWidth = 333;
     EXPECT_FALSE(MeasureReport(state, layout, FakeWidth, f, 710));
-    EXPECT_EQ(layout.reportWidth, 333);
+    EXPECT_EQ(layout.reportTabColumn, 7 * 7 + 5 + 15);
+    EXPECT_EQ(layout.reportWidth, layout.reportTabColumn + 7 * 4);
+    EXPECT_EQ(layout.reportHeight, Round(1.4L * f + 2 * f + 5) + 2 * f);
     image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        DrawReportPicture(painter, state, layout, f, 710, image.size(), recorder());
-    }
-    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
+    drawScreen();
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(10, 2 * f + 2), qRgb(255, 255, 255)); // no drawing
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[1].y, Round(1.4L * f + 2 * f + 5));
+    EXPECT_EQ(written[2].x, layout.reportTabColumn);
+
+    written.clear();
+    state.printerPageHeight = 1000;
     int pages = 0;
     QPainter painter(&image);
     PrintReportPicture(painter, state, layout, printPage(0, 0, 1, f, &pages), recorder());
     EXPECT_TRUE(PrintReportText(painter, state, layout, printPage(0, 0, 1, f, &pages), recorder()));
-    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(written.size(), 3u);
     EXPECT_EQ(pages, 0);
+
+    // No lines at all: the height is the title's, however often it is measured.
+    text(QString());
+    MeasureReport(state, layout, FakeWidth, f, 710);
+    const int height = layout.reportHeight;
+    MeasureReport(state, layout, FakeWidth, f, 710);
+    EXPECT_EQ(layout.reportHeight, height);
+    EXPECT_EQ(height, 2 * f + 5 + 2 * f);
 }
 
 TEST_F(ReportLayoutTest, MoreThanFiveHundredLinesShowTheFirstFiveHundred)
@@ -268,6 +284,34 @@ TEST_F(ReportLayoutTest, PrintedDrawingAndRefusedNewPage)
     EXPECT_FALSE(PrintReportText(painter, state, layout, page, recorder()));
     EXPECT_EQ(calls, 1);
     EXPECT_LT(written.size(), 31u); // stopped at the refused page
+}
+
+TEST_F(ReportLayoutTest, PageBottomBreaksThePrintoutAboveTheFooter)
+{
+    QString lines;
+    for (int a = 1; a <= 30; ++a)
+        lines += QStringLiteral("L%1\r").arg(a);
+    text(lines);
+    MeasureReport(state, layout, FakeWidth, f, 710);
+    const auto linesOnFirstPage = [&](int printerPageHeight, int pageBottom) {
+        state.printerPageHeight = printerPageHeight;
+        written.clear();
+        int pages = 0;
+        QPainter painter(&image);
+        ReportPrintPage page = printPage(0, 0, 1, f, &pages);
+        page.pageBottom = pageBottom;
+        page.newPage = [&] {
+            ++pages;
+            return false;
+        };
+        PrintReportPicture(painter, state, layout, page, recorder());
+        PrintReportText(painter, state, layout, page, recorder());
+        return int(written.size()) - 1;
+    };
+    const int byPage = linesOnFirstPage(300, 0);
+    EXPECT_LT(byPage, 30);
+    EXPECT_EQ(linesOnFirstPage(5000, 300), byPage);
+    EXPECT_EQ(linesOnFirstPage(5000, 0), 30);
 }
 
 TEST(ReportPrintRatio, RoundedToTheStoredFormatAndSafeForBadResolutions)

@@ -399,59 +399,6 @@ private slots:
         QVERIFY(p.state.projectFileName.isEmpty());
     }
 
-    void summaryScrollBarsShowTheVisibleShare()
-    {
-        Program p(2);
-        p.pages->setCurrentIndex(20);
-        QWidget *sheet = p.pages->widget(20);
-        auto *box = sheet->findChild<QWidget *>(QStringLiteral("PaintBox21"));
-        auto *bar1 = sheet->findChild<QScrollBar *>(QStringLiteral("ScrollBar1"));
-        auto *bar2 = sheet->findChild<QScrollBar *>(QStringLiteral("ScrollBar2"));
-        QCOMPARE(FontPixelHeight(box->font()), 11);
-        QVERIFY(box->font().fixedPitch() || QFontInfo(box->font()).fixedPitch());
-        QCOMPARE(sheet->palette().color(QPalette::Window), QColor(255, 255, 202));
-
-        // Content that fits: no bars, the paint box is the page.
-        QTRY_VERIFY(sheet->width() > 700);
-        QVERIFY(!bar1->isVisible() && !bar2->isVisible());
-        QCOMPARE(box->size(), sheet->size());
-
-        // Content 1.5 times the page width: the bar's page is 66 percent and it ends at 35.
-        const QFontMetrics metrics(box->font());
-        const auto extent = MeasureSummary(
-            p.state, [&](const QString &t) { return metrics.horizontalAdvance(t); }, 11);
-        QVERIFY(extent);
-        const int pageWidth = extent->width * 2 / 3;
-        QVERIFY(pageWidth * 100 / extent->width == 66);
-        p.form->resize(p.form->width() - sheet->width() + pageWidth, p.form->height());
-        QTRY_COMPARE(sheet->width(), pageWidth);
-        QVERIFY(bar1->isVisible());
-        QVERIFY(!bar2->isVisible());
-        QCOMPARE(bar1->pageStep(), 66);
-        QCOMPARE(bar1->maximum(), 35);
-        QCOMPARE(bar1->geometry(), QRect(0, sheet->height() - 16, pageWidth, 16));
-        QCOMPARE(box->width(), extent->width);
-
-        bar1->setValue(35);
-        QCOMPARE(box->x(), -qRound(extent->width * 0.35));
-        QCOMPARE(p.form->summaryScrollX(), 35);
-
-        // A resize starts again from the left.
-        p.form->resize(p.form->width() + 1, p.form->height());
-        QTRY_COMPARE(box->x(), 0);
-        QCOMPARE(p.form->summaryScrollX(), 0);
-
-        // Printing from the summary page is not there yet, and says so.
-        QString shown;
-        ModalAnswers answers({{QStringLiteral("QMessageBox"), [&](QWidget *modal) {
-                                   shown = modal->windowTitle() + '|' + static_cast<QMessageBox *>(modal)->text();
-                                   static_cast<QDialog *>(modal)->reject();
-                               }}});
-        trigger(*p.form, "drukuj1");
-        VERIFY_ANSWERED(answers);
-        QCOMPARE(shown, QStringLiteral("Juz za momencik...|Jeszce nie zrobione, ale wkrótce..."));
-    }
-
     void languageChooserRecaptionsTheProgram()
     {
         QTemporaryDir dir;

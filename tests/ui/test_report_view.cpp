@@ -17,6 +17,8 @@
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "core/render/report_layout.h"
+#include "ui/main_window.h"
 #include "support/fixtures.h"
 #include "support/modal_answers.h"
 
@@ -176,6 +178,48 @@ private slots:
         QCOMPARE(PdfPages(printToPdf()), 1);
     }
 
+    void signWithoutRowsShowsItsLinesReadably()
+    {
+        // Its own columns, nothing cut off, and no drawing, however the window was sized before.
+        std::fill(std::begin(state.currentSignRecord.rowElements), std::end(state.currentSignRecord.rowElements), 0);
+        state.LoadWorkingState();
+        const QString note = QStringLiteral("This sign has no rows yet.");
+        const QString label = QStringLiteral("Price per sign");
+        state.ViewText = note + QStringLiteral("\r") + label + QStringLiteral("\t0.00 EUR\r");
+        SplitViewText(state);
+        reportView->hide();
+        reportView->show();
+        reportView->resize(600, 400);
+        QTRY_VERIFY(reportView->paintBox()->width() > 100);
+
+        QWidget *box = reportView->paintBox();
+        const QFontMetrics metrics(box->font());
+        const int f = FontPixelHeight(box->font());
+        const ReportLayout &layout = reportView->layout();
+        QVERIFY(layout.reportTabColumn >= 5 + metrics.horizontalAdvance(label) + 15);
+        QVERIFY(box->width() >= 5 + metrics.horizontalAdvance(note));
+        QVERIFY(box->width() >= layout.reportTabColumn + metrics.horizontalAdvance(QStringLiteral("0.00 EUR")));
+        QVERIFY(box->height() >= ReportLineY(2, f, 2 * f + 5) + f);
+
+        const QImage page = box->grab().toImage();
+        if (const QString grab = qEnvironmentVariable("TABLIX_GRAB_DIR"); !grab.isEmpty())
+            reportView->grab().save(grab + QStringLiteral("/report-without-rows.png"));
+        const auto ink = [&page](int x1, int x2, int y1, int y2) {
+            for (int y = y1; y < y2; ++y)
+                for (int x = x1; x < x2; ++x)
+                    if (qGray(page.pixel(x, y)) < 128)
+                        return true;
+            return false;
+        };
+        const int top = 2 * f + 5; // no drawing above the lines
+        const int line2 = ReportLineY(2, f, top);
+        QVERIFY(ink(5, 5 + metrics.horizontalAdvance(note), ReportLineY(1, f, top), line2));
+        QVERIFY(ink(5, 5 + metrics.horizontalAdvance(label), line2, line2 + f));
+        QVERIFY(!ink(5 + metrics.horizontalAdvance(label) + 2, layout.reportTabColumn - 1, line2, line2 + f));
+        QVERIFY(ink(layout.reportTabColumn, box->width(), line2, line2 + f));
+        QVERIFY(!ink(0, box->width(), 2 * f, top - 1));
+    }
+
     void cancelledDialogPrintsNothingAndKeepsPrinterValues()
     {
         state.printerDpiY = 123;
@@ -221,7 +265,7 @@ private slots:
         };
         child("drukuj1")->trigger();
         VERIFY_ANSWERED(answers);
-        QCOMPARE(caption, QStringLiteral("Print Error"));
+        QCOMPARE(caption, state.LanguageEntry(text::kPrintErrorCaption));
         QVERIFY(reportView->isVisible());
     }
 };

@@ -234,4 +234,16 @@ inline constexpr int kRefusedNotAboveZero = Entry(176); // after a field's label
 inline constexpr int kRefusedNegative = Entry(177);     // after a field's label: its value may not be negative
 inline constexpr int kClosedFrameLayout = Entry(178);   // tooltip of layouts 1 and 3, then a blank and the family word
 inline constexpr int kSidePostsLayout = Entry(179);     // tooltip of layouts 2 and 4, then a blank and the family word
+// Printing and the messages of failed commands (entries 189-196 and 234-238).
+inline constexpr int kPrintFooterPage = Entry(189); // "%1" the page, "%2" the page count
+inline constexpr int kPrintFooterDateFormat = Entry(190); // a QDate format: yyyy, MM, dd
+inline constexpr int kPrintErrorCaption = Entry(191);
+inline constexpr int kPrintNotStarted = Entry(192);
+inline constexpr int kPrintNotFinished = Entry(193);
+inline constexpr int kNothingWrittenNote = Entry(194); // after a failed save or export
+inline constexpr int kExportWithoutSize = Entry(195);
+inline constexpr int kParametersNotRead = Entry(196); // followed by the reason
+inline constexpr int kParametersNotSaved = Entry(234); // followed by the reason
+inline constexpr int kLanguageNotRead = Entry(235); // followed by the reason
+
 } // namespace tablix::text

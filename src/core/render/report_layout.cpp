@@ -25,6 +25,12 @@ bool EmptySign(const AppState &state)
     return state.workingRows[0] == 0;
 }
 
+// A sign without rows has nothing to draw; its title and lines are still shown.
+bool ShowsDrawing(const AppState &state)
+{
+    return state.reportShowsDrawing && !EmptySign(state);
+}
+
 // Black on the window colour, so that a text over the drawing stays readable.
 ReportTextWriter PainterWriter(QPainter &canvas)
 {
@@ -67,11 +73,9 @@ long double ReportDrawingScale(const AppState &state, int clientWidth)
 
 bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f, int clientWidth)
 {
-    if (EmptySign(state))
-        return false;
     layout.reportWidth = textWidth(state.currentSignRecord.titleText()) + 5;
     int top = 2 * f + 5;
-    if (state.reportShowsDrawing) {
+    if (ShowsDrawing(state)) {
         ComputeSign(state);
         const long double scale = ReportDrawingScale(state, clientWidth);
         top += DrawingBottom(state, scale);
@@ -91,6 +95,7 @@ bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth 
     layout.reportTabColumn = tab + 15;
 
     int a = 0;
+    layout.reportHeight = top;
     for (const QString &line : state.ReportLines) {
         if (IsUnusedLine(line))
             break;
@@ -102,18 +107,16 @@ bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth 
                                                               : textWidth(line) + 5);
     }
     layout.reportHeight += 2 * f;
-    return true;
+    return !EmptySign(state);
 }
 
 void DrawReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, int f, int clientWidth,
                        QSize paintBox, const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
     out(5, 1, ReportTitleShown(state.currentSignRecord.titleText()));
-    if (state.reportShowsDrawing) {
+    if (ShowsDrawing(state)) {
         ComputeSign(state);
         const long double scale = ReportDrawingScale(state, clientWidth);
         if (scale > 0)
@@ -152,20 +155,13 @@ int PrinterFontHeight(int f, long double ratio)
     return std::max(1, Round(f * ratio));
 }
 
-bool ReportWiderThanPage(const AppState &state, const ReportLayout &layout, long double ratio)
-{
-    return state.printerPageWidth < ratio * layout.reportWidth;
-}
-
 void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                         const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     out(page.ox + 5, page.oy + 1, ReportTitleShown(state.currentSignRecord.titleText()));
     const int f = page.f;
-    if (state.reportShowsDrawing) {
+    if (ShowsDrawing(state)) {
         ComputeSign(state);
         const long double scale = ReportDrawingScale(state, page.clientWidth) * page.ratio;
         if (scale > 0)
@@ -179,16 +175,15 @@ void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout,
 bool PrintReportText(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                      const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return true;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     const int f = page.f;
     const int valueX = Round(page.ratio * layout.reportTabColumn);
+    const int bottom = page.pageBottom > 0 ? page.pageBottom : state.printerPageHeight;
     int d = 1;
     for (const QString &line : state.ReportLines) {
         if (IsUnusedLine(line))
             break;
-        if (Round(1.4L * d * f + layout.reportTextTop + f) > state.printerPageHeight) {
+        if (Round(1.4L * d * f + layout.reportTextTop + f) > bottom) {
             layout.reportTextTop = page.oy + 1;
             d = 0;
             if (page.newPage && !page.newPage())

@@ -41,7 +41,8 @@ QString ReportTitleShown(const QString &title);
 long double ReportDrawingScale(const AppState &state, int clientWidth);
 
 // Sets reportWidth, reportHeight and reportTabColumn for a font of height f; runs ComputeSign
-// when the drawing is shown. Nothing for an empty sign (false), whose layout stays as it was.
+// when the drawing is shown. A sign without rows has no drawing but keeps its title and lines
+// (false).
 bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f,
                    int clientWidth);
 
@@ -56,8 +57,6 @@ void DrawReportText(QPainter &canvas, const AppState &state, const ReportLayout 
 long double PrintRatio(int printerDpiY, int screenDpi);
 // Screen font height f in printer dots, at least 1.
 int PrinterFontHeight(int f, long double ratio);
-// The laid-out page is wider than the printable width.
-bool ReportWiderThanPage(const AppState &state, const ReportLayout &layout, long double ratio);
 
 struct ReportPrintPage {
     int ox = 0; // printable area's position in the painter's coordinates, printer dots
@@ -65,6 +64,7 @@ struct ReportPrintPage {
     long double ratio = 1;
     int f = 1;           // printer font height in dots
     int clientWidth = 0; // of the report window, for the drawing's scale
+    int pageBottom = 0;  // lowest y a line may reach; 0: printerPageHeight
     // Starts a new page; false when the printer refused, which stops the printout.
     std::function<bool()> newPage;
 };
@@ -72,7 +72,7 @@ struct ReportPrintPage {
 // Title and drawing on the first page; sets reportTextTop in printer dots.
 void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                         const ReportTextWriter &write = {});
-// The text lines, breaking pages against state.printerPageHeight; later pages start at oy + 1.
+// The text lines, breaking pages against page.pageBottom; later pages start at oy + 1.
 // False when a new page could not be started.
 bool PrintReportText(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                      const ReportTextWriter &write = {});
