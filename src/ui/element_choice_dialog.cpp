@@ -182,24 +182,26 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
     const int layoutCode = state.currentSignRecord.layout;
     const bool panel = isPanelType(type);
 
-    // Columns 7..10 are the last four of kColumns.
-    auto enableColumn = [this](const Column &col, bool on) {
-        columnHeadings[size_t(col.heading)]->setEnabled(on);
-        choiceButtons[size_t(col.upper)]->setEnabled(on);
-        choiceButtons[size_t(col.lower)]->setEnabled(on);
+    // A greyed-out element says why in its tooltip; an enabled one needs none.
+    auto enable = [](QWidget *w, const QString &whyNot) {
+        w->setEnabled(whyNot.isEmpty());
+        w->setToolTip(whyNot);
     };
-    for (size_t c = 6; c < kColumns.size(); ++c)
-        enableColumn(kColumns[c], true);
-    choiceButtons[kOtherInfillButton]->setEnabled(true);
-    if (type == 3 || type == 4)
-        enableColumn(kColumns[9], false);
-    if (type == 5 || type == 6) {
-        for (size_t c = 6; c < kColumns.size(); ++c)
-            enableColumn(kColumns[c], false);
-        choiceButtons[kOtherInfillButton]->setEnabled(false);
-    }
-    if (layoutCode == 1 || layoutCode == 3)
-        enableColumn(kColumns[9], false);
+    auto enableColumn = [&](const Column &col, const QString &whyNot) {
+        for (QWidget *w : {static_cast<QWidget *>(columnHeadings[size_t(col.heading)]),
+                           static_cast<QWidget *>(choiceButtons[size_t(col.upper)]),
+                           static_cast<QWidget *>(choiceButtons[size_t(col.lower)])})
+            enable(w, whyNot);
+    };
+    // Any type but the panel types offers the special profiles only: columns 7..10, which have no
+    // special profile and so no heading, and the other infill are not for it.
+    const QString onlySpecial = panel ? QString() : state.LanguageEntry(text::kOnlySpecialProfiles);
+    for (size_t c = 0; c < kColumns.size(); ++c)
+        enableColumn(kColumns[c], c >= 6 ? onlySpecial : QString());
+    enable(choiceButtons[kOtherInfillButton], onlySpecial);
+    // The notice's first line says why: a closed frame or this sign type.
+    if (panel && (type == 3 || type == 4 || layoutCode == 1 || layoutCode == 3))
+        enableColumn(kColumns[9], state.LanguageEntry(text::kClosingNotAllowedNotice).section(QLatin1Char('#'), 0, 0));
 
     setWindowTitle(state.LanguageEntry(text::kElementChoiceTitle));
     choiceButtons[kRemoveButton]->setText(state.LanguageEntry(text::kRemoveElement));

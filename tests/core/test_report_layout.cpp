@@ -158,25 +158,33 @@ TEST_F(ReportLayoutTest, DrawingPushesTheTextDownAndWidensThePage)
     EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 255, 255));
 }
 
-TEST_F(ReportLayoutTest, EmptySignIsNeitherMeasuredNorDrawnNorPrinted)
+TEST_F(ReportLayoutTest, SignWithoutRowsShowsItsLinesInTwoColumnsWithoutADrawing)
 {
-    text(QStringLiteral("a\tb\r"));
-    state.workingRows[0] = 0;
-    layout.reportWidth = 333;
-    EXPECT_FALSE(MeasureReport(state, layout, FakeWidth, f, 710));
-    EXPECT_EQ(layout.reportWidth, 333);
+    state.reportShowsDrawing = true;
+    state.workingRows.fill(0);
+    ComputeSign(state);
+    text(state.results.CostText);
+    ASSERT_TRUE(MeasureReport(state, layout, FakeWidth, f, 710));
+    EXPECT_EQ(layout.reportTabColumn, 7 * 11 + 5 + 15); // "E111 0E112 ", the widest label
     image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        DrawReportPicture(painter, state, layout, f, 710, image.size(), recorder());
-    }
-    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
-    int pages = 0;
+    drawScreen();
+    EXPECT_EQ(layout.reportTextTop, 2 * f + 5); // no drawing
+    EXPECT_EQ(image.pixel(10, 2 * f + 2), qRgb(255, 255, 255));
+    ASSERT_GE(written.size(), 3u);
+    EXPECT_EQ(written[1].text, QStringLiteral("E125"));
+    EXPECT_EQ(written[1].x, kReportTextX);
+    EXPECT_EQ(written[2].x, layout.reportTabColumn);
+    EXPECT_TRUE(written[2].text.endsWith(QLatin1String("E10")));
+
+    // The printout writes the same texts.
+    const std::vector<Written> screen = written;
+    written.clear();
     QPainter painter(&image);
-    PrintReportPicture(painter, state, layout, printPage(0, 0, 1, f, &pages), recorder());
-    EXPECT_TRUE(PrintReportText(painter, state, layout, printPage(0, 0, 1, f, &pages), recorder()));
-    EXPECT_TRUE(written.empty());
-    EXPECT_EQ(pages, 0);
+    PrintReportPicture(painter, state, layout, printPage(0, 0, 1, f), recorder());
+    EXPECT_TRUE(PrintReportText(painter, state, layout, printPage(0, 0, 1, f), recorder()));
+    ASSERT_EQ(written.size(), screen.size());
+    for (size_t i = 0; i < written.size(); ++i)
+        EXPECT_EQ(written[i].text, screen[i].text) << i;
 }
 
 TEST_F(ReportLayoutTest, MoreThanFiveHundredLinesShowTheFirstFiveHundred)

@@ -221,4 +221,10 @@ inline constexpr int kSecondProfileLengthAType4 = Entry(231);
 inline constexpr int kSecondProfileLengthBType4 = Entry(232);
 inline constexpr int kFixedProfile = Entry(233); // also labels element row 22
 
+// Entries 172..174: the core's note on special profiles, the element chooser's reason for the
+// elements a special sign type cannot take, and the refusal of a damaged project.
+inline constexpr int kSpecialProfilesNotPriced = Entry(172); // a report line of its own
+inline constexpr int kOnlySpecialProfiles = Entry(173);      // tooltip of a greyed-out element
+inline constexpr int kDamagedProject = Entry(174);           // %1 file, %2 sign, %3 field, %4 value
+
 } // namespace tablix::text

@@ -20,11 +20,6 @@ int Round(long double value)
     return int(RoundEven(value));
 }
 
-bool EmptySign(const AppState &state)
-{
-    return state.workingRows[0] == 0;
-}
-
 // Black on the window colour, so that a text over the drawing stays readable.
 ReportTextWriter PainterWriter(QPainter &canvas)
 {
@@ -58,7 +53,8 @@ long double ReportDrawingScale(const AppState &state, int clientWidth)
 {
     const long double width = state.currentSignRecord.width.get();
     const long double height = state.results.geometryHeight.get();
-    if (!(width > 0) || !(height > 0))
+    // A sign without rows would show a bare frame; its report is the line saying it has none.
+    if (!(width > 0) || !(height > 0) || state.workingRows[0] == 0)
         return 0;
     const long double sx = clientWidth / (1.05L * width);
     const long double sy = kReportDrawingMaxHeight / height;
@@ -67,8 +63,6 @@ long double ReportDrawingScale(const AppState &state, int clientWidth)
 
 bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f, int clientWidth)
 {
-    if (EmptySign(state))
-        return false;
     layout.reportWidth = textWidth(state.currentSignRecord.titleText()) + 5;
     int top = 2 * f + 5;
     if (state.reportShowsDrawing) {
@@ -108,8 +102,6 @@ bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth 
 void DrawReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, int f, int clientWidth,
                        QSize paintBox, const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
     out(5, 1, ReportTitleShown(state.currentSignRecord.titleText()));
@@ -160,8 +152,6 @@ bool ReportWiderThanPage(const AppState &state, const ReportLayout &layout, long
 void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                         const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     out(page.ox + 5, page.oy + 1, ReportTitleShown(state.currentSignRecord.titleText()));
     const int f = page.f;
@@ -179,8 +169,6 @@ void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout,
 bool PrintReportText(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                      const ReportTextWriter &write)
 {
-    if (EmptySign(state))
-        return true;
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     const int f = page.f;
     const int valueX = Round(page.ratio * layout.reportTabColumn);

@@ -37,11 +37,12 @@ int ReportLineY(int a, int f, int top);
 QString ReportTitleShown(const QString &title);
 
 // Scale of the drawing for a window `clientWidth` wide, read after ComputeSign; 0 for a sign
-// whose width or height is not positive, which is then not drawn.
+// whose width or height is not positive, or that has no rows, which is then not drawn.
 long double ReportDrawingScale(const AppState &state, int clientWidth);
 
 // Sets reportWidth, reportHeight and reportTabColumn for a font of height f; runs ComputeSign
-// when the drawing is shown. Nothing for an empty sign (false), whose layout stays as it was.
+// when the drawing is shown. Always true: a sign without rows is laid out too, its report being
+// the line that says so.
 bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f,
                    int clientWidth);
 
