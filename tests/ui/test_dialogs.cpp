@@ -482,6 +482,9 @@ private slots:
             QVERIFY2(!enabled(name), name);
             QCOMPARE(child(f, name)->toolTip(), gEnglish.LanguageEntry(text::kOnlySpecialProfiles));
         }
+        // The four columns without a special profile are not shown at all.
+        QVERIFY(!child(f, "RadioButton14")->isVisibleTo(f) && !child<QLabel>(f, "Label9")->isVisibleTo(f));
+        QVERIFY(child(f, "RadioButton20")->isVisibleTo(f) && child(f, "RadioButton13")->isVisibleTo(f));
         QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(text::kSpecialProfile1).trimmed());
         QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
         d.elementChoice->hide();
