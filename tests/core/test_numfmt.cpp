@@ -9,38 +9,15 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 
 using tablix::FormatFixed;
 
 namespace {
 
-// A decimal's significant digits, padded to 18, and the exponent of its first digit.
-struct Expansion {
-    int exponent = 0;
-    std::string digits;
-    auto operator<=>(const Expansion &) const = default;
-};
-
-Expansion OfDecimal(std::string text)
-{
-    if (text[0] == '-')
-        text.erase(0, 1);
-    const size_t point = text.find('.');
-    int exponent = int(point == std::string::npos ? text.size() : point) - 1;
-    std::string digits;
-    for (char c : text)
-        if (c != '.')
-            digits += c;
-    while (digits.size() > 1 && digits[0] == '0') {
-        digits.erase(0, 1);
-        --exponent;
-    }
-    digits.resize(18, '0');
-    return {exponent, digits};
-}
-
-// What the extended value prints as with 18 significant digits.
-Expansion OfValue(long double value)
+// A value's 18 significant digits as an extended value prints them, with their exponent first so
+// that magnitudes compare.
+std::pair<int, std::string> Expansion(long double value)
 {
     char buf[64];
     const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
@@ -67,14 +44,19 @@ TEST(FormatFixed, EveryStepAroundATieRoundsAsItsEighteenDigitExpansion)
         {"98765432109.5", 0, "98765432109", "98765432110"}, {"-0.05", 1, "0.0", "-0.1"},
     };
     for (const Tie &t : ties) {
-        const Expansion tie = OfDecimal(t.tie);
         long double start = 0;
         std::from_chars(t.tie, t.tie + std::strlen(t.tie), start);
+        const auto tie = Expansion(start); // the nearest extended value prints as the tie itself
+        std::string digits; // the tie's own digits, then zeros
+        for (const char *c = t.tie; *c; ++c)
+            if (*c >= '0' && *c <= '9' && (*c != '0' || !digits.empty()))
+                digits += *c;
+        ASSERT_EQ(tie.second, digits + std::string(18 - digits.size(), '0')) << t.tie;
         long double v = start;
         for (int k = 0; k < 400; ++k)
             v = std::nextafter(v, 0.0L);
         for (int k = -400; k <= 400; ++k, v = std::nextafter(v, start < 0 ? -1e30L : 1e30L)) {
-            const char *expected = OfValue(v) >= tie ? t.above : t.below;
+            const char *expected = Expansion(v) >= tie ? t.above : t.below;
             ASSERT_EQ(FormatFixed(v, 0, t.decimals), expected) << t.tie << " step " << k;
             ASSERT_EQ(tablix::FormatFixedFromExpansion(v, 0, t.decimals), expected) << t.tie << " step " << k;
         }
