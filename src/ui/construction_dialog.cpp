@@ -408,8 +408,11 @@ void ConstructionDialog::NormalizeRows()
 void ConstructionDialog::UpdateLowerMarks()
 {
     state.workingLowerMarks = KeptLowerMarks(state.workingLowerMarks, state.workingRows);
+    // Marks stop before the first row without strips, so no box after it can be ticked either.
+    bool reachable = true;
     for (int k = 1; k <= kLowerMarks; ++k) {
-        lowerMarks[size_t(k)]->setEnabled(IsPanel(state.workingRows[size_t(k - 1)]));
+        reachable = reachable && IsPanel(state.workingRows[size_t(k - 1)]);
+        lowerMarks[size_t(k)]->setEnabled(reachable);
         lowerMarks[size_t(k)]->setChecked(state.workingLowerMarks[size_t(k - 1)] != 0);
     }
 }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <vector>
 
 #include "ui/other_infill_dialog.h"
 #include "ui/widgets/named.h"
@@ -80,18 +81,27 @@ class ChoiceGrid : public QWidget {
 public:
     explicit ChoiceGrid(QWidget *parent) : QWidget(parent) {}
 
-    QWidget *firstB = nullptr, *lastB = nullptr, *firstA = nullptr, *lastA = nullptr;
+    QWidget *firstB = nullptr, *firstA = nullptr;
+    std::vector<QWidget *> buttonsB, buttonsA; // left to right
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        band(p, firstB, lastB, *RowFillColour(2));
-        band(p, firstA, lastA, *RowFillColour(1));
+        band(p, firstB, lastShown(buttonsB), *RowFillColour(2));
+        band(p, firstA, lastShown(buttonsA), *RowFillColour(1));
     }
 
 private:
+    static QWidget *lastShown(const std::vector<QWidget *> &buttons)
+    {
+        for (auto it = buttons.rbegin(); it != buttons.rend(); ++it)
+            if (!(*it)->isHidden())
+                return *it;
+        return nullptr;
+    }
+
     void band(QPainter &p, QWidget *first, QWidget *last, const QColor &colour)
     {
         if (!first || !last)
@@ -144,13 +154,13 @@ ElementChoiceDialog::ElementChoiceDialog(AppState &state, Windows &windows, QWid
         choiceButtons[size_t(col.lower)]->setParent(grid);
         layout->addWidget(choiceButtons[size_t(col.upper)], 1, column, Qt::AlignCenter);
         layout->addWidget(choiceButtons[size_t(col.lower)], 2, column, Qt::AlignCenter);
+        grid->buttonsB.push_back(choiceButtons[size_t(col.upper)]);
+        grid->buttonsA.push_back(choiceButtons[size_t(col.lower)]);
     }
     layout->setRowMinimumHeight(1, 30);
     layout->setRowMinimumHeight(2, 30);
     grid->firstB = familyB;
-    grid->lastB = choiceButtons[size_t(kColumns.back().upper)];
     grid->firstA = familyA;
-    grid->lastA = choiceButtons[size_t(kColumns.back().lower)];
 
     cancelButton = Named<QPushButton>(this, "BitBtn1");
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -182,24 +192,28 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
     const int layoutCode = state.currentSignRecord.layout;
     const bool panel = isPanelType(type);
 
-    // Columns 7..10 are the last four of kColumns.
-    auto enableColumn = [this](const Column &col, bool on) {
-        columnHeadings[size_t(col.heading)]->setEnabled(on);
-        choiceButtons[size_t(col.upper)]->setEnabled(on);
-        choiceButtons[size_t(col.lower)]->setEnabled(on);
+    // A greyed-out element says why in its tooltip; an enabled one needs none.
+    auto enable = [](QWidget *w, const QString &whyNot) {
+        w->setEnabled(whyNot.isEmpty());
+        w->setToolTip(whyNot);
     };
-    for (size_t c = 6; c < kColumns.size(); ++c)
-        enableColumn(kColumns[c], true);
-    choiceButtons[kOtherInfillButton]->setEnabled(true);
-    if (type == 3 || type == 4)
-        enableColumn(kColumns[9], false);
-    if (type == 5 || type == 6) {
-        for (size_t c = 6; c < kColumns.size(); ++c)
-            enableColumn(kColumns[c], false);
-        choiceButtons[kOtherInfillButton]->setEnabled(false);
-    }
-    if (layoutCode == 1 || layoutCode == 3)
-        enableColumn(kColumns[9], false);
+    auto enableColumn = [&](const Column &col, const QString &whyNot, bool shown = true) {
+        for (QWidget *w : {static_cast<QWidget *>(columnHeadings[size_t(col.heading)]),
+                           static_cast<QWidget *>(choiceButtons[size_t(col.upper)]),
+                           static_cast<QWidget *>(choiceButtons[size_t(col.lower)])}) {
+            enable(w, whyNot);
+            w->setVisible(shown);
+        }
+    };
+    // Any type but the panel types offers the special profiles only. Columns 7..10 have no
+    // special profile, so they are not shown: blank buttons would look like choices.
+    const QString onlySpecial = panel ? QString() : state.LanguageEntry(text::kOnlySpecialProfiles);
+    for (size_t c = 0; c < kColumns.size(); ++c)
+        enableColumn(kColumns[c], c >= 6 ? onlySpecial : QString(), panel || c < 6);
+    enable(choiceButtons[kOtherInfillButton], onlySpecial);
+    // The notice's first line says why: a closed frame or this sign type.
+    if (panel && (type == 3 || type == 4 || layoutCode == 1 || layoutCode == 3))
+        enableColumn(kColumns[9], state.LanguageEntry(text::kClosingNotAllowedNotice).section(QLatin1Char('#'), 0, 0));
 
     setWindowTitle(state.LanguageEntry(text::kElementChoiceTitle));
     choiceButtons[kRemoveButton]->setText(state.LanguageEntry(text::kRemoveElement));

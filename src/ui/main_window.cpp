@@ -525,7 +525,7 @@ void MainWindow::openProject()
     const QString chosen = openFileName_(this, QString(), QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
     if (chosen.isEmpty())
         return;
-    const ProjectLoad load = ReadProjectFile(chosen);
+    const ProjectLoad load = ReadProjectFile(chosen, state.LanguageEntry(text::kDamagedProject));
     if (!load.signs) {
         ShowIoError(this, load.error);
         return;

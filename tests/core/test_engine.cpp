@@ -88,16 +88,6 @@ TEST_F(EngineTest, CountsLengthsAndValuesPerCode)
     EXPECT_EQ(d(r.closingAllowance), RoundToReal48(1.0L));
 }
 
-TEST_F(EngineTest, SignTypeFourDoublesValuesButNotTheRunTotal)
-{
-    sign.signType = 4;
-    sign.layout = 2;
-    rows({3, 3});
-    ComputeSign(state);
-    EXPECT_EQ(d(state.results.kind(3).value), RoundToReal48(RoundToReal48(99.8L) * 4 * 7));
-    EXPECT_EQ(d(state.results.runTotal), RoundToReal48(RoundToReal48(99.8L) * 2)); // no posts for type 4
-}
-
 TEST_F(EngineTest, UnknownSignTypeCountsButLeavesLengthsAtZero)
 {
     sign.signType = 7;
@@ -127,33 +117,17 @@ TEST_F(EngineTest, AreaExactlyOnAThresholdFallsIntoTheLowerTier)
     EXPECT_EQ(d(sign.areaSurcharge), 1);
 }
 
-TEST_F(EngineTest, RunTotalOfFrameAndElementsTimesQuantity)
+TEST_F(EngineTest, MarkedRowsUseTheCutLengthOfTheirOwnElement)
 {
-    rows({1, 1});
-    sign.quantity.set(2);
-    ComputeSign(state);
-    const long double h = state.StackHeight();
-    Real48Value expected;
-    expected.set(2 * 2 * (h + 100 + 1.5L));
-    expected.set(expected.get() + 2 * (RoundToReal48(98.5L) * 2));
-    EXPECT_EQ(d(state.results.runTotal), expected.get());
-    sign.quantity.set(0);
-    ComputeSign(state);
-    EXPECT_EQ(d(state.results.runTotal), 0);
-}
-
-TEST_F(EngineTest, MarkedRowsUseTheCutLengthOfRowOne)
-{
-    state.parameters.elementRows[6].heightMm.set(24);
+    const long double x = RoundToReal48(98.5L); // width 100 less 1.5 for sign type 1
     rows({19, 3}, {2});
     sign.infillHeight.set(5);
     ComputeSign(state);
-    EXPECT_EQ(d(state.results.markedArea), 0); // an other infill on top has no cut length
-    EXPECT_EQ(d(state.results.markedEdge), RoundToReal48(2.0L));
+    EXPECT_EQ(d(state.results.markedEdge), RoundToReal48(x + 2.0L));
+    EXPECT_EQ(d(state.results.markedArea), RoundToReal48(x * 2.0L));
 
     rows({1, 3}, {1, 2});
     ComputeSign(state);
-    const long double x = RoundToReal48(98.5L);
     Real48Value edge, area;
     edge.set(1 * (x + 1.3L));
     area.set(x * 1.3L);
@@ -273,12 +247,18 @@ TEST_F(EngineTest, GeometryFollowsTheRowsBeingEdited)
     EXPECT_NE(d(state.results.record(2).strips[1]), 0);
 }
 
-TEST_F(EngineTest, SixtyRowsFillEveryRowRecord)
+TEST_F(EngineTest, SixtyMarkedRowsFillEveryRowRecord)
 {
     std::fill(std::begin(sign.rowElements), std::end(sign.rowElements), 1);
+    std::fill(std::begin(sign.rowMarks), std::end(sign.rowMarks), 1);
     state.LoadWorkingState();
     ComputeSign(state);
-    EXPECT_EQ(state.results.kind(1).count, 60);
-    EXPECT_FALSE(state.results.record(60).empty());
-    EXPECT_EQ(state.results.record(61).colourClass, 1);
+    const EngineResults &r = state.results;
+    EXPECT_EQ(r.kind(1).count, 60);
+    EXPECT_EQ(d(r.stackHeight), RoundToReal48(96.0L));
+    EXPECT_FALSE(r.record(60).empty());
+    EXPECT_NE(d(r.record(60).strips[1]), 0);
+    EXPECT_EQ(r.record(61).colourClass, 1);
+    EXPECT_NEAR(double(d(r.markedEdge)), 60 * (98.5 + 1.3), 1e-6);
+    EXPECT_NEAR(double(d(r.markedArea)), 60 * 98.5 * 1.3, 1e-6);
 }

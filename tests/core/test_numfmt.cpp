@@ -1,22 +1,69 @@
+// Number formatting: every number the user reads, and the rounding of device coordinates.
 #include <gtest/gtest.h>
 
 #include "core/number/number_format.h"
 #include "core/number/real48.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <random>
+#include <string>
+#include <utility>
 
 using tablix::FormatFixed;
 
-TEST(FormatFixed, RoundsTheEighteenDigitExpansionHalfAwayFromZero)
+namespace {
+
+// A value's 18 significant digits as an extended value prints them, with their exponent first so
+// that magnitudes compare.
+std::pair<int, std::string> Expansion(long double value)
 {
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
+    const std::string text(buf, written.ptr);
+    return {std::atoi(text.c_str() + text.find('e') + 1), text.substr(0, 1) + text.substr(2, 17)};
+}
+
+} // namespace
+
+// Every value from hundreds of steps below a tie to hundreds above it is written as its 18-digit
+// expansion rounds, half away from zero: 2.67499999999999998 is 2.67, 2.67499999999999999991 2.68.
+TEST(FormatFixed, EveryStepAroundATieRoundsAsItsEighteenDigitExpansion)
+{
+    struct Tie {
+        const char *tie;
+        int decimals;
+        const char *below, *above;
+    };
+    const Tie ties[] = {
+        {"2.675", 2, "2.67", "2.68"},          {"-2.675", 2, "-2.67", "-2.68"},
+        {"0.125", 2, "0.12", "0.13"},          {"9.995", 2, "9.99", "10.00"},
+        {"999.5", 0, "999", "1000"},           {"0.0005", 3, "0.000", "0.001"},
+        {"1234.5675", 3, "1234.567", "1234.568"}, {"12345678.125", 2, "12345678.12", "12345678.13"},
+        {"98765432109.5", 0, "98765432109", "98765432110"}, {"-0.05", 1, "0.0", "-0.1"},
+    };
+    for (const Tie &t : ties) {
+        long double start = 0;
+        std::from_chars(t.tie, t.tie + std::strlen(t.tie), start);
+        const auto tie = Expansion(start); // the nearest extended value prints as the tie itself
+        std::string digits; // the tie's own digits, then zeros
+        for (const char *c = t.tie; *c; ++c)
+            if (*c >= '0' && *c <= '9' && (*c != '0' || !digits.empty()))
+                digits += *c;
+        ASSERT_EQ(tie.second, digits + std::string(18 - digits.size(), '0')) << t.tie;
+        long double v = start;
+        for (int k = 0; k < 400; ++k)
+            v = std::nextafter(v, 0.0L);
+        for (int k = -400; k <= 400; ++k, v = std::nextafter(v, start < 0 ? -1e30L : 1e30L)) {
+            const char *expected = Expansion(v) >= tie ? t.above : t.below;
+            ASSERT_EQ(FormatFixed(v, 0, t.decimals), expected) << t.tie << " step " << k;
+            ASSERT_EQ(tablix::FormatFixedFromExpansion(v, 0, t.decimals), expected) << t.tie << " step " << k;
+        }
+    }
+    EXPECT_EQ(FormatFixed(2.67499999999999998L, 0, 2), "2.67");
     EXPECT_EQ(FormatFixed(2.67499999999999999991L, 0, 2), "2.68");
-    EXPECT_EQ(FormatFixed(2.675L, 0, 2), "2.68");
-    EXPECT_EQ(FormatFixed(-2.675L, 0, 2), "-2.68");
     EXPECT_EQ(FormatFixed(2.674L, 0, 2), "2.67");
-    EXPECT_EQ(FormatFixed(0.125L, 0, 2), "0.13");
-    EXPECT_EQ(FormatFixed(9.995L, 0, 2), "10.00");
-    EXPECT_EQ(FormatFixed(999.5L, 0, 0), "1000");
     // A stored 0.1 prints as a user typed it.
     EXPECT_EQ(FormatFixed(tablix::RoundToReal48(0.1L), 0, 4), "0.1000");
 }

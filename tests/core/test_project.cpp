@@ -1,6 +1,11 @@
+// The project: its file, the checks on opening it, and the commands on its list of signs.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <random>
 
 #include "support/fixtures.h"
 #include "core/project/app_state.h"
@@ -8,6 +13,13 @@
 using namespace tablix;
 
 namespace {
+
+SignRecord BlankSlot()
+{
+    SignRecord r{};
+    BlankSignRecord(r);
+    return r;
+}
 
 struct ProjectTest : ::testing::Test {
     AppState state;
@@ -47,8 +59,17 @@ TEST_F(ProjectTest, OpenAndSaveReproduceTheFileByteForByte)
     QByteArray original(3920, '\0');
     for (int i = 0; i < 3920; ++i)
         original[i] = char((i * 131 + 7) & 0xFF);
-    for (int k = 0; k < 20; ++k)
-        original[k * 196 + 23] = char(k + 1); // every slot in use, so nothing moves
+    // Titles, numbers and the reserved byte hold anything; the rest what a sign can hold.
+    for (int k = 0; k < 20; ++k) {
+        char *r = original.data() + k * 196;
+        r[21] = char(1 + k % 4);
+        r[22] = char(1 + k % 6);
+        for (int i = 0; i < 60; ++i)
+            r[23 + i] = char(i < 3 ? k + 1 : (i * 7) % 22); // every slot in use, so nothing moves
+        for (int i = 0; i < 60; ++i)
+            r[83 + i] = char((i + k) % 2);
+        std::memset(r + 143, 0, 10);
+    }
     const QString path = dir.filePath(QStringLiteral("p.tab"));
     fixtures::WriteBytes(path, original + "tail");
     const ProjectLoad load = ReadProjectFile(path);
@@ -77,30 +98,98 @@ TEST_F(ProjectTest, ShortOrMissingFileLeavesTheOpenProjectAlone)
     EXPECT_EQ(state.SignSlots, before);
 }
 
-TEST_F(ProjectTest, OpeningTakesThePriceLevelAndCompactsGaps)
+TEST_F(ProjectTest, DamagedRecordsAreRefusedByTheirSignAndField)
+{
+    makeSigns(2);
+    const SignSlotArray before = state.SignSlots;
+    const QByteArray valid = SerializeProject(state.SignSlots);
+    const struct {
+        int sign;
+        std::size_t offset;
+        int byte;
+        const char *named;
+    } damages[] = {
+        {1, offsetof(SignRecord, layout), 0, "1|layout|0"},
+        {2, offsetof(SignRecord, layout), 5, "2|layout|5"},
+        {3, offsetof(SignRecord, signType), 7, "3|signType|7"},
+        {4, offsetof(SignRecord, signType), 0, "4|signType|0"},
+        {5, offsetof(SignRecord, rowElements), 22, "5|rowElements[0]|22"},
+        {20, offsetof(SignRecord, rowElements) + 59, 36, "20|rowElements[59]|36"},
+        {6, offsetof(SignRecord, rowElements) + 3, 46, "6|rowElements[3]|46"},
+        {7, offsetof(SignRecord, rowMarks) + 7, 2, "7|rowMarks[7]|2"},
+        {8, offsetof(SignRecord, lowerMarks) + 9, 255, "8|lowerMarks[9]|255"},
+    };
+    const QString path = dir.filePath(QStringLiteral("d.tab"));
+    for (const auto &d : damages) {
+        QByteArray bytes = valid;
+        bytes[qsizetype((d.sign - 1) * 196 + d.offset)] = char(d.byte);
+        fixtures::WriteBytes(path, bytes);
+        const ProjectLoad load = ReadProjectFile(path, QStringLiteral("%1|%2|%3|%4"));
+        EXPECT_FALSE(load.signs);
+        EXPECT_EQ(load.error, QStringLiteral("d.tab|") + QLatin1String(d.named));
+    }
+    std::mt19937 random(11);
+    QByteArray noise(3920, '\0');
+    for (char &c : noise)
+        c = char(random());
+    fixtures::WriteBytes(path, noise);
+    EXPECT_TRUE(ReadProjectFile(path).error.contains(QLatin1String("sign 1 is damaged")));
+    EXPECT_EQ(state.SignSlots, before);
+
+    // The edges of what a sign can hold.
+    QByteArray edges = valid;
+    for (auto [offset, byte] : {std::pair{offsetof(SignRecord, layout), 4}, {offsetof(SignRecord, signType), 6},
+                                {offsetof(SignRecord, rowElements) + 1, 45}, {offsetof(SignRecord, rowElements) + 2, 30},
+                                {offsetof(SignRecord, rowElements) + 3, 21}, {offsetof(SignRecord, rowMarks), 1},
+                                {offsetof(SignRecord, reserved), 255}})
+        edges[qsizetype(offset)] = char(byte);
+    fixtures::WriteBytes(path, edges);
+    EXPECT_TRUE(ReadProjectFile(path).signs) << ReadProjectFile(path).error.toStdString();
+}
+
+TEST_F(ProjectTest, OpeningTakesThePriceLevelAndCompactsGapsKeepingTheOrder)
 {
     SignSlotArray signs{};
     for (auto &r : signs)
         BlankSignRecord(r);
-    signs[0] = fixtures::SignWith(1, QStringLiteral("!First"));
+    // Signs in use in slots 1, 3, 6, 7 and 12; slots 2, 4 and 5 hold signs never given elements.
+    const std::pair<int, const char *> inUse[] = {{1, "!First"}, {3, "Third"}, {6, "Sixth"}, {7, "Seventh"}, {12, "Twelfth"}};
+    for (auto [slot, title] : inUse)
+        signs[size_t(slot - 1)] = fixtures::SignWith(std::uint8_t(slot), QString::fromLatin1(title));
     signs[0].priceLevel.set(80);
-    signs[2] = fixtures::SignWith(3, QStringLiteral("Third"));
-    signs[1].width.set(55); // a sign never given elements
+    for (int slot : {2, 4, 5})
+        signs[size_t(slot - 1)].width.set(50 + slot);
+    // An older file's lower marks past the other infill in row 4 go, as the dialog leaves them.
+    const std::uint8_t rows[] = {12, 1, 1, 19, 1, 1}, marks[] = {1, 1, 1, 0, 1, 1};
+    std::copy(std::begin(rows), std::end(rows), signs[11].rowElements);
+    std::copy(std::begin(marks), std::end(marks), signs[11].lowerMarks);
+
     state.OpenProject(signs, QStringLiteral("/somewhere/gap.tab"));
     EXPECT_EQ(state.derived.FixedPricePercent.get(), 80);
-    EXPECT_EQ(state.signCount, 2);
+    EXPECT_EQ(state.signCount, 5);
     EXPECT_TRUE(state.summaryTabVisible());
-    EXPECT_EQ(state.slot(2).rowElements[0], 3);
-    EXPECT_EQ(state.slot(3).width.get(), 55); // kept, only moved behind the signs in use
-    EXPECT_EQ(state.tabCaptions[0], "First");
-    EXPECT_EQ(state.tabCaptions[1], "Third");
+    const char *captions[] = {"First", "Third", "Sixth", "Seventh", "Twelfth"};
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(state.tabCaptions[size_t(k - 1)], QString::fromLatin1(captions[k - 1])) << k;
+        EXPECT_EQ(state.slot(k).rowElements[0], inUse[k - 1].first) << k;
+    }
+    const long double widths[] = {52, 54, 55}; // kept, in their order, behind the signs in use
+    for (int k = 6; k <= 8; ++k)
+        EXPECT_EQ(state.slot(k).width.get(), widths[k - 6]) << k;
+    EXPECT_EQ(state.slot(9), BlankSlot());
+    const std::uint8_t kept[10] = {1, 1, 1};
+    EXPECT_TRUE(std::equal(std::begin(kept), std::end(kept), state.slot(5).lowerMarks));
     EXPECT_EQ(state.projectFileName, "gap.tab");
     EXPECT_EQ(state.currentSign, 1);
     EXPECT_EQ(state.workingRows[0], 1);
 
-    signs[2] = signs[3];
+    signs = {};
+    for (auto &r : signs)
+        BlankSignRecord(r);
+    signs[4] = fixtures::SignWith(5, QStringLiteral("Alone"));
     state.OpenProject(signs, QStringLiteral("one.tab"));
     EXPECT_EQ(state.signCount, 1);
+    EXPECT_EQ(state.tabCaptions[0], "Alone");
     EXPECT_FALSE(state.summaryTabVisible());
 }
 

@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include "support/fixtures.h"
+#include "core/engine/compute_sign.h"
+#include "core/project/row_rules.h"
 #include "core/render/sign_drawing.h"
 #include "core/project/app_state.h"
 
@@ -158,6 +160,41 @@ TEST_F(RenderTest, BarsStartBelowTheHighestConsideredLowerMark)
     render(2, 0, 0, 6);
     EXPECT_EQ(px(90, 50), kGrey);   // row 3
     EXPECT_EQ(px(90, 90), kYellow); // row 5
+}
+
+// The user ticks lower mark 6 below an other infill in row 4: the post is priced for the length
+// that is drawn.
+TEST_F(RenderTest, PostsArePricedForTheLengthTheyAreDrawn)
+{
+    SignRecord &sign = state.currentSignRecord;
+    BlankSignRecord(sign);
+    sign.layout = 2; // yellow posts over grey rows
+    sign.signType = 1;
+    sign.width.set(50);
+    sign.quantity.set(1);
+    sign.priceLevel.set(100);
+    sign.auxDimension.set(1);
+    sign.infillHeight.set(7);
+    const RowCodes rows = {10, 10, 10, 19, 10, 10, 10}; // 5 cm each, the infill 7 cm
+    std::copy(rows.begin(), rows.end(), sign.rowElements);
+    const LowerMarks marks = ClickedLowerMarks(LowerMarks{}, rows, 6, true);
+    std::copy(marks.begin(), marks.end(), sign.lowerMarks);
+    state.LoadWorkingState();
+    ComputeSign(state);
+
+    const QString spec = state.results.SpecificationText;
+    const qsizetype at = spec.indexOf(QStringLiteral("E103 1E114 "));
+    ASSERT_GE(at, 0) << spec.toStdString();
+    const long double cut = spec.mid(at + 11, spec.indexOf(QStringLiteral("E115"), at) - at - 11).toDouble();
+
+    const long double scale = 4;
+    render(scale, 0, 0);
+    const int x = int(scale * (state.results.record(1).x1.get() + state.results.record(1).x2.get()) / 2);
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        drawn += px(x, y) == kYellow;
+    // The bar's fill lies inside a one-pixel outline.
+    EXPECT_NEAR(drawn + 2, double(scale * cut), 1) << "priced " << double(cut) << " cm";
 }
 
 TEST_F(RenderTest, ClosedFrameIsMitredAndAFrameWithoutBottomClassIsTwoPosts)

@@ -214,27 +214,26 @@ TEST(RowRules, RowMarksStayOnlyOnRowsWithStrips)
     EXPECT_EQ(KeptRowMarks(Rows({0, 1}), Rows({1, 1})), Rows({0, 1}));
 }
 
-TEST(RowRules, LowerMarksRunFromRowOneToTheHighestAndSkipRowsWithoutStrips)
+TEST(RowRules, LowerMarksRunFromRowOneToTheHighestAndStopBeforeARowWithoutStrips)
 {
     const RowCodes panels = Filled(1);
     EXPECT_EQ(KeptLowerMarks(Marks({}), panels), Marks({}));
     EXPECT_EQ(KeptLowerMarks(Marks({0, 0, 1}), panels), Marks({1, 1, 1}));
     EXPECT_EQ(KeptLowerMarks(Marks({0, 0, 0, 0, 0, 0, 0, 0, 0, 1}), panels), Marks({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
-    // A row without strips loses its own mark only; the marks below it stay.
-    EXPECT_EQ(KeptLowerMarks(Marks({0, 0, 0, 0, 0, 1}), Rows({1, 1, 1, 19, 1, 20, 1})),
-              Marks({1, 1, 1, 0, 1, 1}));
-    EXPECT_EQ(KeptLowerMarks(Marks({1, 1}), Rows({9, 10})), Marks({0, 1}));
+    // A row without strips ends the marks: posts are priced and drawn below one block.
+    EXPECT_EQ(KeptLowerMarks(Marks({0, 0, 0, 0, 0, 1}), Rows({1, 1, 1, 19, 1, 20, 1})), Marks({1, 1, 1}));
+    EXPECT_EQ(KeptLowerMarks(Marks({1, 1}), Rows({9, 10})), Marks({}));
     // Marks beyond the rows left after an edit go.
     EXPECT_EQ(KeptLowerMarks(Marks({1, 1, 1, 1, 1}), Rows({1, 1, 1})), Marks({1, 1, 1}));
 }
 
 TEST(RowRules, ClearingALowerMarkClearsThoseBelowIt)
 {
-    const RowCodes rows = Rows({1, 1, 1, 19, 1, 1, 1});
+    const RowCodes rows = Rows({1, 1, 1, 1, 1, 1, 19});
     EXPECT_EQ(ClickedLowerMarks(Marks({}), rows, 3, true), Marks({1, 1, 1}));
-    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1}), rows, 6, true), Marks({1, 1, 1, 0, 1, 1}));
-    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1, 0, 1, 1}), rows, 2, false), Marks({1}));
-    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1, 0, 1, 1}), rows, 6, false), Marks({1, 1, 1, 0, 1}));
+    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1}), rows, 7, true), Marks({1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1, 1, 1, 1}), rows, 2, false), Marks({1}));
+    EXPECT_EQ(ClickedLowerMarks(Marks({1, 1, 1, 1, 1, 1}), rows, 6, false), Marks({1, 1, 1, 1, 1}));
     EXPECT_EQ(ClickedLowerMarks(Marks({1, 1}), rows, 1, false), Marks({}));
     for (int outside : {0, kLowerMarks + 1})
         EXPECT_EQ(ClickedLowerMarks(Marks({0, 1}), rows, outside, false), Marks({1, 1}));

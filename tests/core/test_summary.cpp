@@ -104,6 +104,39 @@ TEST_F(SummaryTest, SeveralPiecesShowCountAndTotalAndAddOnlyTheTotal)
     EXPECT_TRUE(b.piecesShown);
 }
 
+TEST_F(SummaryTest, SpecialProfilesNoteFollowsThePriceTexts)
+{
+    state.language.entries[text::kSpecialProfilesNotPriced] = QStringLiteral("Not priced");
+    SummaryBlock b = block(3, QStringLiteral("Not priced\rArea\t 2.50m2\rOrder area\t 7.50m2\r"));
+    ASSERT_EQ(b.texts.size(), 4u);
+    EXPECT_EQ(b.texts[3].row, 3);
+    EXPECT_EQ(b.texts[3].text, QStringLiteral("Not priced"));
+    EXPECT_EQ(b.rows(), 4);
+    b = block(1, QStringLiteral("Not priced\rArea\t 2.50m2\r"));
+    ASSERT_EQ(b.texts.size(), 2u);
+    EXPECT_EQ(b.texts[1].row, 1);
+    EXPECT_EQ(b.additions, std::vector<long double>{2.5L});
+}
+
+TEST_F(SummaryTest, ASignThatOverflowsIsNamedOnceAndTheOthersAreShown)
+{
+    fixtures::EnsureGuiApplication();
+    threeSigns();
+    state.slot(7).width.set(1e38L); // its area overflows the stored format
+    const QString overflow = QString::fromLatin1(FloatingPointOverflow().what());
+    QStringList texts;
+    ASSERT_NO_THROW(texts = SummaryTexts(state));
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("One"), QStringLiteral("Two edited"), QStringLiteral("Three"), overflow,
+                                  QStringLiteral("Total = 0.00 m2")}));
+
+    std::optional<SummaryExtent> extent;
+    ASSERT_NO_THROW(extent = MeasureSummary(state, [](const QString &t) { return 7 * int(t.size()); }, 11));
+    EXPECT_EQ(extent->width, kSummaryTextX + 7 * int(overflow.size()) + 16);
+    QImage image(600, 400, QImage::Format_RGB32);
+    QPainter p(&image);
+    EXPECT_NO_THROW(DrawSummary(p, image.size(), state, 11));
+}
+
 TEST_F(SummaryTest, WhatAddsNothing)
 {
     SummaryBlock b = block(0); // area shown, not counted
@@ -121,20 +154,21 @@ TEST_F(SummaryTest, BlockPlacementFollowsTheDrawingOrTheThreeTextRows)
     state.currentSignRecord.width.set(100);
     state.results.geometryHeight.set(50);
     state.results.record(62).y2.set(50);
-    SummaryBlockPlace p = PlaceSummaryBlock(state, 10, 11, false);
+    SummaryBlockPlace p = PlaceSummaryBlock(state, 10, 11, 1);
     EXPECT_DOUBLE_EQ(double(p.scale), 2.0); // the width limits: 200 / 100
     EXPECT_EQ(p.y0, 32);
     EXPECT_EQ(p.nextCursorY, 32 + 100 + 5);
 
-    // Flat with three text rows: 10 + 5 < 4.2h, so the block takes Round(4.2h).
+    // Flat with several text rows: 10 + 5 < 1.4h a row, so the block takes Round(1.4h) a row.
     state.currentSignRecord.width.set(200);
     state.results.geometryHeight.set(10);
     state.results.record(62).y2.set(10);
-    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, true).nextCursorY, 22 + 46);
-    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, false).nextCursorY, 22 + 15);
+    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 3).nextCursorY, 22 + 46);
+    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 4).nextCursorY, 22 + 62);
+    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 1).nextCursorY, 22 + 15);
 
     state.results.geometryHeight.set(0);
-    p = PlaceSummaryBlock(state, 0, 11, false);
+    p = PlaceSummaryBlock(state, 0, 11, 1);
     EXPECT_FALSE(p.drawable);
     EXPECT_EQ(p.nextCursorY, 27);
 }

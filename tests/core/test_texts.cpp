@@ -1,5 +1,8 @@
-// The cost and specification texts, to the last character.
+// The cost and specification texts: one sign to the last character, then every layout and sign
+// type against hand-worked lines and totals.
 #include <gtest/gtest.h>
+
+#include <QRegularExpression>
 
 #include "core/engine/compute_sign.h"
 #include "support/fixtures.h"
@@ -22,16 +25,23 @@ struct TextsTest : ::testing::Test {
         p.costItem6.set(0.6);  // marked edge per m
         p.costItem7.set(28);   // back panel per m²
         p.costItem9.set(2.8);  // closing fitting
+        p.costItem10.set(4.2); // closing fitting, sign type 2
         p.costItem2.set(1.2);
         p.costItem8.set(3.5);
-        p.elementRows[0].priceA.set(10);
-        p.elementRows[0].priceB.set(11);
-        p.elementRows[0].heightMm.set(12.5);
-        p.elementRows[1].heightMm.set(25);
-        p.elementRows[2].priceA.set(7.4);
-        p.elementRows[4].priceA.set(5);
-        p.elementRows[4].heightMm.set(16);
-        p.elementRows[14].heightMm.set(10);
+        // Each row: family A price, family B price, height; every price differs.
+        const double rows[][4] = {
+            {0, 10, 11, 12.5}, // frame and side profile, sign type 1: insets 0.75
+            {1, 20, 22, 25},   // the same, sign type 2: insets 1.25
+            {2, 7, 8, 10},     // posts, sign type 1
+            {3, 9, 12, 20},    // posts, sign type 2
+            {4, 5, 6, 16},     // codes 1 and 10
+            {14, 3, 4, 10},    // closing profile, side profile of sign type 3; closing allowance 1 cm
+        };
+        for (const auto &r : rows) {
+            p.elementRows[int(r[0])].priceA.set(r[1]);
+            p.elementRows[int(r[0])].priceB.set(r[2]);
+            p.elementRows[int(r[0])].heightMm.set(r[3]);
+        }
         p.areaBandLimit1.set(0.5);
         p.areaBandLimit2.set(1);
         p.areaBandLimit3.set(2);
@@ -54,7 +64,30 @@ struct TextsTest : ::testing::Test {
         ComputeSign(state);
         return state.results.CostText.split(u'\r');
     }
+
+    void rows(int code, int count)
+    {
+        std::fill(std::begin(sign.rowElements), std::end(sign.rowElements), 0);
+        std::fill_n(sign.rowElements, count, std::uint8_t(code));
+        state.LoadWorkingState();
+    }
 };
+
+// A text's lines as "label value": blanks and tabs run together, units after a number dropped,
+// empty lines left out.
+QStringList Compact(const QString &text)
+{
+    static const QRegularExpression unit(QStringLiteral("(\\d)E\\d+$"));
+    QStringList lines;
+    for (const QString &line : text.split(u'\r', Qt::SkipEmptyParts))
+        lines << line.simplified().replace(unit, QStringLiteral("\\1"));
+    return lines;
+}
+
+QStringList Split(const char *lines)
+{
+    return QString::fromLatin1(lines).split(u'|', Qt::SkipEmptyParts);
+}
 
 } // namespace
 
@@ -89,17 +122,6 @@ TEST_F(TextsTest, SidePostSignCostAndSpecificationInFull)
               " Alu E462E114 98.50E115 \r");
 }
 
-TEST_F(TextsTest, QuantityAboveOneAddsTheOrderTotals)
-{
-    QStringList lines = costLines();
-    EXPECT_FALSE(lines.filter(QStringLiteral("E90\t")).size());
-    sign.quantity.set(1.5);
-    lines = costLines();
-    ASSERT_EQ(lines.filter(QStringLiteral("E90\t")).size(), 1);
-    EXPECT_EQ(lines.filter(QStringLiteral("E90\t"))[0], "E90\t      36.21E10"); // 1.5 x 24.139521
-    EXPECT_EQ(lines.filter(QStringLiteral("E91\t"))[0], "E91\t      43.45E10"); // x 1.2
-}
-
 TEST_F(TextsTest, ExtraCostHasItsOwnLineEvenWhenNegative)
 {
     sign.extraCost.set(-4.14);
@@ -132,22 +154,6 @@ TEST_F(TextsTest, NoBackPanelWhenTheFrameLeavesNoRoom)
     EXPECT_EQ(lines[1], "E117\t      14.00E10");
 }
 
-TEST_F(TextsTest, PostsAreCutIntoPiecesAndPricedBelowTheLowerMarks)
-{
-    sign.layout = 1;
-    sign.auxDimension.set(2);
-    state.workingLowerMarks[0] = 1;
-    ComputeSign(state);
-    // h = 3.2, lower mark 1 takes row 1's 1.6 cm; a1 = 1.25 - 0.75 = 0.5: (1.6 - 0.5) x 7.4 x 2 / 100.
-    EXPECT_TRUE(state.results.CostText.contains(QStringLiteral("E107 \t       0.16E10\r"))) << state.results.CostText.toStdString();
-    // Pieces: (2 + 1) x 2 + 2 - 1 x 2 = 6.
-    EXPECT_TRUE(state.results.CostText.contains(QStringLiteral("E111 6E112 \t       9.00E10\r")));
-    EXPECT_TRUE(state.results.SpecificationText.contains(QStringLiteral("E103 2E114 1.10E115 \r")));
-    // Each run of 98.5 is cut into 3 pieces: (98.5 - 1.5) / 3.
-    EXPECT_TRUE(state.results.SpecificationText.endsWith(QStringLiteral(" Alu E466E114 32.33E115 \r")));
-    EXPECT_TRUE(state.results.CostText.endsWith(QStringLiteral("E103       0.02E97\r")));
-}
-
 TEST_F(TextsTest, TextsNeverGrowPastTheirLimit)
 {
     for (int n = 0; n < kLanguageEntries; ++n)
@@ -161,4 +167,137 @@ TEST_F(TextsTest, TextsNeverGrowPastTheirLimit)
     EXPECT_LE(state.results.SpecificationText.size(), kMaxTextLength);
     for (const ElementKind &k : state.results.ElementKindTable)
         EXPECT_LE(k.name.size(), 19);
+}
+
+// Rows of code 1 (family A) or 10 (family B), 1.6 cm each, width 100, two pieces, row 1 marked:
+// h = 3.2, area 0.032 m2 and a surcharge of 20 %. Totals are C, C x 1.2, 2C, 2C x 1.2; the run
+// total is in centimetres.
+struct SignCase {
+    int layout, type;
+    const char *priced;
+    const char *totals;
+    long double runTotal;
+    const char *runLine;
+    const char *lengths;
+};
+const SignCase kSignCases[] = {
+    {1, 1, "E116 9.60|E117 14.00|E118 20.00|E119 0.94|E121 0.44|E111 2E112 3.00|E113 9.85|E202 1.18",
+     "59.00|70.80|118.00|141.61", 812.8L, "8.13", "E99 4.19|Alu E46 3.94"},
+    {1, 2, "E116 9.60|E117 14.00|E128 40.00|E129 2.28|E121 0.11|E111 2E112 3.00|E113 9.75|E202 1.16",
+     "79.90|95.88|159.80|191.76", 812.8L, "8.13", "E100 4.23|Alu E46 3.90"},
+    {1, 3, "E116 9.60|E117 14.00|E111 2E112 3.00|E113 9.98|E202 1.19", "37.77|45.32|75.54|90.65", 811.6L, "8.12",
+     "Alu E46 3.99"},
+    {1, 4, "E116 9.60|E117 14.00|E111 2E112 3.00|E113 19.96|E202 1.19", "47.75|57.30|95.50|114.60", 399.2L, "3.99",
+     "Alu E46 7.98"},
+    {2, 1, "E125 3.00|E119 0.64|E121 0.87|E126 2.80|E127 2.80|E111 2E112 3.00|E113 9.85|E202 1.18",
+     "24.14|28.97|48.28|57.93", 406.8L, "4.07", "E99 0.13|Alu E46 3.94"},
+    {2, 2, "E125 3.00|E129 1.28|E121 0.85|E131 4.20|E132 4.20|E111 2E112 3.00|E113 9.75|E202 1.16",
+     "27.44|32.93|54.89|65.87", 402.8L, "4.03", "E100 0.13|Alu E46 3.90"},
+    {2, 3, "E125 3.00|E168 0.19|E111 2E112 3.00|E113 9.98|E202 1.19", "17.36|20.83|34.72|41.67", 412.0L, "4.12",
+     "E166 0.13|Alu E46 3.99"},
+    {2, 4, "E125 3.00|E111 2E112 3.00|E113 19.96|E202 1.19", "27.15|32.58|54.30|65.16", 399.2L, "3.99",
+     "E229 0.06|E231 0.06|Alu E46 7.98"},
+    {3, 1, "E116 9.60|E117 14.00|E133 22.00|E134 1.03|E121 0.44|E111 2E112 3.00|E113 11.82|E202 1.18",
+     "63.07|75.68|126.13|151.36", 812.8L, "8.13", "E101 4.19|Steel E46 3.94"},
+    {3, 2, "E116 9.60|E117 14.00|E136 44.00|E137 2.51|E121 0.11|E111 2E112 3.00|E113 11.70|E202 1.16",
+     "86.08|103.29|172.16|206.59", 812.8L, "8.13", "E102 4.23|Steel E46 3.90"},
+    {3, 3, "E116 9.60|E117 14.00|E111 2E112 3.00|E113 11.98|E202 1.19", "39.77|47.72|79.53|95.44", 811.6L, "8.12",
+     "Steel E46 3.99"},
+    {3, 4, "E116 9.60|E117 14.00|E111 2E112 3.00|E113 23.95|E202 1.19", "51.74|62.09|103.48|124.18", 399.2L, "3.99",
+     "Steel E46 7.98"},
+    {4, 1, "E125 3.00|E134 0.70|E121 0.87|E126 2.80|E127 2.80|E111 2E112 3.00|E113 11.82|E202 1.18",
+     "26.17|31.41|52.35|62.82", 406.8L, "4.07", "E101 0.13|Steel E46 3.94"},
+    {4, 2, "E125 3.00|E137 1.41|E121 0.85|E131 4.20|E132 4.20|E111 2E112 3.00|E113 11.70|E202 1.16",
+     "29.52|35.43|59.04|70.85", 402.8L, "4.03", "E102 0.13|Steel E46 3.90"},
+    {4, 3, "E125 3.00|E170 0.26|E111 2E112 3.00|E113 11.98|E202 1.19", "19.42|23.31|38.84|46.61", 412.0L, "4.12",
+     "E167 0.13|Steel E46 3.99"},
+    {4, 4, "E125 3.00|E111 2E112 3.00|E113 23.95|E202 1.19", "31.14|37.37|62.28|74.74", 399.2L, "3.99",
+     "E230 0.06|E232 0.06|Steel E46 7.98"},
+};
+
+TEST_F(TextsTest, EveryLayoutAndSignTypeAgainstHandWorkedLines)
+{
+    sign.quantity.set(2);
+    for (const SignCase &c : kSignCases) {
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout << ", sign type " << c.type);
+        sign.layout = std::uint8_t(c.layout);
+        sign.signType = std::uint8_t(c.type);
+        rows(c.layout <= 2 ? 1 : 10, 2);
+        ComputeSign(state);
+        const QStringList totals = Split(c.totals);
+        const QStringList expected = Split(c.priced)
+                                     + QStringList{QStringLiteral("E87"), QStringLiteral("E88 ") + totals[0],
+                                                   QStringLiteral("E89 ") + totals[1], QStringLiteral("E87"),
+                                                   QStringLiteral("E90 ") + totals[2], QStringLiteral("E91 ") + totals[3],
+                                                   QStringLiteral("E92 0.032"), QStringLiteral("E94 20.00"),
+                                                   QStringLiteral("E96 ") + QLatin1String(c.runLine), QStringLiteral("E98")}
+                                     + Split(c.lengths);
+        EXPECT_EQ(Compact(state.results.CostText), expected);
+        EXPECT_NEAR(double(state.results.runTotal.get()), double(c.runTotal), 1e-6);
+    }
+}
+
+// Four rows of 1.6 cm, two posts; lower marks on rows 1 and 2 leave 3.2 cm of post. The allowance
+// of a closed frame is 0.5 (sign type 1) or 1.25 (type 2) with mark 1 set, twice that without.
+struct PostCase {
+    int layout, type, marks;
+    const char *costLine, *cutLine, *lengthLine;
+};
+const PostCase kPostCases[] = {
+    {1, 1, 2, "E107 0.38", "E103 2E114 2.70", "E103 0.05"},  {1, 2, 2, "E108 0.35", "E104 2E114 1.95", "E104 0.04"},
+    {2, 1, 2, "E107 0.45", "E103 2E114 3.20", "E103 0.06"},  {2, 2, 2, "E108 0.58", "E104 2E114 3.20", "E104 0.06"},
+    {3, 1, 2, "E109 0.43", "E105 2E114 2.70", "E105 0.05"},  {3, 2, 2, "E110 0.47", "E106 2E114 1.95", "E106 0.04"},
+    {4, 1, 2, "E109 0.51", "E105 2E114 3.20", "E105 0.06"},  {4, 2, 2, "E110 0.77", "E106 2E114 3.20", "E106 0.06"},
+    {1, 1, 0, "E107 0.76", "E103 2E114 5.40", "E103 0.11"},  {3, 2, 0, "E110 0.94", "E106 2E114 3.90", "E106 0.08"},
+    // A layout no file should hold borrows no label and no price.
+    {5, 1, 2, "0.00", "2E114 3.20", "0.06"},
+};
+
+TEST_F(TextsTest, PostsOfEveryLayoutArePricedAndCutBelowTheLowerMarks)
+{
+    sign.auxDimension.set(2);
+    for (const PostCase &c : kPostCases) {
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout << ", sign type " << c.type << ", marks " << c.marks);
+        sign.layout = std::uint8_t(c.layout);
+        sign.signType = std::uint8_t(c.type);
+        rows(c.layout <= 2 ? 1 : 10, 4);
+        std::fill_n(state.workingLowerMarks.begin(), c.marks, std::uint8_t(1));
+        ComputeSign(state);
+        const QStringList cost = Compact(state.results.CostText);
+        const QStringList spec = Compact(state.results.SpecificationText);
+        // The posts' line follows the frame lines; each run is cut into three pieces.
+        EXPECT_TRUE(cost.contains(QLatin1String(c.costLine))) << cost.join(u'|').toStdString();
+        EXPECT_EQ(cost.filter(QStringLiteral("E111 ")), QStringList{c.marks ? "E111 10E112 15.00" : "E111 14E112 21.00"});
+        EXPECT_EQ(cost.last(), QLatin1String(c.lengthLine));
+        EXPECT_TRUE(spec.contains(QLatin1String(c.cutLine))) << spec.join(u'|').toStdString();
+    }
+    EXPECT_TRUE(state.results.CostText.startsWith(QStringLiteral(" \t       0.00E10\r")));
+}
+
+TEST_F(TextsTest, TenLowerMarksAllShortenThePosts)
+{
+    sign.auxDimension.set(2);
+    rows(1, 12); // 19.2 cm, of which the ten marked rows take 16
+    state.workingLowerMarks.fill(1);
+    ComputeSign(state);
+    const QStringList cost = Compact(state.results.CostText);
+    EXPECT_TRUE(cost.contains(QStringLiteral("E107 0.45")));            // 3.2 x 7 x 2 / 100
+    EXPECT_TRUE(cost.contains(QStringLiteral("E111 18E112 27.00")));    // 3 x 12 + 2 - 10 x 2
+    EXPECT_TRUE(state.results.SpecificationText.contains(QStringLiteral("E103 2E114 3.20E115 \r")));
+}
+
+TEST_F(TextsTest, SignsWithSpecialProfilesSayTheyAreNotPriced)
+{
+    sign.signType = 5;
+    rows(30, 3);
+    ComputeSign(state);
+    EXPECT_TRUE(state.results.CostText.startsWith(QStringLiteral("E172\rE125\t")));
+    EXPECT_TRUE(state.results.SpecificationText.startsWith(QStringLiteral("E172\r")));
+
+    sign.signType = 1; // one special row among panels
+    rows(1, 2);
+    state.workingRows[1] = 41;
+    EXPECT_EQ(costLines().first(), QStringLiteral("E172"));
+    rows(1, 2);
+    EXPECT_FALSE(costLines().contains(QStringLiteral("E172")));
 }

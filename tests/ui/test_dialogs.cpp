@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -395,9 +396,10 @@ private slots:
         auto box = [f](int k) { return child<QCheckBox>(f, qPrintable(QStringLiteral("CheckBox%1").arg(k))); };
         QVERIFY(box(1)->isVisibleTo(f));
         QVERIFY(!box(4)->isEnabled());
+        QVERIFY(!box(6)->isEnabled()); // marks stop before the infill row
 
-        box(6)->click();
-        const std::array<int, 10> expected = {1, 1, 1, 0, 1, 1, 0, 0, 0, 0};
+        box(3)->click();
+        const std::array<int, 10> expected = {1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
         for (int k = 1; k <= 10; ++k) {
             QCOMPARE(box(k)->isChecked(), expected[size_t(k - 1)] == 1);
             QCOMPARE(int(d.state.workingLowerMarks[size_t(k - 1)]), expected[size_t(k - 1)]);
@@ -597,11 +599,47 @@ private slots:
         d.state.currentSignRecord.signType = 5;
         d.elementChoice->show();
         for (const char *name : {"RadioButton14", "RadioButton15", "RadioButton21", "RadioButton22", "RadioButton16",
-                                 "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
+                                 "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"}) {
             QVERIFY2(!enabled(name), name);
+            QCOMPARE(child(f, name)->toolTip(), gEnglish.LanguageEntry(text::kOnlySpecialProfiles));
+        }
+        // The four columns without a special profile are not shown at all.
+        QVERIFY(!child(f, "RadioButton14")->isVisibleTo(f) && !child<QLabel>(f, "Label9")->isVisibleTo(f));
+        QVERIFY(child(f, "RadioButton20")->isVisibleTo(f) && child(f, "RadioButton13")->isVisibleTo(f));
         QCOMPARE(child<QLabel>(f, "Label1")->text(), gEnglish.LanguageEntry(text::kSpecialProfile1).trimmed());
         QCOMPARE(child<QLabel>(f, "Label7")->text(), QString());
         d.elementChoice->hide();
+
+        // Every choice that can be made has its heading; one that cannot says why.
+        const std::pair<const char *, std::array<const char *, 2>> columns[] = {
+            {"Label1", {"RadioButton2", "RadioButton3"}},   {"Label2", {"RadioButton4", "RadioButton5"}},
+            {"Label3", {"RadioButton6", "RadioButton7"}},   {"Label4", {"RadioButton8", "RadioButton9"}},
+            {"Label5", {"RadioButton10", "RadioButton11"}}, {"Label6", {"RadioButton12", "RadioButton13"}},
+            {"Label7", {"RadioButton14", "RadioButton15"}}, {"Label10", {"RadioButton21", "RadioButton22"}},
+            {"Label8", {"RadioButton16", "RadioButton17"}}, {"Label9", {"RadioButton18", "RadioButton19"}},
+        };
+        for (auto [layout, type] : {std::pair{1, 1}, {2, 1}, {2, 3}, {4, 4}, {2, 5}, {4, 6}, {2, 0}, {2, 9}}) {
+            d.state.currentSignRecord.layout = std::uint8_t(layout);
+            d.state.currentSignRecord.signType = std::uint8_t(type);
+            d.elementChoice->show();
+            const QString where = QStringLiteral("layout %1, sign type %2: ").arg(layout).arg(type);
+            for (const auto &[heading, buttons] : columns)
+                for (const char *name : buttons) {
+                    QAbstractButton *b = child(f, name);
+                    const QString what = where + QLatin1String(name);
+                    QVERIFY2(!b->isEnabled() || !child<QLabel>(f, heading)->text().isEmpty(), qPrintable(what));
+                    QVERIFY2(b->isEnabled() == b->toolTip().isEmpty(), qPrintable(what));
+                }
+            d.elementChoice->hide();
+        }
+        d.state.currentSignRecord.layout = 1;
+        d.state.currentSignRecord.signType = 1;
+        d.elementChoice->show();
+        QCOMPARE(child(f, "RadioButton19")->toolTip(),
+                 gEnglish.LanguageEntry(text::kClosingNotAllowedNotice).section(QLatin1Char('#'), 0, 0));
+        d.elementChoice->hide();
+        d.state.currentSignRecord.layout = 2;
+        d.state.currentSignRecord.signType = 5;
 
         ModalAnswers script({click("Form7", "RadioButton2")});
         const std::optional<ElementChoice> choice = d.elementChoice->choose(0);

@@ -126,14 +126,14 @@ void CountElementKinds(AppState &state)
     }
 }
 
+// The strips of a marked row are as long as that row's own element is cut.
 void AddMarkedRow(AppState &state, int code)
 {
     EngineResults &r = state.results;
-    const int first = state.workingRows[0];
-    const long double x = first >= 1 && first <= kElementKinds ? r.kind(first).length.get() : 0.0L;
     const engine::Strips strips = StripsOf(code);
     if (strips.n == 0)
         return;
+    const long double x = r.kind(code).length.get();
     r.markedEdge.set(r.markedEdge.get() + strips.n * (x + strips.height));
     r.markedArea.set(r.markedArea.get() + x * (strips.n * strips.height));
 }

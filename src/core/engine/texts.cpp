@@ -2,6 +2,7 @@
 #include "core/engine/engine_steps.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/element_codes.h"
 #include "core/params/language_entries.h"
 
 namespace tablix::engine {
@@ -94,6 +95,21 @@ private:
     long double postPrice = 0;
 };
 
+// Special profiles (and the sign types made of them) have no prices: their rows add nothing.
+bool HasUnpricedProfiles(const AppState &s)
+{
+    const SignRecord &sign = s.currentSignRecord;
+    if (sign.signType == 5 || sign.signType == 6)
+        return true;
+    for (std::uint8_t code : s.workingRows) {
+        if (code == 0)
+            break;
+        if (IsSpecialProfile(code))
+            return true;
+    }
+    return false;
+}
+
 void TextWriter::run()
 {
     const SignRecord &sign = s.currentSignRecord;
@@ -101,6 +117,11 @@ void TextWriter::run()
                       * (1 + p.markupPercent2.get() * 0.01L) * (1 + p.markupPercent3.get() * 0.01L));
     n = sign.auxDimension.get();
 
+    // First, so that nobody reads the total without it.
+    if (HasUnpricedProfiles(s)) {
+        cost(E(text::kSpecialProfilesNotPriced) + kLineEnd);
+        spec(E(text::kSpecialProfilesNotPriced) + kLineEnd);
+    }
     frameSection();
     if (sign.extraCost.get() != 0)
         AddCostLine(E(text::kExtraCostLine), sign.extraCost.get());
@@ -196,13 +217,14 @@ void TextWriter::postsSection()
     const long double a2 = firstMark ? size2 - 1.25L : 2 * size2 - 2.5L;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const bool familyA = sign.layout == 1 || sign.layout == 2;
+    const bool knownLayout = sign.layout >= 1 && sign.layout <= 4;
 
     // Posts are priced for sign types 1 and 2; family B side posts of other types are priced as
-    // type 1, and the other cases get no price.
+    // type 1, and the other cases (an unknown layout among them) get no price and borrow no label.
     int type = sign.signType;
     if (sign.layout == 4 && type != 2)
         type = 1;
-    if (type == 1 || type == 2) {
+    if (knownLayout && (type == 1 || type == 2)) {
         const ElementTypeRow &row = p.elementRows[type == 1 ? 2 : 3];
         postCostLabel = E(familyA ? (type == 1 ? text::kPostsCostAType1 : text::kPostsCostAType2)
                           : (type == 1 ? text::kPostsCostBType1 : text::kPostsCostBType2));
@@ -244,6 +266,8 @@ void TextWriter::piecesSection()
 QString postCutLabel(const AppState &s)
 {
     const SignRecord &sign = s.currentSignRecord;
+    if (sign.layout < 1 || sign.layout > 4)
+        return QString();
     const bool familyA = sign.layout == 1 || sign.layout == 2;
     const bool wide = sign.signType == 2;
     return s.LanguageEntry(familyA ? (wide ? text::kPostLabelAType2 : text::kPostLabelA)

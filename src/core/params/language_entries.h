@@ -245,5 +245,10 @@ inline constexpr int kExportWithoutSize = Entry(195);
 inline constexpr int kParametersNotRead = Entry(196); // followed by the reason
 inline constexpr int kParametersNotSaved = Entry(234); // followed by the reason
 inline constexpr int kLanguageNotRead = Entry(235); // followed by the reason
+// Entries 172..174: the core's note on special profiles, the element chooser's reason for the
+// elements a special sign type cannot take, and the refusal of a damaged project.
+inline constexpr int kSpecialProfilesNotPriced = Entry(172); // a report line of its own
+inline constexpr int kOnlySpecialProfiles = Entry(173);      // tooltip of a greyed-out element
+inline constexpr int kDamagedProject = Entry(174);           // %1 file, %2 sign, %3 field, %4 value
 
 } // namespace tablix::text

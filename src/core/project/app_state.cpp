@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/project/row_rules.h"
+
 namespace tablix {
 
 QString MainWindowCaption(const QString &projectFileName)
@@ -137,6 +139,16 @@ void AppState::RefreshTabCaptions()
 void AppState::OpenProject(const SignSlotArray &signs, const QString &fileName)
 {
     SignSlots = signs;
+    // Older files may hold lower marks past a row without strips; they are kept as the
+    // construction dialog keeps them, so that the posts are priced as they are drawn.
+    for (SignRecord &r : SignSlots) {
+        RowCodes rows;
+        LowerMarks marks;
+        std::copy(std::begin(r.rowElements), std::end(r.rowElements), rows.begin());
+        std::copy(std::begin(r.lowerMarks), std::end(r.lowerMarks), marks.begin());
+        marks = KeptLowerMarks(marks, rows);
+        std::copy(marks.begin(), marks.end(), std::begin(r.lowerMarks));
+    }
     derived.FixedPricePercent = slot(1).priceLevel;
     RebuildPages();
     projectFileName = QFileInfo(fileName).fileName();

@@ -19,6 +19,12 @@ constexpr bool IsClosing(int code)
     return code == 9 || code == 18;
 }
 
+// Special profiles: described and drawn, but not priced.
+constexpr bool IsSpecialProfile(int code)
+{
+    return (code >= 30 && code <= 35) || (code >= 40 && code <= 45);
+}
+
 // Exactly one of the two holds for every code that has a description, neither for 0, 19 and unknown codes.
 constexpr bool IsFamilyA(int code)
 {

@@ -99,9 +99,11 @@ LowerMarks KeptLowerMarks(const LowerMarks &marks, const RowCodes &rows)
     for (size_t k = 0; k < marks.size(); ++k)
         if (marks[k] != 0)
             highest = k + 1;
+    // The posts are priced below the marked rows and drawn below the highest one: with a gap at
+    // a row without strips the two would differ.
     LowerMarks kept{};
-    for (size_t k = 0; k < highest; ++k)
-        kept[k] = IsPanel(rows[k]) ? 1 : 0;
+    for (size_t k = 0; k < highest && IsPanel(rows[k]); ++k)
+        kept[k] = 1;
     return kept;
 }
 

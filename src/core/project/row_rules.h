@@ -50,8 +50,8 @@ RowCodes SwitchedFamily(const RowCodes &rows);
 // Row marks stay only on rows that carry strips.
 RowCodes KeptRowMarks(const RowCodes &marks, const RowCodes &rows);
 
-// Lower marks run from row 1 up to the highest one set; a row without strips loses its own mark
-// only, since the stripes start at the highest marked row anyway.
+// Lower marks run from row 1 up to the highest one set, and stop before the first row without
+// strips: they stay one block from row 1, which the posts' price and drawing both assume.
 LowerMarks KeptLowerMarks(const LowerMarks &marks, const RowCodes &rows);
 
 // Lower mark `mark` (1..10) set or cleared by the user; clearing one clears those below it.

@@ -7,6 +7,7 @@
 
 #include "core/number/atomic_file.h"
 #include "core/number/cp1250.h"
+#include "core/project/project_check.h"
 
 namespace tablix {
 
@@ -37,7 +38,8 @@ void BlankSignRecord(SignRecord &r)
     r.extraCost = Real48{};
 }
 
-std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error)
+std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
+                                          const QString &damagedMessage)
 {
     if (bytes.size() < qsizetype(sizeof(SignSlotArray))) {
         if (error)
@@ -49,6 +51,12 @@ std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString
     }
     SignSlotArray signs;
     std::memcpy(signs.data(), bytes.constData(), sizeof signs);
+    if (const std::optional<RecordFault> fault = CheckProject(signs)) {
+        if (error)
+            *error = RecordFaultText(damagedMessage.isEmpty() ? DefaultDamagedProjectMessage() : damagedMessage,
+                                     fileName, *fault);
+        return std::nullopt;
+    }
     return signs;
 }
 
@@ -57,7 +65,7 @@ QByteArray SerializeProject(const SignSlotArray &signs)
     return QByteArray(reinterpret_cast<const char *>(signs.data()), qsizetype(sizeof signs));
 }
 
-ProjectLoad ReadProjectFile(const QString &path)
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage)
 {
     ProjectLoad result;
     QFile file(path);
@@ -70,7 +78,7 @@ ProjectLoad ReadProjectFile(const QString &path)
         result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return result;
     }
-    result.signs = ParseProject(bytes, QFileInfo(path).fileName(), &result.error);
+    result.signs = ParseProject(bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);
     return result;
 }
 

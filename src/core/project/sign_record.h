@@ -61,15 +61,18 @@ static_assert(sizeof(SignSlotArray) == 3920);
 // auxDimension keep their values.
 void BlankSignRecord(SignRecord &r);
 
-// The first 3920 bytes make the project; fewer is an error. Memory is not touched here.
-std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error);
+// The first 3920 bytes make the project; fewer is an error, and so is a record no sign can hold
+// (CheckProject), told by `damagedMessage` (language entry 174; empty: the English text). Memory
+// is not touched here.
+std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
+                                          const QString &damagedMessage = QString());
 QByteArray SerializeProject(const SignSlotArray &signs);
 
 struct ProjectLoad {
     std::optional<SignSlotArray> signs;
     QString error;
 };
-ProjectLoad ReadProjectFile(const QString &path);
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString());
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);
 
 // A name without an extension is written with ".tab" appended.

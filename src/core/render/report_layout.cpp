@@ -64,7 +64,8 @@ long double ReportDrawingScale(const AppState &state, int clientWidth)
 {
     const long double width = state.currentSignRecord.width.get();
     const long double height = state.results.geometryHeight.get();
-    if (!(width > 0) || !(height > 0))
+    // A sign without rows would show a bare frame; its report is the line saying it has none.
+    if (!(width > 0) || !(height > 0) || state.workingRows[0] == 0)
         return 0;
     const long double sx = clientWidth / (1.05L * width);
     const long double sy = kReportDrawingMaxHeight / height;

@@ -37,7 +37,7 @@ int ReportLineY(int a, int f, int top);
 QString ReportTitleShown(const QString &title);
 
 // Scale of the drawing for a window `clientWidth` wide, read after ComputeSign; 0 for a sign
-// whose width or height is not positive, which is then not drawn.
+// whose width or height is not positive, or that has no rows, which is then not drawn.
 long double ReportDrawingScale(const AppState &state, int clientWidth);
 
 // Sets reportWidth, reportHeight and reportTabColumn for a font of height f; runs ComputeSign

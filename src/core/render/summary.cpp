@@ -2,6 +2,7 @@
 #include "core/render/summary.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -72,10 +73,28 @@ private:
     decltype(AppState::workingLowerMarks) lowerMarks_;
 };
 
+// All or nothing: a sum that overflows leaves the total as it was.
 void AddToTotal(Real48 &total, const std::vector<long double> &additions)
 {
+    Real48 sum = total;
     for (long double a : additions)
-        total.set(total.get() + a);
+        sum.set(sum.get() + a);
+    total = sum;
+}
+
+// The block of the current sign, its prices added to `total`; a sign whose numbers overflow, in
+// its computation or in the total, gets the block naming it, adds nothing and is not drawn.
+SummaryBlock ComputeSummaryBlock(AppState &state, Real48 &total)
+{
+    try {
+        MakeReportLinesAvailable(state);
+        SummaryBlock block = BuildSummaryBlock(state);
+        AddToTotal(total, block.additions);
+        return block;
+    } catch (const FloatingPointOverflow &overflow) {
+        state.results.geometryHeight = Real48Value{};
+        return OverflowSummaryBlock(state, QString::fromLatin1(overflow.what()));
+    }
 }
 
 int RowOffset(int row, int textHeight)
@@ -132,9 +151,18 @@ long double ReportValueNumber(const QString &valueText)
     return value;
 }
 
+int SummaryBlock::rows() const
+{
+    int rows = 0;
+    for (const SummaryBlockText &t : texts)
+        rows = std::max(rows, t.row + 1);
+    return rows;
+}
+
 SummaryBlock BuildSummaryBlock(const AppState &state)
 {
     SummaryBlock block;
+    QString note;
     block.title = WithoutBang(state.currentSignRecord.titleText());
     const QString unit = state.LanguageEntry(text::kCurrency);
     const QString areaLine = state.LanguageEntry(text::kCostTotalWithSurcharge);
@@ -160,7 +188,19 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
             block.additions.push_back(RoundToReal48(ReportValueNumber(value)));
             block.piecesShown = true;
         }
+        if (LineBeginsWith(line, state.LanguageEntry(text::kSpecialProfilesNotPriced)))
+            note = line;
     }
+    if (!note.isEmpty())
+        block.texts.push_back({block.rows(), note});
+    return block;
+}
+
+SummaryBlock OverflowSummaryBlock(const AppState &state, const QString &message)
+{
+    SummaryBlock block;
+    block.title = WithoutBang(state.currentSignRecord.titleText());
+    block.texts.push_back({0, message});
     return block;
 }
 
@@ -170,7 +210,7 @@ QString SummaryTotalLine(const AppState &state, long double total)
            QLatin1Char(' ') + state.LanguageEntry(text::kCurrency);
 }
 
-SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, bool piecesShown)
+SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, int textRows)
 {
     SummaryBlockPlace place;
     place.y0 = cursorY + 2 * textHeight;
@@ -185,8 +225,9 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
         drawnHeight = DeviceCoordinate(place.scale, state.results.record(62).y2.get(), 0);
     }
     place.nextCursorY = place.y0 + drawnHeight + 5;
-    if (piecesShown && place.nextCursorY - place.y0 < 4.2L * textHeight)
-        place.nextCursorY = place.y0 + int(RoundEven(4.2L * textHeight));
+    const long double textsHeight = 1.4L * textRows * textHeight;
+    if (textRows >= 2 && place.nextCursorY - place.y0 < textsHeight)
+        place.nextCursorY = place.y0 + int(RoundEven(textsHeight));
     return place;
 }
 
@@ -197,12 +238,10 @@ QStringList SummaryTexts(AppState &state)
     {
         SignWalk walk(state);
         walk.forEachSignInUse([&](int) {
-            MakeReportLinesAvailable(state);
-            const SummaryBlock block = BuildSummaryBlock(state);
+            const SummaryBlock block = ComputeSummaryBlock(state, total);
             texts << block.title;
             for (const SummaryBlockText &t : block.texts)
                 texts << t.text;
-            AddToTotal(total, block.additions);
         });
     }
     texts << SummaryTotalLine(state, total.get());
@@ -214,15 +253,13 @@ void DrawSummarySign(QPainter &canvas, AppState &state, SummaryPass &pass, int t
     if (state.workingRows[0] == 0)
         return;
     WriteText(canvas, kSummaryDrawingX, pass.cursorY + 1, WithoutBang(state.currentSignRecord.titleText()));
-    MakeReportLinesAvailable(state);
-    const SummaryBlock block = BuildSummaryBlock(state);
-    const SummaryBlockPlace place = PlaceSummaryBlock(state, pass.cursorY, textHeight, block.piecesShown);
+    const SummaryBlock block = ComputeSummaryBlock(state, pass.totalArea);
+    const SummaryBlockPlace place = PlaceSummaryBlock(state, pass.cursorY, textHeight, block.rows());
     if (place.drawable)
         RenderSign(canvas, state, place.scale, kSummaryDrawingX, place.y0, kLowerMarks);
     pass.cursorY = place.nextCursorY;
     for (const SummaryBlockText &t : block.texts)
         WriteText(canvas, kSummaryTextX, place.y0 + RowOffset(t.row, textHeight), t.text);
-    AddToTotal(pass.totalArea, block.additions);
 }
 
 SummaryPass DrawSummary(QPainter &canvas, QSize paintBox, AppState &state, int textHeight)
@@ -250,12 +287,12 @@ std::optional<SummaryExtent> MeasureSummary(AppState &state, const std::function
         return std::nullopt;
     SummaryExtent extent;
     int cursorY = 0;
+    Real48 total;
     {
         SignWalk walk(state);
         walk.forEachSignInUse([&](int) {
-            MakeReportLinesAvailable(state);
-            const SummaryBlock block = BuildSummaryBlock(state);
-            cursorY = PlaceSummaryBlock(state, cursorY, textHeight, block.piecesShown).nextCursorY;
+            const SummaryBlock block = ComputeSummaryBlock(state, total);
+            cursorY = PlaceSummaryBlock(state, cursorY, textHeight, block.rows()).nextCursorY;
             for (const SummaryBlockText &t : block.texts)
                 extent.width = std::max(extent.width, kSummaryTextX + textWidth(t.text));
         });

@@ -43,9 +43,16 @@ struct SummaryBlock {
     QString title; // a leading "!" dropped
     std::vector<SummaryBlockText> texts;
     std::vector<long double> additions; // added to the project total, in order
-    bool piecesShown = false;           // the block holds three text rows, so is at least 4.2h tall
+    bool piecesShown = false;           // rows 1 and 2 hold the pieces and their total
+    // Text rows the block holds: rows() of them make the block at least 1.4h each tall when
+    // there are two or more.
+    int rows() const;
 };
+// A note that the sign's special profiles are not priced follows the price texts.
 SummaryBlock BuildSummaryBlock(const AppState &state);
+
+// The block of a sign whose numbers overflowed while it was computed: its title and the message.
+SummaryBlock OverflowSummaryBlock(const AppState &state, const QString &message);
 
 // Entry 158 " = " total with 2 decimals, a blank, entry 10.
 QString SummaryTotalLine(const AppState &state, long double total);
@@ -58,10 +65,10 @@ struct SummaryBlockPlace {
     int y0 = 0;          // top of the drawing and of the first text row
     int nextCursorY = 0; // where the next block starts
 };
-SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, bool piecesShown);
+SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, int textRows);
 
 // The texts the summary writes, block by block in slot order (title, then the block's texts), then
-// the project total line. Saves the current sign into its slot first; the current sign, its record
+// the project total line. A sign that overflows is named with the message and adds nothing. Saves the current sign into its slot first; the current sign, its record
 // and the working rows and marks are as before afterwards, while results, ViewText and ReportLines
 // hold what the last sign left.
 QStringList SummaryTexts(AppState &state);
@@ -72,7 +79,8 @@ struct SummaryPass {
 };
 
 // Draws the block of the current sign at pass.cursorY and advances it; adds to pass.totalArea.
-// `textHeight` is the absolute font height in pixels.
+// `textHeight` is the absolute font height in pixels. A sign whose numbers overflow shows its
+// title and the message instead of a drawing and prices.
 void DrawSummarySign(QPainter &canvas, AppState &state, SummaryPass &pass, int textHeight);
 
 // Clears the paint box of size `paintBox` and draws every block and the total line. After the
