@@ -221,4 +221,13 @@ inline constexpr int kSecondProfileLengthAType4 = Entry(231);
 inline constexpr int kSecondProfileLengthBType4 = Entry(232);
 inline constexpr int kFixedProfile = Entry(233); // also labels element row 22
 
+// mainwin: entries 181-187
+inline constexpr int kSaveChangesQuestion = Entry(181); // the "Save changes?" question; "#" starts its second line
+inline constexpr int kSaveButton = Entry(182);
+inline constexpr int kDiscardButton = Entry(183);
+inline constexpr int kReplaceFileQuestion = Entry(184); // "%1" is the file; "#" starts the second line
+inline constexpr int kEmptySignHint = Entry(185);       // "%1" is the menu path to the sign's dialogs; "#" as above
+inline constexpr int kMenuSaveProjectAs = Entry(186);
+inline constexpr int kSaveFailedNote = Entry(187); // after the system's message when a save failed
+
 } // namespace tablix::text
