@@ -579,7 +579,10 @@ void MainWindow::paintEmptySignHint(QPainter &painter, QSize size)
     int top = area.top() + std::max(0, (area.height() - first.height() - gap - second.height()) / 2);
 
     painter.save();
-    painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+    // Quieter than the menus, still easy to read.
+    QColor ink = palette().color(QPalette::WindowText);
+    ink.setAlphaF(0.6f);
+    painter.setPen(ink);
     painter.setFont(headline);
     painter.drawText(QRect(area.left(), top, area.width(), first.height()), flags, lines[0]);
     top += first.height() + gap;
