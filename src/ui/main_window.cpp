@@ -1,9 +1,12 @@
 // MainWindow: the main window, holding one page per sign and the project summary.
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -23,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 #include <cmath>
 
 #include "ui/about_box.h"
@@ -49,6 +53,9 @@ namespace tablix {
 namespace {
 
 constexpr int kSummaryPage = 20; // the last page, after the twenty signs
+
+// The product word, as the caption of the program's own questions.
+const QString kProductWord = QStringLiteral("Tablix");
 
 // Sign titles are user data: an "&" is shown, not taken as a mnemonic.
 QString TabText(const QString &caption)
@@ -93,7 +100,8 @@ MainWindow::MainWindow(AppState &state, Windows &windows, QWidget *parent)
         return QFileDialog::getOpenFileName(parent, QString(), proposed, filter);
     };
     saveFileName_ = [](QWidget *parent, const QString &proposed, const QString &filter) {
-        return QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
+        // The program appends ".tab" first and then asks about a file already there itself.
+        return QFileDialog::getSaveFileName(parent, QString(), proposed, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     };
 
     buildMenus();
@@ -127,6 +135,8 @@ template <class F> void MainWindow::guarded(F &&handler)
         ShowFloatingPointOverflow(this);
     }
     refreshMenuStates();
+    // Every change to the project comes through a command or a dialog opened by one.
+    setWindowModified(state.ProjectModified());
 }
 
 QMenu *MainWindow::addSubmenu(QWidget *parent, const char *name)
@@ -160,8 +170,16 @@ void MainWindow::buildMenus()
     newProjectAction = addCommand(projectMenu, "c011", &MainWindow::newProject);
     openAction = addCommand(projectMenu, "c11", &MainWindow::openProject, QKeySequence(Qt::CTRL | Qt::Key_O));
     saveAction = addCommand(projectMenu, "c12", &MainWindow::saveProject, QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction = addCommand(projectMenu, "c121", &MainWindow::saveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     projectMenu->addSeparator();
     exitAction = addCommand(projectMenu, "c13", &MainWindow::exitProgram, QKeySequence(Qt::CTRL | Qt::Key_X));
+    // Ctrl+X is "cut" to most users; the usual quit keys end the program too.
+    QList<QKeySequence> exitKeys{QKeySequence(Qt::CTRL | Qt::Key_X)};
+    const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit) << QKeySequence(Qt::CTRL | Qt::Key_Q);
+    for (const QKeySequence &keys : quitKeys)
+        if (!exitKeys.contains(keys))
+            exitKeys << keys;
+    exitAction->setShortcuts(exitKeys);
 
     signMenu = addSubmenu(bar, "m2");
     newSignAction = addCommand(signMenu, "c32", &MainWindow::newSign, QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -233,7 +251,14 @@ void MainWindow::buildPages()
 
 void MainWindow::RefreshCaption()
 {
-    setWindowTitle(MainWindowCaption(state.projectFileName));
+    // "[*]" is where the window shows "*" while the project has unsaved changes; a "[*]" in the
+    // file name is doubled so that it is shown as it is.
+    QString name = state.projectFileName;
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    const QString caption = MainWindowCaption(name);
+    setWindowTitle(caption.endsWith(QLatin1Char(' ')) ? caption.chopped(1) + QStringLiteral("[*] ")
+                                                      : caption + QStringLiteral("[*]"));
+    setWindowModified(state.ProjectModified());
 }
 
 void MainWindow::LoadLanguageCaptions()
@@ -244,6 +269,7 @@ void MainWindow::LoadLanguageCaptions()
     settingsMenu->setTitle(entry(text::kMenuSettings));
     openAction->setText(entry(text::kMenuOpenProject));
     saveAction->setText(entry(text::kMenuSaveProject));
+    saveAsAction->setText(entry(text::kMenuSaveProjectAs));
     exitAction->setText(entry(text::kMenuEnd));
     parametersAction->setText(entry(text::kMenuParameterEditor));
     priceListMenu->setTitle(entry(text::kMenuPriceLists));
@@ -367,8 +393,23 @@ bool MainWindow::confirmNotice(int entry)
 bool MainWindow::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate)
-        QMetaObject::invokeMethod(this, [this] { guarded([this] { onActivated(); }); }, Qt::QueuedConnection);
+        armSignDialogs();
     return QMainWindow::event(e);
+}
+
+void MainWindow::armSignDialogs()
+{
+    QMetaObject::invokeMethod(this, [this] { guarded([this] { onActivated(); }); }, Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent *e)
+{
+    bool leave = false;
+    guarded([this, &leave] { leave = maybeSaveChanges(); });
+    if (leave)
+        e->accept();
+    else
+        e->ignore();
 }
 
 void MainWindow::onActivated()
@@ -458,6 +499,53 @@ void MainWindow::paintSignPage(QPainter &painter, int page)
     } catch (const FloatingPointOverflow &) {
         reportPaintOverflow();
     }
+    if (state.workingRows[0] == 0)
+        paintEmptySignHint(painter, paintBoxes[size_t(page - 1)]->size());
+}
+
+QString MainWindow::EmptySignHint() const
+{
+    // The command as its menus show it, without the dots that promise a dialog.
+    const auto plain = [](QString caption) {
+        caption.remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+        caption.remove(QRegularExpression(QStringLiteral("(\\.\\.\\.|\u2026)\\s*$")));
+        return caption.trimmed();
+    };
+    const QString path = plain(signMenu->title()) + QStringLiteral(" > ") + plain(constructionMenu->title())
+                         + QStringLiteral(" > ") + plain(constructionAction->text());
+    QString hint = state.LanguageEntry(text::kEmptySignHint);
+    return hint.replace(QStringLiteral("%1"), path);
+}
+
+void MainWindow::paintEmptySignHint(QPainter &painter, QSize size)
+{
+    const QStringList lines = EmptySignHint().split(QLatin1Char('#'));
+    const QRect area = QRect(QPoint(0, 0), size).adjusted(24, 24, -24, -24);
+    if (lines.join(QString()).trimmed().isEmpty() || area.width() < 40 || area.height() < 20)
+        return;
+    QFont headline = paintBoxes[0]->font();
+    headline.setPointSizeF(std::max(headline.pointSizeF(), 9.0) * 1.4);
+    headline.setBold(true);
+    QFont body = paintBoxes[0]->font();
+    body.setPointSizeF(std::max(body.pointSizeF(), 9.0) * 1.15);
+    const QString rest = lines.mid(1).join(QLatin1Char('\n'));
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect first = QFontMetrics(headline).boundingRect(area, flags, lines[0]);
+    const QRect second = rest.isEmpty() ? QRect() : QFontMetrics(body).boundingRect(area, flags, rest);
+    const int gap = rest.isEmpty() ? 0 : first.height() / 2;
+    int top = area.top() + std::max(0, (area.height() - first.height() - gap - second.height()) / 2);
+
+    painter.save();
+    // Quieter than the menus, still easy to read.
+    QColor ink = palette().color(QPalette::WindowText);
+    ink.setAlphaF(0.6f);
+    painter.setPen(ink);
+    painter.setFont(headline);
+    painter.drawText(QRect(area.left(), top, area.width(), first.height()), flags, lines[0]);
+    top += first.height() + gap;
+    painter.setFont(body);
+    painter.drawText(QRect(area.left(), top, area.width(), area.bottom() - top), flags, rest);
+    painter.restore();
 }
 
 void MainWindow::signPageDoubleClicked()
@@ -480,7 +568,9 @@ void MainWindow::MeasureSummaryPage()
 
 void MainWindow::updateProjectMenu()
 {
-    saveAction->setEnabled(state.currentSignRecord.inUse());
+    const bool signs = state.HoldsSignInUse();
+    saveAction->setEnabled(signs);
+    saveAsAction->setEnabled(signs);
 }
 
 void MainWindow::updateSignMenu()
@@ -507,7 +597,8 @@ void MainWindow::updateConstructionMenu()
 
 void MainWindow::newProject()
 {
-    if (!confirmNotice(text::kNewProjectNotice))
+    // Unmodified, nothing is lost: the project is still in its file.
+    if (!maybeSaveChanges())
         return;
     state.NewProject();
     state.LoadWorkingState();
@@ -518,11 +609,16 @@ void MainWindow::newProject()
     resetSummaryScroll();
     askedForCurrentSign_ = false;
     redrawCurrentSign();
+    // No dialog came between, so no activation will: the blank sign asks for its data now.
+    armSignDialogs();
 }
 
 void MainWindow::openProject()
 {
-    const QString chosen = openFileName_(this, QString(), QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
+    if (!maybeSaveChanges())
+        return;
+    const QString folder = state.projectFilePath.isEmpty() ? QString() : QFileInfo(state.projectFilePath).absolutePath();
+    const QString chosen = openFileName_(this, folder, QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
     if (chosen.isEmpty())
         return;
     const ProjectLoad load = ReadProjectFile(chosen, state.LanguageEntry(text::kDamagedProject));
@@ -540,23 +636,112 @@ void MainWindow::openProject()
     resetSummaryScroll();
     askedForCurrentSign_ = false;
     redrawCurrentSign();
+    armSignDialogs();
 }
 
 void MainWindow::saveProject()
 {
-    if (!state.currentSignRecord.inUse())
-        return;
-    const QString chosen = saveFileName_(this, state.projectFileName, QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
-    if (chosen.isEmpty())
-        return;
+    if (state.HoldsSignInUse())
+        saveToProjectFile();
+}
+
+void MainWindow::saveProjectAs()
+{
+    if (state.HoldsSignInUse())
+        saveUnderNewName();
+}
+
+bool MainWindow::maybeSaveChanges()
+{
+    if (!state.ProjectModified())
+        return true;
+    // Standard buttons, so that a language file without these entries still shows usable ones.
+    QMessageBox box(QMessageBox::Question, kProductWord, QString(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    const QString question = state.LanguageEntry(text::kSaveChangesQuestion);
+    const qsizetype split = question.indexOf(QLatin1Char('#'));
+    box.setText(question.isEmpty() ? QStringLiteral("Save changes?") : question.left(split));
+    if (split >= 0)
+        box.setInformativeText(question.mid(split + 1));
+    const std::array<std::tuple<QMessageBox::StandardButton, int, const char *>, 3> buttons{{
+        {QMessageBox::Save, text::kSaveButton, "SaveButton"},
+        {QMessageBox::Discard, text::kDiscardButton, "DiscardButton"},
+        {QMessageBox::Cancel, text::kCancel, "CancelButton"},
+    }};
+    for (const auto &[which, entry, name] : buttons) {
+        QAbstractButton *button = box.button(which);
+        button->setObjectName(QLatin1String(name));
+        if (!state.LanguageEntry(entry).isEmpty())
+            button->setText(state.LanguageEntry(entry));
+    }
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Discard))
+        return true;
+    if (box.clickedButton() == box.button(QMessageBox::Save))
+        return saveToProjectFile();
+    return false;
+}
+
+bool MainWindow::saveToProjectFile()
+{
+    return state.projectFilePath.isEmpty() ? saveUnderNewName() : writeProject(state.projectFilePath);
+}
+
+bool MainWindow::saveUnderNewName()
+{
+    const QString path = askSaveName();
+    return !path.isEmpty() && writeProject(path);
+}
+
+QString MainWindow::askSaveName()
+{
+    const QString filter = QtFileFilter(state.LanguageEntry(text::kProjectFileFilter));
+    QString proposed = state.projectFilePath;
+    for (;;) {
+        const QString chosen = saveFileName_(this, proposed, filter);
+        if (chosen.isEmpty())
+            return {};
+        const QString path = ProjectWritePath(chosen);
+        if (!QFileInfo::exists(path))
+            return path;
+        QMessageBox box(QMessageBox::Warning, kProductWord, QString(), QMessageBox::Ok | QMessageBox::Cancel, this);
+        box.setObjectName(QStringLiteral("ReplaceFileBox"));
+        QString question = state.LanguageEntry(text::kReplaceFileQuestion);
+        question.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+        const qsizetype split = question.indexOf(QLatin1Char('#'));
+        box.setText(question.isEmpty() ? QDir::toNativeSeparators(path) : question.left(split));
+        if (split >= 0)
+            box.setInformativeText(question.mid(split + 1));
+        for (const auto &[which, entry] : {std::pair{QMessageBox::Ok, text::kOk}, std::pair{QMessageBox::Cancel, text::kCancel}})
+            if (!state.LanguageEntry(entry).isEmpty())
+                box.button(which)->setText(state.LanguageEntry(entry));
+        box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("ReplaceButton"));
+        box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
+        // Replacing is the step that cannot be undone: Enter keeps the file.
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        if (box.exec() == QMessageBox::Ok)
+            return path;
+        proposed = path;
+    }
+}
+
+bool MainWindow::writeProject(const QString &path)
+{
     state.SaveCurrentSign();
     QString error;
-    if (!WriteProjectFile(ProjectWritePath(chosen), state.SignSlots, &error)) {
-        ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
-        return;
+    if (!WriteProjectFile(path, state.SignSlots, &error)) {
+        ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kSaveFailedNote));
+        return false;
     }
-    state.projectFileName = QFileInfo(chosen).fileName();
+    const QFileInfo written(path);
+    state.projectFilePath = written.absoluteFilePath();
+    state.projectFileName = written.fileName();
+    state.MarkProjectSaved();
     RefreshCaption();
+    return true;
 }
 
 void MainWindow::exitProgram()

@@ -61,6 +61,7 @@ public:
     void newProject();
     void openProject();
     void saveProject();
+    void saveProjectAs();
     void exitProgram();
     void newSign();
     void copySign();
@@ -81,9 +82,12 @@ public:
     void MeasureSummaryPage();
 
     bool summaryPageActive() const;
+    // What an empty sign page says to do, lines split at "#".
+    QString EmptySignHint() const;
 
 protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
@@ -100,6 +104,15 @@ private:
     void runAssumptionsOnly();
     void afterSignDialogs();
     bool confirmNotice(int entry);
+    // Asks "Save changes?" when the project was modified; false when the user stays with it.
+    bool maybeSaveChanges();
+    bool saveToProjectFile();
+    bool saveUnderNewName();
+    // The name to save under, ".tab" appended and a file already there replaced only on request.
+    QString askSaveName();
+    bool writeProject(const QString &path);
+    void armSignDialogs();
+    void paintEmptySignHint(QPainter &painter, QSize size);
     void setActivePage(int index);
     void showSummaryMenus(bool summary);
     void resetSummaryScroll();
@@ -121,7 +134,7 @@ private:
 
     QMenu *projectMenu = nullptr, *signMenu = nullptr, *constructionMenu = nullptr, *optionsMenu = nullptr, *settingsMenu = nullptr, *parametersMenu = nullptr,
           *priceListMenu = nullptr;
-    QAction *newProjectAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *exitAction = nullptr, *newSignAction = nullptr, *copySignAction = nullptr,
+    QAction *newProjectAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *saveAsAction = nullptr, *exitAction = nullptr, *newSignAction = nullptr, *copySignAction = nullptr,
             *deleteSignAction = nullptr, *titleAction = nullptr, *basicsAction = nullptr, *constructionAction = nullptr, *exportAction = nullptr,
             *fontAction = nullptr, *printerSetupAction = nullptr, *printAction = nullptr, *parametersAction = nullptr, *listPricesAction = nullptr,
             *percentPricesAction = nullptr, *languageAction = nullptr, *aboutAction = nullptr;

@@ -193,10 +193,12 @@ TEST_F(ProjectTest, OpeningTakesThePriceLevelAndCompactsGapsKeepingTheOrder)
     EXPECT_FALSE(state.summaryTabVisible());
 }
 
-TEST(ProjectWritePath, AppendsTabOnlyWithoutAnExtension)
+TEST(ProjectWritePath, AppendsTabUnlessTheNameEndsInIt)
 {
     EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/shop")), "/tmp/shop.tab");
-    EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/shop.txt")), "/tmp/shop.txt");
+    EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/Shop 1.2")), "/tmp/Shop 1.2.tab");
+    EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/shop.txt")), "/tmp/shop.txt.tab");
+    EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/HALL.TAB")), "/tmp/HALL.TAB");
     EXPECT_EQ(ProjectWritePath(QStringLiteral("/tmp/v1.2/shop")), "/tmp/v1.2/shop.tab");
 }
 

@@ -1,5 +1,6 @@
-// The main window as a user drives it: its controls, menus, sign commands, project files, the
-// summary page, the language chooser, the about box, the single-instance guard and overflows.
+// The main window as a user drives it: its controls, menus, sign commands, project files and unsaved
+// changes, the sign's dialogs, the summary page, the language chooser, the about box, the
+// single-instance guard and overflows.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
 #include "ui/startup.h"
+#include "ui/widgets/number_edit.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
 
@@ -58,6 +60,37 @@ void trigger(QWidget &form, const char *name)
     action->trigger();
 }
 
+// The caption as the window shows it: "*" where "[*]" stands while the project is modified.
+QString ShownTitle(const QWidget &form)
+{
+    QString title = form.windowTitle();
+    return title.replace(QStringLiteral("[*]"), form.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+// Answers "Save changes?" with the button of that name, keeping the question.
+ModalAnswers::Step SaveChanges(const char *button, QString *question = nullptr)
+{
+    return {QStringLiteral("SaveChangesBox"), [button, question](QWidget *w) {
+                auto *box = static_cast<QMessageBox *>(w);
+                if (question) {
+                    *question = box->text() + '#' + box->informativeText();
+                    for (const char *name : {"SaveButton", "DiscardButton", "CancelButton"})
+                        *question += '|' + child(box, name)->text();
+                }
+                child(box, button)->click();
+            }};
+}
+
+// The assumptions dialog: a width and a price level given, confirmed.
+ModalAnswers::Step GiveWidth(long double width)
+{
+    return {QStringLiteral("Form5"), [width](QWidget *w) {
+                child<NumberEdit>(w, "pvlCalcEdit1")->setValue(width);
+                child<NumberEdit>(w, "pvlCalcEdit3")->setValue(100);
+                child(w, "BitBtn1")->click();
+            }};
+}
+
 // Takes the place of the mail program and the browser.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -88,6 +121,28 @@ class MainWindowTest : public QObject {
             QVERIFY2(QTest::qWaitForWindowExposed(form), "main window shown");
         }
         QAction *action(const char *name) const { return form->findChild<QAction *>(QLatin1String(name)); }
+        // As when the user comes back to the window from another.
+        void activate() const
+        {
+            QEvent event(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(form, &event);
+        }
+        // The quantity changed through the assumptions dialog, as the user does it.
+        void changeQuantity(long double quantity) const
+        {
+            ModalAnswers answers({{QStringLiteral("Form5"), [quantity](QWidget *w) {
+                                       child<NumberEdit>(w, "pvlCalcEdit2")->setValue(quantity);
+                                       child<NumberEdit>(w, "pvlCalcEdit3")->setValue(100);
+                                       child(w, "BitBtn1")->click();
+                                   }}});
+            trigger(*form, "c2211");
+            QVERIFY2(answers.done(), qPrintable(answers.report()));
+        }
+        bool saveEnabled() const
+        {
+            emit menu("m1")->aboutToShow();
+            return action("c12")->isEnabled() && action("c121")->isEnabled();
+        }
         QMenu *menu(const char *name) const { return form->findChild<QMenu *>(QLatin1String(name)); }
         QList<bool> visibleTabs() const
         {
@@ -123,7 +178,7 @@ private slots:
         }
         for (const char *name : {"ScrollBar1", "ScrollBar2", "Panel2"})
             QVERIFY2(p.pages->widget(20)->findChild<QWidget *>(QLatin1String(name)), name);
-        for (const char *name : {"m1", "c011", "c11", "c12", "c13", "m2", "c32", "c331", "c341", "c351", "c22",
+        for (const char *name : {"m1", "c011", "c11", "c12", "c121", "c13", "m2", "c32", "c331", "c341", "c351", "c22",
                                  "c2211", "c2221", "c2231", "options1", "font1", "printersetup1", "drukuj1", "m3",
                                  "c21", "c2111", "c2121", "c21211", "c21221", "c30", "c31"})
             QVERIFY2(p.action(name), name);
@@ -136,12 +191,16 @@ private slots:
         };
         for (const auto &[name, keys] : shortcuts)
             QCOMPARE(p.action(name)->shortcut(), keys);
+        QVERIFY(p.action("c13")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+        QCOMPARE(p.action("c121")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
         // Captions from the shipped English file.
         const QList<std::pair<const char *, QString>> captions = {
             {"m1", "Project"},
             {"c011", "New project"},
             {"c11", "Open project..."},
+            {"c12", "Save project"},
+            {"c121", "Save project as..."},
             {"m2", "Sign"},
             {"c351", "Sign title"},
             {"c2121", "Price lists"},
@@ -167,7 +226,7 @@ private slots:
         QVERIFY(p.action("m2")->isVisible());
         QVERIFY(!p.action("options1")->isVisible());
         QVERIFY(!p.action("drukuj1")->isVisible());
-        QCOMPARE(p.form->windowTitle(), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + ' ');
+        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + ' ');
     }
 
     void signMenuFollowsTheSignCountAndThePage()
@@ -326,19 +385,20 @@ private slots:
         p.form->setFileDialogs(dialog, dialog);
 
         p.state.currentSignRecord.rowMarks[0] = 1;
-        // A name without an extension is written with ".tab" and shown without it.
+        // A name without an extension is written with ".tab" and shown with it, as after opening.
         chosen = dir.filePath(QStringLiteral("hall"));
         trigger(*p.form, "c12");
         const QByteArray saved = fixtures::ReadBytes(dir.filePath(QStringLiteral("hall.tab")));
         QCOMPARE(saved.size(), 3920);
         QCOMPARE(saved, SerializeProject(p.state.SignSlots));
-        QVERIFY(p.form->windowTitle().endsWith(QStringLiteral(" - hall")));
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - hall.tab")));
         QCOMPARE(filters.last(), QStringLiteral("Tablix projects (*.tab);;All files (*)"));
 
+        // Saved, nothing is lost: no question; the blank sign asks for its data.
         {
-            ModalAnswers answers({modal::notice(true)});
+            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))});
             trigger(*p.form, "c011");
-            VERIFY_ANSWERED(answers);
+            QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
         }
         QCOMPARE(p.state.signCount, 1);
         QVERIFY(!p.state.slot(1).inUse());
@@ -350,10 +410,10 @@ private slots:
         QCOMPARE(p.visibleTabs(), tabsShown(3, true));
         QCOMPARE(p.pages->tabText(2), QStringLiteral("103x40"));
         QCOMPARE(p.state.workingRowMarks[0], 1); // drawn with its own marks
-        QVERIFY(p.form->windowTitle().endsWith(QStringLiteral(" - hall.tab")));
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - hall.tab")));
 
         chosen = dir.filePath(QStringLiteral("again.tab"));
-        trigger(*p.form, "c12");
+        trigger(*p.form, "c121");
         QCOMPARE(fixtures::ReadBytes(chosen), saved);
     }
 
@@ -397,6 +457,377 @@ private slots:
         QVERIFY2(boxes[1].contains(QStringLiteral("Nothing was written")), qPrintable(boxes[1]));
         QCOMPARE(p.form->windowTitle(), caption);
         QVERIFY(p.state.projectFileName.isEmpty());
+    }
+
+    // Every kind of change marks the project and its caption; saving and opening clear the mark.
+    void changesMarkTheProjectUntilSavedOrOpened()
+    {
+        QTemporaryDir dir;
+        Program p(2);
+        int asked = 0;
+        p.form->setFileDialogs(nullptr, [&](QWidget *, const QString &, const QString &) {
+            ++asked;
+            return dir.filePath(QStringLiteral("hall"));
+        });
+        // The flag, once the caption was checked to show the same.
+        const auto modified = [&p] {
+            const bool flag = p.state.ProjectModified();
+            if (p.form->isWindowModified() != flag || ShownTitle(*p.form).contains('*') != flag)
+                return !flag; // a caption out of step fails either way
+            return flag;
+        };
+        QVERIFY(!modified());
+
+        p.changeQuantity(5);
+        QVERIFY(modified());
+        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + "* ");
+        trigger(*p.form, "c12");
+        QCOMPARE(asked, 1);
+        QVERIFY(!modified());
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - hall.tab")));
+
+        // Cancelled dialogs change nothing.
+        {
+            ModalAnswers answers({modal::reject(QStringLiteral("Form5")), modal::reject(QStringLiteral("Form6"))});
+            trigger(*p.form, "c2211");
+            trigger(*p.form, "c2221");
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(!modified());
+
+        // Each sign command, from a saved project, marks it.
+        const auto marks = [&](const char *command, std::vector<ModalAnswers::Step> steps) {
+            trigger(*p.form, "c12");
+            if (modified())
+                return QStringLiteral("%1: not saved").arg(QLatin1String(command));
+            ModalAnswers answers(std::move(steps));
+            trigger(*p.form, command);
+            if (!answers.done())
+                return QLatin1String(command) + QStringLiteral(": ") + answers.report();
+            return modified() ? QString() : QStringLiteral("%1: not marked").arg(QLatin1String(command));
+        };
+        QCOMPARE(marks("c331", {}), QString());
+        QCOMPARE(marks("c32", {modal::reject(QStringLiteral("Form5"))}), QString()); // a page, still blank
+        QCOMPARE(marks("c341", {modal::notice(true)}), QString());
+        p.pages->setCurrentIndex(0);
+        QCOMPARE(marks("c351", {{QStringLiteral("Form10"), [](QWidget *w) {
+                                     child<QLineEdit>(w, "Edit1")->setText(QStringLiteral("Door"));
+                                     child(w, "BitBtn1")->click();
+                                 }}}),
+                 QString());
+        // Infill height and extra cost, set in a window over the construction dialog, confirmed there.
+        QCOMPARE(marks("c2221", {{QStringLiteral("Form6"), [&p](QWidget *w) {
+                                      p.state.currentSignRecord.infillHeight.set(30);
+                                      p.state.currentSignRecord.extraCost.set(12);
+                                      child(w, "BitBtn4")->click();
+                                  }}}),
+                 QString());
+        QCOMPARE(asked, 1); // the project's own file was written each time, without asking
+
+        // Opening clears it: the opened file is what counts from then on.
+        p.form->setFileDialogs([&](QWidget *, const QString &, const QString &) { return dir.filePath(QStringLiteral("hall.tab")); },
+                               nullptr);
+        p.changeQuantity(8);
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton")});
+            trigger(*p.form, "c11");
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(!modified());
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - hall.tab")));
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 5.0L); // as last saved
+    }
+
+    // The close button, Exit, its keys, Open and New project ask before unsaved changes go.
+    void unsavedChangesAreAskedForBeforeTheyGo()
+    {
+        QTemporaryDir dir;
+        QApplication::setQuitOnLastWindowClosed(false);
+        Program p(2);
+        int opened = 0;
+        int named = 0;
+        QString saveAs;
+        p.form->setFileDialogs(
+            [&](QWidget *, const QString &, const QString &) {
+                ++opened;
+                return QString();
+            },
+            [&](QWidget *, const QString &, const QString &) {
+                ++named;
+                return saveAs;
+            });
+
+        // Unmodified, the window closes without a word.
+        {
+            ModalAnswers none({});
+            QVERIFY(p.form->close());
+            VERIFY_ANSWERED(none);
+        }
+        p.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.form));
+
+        p.changeQuantity(9);
+        QString question;
+        {
+            ModalAnswers answers({SaveChanges("CancelButton", &question)});
+            QVERIFY(!p.form->close());
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(question, QStringLiteral("The project has changes that are not saved.#Save the changes?|Save|Don't save|Cancel"));
+        QVERIFY(p.form->isVisible());
+        {
+            ModalAnswers answers({SaveChanges("CancelButton")});
+            trigger(*p.form, "c13");
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(p.form->isVisible());
+        for (const Qt::Key key : {Qt::Key_X, Qt::Key_Q}) {
+            p.form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(p.form));
+            ModalAnswers answers({SaveChanges("CancelButton")});
+            QTest::keyClick(p.form, key, Qt::ControlModifier);
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(p.form->isVisible());
+
+        // Save without a file asks for a name; no name given, the window stays.
+        {
+            ModalAnswers answers({SaveChanges("SaveButton")});
+            QVERIFY(!p.form->close());
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(named, 1);
+        QVERIFY(p.form->isVisible());
+
+        // Open: Cancel never gets to the file; Discard does.
+        {
+            ModalAnswers answers({SaveChanges("CancelButton")});
+            trigger(*p.form, "c11");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(opened, 0);
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton")});
+            trigger(*p.form, "c11");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(opened, 1);
+        QVERIFY(p.state.ProjectModified()); // the open dialog was cancelled: nothing went
+
+        // New project: Save writes the project first, then it starts anew.
+        saveAs = dir.filePath(QStringLiteral("kept"));
+        {
+            ModalAnswers answers({SaveChanges("SaveButton"), modal::reject(QStringLiteral("Form5"))});
+            trigger(*p.form, "c011");
+            QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
+        }
+        const ProjectLoad kept = ReadProjectFile(dir.filePath(QStringLiteral("kept.tab")));
+        QVERIFY(kept.signs);
+        QCOMPARE((*kept.signs)[0].quantity.get(), 9.0L);
+        QCOMPARE(p.state.signCount, 1);
+        QVERIFY(!p.state.slot(1).inUse());
+        QVERIFY(!p.state.ProjectModified());
+
+        // Discarded on closing, the window goes.
+        {
+            ModalAnswers answers({GiveWidth(80)});
+            trigger(*p.form, "c2211");
+            VERIFY_ANSWERED(answers);
+        }
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton")});
+            QVERIFY(p.form->close());
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(!p.form->isVisible());
+        QApplication::setQuitOnLastWindowClosed(true);
+    }
+
+    // Save writes the file the project came from, in its folder; Save as asks for another.
+    void saveWritesWhereTheProjectCameFrom()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("jobs")));
+        const QString hall = QFileInfo(dir.filePath(QStringLiteral("jobs/hall.tab"))).absoluteFilePath();
+        {
+            AppState other;
+            PrepareProject(other, 2);
+            QVERIFY(WriteProjectFile(hall, other.SignSlots, nullptr));
+        }
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        Program p(1);
+        QStringList proposed;
+        QString saveAs;
+        p.form->setFileDialogs([&](QWidget *, const QString &, const QString &) { return hall; },
+                               [&](QWidget *, const QString &offered, const QString &) {
+                                   proposed << offered;
+                                   return saveAs;
+                               });
+        trigger(*p.form, "c11");
+        QCOMPARE(p.state.signCount, 2);
+        QCOMPARE(p.state.projectFilePath, hall);
+        const QString opened = ShownTitle(*p.form);
+        QVERIFY(opened.endsWith(QStringLiteral(" - hall.tab")));
+
+        p.changeQuantity(6);
+        trigger(*p.form, "c12");
+        QDir::setCurrent(previous);
+        QCOMPARE(proposed, QStringList());
+        QCOMPARE(fixtures::ReadBytes(hall), SerializeProject(p.state.SignSlots));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("hall.tab"))));
+        QCOMPARE(ShownTitle(*p.form), opened);
+
+        saveAs = dir.filePath(QStringLiteral("copy"));
+        trigger(*p.form, "c121");
+        QCOMPARE(proposed, QStringList{hall});
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("copy.tab"))));
+        QCOMPARE(p.state.projectFilePath, QFileInfo(dir.filePath(QStringLiteral("copy.tab"))).absoluteFilePath());
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - copy.tab")));
+
+        // Save stays there while the current page's sign is still blank.
+        {
+            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))});
+            trigger(*p.form, "c32");
+            VERIFY_ANSWERED(answers);
+        }
+        QVERIFY(!p.state.currentSignRecord.inUse());
+        QVERIFY(p.saveEnabled());
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton"), modal::reject(QStringLiteral("Form5"))});
+            trigger(*p.form, "c011");
+            QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
+        }
+        QVERIFY(!p.saveEnabled()); // nothing in use, nothing to save
+    }
+
+    // ".tab" goes on before the question about a file already there, whatever dots the name has.
+    void savedNamesGetTheirExtensionBeforeTheReplaceQuestion()
+    {
+        QTemporaryDir dir;
+        Program p(1);
+        QStringList names;
+        int asked = 0;
+        p.form->setFileDialogs(nullptr, [&](QWidget *, const QString &, const QString &) {
+            ++asked;
+            return names.isEmpty() ? QString() : names.takeFirst();
+        });
+        const QString shop = dir.filePath(QStringLiteral("Shop 1.2.tab"));
+        QVERIFY(fixtures::WriteBytes(shop, "old contents"));
+
+        QString question;
+        names = {dir.filePath(QStringLiteral("Shop 1.2"))};
+        {
+            ModalAnswers answers({{QStringLiteral("ReplaceFileBox"), [&](QWidget *w) {
+                                       auto *box = static_cast<QMessageBox *>(w);
+                                       question = box->text() + '#' + box->informativeText();
+                                       child(box, "CancelButton")->click();
+                                   }}});
+            trigger(*p.form, "c12");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(question, QStringLiteral("The file %1 already exists.#Replace it?").arg(QDir::toNativeSeparators(shop)));
+        QCOMPARE(asked, 2); // declined, the name is asked again
+        QCOMPARE(fixtures::ReadBytes(shop), QByteArray("old contents"));
+        QVERIFY(p.state.projectFilePath.isEmpty());
+
+        names = {dir.filePath(QStringLiteral("Shop 1.2"))};
+        {
+            ModalAnswers answers({modal::click(QStringLiteral("ReplaceFileBox"), "ReplaceButton")});
+            trigger(*p.form, "c12");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(fixtures::ReadBytes(shop), SerializeProject(p.state.SignSlots));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Shop 1.2"))));
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - Shop 1.2.tab")));
+
+        names = {dir.filePath(QStringLiteral("HALL.TAB"))};
+        {
+            ModalAnswers none({});
+            trigger(*p.form, "c121");
+            VERIFY_ANSWERED(none);
+        }
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("HALL.TAB"))).size() == 3920);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("HALL.TAB.tab"))));
+    }
+
+    // A sign page with nothing on it tells what to do, in the user's language.
+    void emptySignPageSaysWhatToDo()
+    {
+        ModalAnswers first({modal::reject(QStringLiteral("Form5"))});
+        Program p(0);
+        p.activate();
+        QTRY_VERIFY2(first.done(), qPrintable(first.report()));
+        QCOMPARE(p.form->EmptySignHint(), QStringLiteral("This sign is still empty.#Double-click here, or choose "
+                                                         "Sign > Construction > Edit sign, to enter its size and then its rows."));
+        // Ink on the page where there was none.
+        auto *box = p.pages->widget(0)->findChild<QWidget *>(QStringLiteral("PaintBox1"));
+        const auto inked = [box] {
+            const QImage image = box->grab().toImage();
+            const QRgb paper = image.pixel(2, 2);
+            int count = 0;
+            for (int y = 0; y < image.height(); y += 2)
+                for (int x = 0; x < image.width(); x += 2)
+                    count += image.pixel(x, y) != paper;
+            return count;
+        };
+        QVERIFY2(inked() > 200, qPrintable(QString::number(inked())));
+
+        p.state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
+        p.form->LoadLanguageCaptions();
+        QVERIFY2(p.form->EmptySignHint().contains(QStringLiteral("Tablica > Konstrukcja > Edytuj tablicę,")),
+                 qPrintable(p.form->EmptySignHint()));
+    }
+
+    // The sign's dialogs open by themselves once per sign, until a width is given; the page and the
+    // commands open them on request; a new project and an opened one start over.
+    void signDialogsOpenOncePerSignUntilAWidthIsGiven()
+    {
+        ModalAnswers first({modal::reject(QStringLiteral("Form5"))});
+        Program p(0);
+        p.activate();
+        QTRY_VERIFY2(first.done(), qPrintable(first.report()));
+        auto *box = p.pages->widget(0)->findChild<QWidget *>(QStringLiteral("PaintBox1"));
+        const auto nothingOpens = [](const std::function<void()> &act) {
+            ModalAnswers none({});
+            act();
+            QTest::qWait(50);
+            return none.done() ? QString() : none.report();
+        };
+        const auto opens = [](std::vector<ModalAnswers::Step> steps, const std::function<void()> &act) {
+            ModalAnswers answers(std::move(steps));
+            act();
+            return QTest::qWaitFor([&answers] { return answers.done(); }) ? QString() : answers.report();
+        };
+
+        // Cancelled, coming back to the window does not ask again.
+        QCOMPARE(nothingOpens([&] { p.activate(); }), QString());
+        // A double-click asks; once a width is given the construction follows.
+        QCOMPARE(opens({GiveWidth(120), modal::reject(QStringLiteral("Form6"))},
+                       [&] { QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(50, 50)); }),
+                 QString());
+        QCOMPARE(p.state.currentSignRecord.width.get(), 120.0L);
+        // With a width: the double-click and the command open the construction only, the right
+        // button the assumptions only, and activation nothing.
+        QCOMPARE(opens({modal::reject(QStringLiteral("Form6"))}, [&] { QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(50, 50)); }),
+                 QString());
+        QCOMPARE(opens({modal::reject(QStringLiteral("Form6"))}, [&] { trigger(*p.form, "c2221"); }), QString());
+        QCOMPARE(opens({modal::reject(QStringLiteral("Form5"))}, [&] { QTest::mouseClick(box, Qt::RightButton, {}, QPoint(50, 50)); }),
+                 QString());
+        QCOMPARE(nothingOpens([&] { p.activate(); }), QString());
+
+        // A new project asks for its first sign's data at once, and once.
+        QCOMPARE(opens({SaveChanges("DiscardButton"), modal::reject(QStringLiteral("Form5"))}, [&] { trigger(*p.form, "c011"); }),
+                 QString());
+        QCOMPARE(nothingOpens([&] { p.activate(); }), QString());
+
+        // So does an opened project whose first sign has no width.
+        QTemporaryDir dir;
+        const QString blank = dir.filePath(QStringLiteral("blank.tab"));
+        QVERIFY(WriteProjectFile(blank, p.state.SignSlots, nullptr));
+        p.form->setFileDialogs([&](QWidget *, const QString &, const QString &) { return blank; }, nullptr);
+        QCOMPARE(opens({modal::reject(QStringLiteral("Form5"))}, [&] { trigger(*p.form, "c11"); }), QString());
+        QCOMPARE(nothingOpens([&] { p.activate(); }), QString());
     }
 
     void languageChooserRecaptionsTheProgram()

@@ -250,5 +250,13 @@ inline constexpr int kLanguageNotRead = Entry(235); // followed by the reason
 inline constexpr int kSpecialProfilesNotPriced = Entry(172); // a report line of its own
 inline constexpr int kOnlySpecialProfiles = Entry(173);      // tooltip of a greyed-out element
 inline constexpr int kDamagedProject = Entry(174);           // %1 file, %2 sign, %3 field, %4 value
+// mainwin: entries 181-187
+inline constexpr int kSaveChangesQuestion = Entry(181); // the "Save changes?" question; "#" starts its second line
+inline constexpr int kSaveButton = Entry(182);
+inline constexpr int kDiscardButton = Entry(183);
+inline constexpr int kReplaceFileQuestion = Entry(184); // "%1" is the file; "#" starts the second line
+inline constexpr int kEmptySignHint = Entry(185);       // "%1" is the menu path to the sign's dialogs; "#" as above
+inline constexpr int kMenuSaveProjectAs = Entry(186);
+inline constexpr int kSaveFailedNote = Entry(187); // after the system's message when a save failed
 
 } // namespace tablix::text

@@ -22,6 +22,7 @@ AppState::AppState()
     ResetCurrentSign();
     LoadWorkingRows();
     SignSlots.fill(currentSignRecord);
+    MarkProjectSaved();
 }
 
 void AppState::RefreshParameters()
@@ -117,6 +118,8 @@ void AppState::NewProject()
     currentSign = 1;
     pageChangeEnabled = true;
     RefreshTabCaptions();
+    projectFilePath.clear();
+    MarkProjectSaved();
 }
 
 bool AppState::SetSignTitle(const QString &text, bool automatic)
@@ -152,6 +155,38 @@ void AppState::OpenProject(const SignSlotArray &signs, const QString &fileName)
     derived.FixedPricePercent = slot(1).priceLevel;
     RebuildPages();
     projectFileName = QFileInfo(fileName).fileName();
+    projectFilePath = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    MarkProjectSaved();
+}
+
+QByteArray AppState::ProjectContent() const
+{
+    SignSlotArray signs = SignSlots;
+    if (currentSign >= 1 && currentSign <= kMaxSigns)
+        signs[size_t(currentSign - 1)] = currentSignRecord;
+    // The engine rewrites the area surcharge from the parameters whenever it draws a sign.
+    for (SignRecord &sign : signs)
+        sign.areaSurcharge = Real48{};
+    return SerializeProject(signs);
+}
+
+bool AppState::ProjectModified() const
+{
+    return signCount != savedSignCount || ProjectContent() != savedProjectContent;
+}
+
+void AppState::MarkProjectSaved()
+{
+    savedProjectContent = ProjectContent();
+    savedSignCount = signCount;
+}
+
+bool AppState::HoldsSignInUse() const
+{
+    for (int k = 1; k <= kMaxSigns; ++k)
+        if ((k == currentSign ? currentSignRecord : slot(k)).inUse())
+            return true;
+    return false;
 }
 
 } // namespace tablix

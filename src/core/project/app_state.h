@@ -28,7 +28,8 @@ struct AppState {
     int currentSign = 1;
     int signCount = 1;
     bool pageChangeEnabled = true;
-    QString projectFileName;
+    QString projectFileName; // the file's name without its folder, as the caption shows it
+    QString projectFilePath; // where the project was opened from or last saved; empty for a new project
     std::array<QString, kMaxSigns> tabCaptions;
 
     // Working rows of the current sign
@@ -55,6 +56,10 @@ struct AppState {
     // Export scale in percent, kept while the program runs.
     Real48 exportScale;
 
+    // The project as last opened, saved or started; a new blank page counts as a change too.
+    QByteArray savedProjectContent;
+    int savedSignCount = 1;
+
     AppState();
 
     const QString &LanguageEntry(int n) const { return language.LanguageEntry(n); }
@@ -76,6 +81,14 @@ struct AppState {
     void RefreshTabCaptions();
     // A project read whole from a file replaces the open one.
     void OpenProject(const SignSlotArray &signs, const QString &fileName);
+
+    // What the user made of the project: its bytes with the current sign in its slot, less what
+    // computing rewrites.
+    QByteArray ProjectContent() const;
+    // Whether the project differs from what was last opened, saved or started.
+    bool ProjectModified() const;
+    void MarkProjectSaved();
+    bool HoldsSignInUse() const;
 
     // Derived parameter state, after loading or saving the parameters.
     void RefreshParameters();

@@ -89,7 +89,8 @@ bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *
 
 QString ProjectWritePath(const QString &chosen)
 {
-    return QFileInfo(chosen).fileName().contains(QLatin1Char('.')) ? chosen : chosen + QStringLiteral(".tab");
+    // "Shop 1.2" is a name, not a file of type "2".
+    return chosen.endsWith(QStringLiteral(".tab"), Qt::CaseInsensitive) ? chosen : chosen + QStringLiteral(".tab");
 }
 
 } // namespace tablix

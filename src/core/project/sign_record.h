@@ -75,7 +75,7 @@ struct ProjectLoad {
 ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString());
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);
 
-// A name without an extension is written with ".tab" appended.
+// A name not ending in ".tab" (any case) is written with ".tab" appended.
 QString ProjectWritePath(const QString &chosen);
 
 } // namespace tablix
