@@ -221,4 +221,8 @@ inline constexpr int kSecondProfileLengthAType4 = Entry(231);
 inline constexpr int kSecondProfileLengthBType4 = Entry(232);
 inline constexpr int kFixedProfile = Entry(233); // also labels element row 22
 
+// Entries 240-244: failed writes (242-244 unused).
+inline constexpr int kNothingWrittenFileKept = Entry(240); // after the reason a write failed
+inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window too large for the metafile's coordinates
+
 } // namespace tablix::text

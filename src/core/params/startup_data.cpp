@@ -16,7 +16,7 @@ StartupLoadResult LoadParametersAndLanguage(AppState &state, const QString &work
             return {StartupFailure::ParametersMissing, QString::fromLatin1(kParametersAbsentText)};
         return {StartupFailure::ParametersUnreadable, parameters.error};
     }
-    const LanguageLoad language = LoadLanguageFile(dir.filePath(parameters.record->languageFile()));
+    const LanguageLoad language = LoadNamedLanguageFile(workdir, parameters.record->languageFile());
     if (!language.table)
         return {StartupFailure::LanguageMissing, QString::fromLatin1(kRestartProgramText)};
 
