@@ -14,13 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace tablix;
     fuzz::EnsureGui();
     fuzz::Input in(data, size);
-    const auto f = in.get<std::int16_t>();
-    const auto clientWidth = in.get<std::int32_t>();
-    const auto printerDpi = in.get<std::int32_t>();
-    const auto screenDpi = in.get<std::int16_t>();
-    const auto pageWidth = in.get<std::int32_t>();
-    const auto pageHeight = in.get<std::int32_t>();
-    const auto origin = in.get<std::int32_t>();
+    // Within what the devices can report: a font up to 1023 pixels high, a window up to Qt's
+    // largest widget, a printer up to 9600 dpi on a page up to 2^20 dots.
+    const int f = in.get<std::uint16_t>() % 1024;
+    const int clientWidth = int(in.get<std::uint32_t>() % (16777215 + 1));
+    const int printerDpi = int(in.get<std::uint16_t>() % 9601);
+    const int screenDpi = in.get<std::int16_t>();
+    const int pageWidth = int(in.get<std::uint32_t>() % (1 << 20));
+    const int pageHeight = int(in.get<std::uint32_t>() % (1 << 20));
+    const int origin = in.get<std::int16_t>();
     const auto flags = in.get<std::uint8_t>();
 
     AppState state;
