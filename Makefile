@@ -6,6 +6,7 @@ BUILD_BENCH ?= build-bench
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= params language project engine cli json prices report summary export
 
 .PHONY: all deps build test test-plain test-asan run run-dir fuzz bench clean
 
@@ -44,9 +45,10 @@ run: run-dir
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLIX_FUZZ=ON -DTABLIX_TESTS=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	for t in params language project engine; do \
+	for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(BUILD_FUZZ)/corpus-$$t; \
-	  $(BUILD_FUZZ)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) $(BUILD_FUZZ)/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	  $(BUILD_FUZZ)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 \
+	    $(BUILD_FUZZ)/corpus-$$t fuzz/corpus/$$t || exit 1; \
 	done
 
 # Its own build folder, so that build/'s cache stays as `make test` left it.

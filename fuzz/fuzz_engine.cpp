@@ -54,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             (void)MetafileFile(state, QSize(800, 600));
         } catch (const FloatingPointOverflow &) {
             // A value too large for the stored format abandons the run; nothing else may happen.
+        } catch (const MetafileTooLarge &) {
+            // A drawing beyond the metafile's coordinates is refused, never wrapped.
         }
     }
     try {

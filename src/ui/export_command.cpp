@@ -59,6 +59,9 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(mainWindow);
         return ExportOutcome::Failed;
+    } catch (const MetafileTooLarge &e) {
+        ShowIoError(mainWindow, state.LanguageEntry(text::kMetafileTooLarge) + QStringLiteral("\n\n") + QString::fromUtf8(e.what()));
+        return ExportOutcome::Failed;
     }
     if (!bytes) {
         // Only a sign read from a damaged file gets here: the dialogs refuse a width of 0.

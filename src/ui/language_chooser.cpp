@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 
 #include "ui/widgets/named.h"
 #include "core/number/atomic_file.h"
+#include "core/number/input_file.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
 #include "core/params/settings.h"
@@ -25,6 +25,7 @@ namespace tablix {
 namespace {
 
 constexpr int kStoredNameLength = 14;
+constexpr char kLanguageFilePattern[] = "tablix_lng.*";
 
 } // namespace
 
@@ -64,15 +65,33 @@ QString LanguageChooser::directory() const
 bool LanguageChooser::searchLanguageFiles(QList<LanguageFile> *files)
 {
     const QDir dir(directory());
-    for (const QString &name : dir.entryList({QStringLiteral("tablix_lng.*")}, QDir::Files)) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) {
-            ShowIoError(this, QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+    for (const QString &name : dir.entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files)) {
+        const InputFile file = ReadInputFile(dir.filePath(name), kTextFileLimit, false, QStringLiteral("a language file"));
+        if (!file.bytes) {
+            ShowIoError(this, file.error);
             return false;
         }
-        files->append({name, LanguageDisplayName(file.readAll())});
+        files->append({name, LanguageDisplayName(*file.bytes)});
     }
     return true;
+}
+
+int LanguageChooser::exec()
+{
+    // An empty list would leave OK doing nothing; with no language there is no table to word
+    // the message from, so it is said in both languages of the program.
+    if (QDir(directory()).entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files).isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(QDir(directory()).absolutePath());
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"),
+                        QStringLiteral("No language file (%1) was found in the folder %2.\n\n"
+                                       "Nie znaleziono pliku języka (%1) w folderze %2.")
+                            .arg(QString::fromLatin1(kLanguageFilePattern), folder),
+                        QMessageBox::Ok, parentWidget());
+        box.setObjectName(QStringLiteral("NoLanguageFileBox"));
+        box.exec();
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
 }
 
 void LanguageChooser::showEvent(QShowEvent *event)
@@ -138,7 +157,8 @@ void LanguageChooser::okClicked()
     QString error;
     if (!WriteFileAtomically(QDir(directory()).filePath(QString::fromLatin1(kParameterFileName)),
                              SerializeParameterRecord(parameters), &error)) {
-        ShowIoError(this, error);
+        const QString kept = state.LanguageEntry(text::kNothingWrittenFileKept);
+        ShowIoError(this, kept.isEmpty() ? error : error + QStringLiteral("\n\n") + kept);
         return;
     }
     state.parameters = parameters;

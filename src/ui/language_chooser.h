@@ -24,6 +24,8 @@ public:
 
     void listLanguages();
     void okClicked();
+    // With no language file in the folder: a message naming the folder, and Rejected.
+    int exec() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

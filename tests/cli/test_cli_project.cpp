@@ -110,7 +110,7 @@ TEST_F(ProjectCliTest, LoadRefusesBadInputAndWritesNothing)
     fixtures::WriteBytes(path("bad.json"), "{\"signs\": [");
     ToolRun r = load(path("bad.json"), target);
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains("bad.json: not a JSON object")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("bad.json: invalid JSON at line 1, column 12: expected")) << r.err.toStdString();
     EXPECT_EQ(fixtures::ReadBytes(target), "previous");
 
     r = load(path("missing.json"), target);

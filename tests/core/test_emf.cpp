@@ -151,3 +151,29 @@ TEST(EmfFile, NoFileWithoutRowsOrPositiveSize)
     s.currentSignRecord.width.set(-5);
     EXPECT_FALSE(WriteMetafile(s, QSize(800, 600)).has_value());
 }
+
+// Coordinates are exact as long as the format's 32 bits hold them, and refused beyond: never
+// clamped, never wrapped.
+TEST(EmfFile, HugeScalesAreExactOrRefused)
+{
+    AppState s;
+    export_geometry::PostSign(s);
+    s.exportScale.set(15000000); // 12 cm become 708 661 417 units; the frame still fits
+    const auto m = Draw(s, QSize(800, 600));
+    const long double unit = 15000000 * 10 * 0.3937007874015748L;
+    EXPECT_NEAR(Width(m.shapes[0]), double(unit * 10), 1);
+    EXPECT_NEAR(m.bounds[2] - m.bounds[0], double(unit * 12), 1);
+    EXPECT_GT(m.frame[2], m.frame[0]);
+
+    s.exportScale.set(40000000);
+    EXPECT_THROW(WriteMetafile(s, QSize(800, 600)), MetafileTooLarge);
+    s.exportScale.set(100);
+    EXPECT_THROW(WriteMetafile(s, QSize(2000000000, 600)), MetafileTooLarge);
+    try {
+        s.exportScale.set(1e30L);
+        WriteMetafile(s, QSize(800, 600));
+        ADD_FAILURE() << "no error";
+    } catch (const MetafileTooLarge &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QLatin1String("The metafile cannot hold this drawing"))) << e.what();
+    }
+}

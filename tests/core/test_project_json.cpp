@@ -160,7 +160,7 @@ TEST(ProjectJson, BadFieldsAreRefusedByName)
         {"{\"signs\": [{", "{\"signs\": [5, {", "field \"signs[0]\" is not an object"},
         {"{\"signs\": [", "{\"sign\": [", "field \"signs\" is missing"},
         {"}]}", "}, {\"slot\": 2}]}", "field \"signs[1].slot\" repeats slot 2"},
-        {"}]}", "}", "not a JSON object ("},
+        {"}]}", "}", "invalid JSON at line "},
     };
     ASSERT_TRUE(ProjectFromJson(kOneSign, nullptr));
     for (const auto &c : cases) {
@@ -170,5 +170,5 @@ TEST(ProjectJson, BadFieldsAreRefusedByName)
         broken.replace(at, c.from.size(), c.to);
         EXPECT_TRUE(loadError(broken).startsWith(QString::fromUtf8(c.message))) << loadError(broken).toStdString();
     }
-    EXPECT_EQ(loadError("[]"), "not a JSON object (no error occurred)");
+    EXPECT_EQ(loadError("[]"), "expected a JSON object '{ ... }' holding the fields, found a list '[ ... ]'");
 }

@@ -1,5 +1,6 @@
 // The start-up path: the boxes a user sees when data are missing, and the main window otherwise.
 #include <QApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QPushButton>
 #include <QMessageBox>
@@ -66,6 +67,7 @@ private slots:
         ParameterRecord p{};
         p.setLanguageFile(QStringLiteral("tablix_lng.xyz"));
         QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p)));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("tablix_lng.pol")), "P=Polski\n"));
         bool ok = true;
         const auto [caption, text] = startupBox(dir.path(), &ok, {modal::reject(QStringLiteral("Form3"))});
         QVERIFY(!ok);
@@ -115,6 +117,27 @@ private slots:
         QVERIFY(record);
         QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));
         QCOMPARE(record->priceListPercent.get(), 80.0L);
+    }
+
+    // With no language file at all the chooser does not open empty: a box in both languages names
+    // the folder searched, and the start ends with the restart box.
+    void noLanguageFileAtAllNamesTheFolderSearched()
+    {
+        QTemporaryDir dir;
+        ParameterRecord p{};
+        p.setLanguageFile(QStringLiteral("tablix_lng.eng"));
+        QVERIFY(fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), SerializeParameterRecord(p)));
+        QString notice;
+        bool ok = true;
+        const auto [caption, text] =
+            startupBox(dir.path(), &ok, {modal::messageBox(&notice, QStringLiteral("NoLanguageFileBox"))});
+        QVERIFY(!ok);
+        QCOMPARE(caption, QStringLiteral("Open Error"));
+        QCOMPARE(text, QStringLiteral("Restart program!"));
+        const QString folder = QDir::toNativeSeparators(QDir(dir.path()).absolutePath());
+        QCOMPARE(notice, QStringLiteral("No language file (tablix_lng.*) was found in the folder %1.\n\n"
+                                        "Nie znaleziono pliku języka (tablix_lng.*) w folderze %1.")
+                             .arg(folder));
     }
 
     void completeDataGiveTheCaptionedMainWindow()

@@ -44,9 +44,17 @@ using Rgb = std::uint32_t; // COLORREF: 0x00BBGGRR
 constexpr Rgb ColourRef(int r, int g, int b) { return Rgb(r) | Rgb(g) << 8 | Rgb(b) << 16; }
 constexpr Rgb kWhite = ColourRef(255, 255, 255); // the canvas's brush before any class sets one
 
+// Coordinates are carried in 64 bits and checked against the format's 32 once the extent is known.
 struct Point {
-    std::int32_t x, y;
+    std::int64_t x, y;
 };
+
+struct OutOfRange {};
+
+bool FitsInt32(long double v)
+{
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
 
 class EmfWriter {
 public:
@@ -87,7 +95,7 @@ public:
     void polygon(const std::vector<Point> &points)
     {
         ensureBrush();
-        Point lo{INT32_MAX, INT32_MAX}, hi{INT32_MIN, INT32_MIN};
+        Point lo{INT64_MAX, INT64_MAX}, hi{INT64_MIN, INT64_MIN};
         for (const Point &p : points) {
             include(p);
             lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
@@ -106,7 +114,8 @@ public:
     }
 
     // `picture` is the intended picture frame in drawing units; the frame written also encloses
-    // everything drawn.
+    // everything drawn. Throws OutOfRange when a bound or the frame does not fit 32 bits; every
+    // coordinate written lies within the bounds.
     QByteArray finish(Point pictureLo, Point pictureHi)
     {
         // Stock objects back in, so that every object is deleted while unselected.
@@ -129,16 +138,23 @@ public:
             qToLittleEndian(v, b);
             header.append(b, 4);
         };
-        auto frame = [](std::int32_t v, bool up) {
-            const long double f = v * kFrameUnitsPerPixel;
-            return std::uint32_t(std::int32_t(up ? std::ceil(f) : std::floor(f)));
+        auto frame = [](std::int64_t v, bool up) {
+            const long double f = (up ? std::ceil(v * kFrameUnitsPerPixel) : std::floor(v * kFrameUnitsPerPixel));
+            if (!FitsInt32(f))
+                throw OutOfRange{};
+            return std::uint32_t(std::int32_t(f));
+        };
+        auto bound = [](std::int64_t v) {
+            if (!FitsInt32(v))
+                throw OutOfRange{};
+            return std::uint32_t(std::int32_t(v));
         };
         put(EMR_HEADER);
         put(kHeaderSize);
-        put(std::uint32_t(lo_.x)); // bounds: device units, inclusive
-        put(std::uint32_t(lo_.y));
-        put(std::uint32_t(hi_.x));
-        put(std::uint32_t(hi_.y));
+        put(bound(lo_.x)); // bounds: device units, inclusive
+        put(bound(lo_.y));
+        put(bound(hi_.x));
+        put(bound(hi_.y));
         put(frame(frameLo.x, false)); // frame: hundredths of a millimetre
         put(frame(frameLo.y, false));
         put(frame(frameHi.x, true));
@@ -170,7 +186,7 @@ private:
     std::vector<std::pair<Rgb, std::uint32_t>> brushes_; // colour, handle
     Rgb fill_ = kWhite;
     std::uint32_t selectedBrush_ = 0;
-    Point lo_{INT32_MAX, INT32_MAX}, hi_{INT32_MIN, INT32_MIN};
+    Point lo_{INT64_MAX, INT64_MAX}, hi_{INT64_MIN, INT64_MIN};
 
     void u32(std::uint32_t v)
     {
@@ -178,7 +194,8 @@ private:
         qToLittleEndian(v, b);
         body_.append(b, 4);
     }
-    void i32(std::int32_t v) { u32(std::uint32_t(v)); }
+    // Wraps until finish() has checked the extent; a picture that does not fit is never returned.
+    void i32(std::int64_t v) { u32(std::uint32_t(v)); }
     void beginRecord(std::uint32_t type, std::uint32_t size)
     {
         u32(type);
@@ -221,17 +238,38 @@ private:
     }
 };
 
-// Coordinates are 32 bits; no real sign comes near this limit, which keeps a sum of three clamped
-// values (offset, point, margin) from overflowing.
-std::int32_t Device(long double v)
+// Far beyond 32 bits yet far from overflowing a sum of a few of them in 64 (NaN fails too).
+std::int64_t Device(long double v)
 {
-    constexpr long double kLimit = INT32_MAX / 4;
-    return std::int32_t(RoundEven(std::clamp(v, -kLimit, kLimit)));
+    constexpr long double kLimit = 1e15L;
+    if (!(std::fabs(v) <= kLimit))
+        throw OutOfRange{};
+    return RoundEven(v);
 }
+
+std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow);
 
 } // namespace
 
 std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
+{
+    try {
+        return Metafile(state, mainWindow);
+    } catch (const OutOfRange &) {
+        throw MetafileTooLarge(
+            QStringLiteral("The metafile cannot hold this drawing: at an export scale of %1 % on a window of %2 x %3 "
+                           "it reaches beyond the format's 32-bit coordinates (about 21 km at full size). Nothing was "
+                           "written; choose a smaller export scale.")
+                .arg(FormatFixed(state.exportScale.get(), 0, 2))
+                .arg(mainWindow.width())
+                .arg(mainWindow.height())
+                .toStdString());
+    }
+}
+
+namespace {
+
+std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow)
 {
     const SignRecord &sign = state.currentSignRecord;
     const EngineResults &g = state.results;
@@ -241,8 +279,8 @@ std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
         return std::nullopt;
 
     const long double s = state.exportScale.get() * 10 * 0.3937007874015748L;
-    const std::int32_t ox = Device((mainWindow.width() - s * width) * 0.5L);
-    const std::int32_t oy = Device((mainWindow.height() - s * height) * 0.5L);
+    const std::int64_t ox = Device((mainWindow.width() - s * width) * 0.5L);
+    const std::int64_t oy = Device((mainWindow.height() - s * height) * 0.5L);
     auto at = [&](long double x, long double y) { return Point{ox + Device(s * x), oy + Device(s * y)}; };
 
     EmfWriter emf;
@@ -258,8 +296,8 @@ std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
     const long double aux = sign.auxDimension.get();
     if (aux > 0) {
         emf.fill(left.colourClass);
-        const std::int32_t top = oy + Device(s * StripeTop(state));
-        const std::int32_t bottom = oy + Device(s * left.y2.get());
+        const std::int64_t top = oy + Device(s * StripeTop(state));
+        const std::int64_t bottom = oy + Device(s * left.y2.get());
         const int n = StripeCount(aux);
         const long double h = s * 0.05L * state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get();
         const GeometryRecord &first = g.record(1);
@@ -285,9 +323,11 @@ std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
 
     // The picture is the sign with 2.5 % of its size around it on every side (width x 1.05,
     // height x 1.05), in drawing units.
-    const std::int32_t mx = Device(s * width * 0.025L), my = Device(s * height * 0.025L);
+    const std::int64_t mx = Device(s * width * 0.025L), my = Device(s * height * 0.025L);
     return emf.finish({ox - mx, oy - my}, {ox + Device(s * width) + mx, oy + Device(s * height) + my});
 }
+
+} // namespace
 
 std::optional<QByteArray> MetafileFile(AppState &state, QSize mainWindow)
 {

@@ -1,10 +1,11 @@
 // The table of every text the user sees, read line by line from a language file.
 #include "core/params/language.h"
 
-#include <QFile>
+#include <QDir>
 #include <QStringDecoder>
 
 #include "core/number/cp1250.h"
+#include "core/number/input_file.h"
 #include "core/params/language_entries.h"
 
 namespace tablix {
@@ -56,18 +57,23 @@ LanguageTable ParseLanguageFile(const QByteArray &bytes)
 LanguageLoad LoadLanguageFile(const QString &path)
 {
     LanguageLoad result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a language file"));
+    if (!file.bytes) {
+        result.error = file.error;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return result;
-    }
-    result.table = ParseLanguageFile(bytes);
+    result.table = ParseLanguageFile(*file.bytes);
     return result;
+}
+
+LanguageLoad LoadNamedLanguageFile(const QString &folder, const QString &name)
+{
+    if (name.isEmpty()) {
+        LanguageLoad result;
+        result.error = QStringLiteral("The parameter file names no language file (the name is empty).");
+        return result;
+    }
+    return LoadLanguageFile(QDir(folder).filePath(name));
 }
 
 QString LanguageDisplayName(const QByteArray &bytes)

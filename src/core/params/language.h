@@ -29,9 +29,11 @@ LanguageTable ParseLanguageFile(const QByteArray &bytes);
 
 struct LanguageLoad {
     std::optional<LanguageTable> table;
-    QString error;
+    QString error; // names the file and the reason
 };
 LanguageLoad LoadLanguageFile(const QString &path);
+// The language file `name` (as the parameter file holds it) in `folder`; an empty name is an error.
+LanguageLoad LoadNamedLanguageFile(const QString &folder, const QString &name);
 
 // A language file's display name: its first line less its first two characters.
 QString LanguageDisplayName(const QByteArray &bytes);

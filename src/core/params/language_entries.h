@@ -258,5 +258,8 @@ inline constexpr int kReplaceFileQuestion = Entry(184); // "%1" is the file; "#"
 inline constexpr int kEmptySignHint = Entry(185);       // "%1" is the menu path to the sign's dialogs; "#" as above
 inline constexpr int kMenuSaveProjectAs = Entry(186);
 inline constexpr int kSaveFailedNote = Entry(187); // after the system's message when a save failed
+// Entries 240-244: failed writes (242-244 unused).
+inline constexpr int kNothingWrittenFileKept = Entry(240); // after the reason a write failed
+inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window too large for the metafile's coordinates
 
 } // namespace tablix::text

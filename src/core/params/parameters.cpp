@@ -1,11 +1,12 @@
 // The parameter record: every technical and commercial constant, stored in Tablix_pro.dan.
 #include "core/params/parameters.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <cstring>
 
 #include "core/number/cp1250.h"
+#include "core/number/input_file.h"
 
 namespace tablix {
 
@@ -91,18 +92,18 @@ std::optional<ParameterRecord> ParseParameterRecord(const QByteArray &bytes, con
 ParameterLoad LoadParameterFile(const QString &path)
 {
     ParameterLoad result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.missing = true;
-        result.error = file.errorString();
+    const InputFile file = ReadInputFile(path, qint64(sizeof(ParameterRecord)), true, QString());
+    if (!file.bytes) {
+        result.missing = file.openFailed;
+        // The caller words a missing file itself and adds the name.
+        result.error = file.openFailed ? file.reason : file.error;
         return result;
     }
-    const QByteArray bytes = file.read(qint64(sizeof(ParameterRecord)));
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return result;
-    }
-    result.record = ParseParameterRecord(bytes, QFileInfo(path).fileName(), &result.error);
+    result.record = ParseParameterRecord(*file.bytes, QFileInfo(path).fileName(), &result.error);
+    if (result.record && file.longer)
+        result.notice = QStringLiteral("%1 is longer than one parameter record; only its first %2 bytes are read")
+                            .arg(QDir::toNativeSeparators(path))
+                            .arg(sizeof(ParameterRecord));
     return result;
 }
 

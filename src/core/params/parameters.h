@@ -95,7 +95,8 @@ void RefreshPricePercent(const ParameterRecord &p, DerivedParameters &d);
 struct ParameterLoad {
     std::optional<ParameterRecord> record;
     bool missing = false; // the file could not be opened at all
-    QString error;
+    QString error;        // names the file, except the reason alone when it is missing
+    QString notice;       // set when the file is longer than the record read from it
 };
 
 // The first 598 bytes make the record; fewer is an error naming the file and its size.

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -93,13 +94,52 @@ QByteArray JsonNumber17(long double value)
     return QByteArray(buf, result.ptr - buf);
 }
 
+namespace {
+
+// What the parser wanted where it stopped, in a reader's words.
+QString Expected(QJsonParseError::ParseError e)
+{
+    switch (e) {
+    case QJsonParseError::UnterminatedObject: return QStringLiteral("expected ',' and the next field, or '}' to close the object");
+    case QJsonParseError::MissingNameSeparator: return QStringLiteral("expected ':' after the field name");
+    case QJsonParseError::UnterminatedArray: return QStringLiteral("expected ',' and the next value, or ']' to close the list");
+    case QJsonParseError::MissingValueSeparator: return QStringLiteral("expected ',' between two values");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("expected a value: a number, a text in quotes, true, false, null, an object or a list");
+    case QJsonParseError::TerminationByNumber: return QStringLiteral("expected more after a number; the text ends in it");
+    case QJsonParseError::IllegalNumber: return QStringLiteral("expected a number");
+    case QJsonParseError::IllegalEscapeSequence: return QStringLiteral("expected an escape such as \\n or \\u00e9 after '\\'");
+    case QJsonParseError::IllegalUTF8String: return QStringLiteral("expected UTF-8 text");
+    case QJsonParseError::UnterminatedString: return QStringLiteral("expected '\"' to close the text");
+    case QJsonParseError::MissingObject: return QStringLiteral("expected an object '{' at the start");
+    case QJsonParseError::DeepNesting: return QStringLiteral("objects and lists are nested too deeply");
+    case QJsonParseError::DocumentTooLarge: return QStringLiteral("the text is too large");
+    case QJsonParseError::GarbageAtEnd: return QStringLiteral("expected nothing after the closing '}'");
+    default: return QStringLiteral("not valid JSON");
+    }
+}
+
+} // namespace
+
 std::optional<QJsonObject> JsonObjectFrom(const QByteArray &json, QString *error)
 {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (doc.isNull() || !doc.isObject()) {
+    if (parseError.error != QJsonParseError::NoError) {
+        if (error) {
+            const qsizetype at = std::clamp<qsizetype>(parseError.offset, 0, json.size());
+            const qsizetype lineStart = json.lastIndexOf('\n', at - 1) + 1;
+            *error = QStringLiteral("invalid JSON at line %1, column %2: %3")
+                         .arg(json.left(at).count('\n') + 1)
+                         .arg(at - lineStart + 1)
+                         .arg(Expected(parseError.error));
+        }
+        return std::nullopt;
+    }
+    if (!doc.isObject()) {
         if (error)
-            *error = QStringLiteral("not a JSON object (%1)").arg(parseError.errorString());
+            *error = QStringLiteral("expected a JSON object '{ ... }' holding the fields, found %1")
+                         .arg(doc.isArray() ? QStringLiteral("a list '[ ... ]'") : QStringLiteral("no object"));
         return std::nullopt;
     }
     return doc.object();

@@ -18,13 +18,14 @@ QByteArray ParametersToJson(const ParameterRecord &p);
 
 // A missing or ill-typed field gives an error naming it, e.g. `field "costItem7" is missing`.
 std::optional<ParameterRecord> ParametersFromJsonObject(const QJsonObject &root, QString *error);
-// As above; text that is not a JSON object gives "not a JSON object (<reason>)".
+// As above; text that is not a JSON object gives the error of JsonObjectFrom.
 std::optional<ParameterRecord> ParametersFromJson(const QByteArray &json, QString *error);
 
 // Helpers for the hand-formatted JSON of the tool, independent of the C locale.
 QByteArray JsonNumber17(long double value); // what printf's %.17g writes in the C locale
 QByteArray JsonQuoted(const QString &text);  // a JSON string, UTF-8, control characters escaped
-// The object a JSON text holds; anything else gives "not a JSON object (<reason>)".
+// The object a JSON text holds. Invalid JSON gives "invalid JSON at line L, column C: expected ...",
+// a list or other value "expected a JSON object ..., found ...".
 std::optional<QJsonObject> JsonObjectFrom(const QByteArray &json, QString *error);
 
 } // namespace tablix

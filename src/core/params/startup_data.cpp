@@ -17,7 +17,7 @@ StartupLoadResult LoadParametersAndLanguage(AppState &state, const QString &work
             return {StartupFailure::ParametersMissing, QString::fromLatin1(kParametersAbsentText)};
         return {StartupFailure::ParametersUnreadable, parameters.error};
     }
-    LanguageLoad language = LoadLanguageFile(dir.filePath(parameters.record->languageFile()));
+    LanguageLoad language = LoadNamedLanguageFile(workdir, parameters.record->languageFile());
     if (!language.table)
         return {StartupFailure::LanguageMissing, QString::fromLatin1(kRestartProgramText)};
     ApplyCurrencySetting(*language.table, workdir);

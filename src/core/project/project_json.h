@@ -23,7 +23,7 @@ QByteArray ProjectToJson(const SignSlotArray &signs);
 
 // A missing or ill-typed field gives an error naming it, e.g. `field "signs[2].width" is missing`.
 std::optional<SignSlotArray> ProjectFromJsonObject(const QJsonObject &root, QString *error);
-// As above; text that is not a JSON object gives "not a JSON object (<reason>)".
+// As above; text that is not a JSON object gives the error of JsonObjectFrom.
 std::optional<SignSlotArray> ProjectFromJson(const QByteArray &json, QString *error);
 
 // The record a slot left out of the JSON stands for.

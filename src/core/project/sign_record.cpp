@@ -1,12 +1,13 @@
 // One sign as it is held in memory and in project files, and the project of twenty of them.
 #include "core/project/sign_record.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <cstring>
 
 #include "core/number/atomic_file.h"
 #include "core/number/cp1250.h"
+#include "core/number/input_file.h"
 #include "core/project/project_check.h"
 
 namespace tablix {
@@ -68,17 +69,16 @@ QByteArray SerializeProject(const SignSlotArray &signs)
 ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage)
 {
     ProjectLoad result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    const InputFile file = ReadInputFile(path, qint64(sizeof(SignSlotArray)), true, QString());
+    if (!file.bytes) {
+        result.error = file.error;
         return result;
     }
-    const QByteArray bytes = file.read(qint64(sizeof(SignSlotArray)));
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return result;
-    }
-    result.signs = ParseProject(bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);
+    result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);
+    if (result.signs && file.longer)
+        result.notice = QStringLiteral("%1 is longer than one project; only its first %2 bytes are read")
+                            .arg(QDir::toNativeSeparators(path))
+                            .arg(sizeof(SignSlotArray));
     return result;
 }
 

@@ -70,7 +70,8 @@ QByteArray SerializeProject(const SignSlotArray &signs);
 
 struct ProjectLoad {
     std::optional<SignSlotArray> signs;
-    QString error;
+    QString error;  // names the file
+    QString notice; // set when the file is longer than the project read from it
 };
 ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString());
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);

@@ -1,0 +1,551 @@
+// tablix-cli: the headless tool for scripts and checks; one table gives its usage text and its dispatch.
+#include <QCommandLineParser>
+#include <QDir>
+#include <QJsonObject>
+#include <QSize>
+#include <QStringList>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+
+#include "cli/tool.h"
+#include "core/engine/compute_sign.h"
+#include "core/export/emf.h"
+#include "core/export/hpgl.h"
+#include "core/number/atomic_file.h"
+#include "core/number/input_file.h"
+#include "core/number/number_format.h"
+#include "core/params/language.h"
+#include "core/params/params_json.h"
+#include "core/params/parameters.h"
+#include "core/params/settings.h"
+#include "core/pricing/price_list.h"
+#include "core/project/app_state.h"
+#include "core/project/project_json.h"
+#include "core/project/sign_record.h"
+#include "core/render/summary.h"
+
+using namespace tablix;
+
+namespace {
+
+struct CliError {
+    int exitCode;
+    QString message;
+};
+
+[[noreturn]] void usageError(const QString &message)
+{
+    throw CliError{1, message};
+}
+
+[[noreturn]] void ioError(const QString &message)
+{
+    throw CliError{2, message};
+}
+
+// What the command line asked for; operands are the words after the command's name.
+struct Invocation {
+    QString workdir = QStringLiteral(".");
+    int sign = 1;
+    long double scale = 100;
+    QSize window{800, 600};
+    QString output;
+    std::optional<long double> percent;
+    QStringList operands;
+};
+
+void writeOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+// What a user should know but that does not stop the command.
+void warn(const QString &notice)
+{
+    if (!notice.isEmpty())
+        std::fprintf(stderr, "tablix-cli: warning: %s\n", notice.toLocal8Bit().constData());
+}
+
+// "-" is standard output.
+void writeOutputFile(const QString &path, const QByteArray &bytes)
+{
+    if (path == QLatin1String("-")) {
+        writeOut(bytes);
+        return;
+    }
+    QString error;
+    if (!WriteFileAtomically(path, bytes, &error))
+        ioError(error);
+}
+
+QJsonObject readJsonObject(const QString &path)
+{
+    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a JSON file of this tool"));
+    if (!file.bytes)
+        ioError(file.error);
+    QString error;
+    const std::optional<QJsonObject> object = JsonObjectFrom(*file.bytes, &error);
+    if (!object)
+        ioError(QStringLiteral("%1: %2").arg(path, error));
+    return *object;
+}
+
+QString parameterPath(const Invocation &o)
+{
+    return QDir(o.workdir).filePath(QString::fromLatin1(kParameterFileName));
+}
+
+ParameterRecord readParameters(const Invocation &o)
+{
+    const QString path = parameterPath(o);
+    ParameterLoad load = LoadParameterFile(path);
+    if (!load.record)
+        ioError(load.missing ? QStringLiteral("%1: %2").arg(path, load.error) : load.error);
+    warn(load.notice);
+    return *load.record;
+}
+
+LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameters)
+{
+    LanguageLoad language = LoadNamedLanguageFile(o.workdir, parameters.languageFile());
+    if (!language.table)
+        ioError(language.error);
+    ApplyCurrencySetting(*language.table, o.workdir);
+    return *language.table;
+}
+
+SignSlotArray readProject(const QString &path)
+{
+    ProjectLoad load = ReadProjectFile(path);
+    if (!load.signs)
+        ioError(load.error);
+    warn(load.notice);
+    return *load.signs;
+}
+
+// Parameters, texts and the project, as the program holds them after opening the project.
+void loadState(AppState &state, const Invocation &o)
+{
+    state.parameters = readParameters(o);
+    state.language = readLanguage(o, state.parameters);
+    state.RefreshParameters();
+    state.OpenProject(readProject(o.operands[0]), o.operands[0]);
+}
+
+// Selects the sign as its page does and computes it once.
+void computeSign(AppState &state, const Invocation &o)
+{
+    loadState(state, o);
+    state.SelectSign(o.sign);
+    ComputeSign(state);
+}
+
+// A title may hold any byte; one sign stays one line with its fields apart.
+QString escapedField(const QString &text)
+{
+    QString out;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (u == u'\t')
+            out += QStringLiteral("\\t");
+        else if (u == u'\n')
+            out += QStringLiteral("\\n");
+        else if (u == u'\r')
+            out += QStringLiteral("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QByteArray reportText(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t.toUtf8();
+}
+
+// ---- the commands ---------------------------------------------------------------------------
+
+int paramsDump(const Invocation &o)
+{
+    writeOut(ParametersToJson(readParameters(o)));
+    return 0;
+}
+
+int paramsLoad(const Invocation &o)
+{
+    QString error;
+    const std::optional<ParameterRecord> p = ParametersFromJsonObject(readJsonObject(o.operands[0]), &error);
+    if (!p)
+        ioError(error);
+    writeOutputFile(parameterPath(o), SerializeParameterRecord(*p));
+    return 0;
+}
+
+int projectDump(const Invocation &o)
+{
+    writeOut(ProjectToJson(readProject(o.operands[0])));
+    return 0;
+}
+
+int projectLoad(const Invocation &o)
+{
+    if (o.output.isEmpty())
+        usageError(QStringLiteral("project load needs -o PROJECT"));
+    QString error;
+    const std::optional<SignSlotArray> signs = ProjectFromJsonObject(readJsonObject(o.operands[0]), &error);
+    if (!signs)
+        ioError(error);
+    writeOutputFile(o.output, SerializeProject(*signs));
+    return 0;
+}
+
+int info(const Invocation &o)
+{
+    AppState state;
+    state.OpenProject(readProject(o.operands[0]), o.operands[0]);
+    QByteArray out;
+    for (int i = 1; i <= kMaxSigns; ++i) {
+        const SignRecord &r = state.slot(i);
+        if (!r.inUse())
+            continue;
+        int last = kMaxRows;
+        while (last > 0 && r.rowElements[last - 1] == 0)
+            --last;
+        QStringList codes;
+        for (int k = 0; k < last; ++k)
+            codes << QString::number(r.rowElements[k]);
+        const QStringList fields = {QString::number(i),
+                                    escapedField(r.titleText()),
+                                    QString::number(r.layout),
+                                    QString::number(r.signType),
+                                    FormatFixed(r.width.get(), 0, 2),
+                                    FormatFixed(r.quantity.get(), 0, 2),
+                                    codes.join(QLatin1Char(' '))};
+        out += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
+    }
+    writeOut(out);
+    return 0;
+}
+
+int cost(const Invocation &o)
+{
+    AppState state;
+    computeSign(state, o);
+    writeOut(reportText(state.results.CostText));
+    return 0;
+}
+
+int spec(const Invocation &o)
+{
+    AppState state;
+    computeSign(state, o);
+    writeOut(reportText(state.results.SpecificationText));
+    return 0;
+}
+
+int geometry(const Invocation &o)
+{
+    AppState state;
+    computeSign(state, o);
+    const EngineResults &r = state.results;
+    QByteArray out = "{ \"geometryHeight\": " + JsonNumber17(r.geometryHeight.get())
+                     + ", \"signArea\": " + JsonNumber17(r.signArea.get()) + ", \"runTotal\": " + JsonNumber17(r.runTotal.get())
+                     + ", \"areaSurcharge\": " + JsonNumber17(state.currentSignRecord.areaSurcharge.get()) + ",\n";
+    out += "  \"elementKinds\": [\n";
+    for (int code = 1; code <= kElementKinds; ++code) {
+        const ElementKind &k = r.kind(code);
+        out += "    {\"code\": " + QByteArray::number(code) + ", \"count\": " + QByteArray::number(k.count)
+               + ", \"length\": " + JsonNumber17(k.length.get()) + ", \"value\": " + JsonNumber17(k.value.get())
+               + ", \"name\": " + JsonQuoted(k.name) + (code < kElementKinds ? "},\n" : "}\n");
+    }
+    out += "  ],\n  \"records\": [\n";
+    for (int n = 1; n <= kGeometryRecords; ++n) {
+        const GeometryRecord &g = r.record(n);
+        QByteArray strips;
+        for (int k = 0; k < 8; ++k)
+            strips += (k ? ", " : "") + JsonNumber17(g.strips[k].get());
+        out += "    {\"x1\": " + JsonNumber17(g.x1.get()) + ", \"y1\": " + JsonNumber17(g.y1.get())
+               + ", \"x2\": " + JsonNumber17(g.x2.get()) + ", \"y2\": " + JsonNumber17(g.y2.get())
+               + ", \"strips\": [" + strips + "], \"colourClass\": " + QByteArray::number(g.colourClass)
+               + (n < kGeometryRecords ? "},\n" : "}\n");
+    }
+    out += "  ]\n}\n";
+    writeOut(out);
+    return 0;
+}
+
+// The plotter file and the metafile: nothing is written for a sign without rows.
+int exportFile(const Invocation &o, bool plotter)
+{
+    if (o.output.isEmpty())
+        usageError(QStringLiteral("%1 needs -o FILE").arg(QLatin1String(plotter ? "plt" : "emf")));
+    AppState state;
+    computeSign(state, o);
+    state.exportScale.set(o.scale);
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = plotter ? PlotterFile(state) : MetafileFile(state, o.window);
+    } catch (const MetafileTooLarge &e) {
+        ioError(QString::fromUtf8(e.what()));
+    }
+    if (!bytes)
+        ioError(QStringLiteral("sign %1 has nothing to export").arg(o.sign));
+    writeOutputFile(o.output, *bytes);
+    return 0;
+}
+
+int plt(const Invocation &o)
+{
+    return exportFile(o, true);
+}
+
+int emf(const Invocation &o)
+{
+    return exportFile(o, false);
+}
+
+int prices(const Invocation &o)
+{
+    const ParameterRecord parameters = readParameters(o);
+    const LanguageTable language = readLanguage(o, parameters);
+    // The factor is held in the stored format, as the window holds it.
+    Real48 percent, factor;
+    percent.set(o.percent.value_or(100));
+    factor.set(o.percent ? percent.get() * 0.01L : 1.0L);
+    QByteArray out;
+    for (const PriceListRow &row : PriceListRows(parameters, factor.get()))
+        out += (language.LanguageEntry(row.labelEntry) + u'\t' + FormatFixed(row.firstPrice, 0, 2) + u'\t'
+                + FormatFixed(row.secondPrice, 0, 2))
+                   .toUtf8()
+               + '\n';
+    writeOut(out);
+    return 0;
+}
+
+int summary(const Invocation &o)
+{
+    AppState state;
+    loadState(state, o);
+    writeOut(SummaryTexts(state).join(QLatin1Char('\n')).toUtf8() + '\n');
+    return 0;
+}
+
+// ---- the table ------------------------------------------------------------------------------
+
+struct Command {
+    const char *name;      // one word, or a group word and a sub-command
+    const char *arguments; // operands first, then options; "-o FILE" outside brackets is required
+    const char *help;
+    int (*handler)(const Invocation &);
+};
+
+const Command kCommands[] = {
+    {"params dump", "", "the parameter file as JSON on stdout", paramsDump},
+    {"params load", "FILE", "write the parameter file from a JSON file", paramsLoad},
+    {"project dump", "PROJECT", "the project file as JSON on stdout", projectDump},
+    {"project load", "FILE -o PROJECT", "write a project file from a JSON file", projectLoad},
+    {"info", "PROJECT", "one line per sign in use", info},
+    {"cost", "PROJECT [--sign N]", "the cost report of a sign", cost},
+    {"spec", "PROJECT [--sign N]", "the dimensions and cutting list of a sign", spec},
+    {"geometry", "PROJECT [--sign N]", "the computed geometry and totals as JSON", geometry},
+    {"plt", "PROJECT [--sign N] [--scale S] -o FILE", "the HP-GL plotter file at export scale S (percent)", plt},
+    {"emf", "PROJECT [--sign N] [--scale S] [--window WxH] -o FILE", "the metafile; WxH is the main window's size", emf},
+    {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
+    {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
+};
+
+struct GlobalOption {
+    const char *synopsis;
+    const char *help;
+};
+
+const GlobalOption kGlobalOptions[] = {
+    {"--workdir DIR, --workdir=DIR", "the folder of Tablix_pro.dan and the language files (default: .)"},
+    {"-o FILE", "where a command writes; - is stdout, a device or pipe is written in place"},
+    {"--help, -h", "this text on stdout"},
+    {"--version", "the version on stdout"},
+};
+
+QStringList words(const char *text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The operands are the words of `arguments` before its first option.
+int operandCount(const Command &c)
+{
+    int n = 0;
+    for (const QString &w : words(c.arguments)) {
+        if (w.startsWith(QLatin1Char('[')) || w.startsWith(QLatin1Char('-')))
+            break;
+        ++n;
+    }
+    return n;
+}
+
+QByteArray helpLine(const QByteArray &synopsis, const char *help)
+{
+    constexpr qsizetype kColumn = 33;
+    QByteArray line = "  " + synopsis;
+    line += line.size() < kColumn ? QByteArray(kColumn - line.size(), ' ') : "\n" + QByteArray(kColumn, ' ');
+    return line + help + '\n';
+}
+
+QByteArray usageText()
+{
+    QByteArray text = "usage: tablix-cli [--workdir DIR] COMMAND\n"
+                      "       tablix-cli --help | --version\n"
+                      "commands:\n";
+    for (const Command &c : kCommands)
+        text += helpLine(QByteArray(c.name) + (*c.arguments ? " " : "") + c.arguments, c.help);
+    text += "options:\n";
+    for (const GlobalOption &g : kGlobalOptions)
+        text += helpLine(g.synopsis, g.help);
+    return text;
+}
+
+// The command named by the first words of `positional`; its operands are left in `positional`.
+const Command &findCommand(QStringList &positional)
+{
+    if (positional.isEmpty())
+        usageError(QStringLiteral("no command given"));
+    const QString group = positional[0];
+    QStringList forms;
+    for (const Command &c : kCommands) {
+        const QStringList name = words(c.name);
+        if (name[0] != group)
+            continue;
+        QStringList form = name.mid(1) + words(c.arguments).mid(0, operandCount(c));
+        forms << form.join(QLatin1Char(' '));
+        if (positional.size() == name.size() + operandCount(c) && positional.mid(0, name.size()) == name) {
+            positional = positional.mid(name.size());
+            return c;
+        }
+    }
+    if (forms.isEmpty())
+        usageError(QStringLiteral("unknown command \"%1\"").arg(group));
+    if (forms.size() == 1 && forms[0].isEmpty())
+        usageError(QStringLiteral("%1 takes no file").arg(group));
+    usageError(QStringLiteral("%1 takes \"%2\"").arg(group, forms.join(QStringLiteral("\" or \""))));
+}
+
+long double numberArgument(const QString &option, const QString &text)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok)
+        usageError(QStringLiteral("%1 needs a number, not \"%2\"").arg(option, text));
+    return v;
+}
+
+int run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption workdir(QStringLiteral("workdir"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption sign(QStringLiteral("sign"), QString(), QStringLiteral("N"));
+    const QCommandLineOption scale(QStringLiteral("scale"), QString(), QStringLiteral("S"));
+    const QCommandLineOption window(QStringLiteral("window"), QString(), QStringLiteral("WxH"));
+    const QCommandLineOption output(QStringLiteral("o"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption percent(QStringLiteral("percent"), QString(), QStringLiteral("P"));
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent};
+    parser.addOptions(valued);
+    parser.addOption(help);
+    parser.addOption(version);
+
+    QStringList args = arguments;
+    args.prepend(QStringLiteral("tablix-cli"));
+    if (!parser.parse(args)) {
+        // Qt names the option without its dashes; give it back as typed.
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            for (const QString &a : arguments) {
+                const QString typed = a.section(QLatin1Char('='), 0, 0);
+                if (typed.startsWith(QLatin1Char('-')) && QStringView(typed).mid(typed.startsWith(QLatin1String("--")) ? 2 : 1) == unknown[0])
+                    usageError(QStringLiteral("unknown option \"%1\"").arg(typed));
+            }
+            usageError(QStringLiteral("unknown option \"-%1\"").arg(unknown[0]));
+        }
+        for (const QCommandLineOption &option : valued) {
+            const QString name = option.names()[0];
+            const QString typed = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            if (!arguments.isEmpty() && arguments.last() == typed)
+                usageError(QStringLiteral("%1 needs a value").arg(typed));
+        }
+        usageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        writeOut(usageText());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        writeOut("tablix-cli " TABLIX_VERSION "\n");
+        return 0;
+    }
+
+    Invocation o;
+    if (parser.isSet(workdir))
+        o.workdir = parser.value(workdir);
+    if (parser.isSet(sign)) {
+        bool ok = false;
+        o.sign = parser.value(sign).toInt(&ok);
+        if (!ok || o.sign < 1 || o.sign > kMaxSigns)
+            usageError(QStringLiteral("--sign takes a number from 1 to 20"));
+    }
+    if (parser.isSet(scale)) {
+        o.scale = numberArgument(QStringLiteral("--scale"), parser.value(scale));
+        if (!(o.scale > 0))
+            usageError(QStringLiteral("--scale must be greater than 0"));
+    }
+    if (parser.isSet(window)) {
+        const QStringList wh = parser.value(window).split(QLatin1Char('x'));
+        bool okW = false, okH = false;
+        if (wh.size() == 2)
+            o.window = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || o.window.width() <= 0 || o.window.height() <= 0)
+            usageError(QStringLiteral("--window takes WIDTHxHEIGHT in pixels"));
+    }
+    if (parser.isSet(output))
+        o.output = parser.value(output);
+    if (parser.isSet(percent)) {
+        o.percent = numberArgument(QStringLiteral("--percent"), parser.value(percent));
+        if (!(*o.percent > 0))
+            usageError(QStringLiteral("--percent must be greater than 0"));
+    }
+
+    o.operands = parser.positionalArguments();
+    const Command &command = findCommand(o.operands);
+    return command.handler(o);
+}
+
+} // namespace
+
+int tablix::RunTool(const QStringList &args)
+{
+    try {
+        const int code = run(args);
+        // Output that never reached its file is a failure, as for -o FILE.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "tablix-cli: could not write to standard output: %s\n",
+                         FileErrorReason(errno).toLocal8Bit().constData());
+            return 2;
+        }
+        return code;
+    } catch (const FloatingPointOverflow &e) {
+        std::fprintf(stderr, "tablix-cli: %s\n", e.what());
+        return 2;
+    } catch (const CliError &e) {
+        std::fprintf(stderr, "tablix-cli: %s\n", e.message.toLocal8Bit().constData());
+        if (e.exitCode == 1)
+            std::fputs(usageText().constData(), stderr);
+        return e.exitCode;
+    }
+}

@@ -1,0 +1,201 @@
+// tablix-cli against hostile files: limits on writing, special files, oversize input, plain messages.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "support/fixtures.h"
+#include "core/params/parameters.h"
+#include "core/project/sign_record.h"
+
+using namespace tablix;
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QByteArray out, err;
+};
+
+struct CliFilesTest : ::testing::Test {
+    QTemporaryDir dir;
+
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // `prepare` runs in the child before the tool starts (limits, signals).
+    ToolRun cli(const QStringList &args, std::function<void()> prepare = {}, const QString &stdoutFile = {}) const
+    {
+        QProcess p;
+        if (prepare)
+            p.setChildProcessModifier(prepare);
+        if (!stdoutFile.isEmpty())
+            p.setStandardOutputFile(stdoutFile);
+        p.start(QStringLiteral(TABLIX_CLI), QStringList{QStringLiteral("--workdir"), dir.path()} + args);
+        p.waitForFinished(30000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
+    }
+
+    // The shipped parameters and English texts, and a project of the shipped example.
+    void SetUp() override
+    {
+        ASSERT_EQ(cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral(TABLIX_DATA_DIR "/params.json")}).exitCode, 0);
+        QFile::copy(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"), path("tablix_lng.eng"));
+        const ToolRun r = cli({QStringLiteral("project"), QStringLiteral("load"),
+                           QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json"), QStringLiteral("-o"), path("p.tab")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(CliFilesTest, AWriteBeyondTheFileSizeLimitFailsAndKeepsTheOldFile)
+{
+    const QByteArray before = fixtures::ReadBytes(path("Tablix_pro.dan"));
+    const ToolRun r = cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral(TABLIX_DATA_DIR "/params.json")}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: Could not write " + path("Tablix_pro.dan").toUtf8()
+                         + ": the file would exceed the largest size allowed (a file size limit or the file system's).\n");
+    EXPECT_EQ(fixtures::ReadBytes(path("Tablix_pro.dan")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary left
+}
+
+TEST_F(CliFilesTest, AFullDiskFailsTheWriteAndKeepsTheOldFile)
+{
+    QTemporaryDir mountPoint;
+    const QByteArray where = QFile::encodeName(mountPoint.path());
+    if (::geteuid() != 0 || ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=8k") != 0)
+        GTEST_SKIP() << "needs root and a tmpfs mount";
+    const QString project = mountPoint.filePath(QStringLiteral("p.tab"));
+    QFile::copy(path("p.tab"), project);
+    const QByteArray before = fixtures::ReadBytes(project);
+    {
+        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+        if (filler.open(QIODevice::WriteOnly))
+            while (filler.write(QByteArray(1024, 'f')) == 1024 && filler.flush()) {
+            }
+    }
+    const ToolRun r = cli({QStringLiteral("project"), QStringLiteral("load"),
+                       QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json"), QStringLiteral("-o"), project});
+    const QByteArray after = fixtures::ReadBytes(project);
+    ::umount2(where.constData(), MNT_DETACH);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: Could not write " + project.toUtf8() + ": the disk is full.\n");
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(CliFilesTest, StandardOutputDevicesAndPipesTakeTheOutputAsItIs)
+{
+    const QStringList plt = {QStringLiteral("plt"), path("p.tab"), QStringLiteral("-o")};
+    ASSERT_EQ(cli(plt + QStringList{path("p.plt")}).exitCode, 0);
+    const QByteArray file = fixtures::ReadBytes(path("p.plt"));
+    ASSERT_TRUE(file.startsWith("IN;"));
+
+    const ToolRun dash = cli(plt + QStringList{QStringLiteral("-")});
+    EXPECT_EQ(dash.exitCode, 0) << dash.err.toStdString();
+    EXPECT_EQ(dash.out, file);
+    // The test reads the tool's standard output through a pipe.
+    const ToolRun piped = cli(plt + QStringList{QStringLiteral("/dev/stdout")});
+    EXPECT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    EXPECT_EQ(piped.out, file);
+    // Root gets a null device of its own, so a tool that renames cannot replace the system's.
+    QString null = QStringLiteral("/dev/null");
+    if (::geteuid() == 0) {
+        null = path("null");
+        ASSERT_EQ(::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    const ToolRun device = cli(plt + QStringList{null});
+    EXPECT_EQ(device.exitCode, 0) << device.err.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(null).constData(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    const ToolRun full = cli({QStringLiteral("params"), QStringLiteral("dump")}, {}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(full.exitCode, 2);
+    EXPECT_EQ(full.err, "tablix-cli: could not write to standard output: the disk is full\n");
+}
+
+TEST_F(CliFilesTest, SpecialAndOversizeInputsAreRefusedWithOneMessage)
+{
+    const QByteArray fifo = QFile::encodeName(path("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ToolRun r = cli({QStringLiteral("info"), path("pipe")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: " + fifo + " is a pipe (FIFO), not a regular file; it is not read\n");
+    r = cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral("/dev/zero")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: /dev/zero is a device, not a regular file; it is not read\n");
+
+    ASSERT_TRUE(fixtures::WriteBytes(path("big.json"), "{" + QByteArray(4 * 1024 * 1024, ' ') + "}"));
+    r = cli({QStringLiteral("params"), QStringLiteral("load"), path("big.json")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.endsWith(" is larger than 4194304 bytes, more than a JSON file of this tool holds; it is not read\n"))
+        << r.err.toStdString();
+
+    ASSERT_TRUE(fixtures::WriteBytes(path("list.json"), "[]"));
+    r = cli({QStringLiteral("params"), QStringLiteral("load"), path("list.json")});
+    EXPECT_EQ(r.err, "tablix-cli: " + path("list.json").toUtf8()
+                         + ": expected a JSON object '{ ... }' holding the fields, found a list '[ ... ]'\n");
+
+    // The language file: a folder in its place, then no name at all.
+    QFile::remove(path("tablix_lng.eng"));
+    QDir(dir.path()).mkdir(QStringLiteral("tablix_lng.eng"));
+    r = cli({QStringLiteral("prices")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: " + path("tablix_lng.eng").toUtf8() + " is a folder, not a file\n");
+    ParameterRecord p = fixtures::ShippedParameters();
+    p.setLanguageFile(QString());
+    ASSERT_TRUE(fixtures::WriteBytes(path("Tablix_pro.dan"), SerializeParameterRecord(p)));
+    r = cli({QStringLiteral("prices")});
+    EXPECT_EQ(r.err, "tablix-cli: The parameter file names no language file (the name is empty).\n");
+}
+
+TEST_F(CliFilesTest, ALongerProjectLoadsWithAWarning)
+{
+    ASSERT_TRUE(fixtures::WriteBytes(path("long.tab"), fixtures::ReadBytes(path("p.tab")) + "tail"));
+    const ToolRun r = cli({QStringLiteral("info"), path("long.tab")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, cli({QStringLiteral("info"), path("p.tab")}).out);
+    EXPECT_EQ(r.err, "tablix-cli: warning: " + path("long.tab").toUtf8()
+                         + " is longer than one project; only its first 3920 bytes are read\n");
+}
+
+TEST_F(CliFilesTest, InfoEscapesControlCharactersInTitles)
+{
+    SignSlotArray signs{};
+    for (auto &s : signs)
+        BlankSignRecord(s);
+    signs[0] = fixtures::SignWith(4, QString::fromUtf8("a\tb\nc\\d") + QChar(0) + QChar(0x7F));
+    ASSERT_TRUE(WriteProjectFile(path("c.tab"), signs, nullptr));
+    const ToolRun r = cli({QStringLiteral("info"), path("c.tab")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "1\ta\\tb\\nc\\\\d\\x00\\x7f\t4\t1\t100.00\t0.00\t4\n");
+}
+
+TEST_F(CliFilesTest, AMetafileBeyondItsCoordinatesIsRefusedAndNothingIsWritten)
+{
+    const QStringList emf = {QStringLiteral("emf"), path("p.tab"), QStringLiteral("-o"), path("p.emf")};
+    ASSERT_TRUE(fixtures::WriteBytes(path("p.emf"), "old"));
+    ToolRun r = cli(emf + QStringList{QStringLiteral("--scale"), QStringLiteral("5000000")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith("tablix-cli: The metafile cannot hold this drawing: at an export scale of 5000000.00 %"))
+        << r.err.toStdString();
+    EXPECT_EQ(fixtures::ReadBytes(path("p.emf")), "old");
+    r = cli(emf + QStringList{QStringLiteral("--window"), QStringLiteral("2000000000x600")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(fixtures::ReadBytes(path("p.emf")), "old");
+    r = cli(emf);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
