@@ -68,7 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         page.clientWidth = clientWidth;
         int pages = 0;
         page.newPage = [&pages] { return ++pages < 200; };
-        (void)ReportWiderThanPage(state, layout, ratio);
         QPainter painter(&image);
         PrintReportPicture(painter, state, layout, page, nowhere);
         (void)PrintReportText(painter, state, layout, page, nowhere);
