@@ -1,6 +1,7 @@
 // Checks that a project read from a file holds only records the program could have written.
 #include "core/project/project_check.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/number/number_format.h"
@@ -27,6 +28,10 @@ std::optional<RecordFault> CheckRecord(const SignRecord &r, int sign)
         return fault(QStringLiteral("%1[%2]").arg(QLatin1String(field)).arg(i), QString::number(value));
     };
 
+    // An all-zero record is an empty slot, as a zero-filled file or another writer may leave it.
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&r);
+    if (std::all_of(bytes, bytes + sizeof r, [](unsigned char b) { return b == 0; }))
+        return std::nullopt;
     if (r.layout < 1 || r.layout > 4)
         return byteFault("layout", r.layout);
     if (r.signType < 1 || r.signType > 6)
