@@ -17,13 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto flags = in.get<std::uint8_t>();
 
     AppState state;
-    state.parameters = fuzz::ShippedParameters();
-    state.language = fuzz::ShippedLanguage(flags & 1);
-    SignSlotArray signs = fuzz::ExampleProject();
-    in.bytes(signs.data(), std::min(in.left(), sizeof signs));
-    in.bytes(&state.parameters, std::min(in.left(), sizeof(ParameterRecord)));
-    state.RefreshParameters();
-    state.OpenProject(signs, QStringLiteral("fuzz.tab"));
+    fuzz::OpenInputProject(state, in, flags & 1);
     // A zero scale (a short input) is the program's default.
     state.exportScale = scale;
     if (scale.get() == 0)

@@ -20,14 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto horizontalBar = in.get<std::int8_t>();
 
     AppState state;
-    state.parameters = fuzz::ShippedParameters();
-    state.language = fuzz::ShippedLanguage(flags & 1);
-    // The example's signs, then as many of the input's as it holds, then the parameters.
-    SignSlotArray signs = fuzz::ExampleProject();
-    in.bytes(signs.data(), std::min(in.left(), sizeof signs));
-    in.bytes(&state.parameters, std::min(in.left(), sizeof(ParameterRecord)));
-    state.RefreshParameters();
-    state.OpenProject(signs, QStringLiteral("fuzz.tab"));
+    fuzz::OpenInputProject(state, in, flags & 1);
     state.SelectSign(1 + (flags >> 3) % state.signCount);
 
     QFont font;

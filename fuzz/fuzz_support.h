@@ -18,6 +18,7 @@
 #include "core/params/language.h"
 #include "core/params/params_json.h"
 #include "core/params/parameters.h"
+#include "core/project/app_state.h"
 #include "core/project/project_json.h"
 #include "core/project/sign_record.h"
 
@@ -100,6 +101,19 @@ inline const tablix::SignSlotArray &ExampleProject()
         return *r;
     }();
     return signs;
+}
+
+// The shipped data with the example project, overwritten by as many signs and parameters as the
+// input still holds.
+inline void OpenInputProject(tablix::AppState &state, Input &in, bool polish)
+{
+    state.parameters = ShippedParameters();
+    state.language = ShippedLanguage(polish);
+    tablix::SignSlotArray signs = ExampleProject();
+    in.bytes(signs.data(), std::min(in.left(), sizeof signs));
+    in.bytes(&state.parameters, std::min(in.left(), sizeof(tablix::ParameterRecord)));
+    state.RefreshParameters();
+    state.OpenProject(signs, QStringLiteral("fuzz.tab"));
 }
 
 // Text is measured and drawn with real fonts, which need a GUI application (offscreen).
