@@ -27,36 +27,6 @@ int DotsFor(double mm, int dpi)
     return int(std::ceil(mm / kMmPerInch * std::max(dpi, 1)));
 }
 
-// Makes every sign in use current in turn; the current sign and its working state come back
-// afterwards, however the walk ends.
-template <class F> void ForEachSignInUse(AppState &state, F perSign)
-{
-    state.SaveCurrentSign();
-    struct Restore {
-        AppState &state;
-        int sign;
-        SignRecord record;
-        decltype(AppState::workingRows) rows;
-        decltype(AppState::workingRowMarks) rowMarks;
-        decltype(AppState::workingLowerMarks) lowerMarks;
-        ~Restore()
-        {
-            state.currentSign = sign;
-            state.currentSignRecord = record;
-            state.workingRows = rows;
-            state.workingRowMarks = rowMarks;
-            state.workingLowerMarks = lowerMarks;
-        }
-    } restore{state,           state.currentSign,     state.currentSignRecord,
-              state.workingRows, state.workingRowMarks, state.workingLowerMarks};
-    for (int k = 1; k <= kMaxSigns; ++k) {
-        if (!state.slot(k).inUse())
-            continue;
-        state.SelectSign(k);
-        perSign();
-    }
-}
-
 // A canvas that keeps nothing, for laying out without printing.
 struct Scratch {
     QImage image{1, 1, QImage::Format_RGB32};
@@ -251,7 +221,7 @@ PrintPass SummaryPrintPass(AppState &state, const QFont &font, int textHeight, i
             cursor = 0;
             return started;
         };
-        ForEachSignInUse(state, [&] {
+        ForEachSignInUse(state, [&](int) {
             if (!started)
                 return;
             SummaryPass measured;

@@ -113,6 +113,12 @@ void WriteText(QPainter &canvas, int x, int y, const QString &text)
 
 } // namespace
 
+void ForEachSignInUse(AppState &state, const std::function<void(int)> &perSign)
+{
+    SignWalk walk(state);
+    walk.forEachSignInUse(perSign);
+}
+
 bool LineBeginsWith(const QString &line, const QString &entry)
 {
     return !entry.isEmpty() && line.startsWith(entry);

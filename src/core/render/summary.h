@@ -38,6 +38,10 @@ struct SummaryBlockText {
     QString text;
 };
 
+// Makes each sign in use current in turn (perSign gets its slot) and puts back the current sign
+// and its working state, however the walk ends.
+void ForEachSignInUse(AppState &state, const std::function<void(int)> &perSign);
+
 // What the block of the current sign writes, read after ComputeSign and SplitViewText.
 struct SummaryBlock {
     QString title; // a leading "!" dropped
