@@ -17,7 +17,7 @@ TEST(LanguageFile, DropsTheKeyUpToTheFirstEqualsSignOnly)
     EXPECT_EQ(t.LanguageEntry(6), "lone cr");
     EXPECT_EQ(t.LanguageEntry(7), "");
     EXPECT_EQ(t.LanguageEntry(-1), "");
-    EXPECT_EQ(t.LanguageEntry(251), "");
+    EXPECT_EQ(t.LanguageEntry(kLanguageEntries), "");
 }
 
 TEST(LanguageFile, ReadsUtf8AndFallsBackToWindows1250)
@@ -32,11 +32,11 @@ TEST(LanguageFile, ReadsUtf8AndFallsBackToWindows1250)
 TEST(LanguageFile, LinesBeyondTheTableAreIgnored)
 {
     QByteArray bytes;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < kLanguageEntries + 50; ++i)
         bytes += QByteArray::number(i) + "=line " + QByteArray::number(i) + "\n";
     const LanguageTable t = ParseLanguageFile(bytes);
-    EXPECT_EQ(t.LanguageEntry(250), "line 250");
-    EXPECT_EQ(t.LanguageEntry(251), "");
+    EXPECT_EQ(t.LanguageEntry(kLanguageEntries - 1), "line " + QString::number(kLanguageEntries - 1));
+    EXPECT_EQ(t.LanguageEntry(kLanguageEntries), "");
 }
 
 TEST(LanguageFile, DisplayNameIsTheFirstLineLessTwoCharacters)

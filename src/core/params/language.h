@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 251;
-inline constexpr int kLanguageEntriesUsed = 251;
+inline constexpr int kLanguageEntries = 330;
+inline constexpr int kLanguageEntriesUsed = 330;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
