@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/tool.h"
+#include "cli/tool_support.h"
 #include "core/engine/compute_sign.h"
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
@@ -26,121 +27,9 @@
 #include "core/render/summary.h"
 
 using namespace tablix;
+using namespace tablix::cli;
 
 namespace {
-
-struct CliError {
-    int exitCode;
-    QString message;
-};
-
-[[noreturn]] void usageError(const QString &message)
-{
-    throw CliError{1, message};
-}
-
-[[noreturn]] void ioError(const QString &message)
-{
-    throw CliError{2, message};
-}
-
-// What the command line asked for; operands are the words after the command's name.
-struct Invocation {
-    QString workdir = QStringLiteral(".");
-    int sign = 1;
-    long double scale = 100;
-    QSize window{800, 600};
-    QString output;
-    std::optional<long double> percent;
-    QStringList operands;
-};
-
-void writeOut(const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-}
-
-// What a user should know but that does not stop the command.
-void warn(const QString &notice)
-{
-    if (!notice.isEmpty())
-        std::fprintf(stderr, "tablix-cli: warning: %s\n", notice.toLocal8Bit().constData());
-}
-
-// "-" is standard output.
-void writeOutputFile(const QString &path, const QByteArray &bytes)
-{
-    if (path == QLatin1String("-")) {
-        writeOut(bytes);
-        return;
-    }
-    QString error;
-    if (!WriteFileAtomically(path, bytes, &error))
-        ioError(error);
-}
-
-QJsonObject readJsonObject(const QString &path)
-{
-    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a JSON file of this tool"));
-    if (!file.bytes)
-        ioError(file.error);
-    QString error;
-    const std::optional<QJsonObject> object = JsonObjectFrom(*file.bytes, &error);
-    if (!object)
-        ioError(QStringLiteral("%1: %2").arg(path, error));
-    return *object;
-}
-
-QString parameterPath(const Invocation &o)
-{
-    return QDir(o.workdir).filePath(QString::fromLatin1(kParameterFileName));
-}
-
-ParameterRecord readParameters(const Invocation &o)
-{
-    const QString path = parameterPath(o);
-    ParameterLoad load = LoadParameterFile(path);
-    if (!load.record)
-        ioError(load.missing ? QStringLiteral("%1: %2").arg(path, load.error) : load.error);
-    warn(load.notice);
-    return *load.record;
-}
-
-LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameters)
-{
-    LanguageLoad language = LoadNamedLanguageFile(o.workdir, parameters.languageFile());
-    if (!language.table)
-        ioError(language.error);
-    ApplyCurrencySetting(*language.table, o.workdir);
-    return *language.table;
-}
-
-SignSlotArray readProject(const QString &path)
-{
-    ProjectLoad load = ReadProjectFile(path);
-    if (!load.signs)
-        ioError(load.error);
-    warn(load.notice);
-    return *load.signs;
-}
-
-// Parameters, texts and the project, as the program holds them after opening the project.
-void loadState(AppState &state, const Invocation &o)
-{
-    state.parameters = readParameters(o);
-    state.language = readLanguage(o, state.parameters);
-    state.RefreshParameters();
-    state.OpenProject(readProject(o.operands[0]), o.operands[0]);
-}
-
-// Selects the sign as its page does and computes it once.
-void computeSign(AppState &state, const Invocation &o)
-{
-    loadState(state, o);
-    state.SelectSign(o.sign);
-    ComputeSign(state);
-}
-
 // A title may hold any byte; one sign stays one line with its fields apart.
 QString escapedField(const QString &text)
 {
@@ -456,8 +345,11 @@ int run(const QStringList &arguments)
     const QCommandLineOption window(QStringLiteral("window"), QString(), QStringLiteral("WxH"));
     const QCommandLineOption output(QStringLiteral("o"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption percent(QStringLiteral("percent"), QString(), QStringLiteral("P"));
-    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent};
+    const QCommandLineOption stock(QStringLiteral("stock"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock};
     parser.addOptions(valued);
+    parser.addOption(json);
     parser.addOption(help);
     parser.addOption(version);
 
@@ -520,6 +412,10 @@ int run(const QStringList &arguments)
         if (!(*o.percent > 0))
             usageError(QStringLiteral("--percent must be greater than 0"));
     }
+
+    if (parser.isSet(stock))
+        o.stock = parser.value(stock);
+    o.json = parser.isSet(json);
 
     o.operands = parser.positionalArguments();
     const Command &command = findCommand(o.operands);

@@ -1,0 +1,108 @@
+// The shared part of tablix-cli's commands.
+#include "cli/tool_support.h"
+
+#include <QDir>
+#include <cstdio>
+
+#include "core/engine/compute_sign.h"
+#include "core/number/atomic_file.h"
+#include "core/number/input_file.h"
+#include "core/params/params_json.h"
+#include "core/params/settings.h"
+#include "core/project/project_json.h"
+
+namespace tablix::cli {
+
+void usageError(const QString &message)
+{
+    throw CliError{1, message};
+}
+
+void ioError(const QString &message)
+{
+    throw CliError{2, message};
+}
+
+void writeOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void warn(const QString &notice)
+{
+    if (!notice.isEmpty())
+        std::fprintf(stderr, "tablix-cli: warning: %s\n", notice.toLocal8Bit().constData());
+}
+
+void writeOutputFile(const QString &path, const QByteArray &bytes)
+{
+    if (path == QLatin1String("-")) {
+        writeOut(bytes);
+        return;
+    }
+    QString error;
+    if (!WriteFileAtomically(path, bytes, &error))
+        ioError(error);
+}
+
+QJsonObject readJsonObject(const QString &path)
+{
+    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a JSON file of this tool"));
+    if (!file.bytes)
+        ioError(file.error);
+    QString error;
+    const std::optional<QJsonObject> object = JsonObjectFrom(*file.bytes, &error);
+    if (!object)
+        ioError(QStringLiteral("%1: %2").arg(path, error));
+    return *object;
+}
+
+QString parameterPath(const Invocation &o)
+{
+    return QDir(o.workdir).filePath(QString::fromLatin1(kParameterFileName));
+}
+
+ParameterRecord readParameters(const Invocation &o)
+{
+    const QString path = parameterPath(o);
+    ParameterLoad load = LoadParameterFile(path);
+    if (!load.record)
+        ioError(load.missing ? QStringLiteral("%1: %2").arg(path, load.error) : load.error);
+    warn(load.notice);
+    return *load.record;
+}
+
+LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameters)
+{
+    LanguageLoad language = LoadNamedLanguageFile(o.workdir, parameters.languageFile());
+    if (!language.table)
+        ioError(language.error);
+    ApplyCurrencySetting(*language.table, o.workdir);
+    return *language.table;
+}
+
+SignSlotArray readProject(const QString &path)
+{
+    ProjectLoad load = ReadProjectFile(path);
+    if (!load.signs)
+        ioError(load.error);
+    warn(load.notice);
+    return *load.signs;
+}
+
+void loadState(AppState &state, const Invocation &o)
+{
+    state.parameters = readParameters(o);
+    state.language = readLanguage(o, state.parameters);
+    state.RefreshParameters();
+    state.OpenProject(readProject(o.operands[0]), o.operands[0]);
+}
+
+void computeSign(AppState &state, const Invocation &o)
+{
+    loadState(state, o);
+    state.SelectSign(o.sign);
+    ComputeSign(state);
+}
+
+} // namespace tablix::cli
