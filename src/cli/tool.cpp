@@ -4,8 +4,11 @@
 #include <QJsonObject>
 #include <QSize>
 #include <QStringList>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "cli/tool.h"
@@ -16,6 +19,7 @@
 #include "core/number/atomic_file.h"
 #include "core/number/input_file.h"
 #include "core/number/number_format.h"
+#include "core/params/data_folder.h"
 #include "core/params/language.h"
 #include "core/params/params_json.h"
 #include "core/params/parameters.h"
@@ -256,10 +260,50 @@ struct GlobalOption {
 };
 
 const GlobalOption kGlobalOptions[] = {
-    {"--workdir DIR, --workdir=DIR", "the folder of Tablix_pro.dan and the language files (default: .)"},
+    {"--workdir DIR, --workdir=DIR", "the folder of Tablix_pro.dan and the language files (default: the current "
+                                     "directory when it holds Tablix_pro.dan, else ~/.config/tablix)"},
     {"-o FILE", "where a command writes; - is stdout, a device or pipe is written in place"},
-    {"--help, -h", "this text on stdout"},
+    {"--help, -h", "this text on stdout; after a command, that command's help"},
     {"--version", "the version on stdout"},
+};
+
+// What `COMMAND --help` adds to a command's one line; commands without a row have that line only.
+struct CommandDetail {
+    const char *name;
+    const char *text;
+};
+
+const CommandDetail kCommandDetails[] = {
+    {"params dump", "Writes the data folder's parameter file (Tablix_pro.dan) as JSON, one field per line; "
+                    "\"params load\" turns it back into the same bytes."},
+    {"params load", "Reads a JSON file as \"params dump\" writes it and replaces the data folder's parameter file "
+                    "(atomically: a failure leaves the old file)."},
+    {"project dump", "Writes a project file (.tab) as JSON: every sign slot with its fields."},
+    {"project load", "Reads a JSON file as \"project dump\" writes it and writes the project file."},
+    {"info", "One line per sign in use, fields separated by tabs: slot, title, layout, sign type, width, quantity "
+             "and the element codes of the rows."},
+    {"cost", "Computes the sign with the data folder's parameters and language and writes its cost report, as "
+             "the program's report shows it."},
+    {"spec", "Computes the sign and writes its dimensions and cutting list, as the program's report shows them."},
+    {"geometry", "Computes the sign and writes its geometry (rectangles and strips), element kinds and totals as JSON."},
+    {"plt", "Computes the sign and writes the HP-GL plotter file the program's export writes; a sign without "
+            "rows writes nothing and fails."},
+    {"emf", "Computes the sign and writes the Windows metafile the program's export writes; the drawing is "
+            "scaled to the window size given."},
+    {"prices", "The price list of the data folder's parameters in the language the parameter file names: name, "
+               "price A and price B per line, tab-separated."},
+    {"summary", "The summary page's texts: one block per sign in use, then the project total."},
+};
+
+// The options a command's arguments name, described in its help.
+const GlobalOption kCommandOptions[] = {
+    {"--sign N", "the sign: 1 to 20 (default 1)"},
+    {"--scale S", "the export scale in percent (default 100)"},
+    {"--window WxH", "the main window's size in pixels (default 800x600)"},
+    {"-o FILE", "where the result is written; - is stdout"},
+    {"--percent P", "the prices at P percent of the list prices"},
+    {"--stock FILE", "the stock settings file"},
+    {"--json", "JSON instead of text"},
 };
 
 QStringList words(const char *text)
@@ -297,6 +341,54 @@ QByteArray usageText()
     text += "options:\n";
     for (const GlobalOption &g : kGlobalOptions)
         text += helpLine(g.synopsis, g.help);
+    return text;
+}
+
+// Lines of at most 79 characters, broken between words.
+QByteArray wrapped(const QByteArray &text)
+{
+    QByteArray out, line;
+    for (const QByteArray &word : text.split(' ')) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > 79) {
+            out += line + '\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? "" : " ") + word;
+    }
+    return out + line + '\n';
+}
+
+// The help of the commands the words name: one command, or every command of a group.
+QByteArray commandHelp(const QStringList &positional)
+{
+    QByteArray text;
+    for (const Command &c : kCommands) {
+        const QStringList name = words(c.name);
+        const qsizetype compared = std::min(name.size(), positional.size());
+        if (name.mid(0, compared) != positional.mid(0, compared))
+            continue;
+        if (!text.isEmpty())
+            text += '\n';
+        text += "usage: tablix-cli [--workdir DIR] " + QByteArray(c.name) + (*c.arguments ? " " : "") + c.arguments
+                + "\n\n";
+        QByteArray about = QByteArray(c.help) + '.';
+        about[0] = char(std::toupper(static_cast<unsigned char>(about[0])));
+        for (const CommandDetail &d : kCommandDetails)
+            if (std::strcmp(d.name, c.name) == 0)
+                about += ' ' + QByteArray(d.text);
+        text += wrapped(about) + "\n";
+        QByteArray options;
+        QStringList named;
+        for (QString w : words(c.arguments))
+            named << w.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+        for (const GlobalOption &o : kCommandOptions)
+            if (named.contains(words(o.synopsis)[0]))
+                options += helpLine(o.synopsis, o.help);
+        options += helpLine("--workdir DIR", "the data folder (see tablix-cli --help)");
+        text += "options:\n" + options;
+    }
+    if (text.isEmpty())
+        usageError(QStringLiteral("unknown command \"%1\"").arg(positional.join(QLatin1Char(' '))));
     return text;
 }
 
@@ -375,7 +467,8 @@ int run(const QStringList &arguments)
         usageError(parser.errorText());
     }
     if (parser.isSet(help)) {
-        writeOut(usageText());
+        const QStringList positional = parser.positionalArguments();
+        writeOut(positional.isEmpty() ? usageText() : commandHelp(positional));
         return 0;
     }
     if (parser.isSet(version)) {
@@ -384,8 +477,6 @@ int run(const QStringList &arguments)
     }
 
     Invocation o;
-    if (parser.isSet(workdir))
-        o.workdir = parser.value(workdir);
     if (parser.isSet(sign)) {
         bool ok = false;
         o.sign = parser.value(sign).toInt(&ok);
@@ -419,6 +510,14 @@ int run(const QStringList &arguments)
 
     o.operands = parser.positionalArguments();
     const Command &command = findCommand(o.operands);
+    if (parser.isSet(workdir)) {
+        o.workdir = parser.value(workdir);
+    } else {
+        // As the program finds it; a first use fills the configuration folder.
+        const DataFolderChoice found = ChooseDataFolder(CurrentDataFolderPlaces(QString()));
+        o.workdir = found.folder;
+        o.dataMissing = DataMissingMessage(found, QString(), false);
+    }
     return command.handler(o);
 }
 

@@ -66,6 +66,8 @@ ParameterRecord readParameters(const Invocation &o)
 {
     const QString path = parameterPath(o);
     ParameterLoad load = LoadParameterFile(path);
+    if (!load.record && load.missing && !o.dataMissing.isEmpty())
+        ioError(o.dataMissing);
     if (!load.record)
         ioError(load.missing ? QStringLiteral("%1: %2").arg(path, load.error) : load.error);
     warn(load.notice);

@@ -29,6 +29,7 @@ struct CliError {
 // What the command line asked for; operands are the words after the command's name.
 struct Invocation {
     QString workdir = QStringLiteral(".");
+    QString dataMissing; // without --workdir: the message naming the folders searched
     int sign = 1;
     long double scale = 100;
     QSize window{800, 600};

@@ -1,8 +1,9 @@
-// LanguageChooser: the language chooser, which picks the language file among those in the working directory.
+// LanguageChooser: the language chooser, which picks the language file among those in the data folder and the installed defaults.
 #include "ui/language_chooser.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "ui/widgets/named.h"
 #include "core/number/atomic_file.h"
 #include "core/number/input_file.h"
+#include "core/params/data_folder.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
 #include "core/params/settings.h"
@@ -25,12 +27,11 @@ namespace tablix {
 namespace {
 
 constexpr int kStoredNameLength = 14;
-constexpr char kLanguageFilePattern[] = "tablix_lng.*";
 
 } // namespace
 
 LanguageChooser::LanguageChooser(AppState &state, QWidget *parent, const QString &workdir)
-    : QDialog(parent), state(state), workdir_(workdir)
+    : QDialog(parent), state(state), workdir_(workdir), installed_(InstalledDataFolder())
 {
     setObjectName(QStringLiteral("Form3"));
     languageBox = Named<QComboBox>(this, "ComboBox1");
@@ -59,19 +60,34 @@ void LanguageChooser::setStartupMode(bool startup)
 
 QString LanguageChooser::directory() const
 {
-    return workdir_.isEmpty() ? QDir::currentPath() : workdir_;
+    return workdir_.isEmpty() ? state.dataFolder : workdir_;
+}
+
+QStringList LanguageChooser::folders() const
+{
+    QStringList list{directory()};
+    if (!installed_.isEmpty() && QDir(installed_).absolutePath() != QDir(directory()).absolutePath())
+        list << installed_;
+    return list;
 }
 
 bool LanguageChooser::searchLanguageFiles(QList<LanguageFile> *files)
 {
-    const QDir dir(directory());
-    for (const QString &name : dir.entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files)) {
-        const InputFile file = ReadInputFile(dir.filePath(name), kTextFileLimit, false, QStringLiteral("a language file"));
-        if (!file.bytes) {
-            ShowIoError(this, file.error);
-            return false;
+    // The data folder's own file wins over an installed one of the same name.
+    QStringList seen;
+    for (const QString &folder : folders()) {
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files)) {
+            if (seen.contains(name))
+                continue;
+            seen << name;
+            const InputFile file = ReadInputFile(dir.filePath(name), kTextFileLimit, false, QStringLiteral("a language file"));
+            if (!file.bytes) {
+                ShowIoError(this, file.error);
+                return false;
+            }
+            files->append({name, LanguageDisplayName(*file.bytes), dir.filePath(name), *file.bytes});
         }
-        files->append({name, LanguageDisplayName(*file.bytes)});
     }
     return true;
 }
@@ -80,8 +96,14 @@ int LanguageChooser::exec()
 {
     // An empty list would leave OK doing nothing; with no language there is no table to word
     // the message from, so it is said in both languages of the program.
-    if (QDir(directory()).entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files).isEmpty()) {
-        const QString folder = QDir::toNativeSeparators(QDir(directory()).absolutePath());
+    bool any = false;
+    QStringList searched;
+    for (const QString &folder : folders()) {
+        any = any || !QDir(folder).entryList({QString::fromLatin1(kLanguageFilePattern)}, QDir::Files).isEmpty();
+        searched << QDir::toNativeSeparators(QDir(folder).absolutePath());
+    }
+    if (!any) {
+        const QString folder = searched.join(QStringLiteral(", "));
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"),
                         QStringLiteral("No language file (%1) was found in the folder %2.\n\n"
                                        "Nie znaleziono pliku języka (%1) w folderze %2.")
@@ -133,19 +155,21 @@ void LanguageChooser::okClicked()
     if (!searchLanguageFiles(&files))
         return;
     const QString chosenName = languageBox->currentIndex() >= 0 ? languageBox->currentText() : QString();
-    QString chosenFile;
+    const LanguageFile *chosen = nullptr;
     for (const LanguageFile &f : files) {
         if (f.displayName == chosenName)
-            chosenFile = f.fileName;
+            chosen = &f;
     }
-    if (chosenFile.isEmpty())
+    if (!chosen)
         return;
+    const QString chosenFile = chosen->fileName;
 
     ParameterRecord parameters = state.parameters;
     parameters.setLanguageFile(chosenFile.left(kStoredNameLength));
     // Read before anything is written: a file that cannot be read changes nothing.
     LanguageLoad language;
-    const QString languagePath = QDir(directory()).filePath(parameters.languageFile());
+    const QString stored = QDir(directory()).filePath(parameters.languageFile());
+    const QString languagePath = QFileInfo::exists(stored) ? stored : chosen->path;
     if (!startup_) {
         language = LoadLanguageFile(languagePath);
         if (!language.table) {
@@ -155,6 +179,13 @@ void LanguageChooser::okClicked()
         }
     }
     QString error;
+    // An installed file is copied first: the parameter file names a file of the data folder.
+    const QString copy = QDir(directory()).filePath(chosenFile);
+    if (!QFileInfo::exists(copy) && !WriteFileAtomically(copy, chosen->bytes, &error)) {
+        const QString kept = state.LanguageEntry(text::kNothingWrittenFileKept);
+        ShowIoError(this, kept.isEmpty() ? error : error + QStringLiteral("\n\n") + kept);
+        return;
+    }
     if (!WriteFileAtomically(QDir(directory()).filePath(QString::fromLatin1(kParameterFileName)),
                              SerializeParameterRecord(parameters), &error)) {
         const QString kept = state.LanguageEntry(text::kNothingWrittenFileKept);

@@ -867,4 +867,29 @@ void MainWindow::showAbout()
     windows.aboutBox().exec();
 }
 
+void MainWindow::openProjectFile(const QString &path)
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    if (!maybeSaveChanges())
+        return;
+    const ProjectLoad load = ReadProjectFile(path, state.LanguageEntry(text::kDamagedProject));
+    if (!load.signs) {
+        ShowIoError(this, load.error);
+        return;
+    }
+    state.OpenProject(*load.signs, path);
+    state.LoadWorkingState();
+    SyncPages();
+    setActivePage(0);
+    showSummaryMenus(false);
+    RefreshCaption();
+    resetSummaryScroll();
+    askedForCurrentSign_ = false;
+    redrawCurrentSign();
+    armSignDialogs();
+}
+
 } // namespace tablix

@@ -39,6 +39,9 @@ public:
     ~MainWindow() override;
 
     void setFileDialogs(FileNameDialog open, FileNameDialog save);
+    // A project named from outside (command line, a later start): the window comes to the front,
+    // asks about unsaved changes, then opens it.
+    void openProjectFile(const QString &path);
     void setExportFileDialog(ExportFileDialog dialog) { exportFileDialog_ = std::move(dialog); }
 
     // The printer of the program, as set up through printerSetupAction.

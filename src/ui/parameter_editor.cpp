@@ -526,7 +526,7 @@ void ParameterEditor::fitToCaptions()
 void ParameterEditor::loadParameters()
 {
     setCaptions(false);
-    const QString path = QDir::current().absoluteFilePath(QString::fromLatin1(kParameterFileName));
+    const QString path = QDir(state.dataFolder).absoluteFilePath(QString::fromLatin1(kParameterFileName));
     const ParameterLoad load = LoadParameterFile(path);
     if (!load.record) {
         const QString reason = load.missing ? QStringLiteral("%1: %2").arg(path, load.error) : load.error;
@@ -694,7 +694,7 @@ void ParameterEditor::okClicked()
         return;
     }
 
-    const QString path = QDir::current().absoluteFilePath(QString::fromLatin1(kParameterFileName));
+    const QString path = QDir(state.dataFolder).absoluteFilePath(QString::fromLatin1(kParameterFileName));
     QString error;
     if (!WriteFileAtomically(path, SerializeParameterRecord(edited), &error)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Tablix"),
@@ -708,7 +708,7 @@ void ParameterEditor::okClicked()
     state.RefreshParameters();
     if (currency != shownCurrency) {
         // Kept beside the parameter file, where the next start and the command-line tool find it.
-        if (!WriteCurrencySetting(QDir::currentPath(), currency, &error)) {
+        if (!WriteCurrencySetting(state.dataFolder, currency, &error)) {
             ShowIoError(this, error);
             currencyEdit->setFocus();
             return;

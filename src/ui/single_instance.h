@@ -1,10 +1,11 @@
-// One running program per user: a second start brings the first one's window to the front and ends.
+// One running program per user and display: a second start hands its file to the first one, which comes to the front.
 #pragma once
 
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <memory>
 
@@ -13,29 +14,45 @@ class QWidget;
 
 namespace tablix {
 
-// The name every start of the same user agrees on.
+// `folder` when it is a directory owned by this user and closed to everyone else (mode 0700),
+// else empty: a folder others can write to could hold a stranger's socket.
+QString PrivateRuntimeDirectory(const QString &folder);
+// XDG_RUNTIME_DIR when private, else empty.
+QString PrivateRuntimeDirectory();
+
+// The name every start on the same display and in the same session agrees on.
 QString SingleInstanceName();
 
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstance(const QString &name = SingleInstanceName(), QObject *parent = nullptr);
+    // An empty `runtimeDirectory` means no guard: every start runs on its own.
+    explicit SingleInstance(const QString &name = SingleInstanceName(),
+                            const QString &runtimeDirectory = PrivateRuntimeDirectory(), QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this is the only instance, which now answers later starts. False when another
-    // instance runs; it has been asked to show its window.
-    bool claim();
+    // True when this start goes on: it is the first (and now answers later starts), or there is no
+    // safe way to reach another. False when a running instance of this user took `files`
+    // (absolute paths) and was asked to come to the front.
+    bool claim(const QStringList &files = {});
+    // Whether later starts reach this one.
+    bool serving() const { return listener_ >= 0; }
 
     // The window raised when a later start asks for it.
     void setWindow(QWidget *window) { window_ = window; }
+
+signals:
+    // A later start asked to open these files (absolute paths), after the window was raised.
+    void filesReceived(const QStringList &files);
 
 private:
     void acceptClients();
     void readClient(int fd);
     void dropClient(int fd);
+    void handleRequest(const QByteArray &request);
     void raiseWindow();
 
-    QString name_;
+    QString lockPath_;
     QByteArray path_;
     // A Unix-domain socket of our own, not Qt Network: that module and its Kerberos and proxy
     // libraries would cost a twentieth of the program's memory at start-up for one message.

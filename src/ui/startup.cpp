@@ -1,12 +1,19 @@
+// The start-up path of the desktop program up to its main window, and its application object.
 #include "ui/startup.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstring>
 
-#include "ui/language_chooser.h"
+#include "core/params/data_folder.h"
 #include "core/params/startup_data.h"
 #include "core/project/app_state.h"
+#include "ui/language_chooser.h"
+#include "ui/main_window.h"
 
 namespace tablix {
 
@@ -16,14 +23,35 @@ void ShowOpenError(const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kOpenErrorCaption), text, QMessageBox::Ok);
     box.setObjectName(QStringLiteral("OpenErrorBox"));
+    // The folders named can be copied into a file manager or a terminal.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }
 
-} // namespace
+struct Options {
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption workdir{QStringLiteral("workdir"),
+                               QStringLiteral("The data folder: the parameter file Tablix_pro.dan, the language files "
+                                              "and tablix.ini. Without it: the current directory when it holds "
+                                              "Tablix_pro.dan, else the user's configuration folder."),
+                               QStringLiteral("DIR")};
+};
 
-bool RunStartup(AppState &state, const QString &workdir, QWidget *splash)
+Options Describe(QCommandLineParser &parser)
 {
-    const StartupLoadResult result = LoadParametersAndLanguage(state, workdir);
+    parser.setApplicationDescription(QStringLiteral("Tablix: designs and prices signs. A second start hands its "
+                                                    "project to the program already running on this display."));
+    Options options{parser.addHelpOption(), parser.addVersionOption()};
+    parser.addOption(options.workdir);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A project (.tab) to open."),
+                                 QStringLiteral("[FILE]"));
+    return options;
+}
+
+bool Startup(AppState &state, const DataFolderChoice &choice, const QString &installed, QWidget *splash)
+{
+    const StartupLoadResult result = LoadParametersAndLanguage(state, choice.folder);
     if (result.failure == StartupFailure::None)
         return true;
     if (splash)
@@ -31,16 +59,99 @@ bool RunStartup(AppState &state, const QString &workdir, QWidget *splash)
     if (result.failure == StartupFailure::LanguageMissing) {
         // The chooser writes its choice into the parameter file, so the next start uses it.
         const ParameterLoad parameters =
-            LoadParameterFile(QDir(workdir).filePath(QString::fromLatin1(kParameterFileName)));
+            LoadParameterFile(QDir(choice.folder).filePath(QString::fromLatin1(kParameterFileName)));
         if (parameters.record) {
             state.parameters = *parameters.record;
-            LanguageChooser chooser(state, nullptr, workdir);
+            LanguageChooser chooser(state, nullptr, choice.folder);
+            chooser.setInstalledFolder(installed);
             chooser.setStartupMode(true);
             chooser.exec();
         }
+        ShowOpenError(result.message);
+        return false;
     }
-    ShowOpenError(result.message);
+    const bool absent = result.failure == StartupFailure::ParametersMissing;
+    ShowOpenError(DataMissingMessage(choice, absent ? QString() : result.message));
     return false;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const Options options = Describe(parser);
+    CommandLine line;
+    if (!parser.parse(arguments)) {
+        line.error = parser.errorText();
+        return line;
+    }
+    line.help = parser.isSet(options.help) || parser.optionNames().contains(QStringLiteral("help-all"));
+    line.version = parser.isSet(options.version);
+    if (parser.isSet(options.workdir)) {
+        line.workdir = parser.value(options.workdir);
+        if (line.workdir.isEmpty())
+            line.error = QStringLiteral("--workdir needs a folder");
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        line.error = QStringLiteral("one project at a time, not %1").arg(files.size());
+    else if (files.size() == 1)
+        line.file = QFileInfo(files[0]).absoluteFilePath();
+    return line;
+}
+
+QString CommandLineHelp()
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    return parser.helpText();
+}
+
+bool AsksForTextOnly(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        if (std::strcmp(a, "--") == 0)
+            return false;
+        for (const char *option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(a, option) == 0)
+                return true;
+    }
+    return false;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon = QIcon::fromTheme(QString::fromLatin1(kApplicationId));
+    const QString own = QStringLiteral(":/icons/tablix.png");
+    if (icon.isNull() && QFile::exists(own))
+        icon = QIcon(own);
+    return icon;
+}
+
+bool RunStartup(AppState &state, const DataFolderChoice &choice, QWidget *splash)
+{
+    return Startup(state, choice, choice.installed.isEmpty() ? InstalledDataFolder() : choice.installed, splash);
+}
+
+bool RunStartup(AppState &state, const QString &workdir, QWidget *splash)
+{
+    DataFolderChoice choice;
+    choice.folder = workdir;
+    choice.searched << QDir::cleanPath(QDir(workdir).absolutePath());
+    return Startup(state, choice, QString(), splash);
+}
+
+void OpenProjectWhenFree(MainWindow &window, const QString &path)
+{
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+        QTimer::singleShot(250, &window, [&window, path] { OpenProjectWhenFree(window, path); });
+        return;
+    }
+    window.openProjectFile(path);
 }
 
 void ShowFloatingPointOverflow(QWidget *parent)

@@ -16,7 +16,7 @@ const QString kCurrencyKey = QStringLiteral("prices/currency");
 
 QString settingsPath(const QString &workdir)
 {
-    return QDir(workdir.isEmpty() ? QDir::currentPath() : workdir).filePath(QString::fromLatin1(kSettingsFileName));
+    return QDir(workdir).filePath(QString::fromLatin1(kSettingsFileName));
 }
 
 // The units that carry the language's currency before a "/" ("EUR/pc", "Price B EUR/m").

@@ -22,6 +22,7 @@ StartupLoadResult LoadParametersAndLanguage(AppState &state, const QString &work
         return {StartupFailure::LanguageMissing, QString::fromLatin1(kRestartProgramText)};
     ApplyCurrencySetting(*language.table, workdir);
 
+    state.dataFolder = workdir;
     state.parameters = *parameters.record;
     state.language = *language.table;
     state.RefreshParameters();

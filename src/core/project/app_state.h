@@ -17,6 +17,10 @@ inline constexpr const char *kMakerContactLine = "Tablix sign systems, tel. +48 
 QString MainWindowCaption(const QString &projectFileName);
 
 struct AppState {
+    // The folder of the parameter file, the language files and tablix.ini; empty means the
+    // current directory.
+    QString dataFolder;
+
     // Parameters and texts
     ParameterRecord parameters{};
     DerivedParameters derived;
