@@ -22,14 +22,7 @@ int main(int argc, char **argv)
     // Help and version are printed without a display.
     if (tablix::AsksForTextOnly(argc, argv)) {
         QCoreApplication core(argc, argv);
-        const tablix::CommandLine line = tablix::ParseCommandLine(QCoreApplication::arguments());
-        if (!line.error.isEmpty()) {
-            std::fprintf(stderr, "tablix: %s\n", qPrintable(line.error));
-            return 1;
-        }
-        const QString text = line.help ? tablix::CommandLineHelp() : QStringLiteral("tablix " TABLIX_VERSION "\n");
-        std::fputs(text.toLocal8Bit().constData(), stdout);
-        return 0;
+        return tablix::ShowTextOptions(core);
     }
 
     tablix::TablixApplication app(argc, argv);

@@ -101,6 +101,14 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     return line;
 }
 
+int ShowTextOptions(const QCoreApplication &application)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    parser.process(application); // prints help or version, or the error, and ends the program
+    return 0;
+}
+
 QString CommandLineHelp()
 {
     QCommandLineParser parser;

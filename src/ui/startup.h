@@ -30,6 +30,9 @@ CommandLine ParseCommandLine(const QStringList &arguments);
 QString CommandLineHelp();
 // Whether the raw arguments ask only for a text, which needs no display.
 bool AsksForTextOnly(int argc, char **argv);
+// Prints the help (--help-all with Qt's options) or the version, or the error in the command line,
+// and ends the program with its exit code.
+int ShowTextOptions(const QCoreApplication &application);
 
 // The window icon from the icon theme, else the program's own picture (null when neither exists).
 QIcon ProgramIcon();

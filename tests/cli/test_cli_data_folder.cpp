@@ -10,13 +10,13 @@
 
 namespace {
 
-struct Run {
+struct DataRun {
     int exitCode;
     QByteArray out, err;
 };
 
 // Runs `program` in `start` with its own configuration home, so the user's own is never touched.
-Run tool(const QString &program, const QString &start, const QString &configHome, const QStringList &args)
+DataRun tool(const QString &program, const QString &start, const QString &configHome, const QStringList &args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -38,7 +38,7 @@ struct Home {
         QDir().mkpath(root.filePath(QLatin1String(name)));
         return root.filePath(QLatin1String(name));
     }
-    Run cli(const QStringList &args, const QString &program = QStringLiteral(TABLIX_CLI)) const
+    DataRun cli(const QStringList &args, const QString &program = QStringLiteral(TABLIX_CLI)) const
     {
         return tool(program, start, config, args);
     }
@@ -46,17 +46,17 @@ struct Home {
 
 } // namespace
 
-// Run from its build folder, the tool fills the configuration folder from the source tree's data.
+// DataRun from its build folder, the tool fills the configuration folder from the source tree's data.
 TEST(CliDataFolder, WithoutWorkdirTheConfigurationFolderIsFilledAndUsed)
 {
     Home h;
-    const Run prices = h.cli({QStringLiteral("prices")});
+    const DataRun prices = h.cli({QStringLiteral("prices")});
     ASSERT_EQ(prices.exitCode, 0) << prices.err.toStdString();
     const QString folder = QDir(h.config).filePath(QStringLiteral("tablix"));
     EXPECT_EQ(fixtures::ReadBytes(QDir(folder).filePath(QStringLiteral("Tablix_pro.dan"))).size(), 598);
     EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("tablix_lng.pol"))));
     // The same as with the folder named.
-    const Run named = h.cli({QStringLiteral("--workdir"), folder, QStringLiteral("prices")});
+    const DataRun named = h.cli({QStringLiteral("--workdir"), folder, QStringLiteral("prices")});
     EXPECT_EQ(named.out, prices.out);
 
     // A start folder with its own parameter file is used instead: here one naming Polish.
@@ -65,7 +65,7 @@ TEST(CliDataFolder, WithoutWorkdirTheConfigurationFolderIsFilledAndUsed)
                   .exitCode,
               0);
     QFile::copy(fixtures::DataFile(QStringLiteral("tablix_lng.pol")), QDir(h.start).filePath(QStringLiteral("tablix_lng.eng")));
-    const Run local = h.cli({QStringLiteral("prices")});
+    const DataRun local = h.cli({QStringLiteral("prices")});
     ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
     EXPECT_NE(local.out, prices.out);
 }
@@ -75,7 +75,7 @@ TEST(CliDataFolder, AnEmptyWorkdirIsAnErrorAndFillsNothing)
 {
     Home h;
     const QString empty = h.make("empty");
-    const Run r = h.cli({QStringLiteral("--workdir"), empty, QStringLiteral("prices")});
+    const DataRun r = h.cli({QStringLiteral("--workdir"), empty, QStringLiteral("prices")});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QDir(empty).filePath(QStringLiteral("Tablix_pro.dan")).toUtf8())) << r.err.toStdString();
     EXPECT_FALSE(QDir(h.config).exists());
@@ -90,7 +90,7 @@ TEST(CliDataFolder, AnUnpackedProgramFindsItsDefaultsOrSaysWhereItLooked)
     const QString program = QDir(bin).filePath(QStringLiteral("tablix-cli"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TABLIX_CLI), program));
 
-    const Run missing = h.cli({QStringLiteral("prices")}, program);
+    const DataRun missing = h.cli({QStringLiteral("prices")}, program);
     EXPECT_EQ(missing.exitCode, 2);
     const QString err = QString::fromUtf8(missing.err);
     for (const QString &folder : {h.start, QDir(h.config).filePath(QStringLiteral("tablix")),
@@ -102,7 +102,7 @@ TEST(CliDataFolder, AnUnpackedProgramFindsItsDefaultsOrSaysWhereItLooked)
     const QString share = h.make("usr/share/tablix");
     for (const char *name : {"params.json", "tablix_lng.eng", "tablix_lng.pol"})
         QFile::copy(fixtures::DataFile(QLatin1String(name)), QDir(share).filePath(QLatin1String(name)));
-    const Run found = h.cli({QStringLiteral("prices")}, program);
+    const DataRun found = h.cli({QStringLiteral("prices")}, program);
     EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
     EXPECT_FALSE(found.out.isEmpty());
 }
@@ -110,7 +110,7 @@ TEST(CliDataFolder, AnUnpackedProgramFindsItsDefaultsOrSaysWhereItLooked)
 TEST(CliHelp, EachCommandDescribesItselfAndItsOptions)
 {
     Home h;
-    const Run cost = h.cli({QStringLiteral("cost"), QStringLiteral("--help")});
+    const DataRun cost = h.cli({QStringLiteral("cost"), QStringLiteral("--help")});
     EXPECT_EQ(cost.exitCode, 0);
     EXPECT_TRUE(cost.out.startsWith("usage: tablix-cli [--workdir DIR] cost PROJECT [--sign N]\n")) << cost.out.toStdString();
     EXPECT_TRUE(cost.out.contains("\n  --sign N ")) << cost.out.toStdString();
@@ -118,15 +118,15 @@ TEST(CliHelp, EachCommandDescribesItselfAndItsOptions)
     EXPECT_FALSE(cost.out.contains("usage: tablix-cli [--workdir DIR] spec"));
 
     // Options come in any order; the group word alone gives every command of the group.
-    const Run emf = h.cli({QStringLiteral("--help"), QStringLiteral("emf")});
+    const DataRun emf = h.cli({QStringLiteral("--help"), QStringLiteral("emf")});
     EXPECT_TRUE(emf.out.contains("\n  --window WxH ")) << emf.out.toStdString();
     EXPECT_TRUE(emf.out.contains("\n  -o FILE "));
-    const Run params = h.cli({QStringLiteral("params"), QStringLiteral("--help")});
+    const DataRun params = h.cli({QStringLiteral("params"), QStringLiteral("--help")});
     EXPECT_TRUE(params.out.contains("cli [--workdir DIR] params dump\n"));
     EXPECT_TRUE(params.out.contains("cli [--workdir DIR] params load FILE\n"));
     EXPECT_EQ(h.cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral("-h")}).out.count("usage:"), 1);
 
-    const Run unknown = h.cli({QStringLiteral("frobnicate"), QStringLiteral("--help")});
+    const DataRun unknown = h.cli({QStringLiteral("frobnicate"), QStringLiteral("--help")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.startsWith("tablix-cli: unknown command \"frobnicate\"")) << unknown.err.toStdString();
     EXPECT_FALSE(QDir(h.config).exists()); // help reads no data
