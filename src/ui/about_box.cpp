@@ -1,6 +1,7 @@
 // AboutBox: the program's title, version and the maker's address, with mail and web links.
 #include "ui/about_box.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,17 +42,52 @@ QPixmap ProgramPicture(qreal devicePixelRatio)
     return pixmap;
 }
 
-// A real link: the palette's link colour, reached with Tab and followed with Enter or a click.
-QLabel *LinkLabel(const QString &text, const QUrl &url, const char *name, QWidget *parent)
+// A real link: reached with Tab and followed with Enter or a click, drawn in the palette's link
+// colour (rich text would otherwise keep the colour of the palette it was first laid out with).
+// Its link is selected as soon as Tab reaches it, so that Enter follows it at once.
+class LinkLabel : public QLabel {
+public:
+    LinkLabel(const QString &text, const QUrl &url, QWidget *parent) : QLabel(parent), text_(text), url_(url)
+    {
+        setTextFormat(Qt::RichText);
+        setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        setFocusPolicy(Qt::StrongFocus);
+        setOpenExternalLinks(true);
+        setToolTip(url.toString());
+        showLink();
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            QLabel::focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+    }
+
+    void changeEvent(QEvent *event) override
+    {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            showLink();
+    }
+
+private:
+    void showLink()
+    {
+        setText(QStringLiteral("<a href=\"%1\" style=\"color: %2\">%3</a>")
+                    .arg(url_.toString(QUrl::FullyEncoded).toHtmlEscaped(), palette().color(QPalette::Link).name(),
+                         text_.toHtmlEscaped()));
+    }
+
+    QString text_;
+    QUrl url_;
+};
+
+QLabel *MakeLink(const QString &text, const QUrl &url, const char *name, QWidget *parent)
 {
-    auto *label = Named<QLabel>(parent, QLatin1String(name));
-    label->setTextFormat(Qt::RichText);
-    label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                       .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), text.toHtmlEscaped()));
-    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    label->setFocusPolicy(Qt::StrongFocus);
-    label->setOpenExternalLinks(true);
-    label->setToolTip(url.toString());
+    auto *label = new LinkLabel(text, url, parent);
+    label->setObjectName(QLatin1String(name));
     return label;
 }
 
@@ -96,8 +132,8 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
     auto *address = Named<QLabel>(panel, "Address",
                                   QString::fromUtf8(kMakerName) + QLatin1Char('\n') + QString::fromUtf8(kMakerStreet) +
                                       QLatin1Char('\n') + QString::fromUtf8(kMakerCity));
-    mailLink = LinkLabel(QString::fromUtf8(kMakerMail), MakerMailUrl(), "MailLink", panel);
-    webLink = LinkLabel(QString::fromUtf8(kMakerWeb), MakerWebUrl(), "WebLink", panel);
+    mailLink = MakeLink(QString::fromUtf8(kMakerMail), MakerMailUrl(), "MailLink", panel);
+    webLink = MakeLink(QString::fromUtf8(kMakerWeb), MakerWebUrl(), "WebLink", panel);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(productName);
