@@ -1,12 +1,11 @@
 // AboutBox: the program's title, version and the maker's address, with mail and web links.
 #include "ui/about_box.h"
 
-#include <QDesktopServices>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrlQuery>
@@ -20,10 +19,11 @@ namespace tablix {
 
 namespace {
 
-// A framed sign board of four rows with their marked strips.
-QPixmap ProgramPicture()
+// A framed sign board of four rows with their marked strips, drawn for the screen's pixel ratio.
+QPixmap ProgramPicture(qreal devicePixelRatio)
 {
-    QPixmap pixmap(64, 64);
+    QPixmap pixmap(QSize(64, 64) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setPen(QColor(0, 0, 0));
@@ -42,16 +42,52 @@ QPixmap ProgramPicture()
     return pixmap;
 }
 
-QLabel *LinkLabel(const QString &text, const char *name, QWidget *parent)
+// A real link: reached with Tab and followed with Enter or a click, drawn in the palette's link
+// colour (rich text would otherwise keep the colour of the palette it was first laid out with).
+// Its link is selected as soon as Tab reaches it, so that Enter follows it at once.
+class LinkLabel : public QLabel {
+public:
+    LinkLabel(const QString &text, const QUrl &url, QWidget *parent) : QLabel(parent), text_(text), url_(url)
+    {
+        setTextFormat(Qt::RichText);
+        setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        setFocusPolicy(Qt::StrongFocus);
+        setOpenExternalLinks(true);
+        setToolTip(url.toString());
+        showLink();
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            QLabel::focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+    }
+
+    void changeEvent(QEvent *event) override
+    {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            showLink();
+    }
+
+private:
+    void showLink()
+    {
+        setText(QStringLiteral("<a href=\"%1\" style=\"color: %2\">%3</a>")
+                    .arg(url_.toString(QUrl::FullyEncoded).toHtmlEscaped(), palette().color(QPalette::Link).name(),
+                         text_.toHtmlEscaped()));
+    }
+
+    QString text_;
+    QUrl url_;
+};
+
+QLabel *MakeLink(const QString &text, const QUrl &url, const char *name, QWidget *parent)
 {
-    auto *label = Named<QLabel>(parent, QLatin1String(name), text);
-    QFont font = label->font();
-    font.setUnderline(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(palette);
-    label->setCursor(Qt::PointingHandCursor);
+    auto *label = new LinkLabel(text, url, parent);
+    label->setObjectName(QLatin1String(name));
     return label;
 }
 
@@ -80,7 +116,8 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
     panel->setFrameShadow(QFrame::Sunken);
 
     auto *icon = Named<QLabel>(panel, "ProgramIcon");
-    icon->setPixmap(ProgramPicture());
+    programIcon = icon;
+    icon->setPixmap(ProgramPicture(devicePixelRatioF()));
     icon->setAlignment(Qt::AlignTop);
 
     auto *productName = Named<QLabel>(panel, "ProductName", QStringLiteral("Tablix ver. " TABLIX_VERSION));
@@ -95,10 +132,8 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
     auto *address = Named<QLabel>(panel, "Address",
                                   QString::fromUtf8(kMakerName) + QLatin1Char('\n') + QString::fromUtf8(kMakerStreet) +
                                       QLatin1Char('\n') + QString::fromUtf8(kMakerCity));
-    mailLink = LinkLabel(QString::fromUtf8(kMakerMail), "MailLink", panel);
-    webLink = LinkLabel(QString::fromUtf8(kMakerWeb), "WebLink", panel);
-    mailLink->installEventFilter(this);
-    webLink->installEventFilter(this);
+    mailLink = MakeLink(QString::fromUtf8(kMakerMail), MakerMailUrl(), "MailLink", panel);
+    webLink = MakeLink(QString::fromUtf8(kMakerWeb), MakerWebUrl(), "WebLink", panel);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(productName);
@@ -129,6 +164,9 @@ AboutBox::AboutBox(AppState &state, QWidget *parent) : QDialog(parent), state(st
 
 void AboutBox::showEvent(QShowEvent *event)
 {
+    // The box may open on a screen of another scale than the one it was made for.
+    if (programIcon->pixmap().devicePixelRatio() != devicePixelRatioF())
+        programIcon->setPixmap(ProgramPicture(devicePixelRatioF()));
     setCaptions();
     QDialog::showEvent(event);
 }
@@ -141,18 +179,6 @@ void AboutBox::setCaptions()
     // The texts just set decide the height: a wrapped label needs the box laid out again.
     layout()->activate();
     resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());
-}
-
-bool AboutBox::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == mailLink)
-            QDesktopServices::openUrl(MakerMailUrl());
-        else if (watched == webLink)
-            QDesktopServices::openUrl(MakerWebUrl());
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace tablix

@@ -31,10 +31,10 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     AppState &state;
+    QLabel *programIcon = nullptr;
     QLabel *commentLabel = nullptr;
     QLabel *mailLink = nullptr;
     QLabel *webLink = nullptr;

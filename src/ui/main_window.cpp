@@ -36,6 +36,7 @@
 #include "ui/notice_dialog.h"
 #include "ui/parameter_editor.h"
 #include "ui/price_list_window.h"
+#include "ui/remembered.h"
 #include "ui/summary_page.h"
 #include "ui/title_dialog.h"
 #include "ui/widgets/named.h"
@@ -56,6 +57,7 @@ constexpr int kSummaryPage = 20; // the last page, after the twenty signs
 
 // The product word, as the caption of the program's own questions.
 const QString kProductWord = QStringLiteral("Tablix");
+const QString kGeometryKey = QStringLiteral("mainWindow");
 
 // Sign titles are user data: an "&" is shown, not taken as a mnemonic.
 QString TabText(const QString &caption)
@@ -107,6 +109,7 @@ MainWindow::MainWindow(AppState &state, Windows &windows, QWidget *parent)
     buildMenus();
     buildPages();
     resize(1000, 700);
+    remembered::restoreGeometry(kGeometryKey, *this);
 
     // The printer values are queried when printing first needs them: loading the print system
     // at start-up costs a sixth of the program's memory and nothing reads them before then.
@@ -172,6 +175,26 @@ void MainWindow::buildMenus()
     saveAction = addCommand(projectMenu, "c12", &MainWindow::saveProject, QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAsAction = addCommand(projectMenu, "c121", &MainWindow::saveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     projectMenu->addSeparator();
+    recentMenu = addSubmenu(projectMenu, "RecentProjects");
+    static_assert(std::tuple_size_v<decltype(recentActions)> == kRecentProjectCount);
+    for (int i = 0; i < kRecentProjectCount; ++i) {
+        QAction *action = Named<QAction>(this, QStringLiteral("RecentProject%1").arg(i + 1));
+        // The path is read when the entry is chosen: the list may have changed in another window.
+        connect(action, &QAction::triggered, this,
+                [this, action] { guarded([this, action] { openRecentProject(action->data().toString()); }); });
+        recentMenu->addAction(action);
+        recentActions[size_t(i)] = action;
+    }
+    recentMenu->addSeparator();
+    clearRecentAction = Named<QAction>(this, "ClearRecentProjects");
+    connect(clearRecentAction, &QAction::triggered, this, [this] {
+        guarded([this] {
+            remembered::clearRecentProjects();
+            updateRecentMenu();
+        });
+    });
+    recentMenu->addAction(clearRecentAction);
+    projectMenu->addSeparator();
     exitAction = addCommand(projectMenu, "c13", &MainWindow::exitProgram, QKeySequence(Qt::CTRL | Qt::Key_X));
     // Ctrl+X is "cut" to most users; the usual quit keys end the program too.
     QList<QKeySequence> exitKeys{QKeySequence(Qt::CTRL | Qt::Key_X)};
@@ -209,6 +232,7 @@ void MainWindow::buildMenus()
     aboutAction = addCommand(settingsMenu, "c31", &MainWindow::showAbout);
 
     connect(projectMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateProjectMenu(); }); });
+    connect(recentMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateRecentMenu(); }); });
     connect(signMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateSignMenu(); }); });
     connect(constructionMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateConstructionMenu(); }); });
 }
@@ -289,6 +313,8 @@ void MainWindow::LoadLanguageCaptions()
     copySignAction->setText(entry(text::kMenuCopySign));
     deleteSignAction->setText(entry(text::kMenuDeleteSign));
     newProjectAction->setText(entry(text::kMenuNewProject));
+    recentMenu->setTitle(entry(text::kMenuRecentProjects));
+    clearRecentAction->setText(entry(text::kClearRecentProjects));
     titleAction->setText(entry(text::kSignTitle));
     optionsMenu->setTitle(entry(text::kMenuOptions));
     fontAction->setText(entry(text::kMenuFont));
@@ -406,8 +432,10 @@ void MainWindow::closeEvent(QCloseEvent *e)
 {
     bool leave = false;
     guarded([this, &leave] { leave = maybeSaveChanges(); });
-    if (leave)
+    if (leave) {
+        remembered::saveGeometry(kGeometryKey, *this);
         e->accept();
+    }
     else
         e->ignore();
 }
@@ -571,6 +599,29 @@ void MainWindow::updateProjectMenu()
     const bool signs = state.HoldsSignInUse();
     saveAction->setEnabled(signs);
     saveAsAction->setEnabled(signs);
+    updateRecentMenu();
+}
+
+void MainWindow::updateRecentMenu()
+{
+    const QStringList paths = remembered::recentProjects();
+    for (int i = 0; i < kRecentProjectCount; ++i) {
+        QAction *action = recentActions[size_t(i)];
+        const bool used = i < paths.size();
+        action->setVisible(used);
+        action->setData(used ? paths[i] : QString());
+        // "&" in a path is shown, not taken as a mnemonic; the number is the mnemonic.
+        action->setText(used ? QStringLiteral("&%1  %2").arg(i + 1).arg(TabText(QDir::toNativeSeparators(paths[i])))
+                             : QString());
+    }
+    recentMenu->menuAction()->setEnabled(!paths.isEmpty());
+}
+
+QString MainWindow::projectFolder() const
+{
+    if (!state.projectFilePath.isEmpty())
+        return QFileInfo(state.projectFilePath).absolutePath();
+    return remembered::lastProjectFolder();
 }
 
 void MainWindow::updateSignMenu()
@@ -617,16 +668,21 @@ void MainWindow::openProject()
 {
     if (!maybeSaveChanges())
         return;
-    const QString folder = state.projectFilePath.isEmpty() ? QString() : QFileInfo(state.projectFilePath).absolutePath();
-    const QString chosen = openFileName_(this, folder, QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
+    const QString chosen = openFileName_(this, projectFolder(), QtFileFilter(state.LanguageEntry(text::kProjectFileFilter)));
     if (chosen.isEmpty())
         return;
-    const ProjectLoad load = ReadProjectFile(chosen, state.LanguageEntry(text::kDamagedProject));
+    loadProject(chosen);
+}
+
+bool MainWindow::loadProject(const QString &path)
+{
+    const ProjectLoad load = ReadProjectFile(path, state.LanguageEntry(text::kDamagedProject));
     if (!load.signs) {
         ShowIoError(this, load.error);
-        return;
+        return false;
     }
-    state.OpenProject(*load.signs, chosen);
+    state.OpenProject(*load.signs, path);
+    remembered::addRecentProject(path);
     // The drawing shows the sign's own marks, as after selecting its page.
     state.LoadWorkingState();
     SyncPages();
@@ -637,6 +693,30 @@ void MainWindow::openProject()
     askedForCurrentSign_ = false;
     redrawCurrentSign();
     armSignDialogs();
+    return true;
+}
+
+void MainWindow::openRecentProject(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        remembered::removeRecentProject(path);
+        updateRecentMenu();
+        QMessageBox box(QMessageBox::Warning, kProductWord, QString(), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("RecentMissingBox"));
+        QString message = state.LanguageEntry(text::kRecentProjectMissing);
+        message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+        const qsizetype split = message.indexOf(QLatin1Char('#'));
+        box.setText(message.isEmpty() ? QDir::toNativeSeparators(path) : message.left(split));
+        if (split >= 0)
+            box.setInformativeText(message.mid(split + 1));
+        box.exec();
+        return;
+    }
+    if (!maybeSaveChanges())
+        return;
+    loadProject(path);
 }
 
 void MainWindow::saveProject()
@@ -698,7 +778,7 @@ bool MainWindow::saveUnderNewName()
 QString MainWindow::askSaveName()
 {
     const QString filter = QtFileFilter(state.LanguageEntry(text::kProjectFileFilter));
-    QString proposed = state.projectFilePath;
+    QString proposed = state.projectFilePath.isEmpty() ? projectFolder() : state.projectFilePath;
     for (;;) {
         const QString chosen = saveFileName_(this, proposed, filter);
         if (chosen.isEmpty())
@@ -740,6 +820,7 @@ bool MainWindow::writeProject(const QString &path)
     state.projectFilePath = written.absoluteFilePath();
     state.projectFileName = written.fileName();
     state.MarkProjectSaved();
+    remembered::addRecentProject(state.projectFilePath);
     RefreshCaption();
     return true;
 }

@@ -114,6 +114,13 @@ private:
     // The name to save under, ".tab" appended and a file already there replaced only on request.
     QString askSaveName();
     bool writeProject(const QString &path);
+    // Reads the file whole and makes it the project; a file that cannot be read changes nothing.
+    bool loadProject(const QString &path);
+    // A project of the recent list: one no longer there is taken off the list, with a message.
+    void openRecentProject(const QString &path);
+    void updateRecentMenu();
+    // The folder the file dialogs start in: the project's own, else the last one used.
+    QString projectFolder() const;
     void armSignDialogs();
     void paintEmptySignHint(QPainter &painter, QSize size);
     void setActivePage(int index);
@@ -135,6 +142,9 @@ private:
     std::array<PaintBox *, 21> paintBoxes{};
     SummaryPage *summaryPage_ = nullptr;
 
+    QMenu *recentMenu = nullptr;
+    std::array<QAction *, 8> recentActions{};
+    QAction *clearRecentAction = nullptr;
     QMenu *projectMenu = nullptr, *signMenu = nullptr, *constructionMenu = nullptr, *optionsMenu = nullptr, *settingsMenu = nullptr, *parametersMenu = nullptr,
           *priceListMenu = nullptr;
     QAction *newProjectAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *saveAsAction = nullptr, *exitAction = nullptr, *newSignAction = nullptr, *copySignAction = nullptr,

@@ -32,11 +32,13 @@ constexpr RowControls kControls[kPriceListRows] = {
 constexpr int kLeftRows = 12;
 
 // A small cross-section of the element of a price-list row: frames and posts as a bar, panels
-// with their strips, special profiles as a plain profile.
-QPixmap ElementPicture(int elementRow)
+// with their strips, special profiles as a plain profile. Drawn for the screen's pixel ratio, so
+// that it stays sharp on a scaled screen.
+QPixmap ElementPicture(int elementRow, qreal devicePixelRatio)
 {
     static constexpr int kStrips[23] = {0, 0, 0, 0, 1, 2, 1, 2, 3, 1, 4, 1, 0, 0, 0, 0, 1, 1, 2, 2, 3, 4, 1};
-    QPixmap picture(36, 18);
+    QPixmap picture(QSize(36, 18) * devicePixelRatio);
+    picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     p.setPen(Qt::black);
@@ -90,9 +92,9 @@ PriceListWindow::PriceListWindow(AppState &state, Windows &windows, QWidget *par
         const int block = i < kLeftRows ? 0 : 1;
         const int gridRow = 1 + (block == 0 ? i : i - kLeftRows);
         const int column = block * 5;
-        auto *picture = new QLabel(this);
-        picture->setPixmap(ElementPicture(rows[size_t(i)].elementRow));
-        grid->addWidget(picture, gridRow, column);
+        pictureLabels[i] = Named<QLabel>(this, QStringLiteral("Picture%1").arg(kControls[i].label));
+        pictureLabels[i]->setPixmap(ElementPicture(rows[size_t(i)].elementRow, devicePixelRatioF()));
+        grid->addWidget(pictureLabels[i], gridRow, column);
         rowLabels[i] = Named<QLabel>(this, QStringLiteral("Label%1").arg(kControls[i].label));
         grid->addWidget(rowLabels[i], gridRow, column + 1);
         for (int k = 0; k < 2; ++k) {
@@ -160,6 +162,9 @@ void PriceListWindow::showEvent(QShowEvent *event)
     const auto rows = PriceListRows(state.parameters, priceListFactor);
     for (int i = 0; i < kPriceListRows; ++i) {
         rowLabels[i]->setText(state.LanguageEntry(rows[size_t(i)].labelEntry).trimmed());
+        // The window may have moved to a screen of another scale since the pictures were drawn.
+        if (pictureLabels[i]->pixmap().devicePixelRatio() != devicePixelRatioF())
+            pictureLabels[i]->setPixmap(ElementPicture(rows[size_t(i)].elementRow, devicePixelRatioF()));
         priceEdits[kControls[i].first - 1]->setText(FormatFixed(rows[size_t(i)].firstPrice, 0, 2));
         priceEdits[kControls[i].second - 1]->setText(FormatFixed(rows[size_t(i)].secondPrice, 0, 2));
     }

@@ -35,6 +35,7 @@ private:
     QString heading_;
     QLabel *headingLabel, *familyBHeadings[2], *familyAHeadings[2];
     QLabel *rowLabels[23];
+    QLabel *pictureLabels[23]; // the element's picture before its label
     QLineEdit *priceEdits[46]; // by form number - 1
     QPushButton *okButton;
 };

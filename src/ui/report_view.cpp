@@ -22,6 +22,7 @@
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
 #include "ui/printing.h"
+#include "ui/remembered.h"
 #include "ui/widgets/font_choice.h"
 #include "ui/widgets/paint_box.h"
 #include "ui/widgets/scroll_bars.h"
@@ -116,6 +117,8 @@ ReportView::ReportView(AppState &state, Windows &windows, QWidget *parent)
     reportBox->resize(700, 500);
     content_->resize(700 + kHorizontalMargin, 500);
     reportBox->onPaint = [this](QPainter &painter) { paintPage(painter); };
+    if (const std::optional<QFont> chosen = remembered::font(QStringLiteral("report")))
+        reportBox->setFont(*chosen);
     scrollArea->setWidget(content_);
 
     auto *box = new QVBoxLayout(this);
@@ -285,6 +288,7 @@ void ReportView::chooseFont()
     if (!font)
         return;
     reportBox->setFont(*font);
+    remembered::saveFont(QStringLiteral("report"), *font);
     Measure();
     SizePaintBox();
     reportBox->update();

@@ -14,6 +14,7 @@
 #include "core/render/report_layout.h"
 #include "ui/main_window.h"
 #include "ui/printing.h"
+#include "ui/remembered.h"
 #include "ui/widgets/font_choice.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/paint_box.h"
@@ -61,6 +62,8 @@ SummaryPage::SummaryPage(AppState &state, QWidget *parent) : QScrollArea(parent)
     box_ = Named<PaintBox>(nullptr, QStringLiteral("PaintBox21"));
     box_->resize(800, 800);
     box_->onPaint = [this](QPainter &painter) { paintSummary(painter); };
+    if (const std::optional<QFont> chosen = remembered::font(QStringLiteral("summary")))
+        box_->setFont(*chosen);
     setWidget(box_);
     viewport()->installEventFilter(this);
 
@@ -127,6 +130,7 @@ void SummaryPage::ChooseFont(const QString &title)
     if (!font)
         return;
     box_->setFont(*font);
+    remembered::saveFont(QStringLiteral("summary"), *font);
     ResetScroll();
     Measure();
 }

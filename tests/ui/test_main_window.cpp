@@ -1,17 +1,19 @@
 // The main window as a user drives it: its controls, menus, sign commands, project files and unsaved
-// changes, the sign's dialogs, the summary page, the language chooser, the about box, the
-// single-instance guard and overflows.
+// changes, what it remembers between runs, the sign's dialogs, the summary page, the language
+// chooser, the about box, the single-instance guard and overflows.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -25,6 +27,10 @@
 #include "ui/about_box.h"
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
+#include "ui/remembered.h"
+#include "ui/report_view.h"
+#include "ui/summary_page.h"
+#include "ui/widgets/paint_box.h"
 #include "ui/single_instance.h"
 #include "ui/startup.h"
 #include "ui/widgets/number_edit.h"
@@ -89,6 +95,29 @@ ModalAnswers::Step GiveWidth(long double width)
                 child<NumberEdit>(w, "pvlCalcEdit3")->setValue(100);
                 child(w, "BitBtn1")->click();
             }};
+}
+
+// The settings the program reads and writes, as it opens them.
+std::unique_ptr<QSettings> ProgramSettings()
+{
+    const QString application = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       organisation.isEmpty() ? application : organisation, application);
+}
+
+// The entries of the recent-projects menu as shown: the paths of the visible entries.
+QStringList RecentMenuPaths(QWidget &form)
+{
+    auto *menu = form.findChild<QMenu *>(QStringLiteral("RecentProjects"));
+    emit menu->aboutToShow();
+    QStringList paths;
+    for (int i = 1; i <= 8; ++i) {
+        auto *action = form.findChild<QAction *>(QStringLiteral("RecentProject%1").arg(i));
+        if (action->isVisible())
+            paths << action->data().toString();
+    }
+    return paths;
 }
 
 // Takes the place of the mail program and the browser.
@@ -163,6 +192,14 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
+    // Every test starts as a first run.
+    void init()
+    {
+        auto settings = ProgramSettings();
+        settings->clear();
+        settings->sync();
+    }
+
     void controlsCarryTheirNamesShortcutsAndCaptions()
     {
         Program p;
@@ -869,6 +906,188 @@ private slots:
         QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));
     }
 
+    void recentProjectsKeepTheLastEightMostRecentFirst()
+    {
+        QTemporaryDir dir;
+        const auto path = [&dir](int n) { return dir.filePath(QStringLiteral("p%1.tab").arg(n)); };
+        QStringList proposed;
+        {
+            Program p(2);
+            QString chosen;
+            const FileNameDialog dialog = [&](QWidget *, const QString &start, const QString &) {
+                proposed << start;
+                return chosen;
+            };
+            p.form->setFileDialogs(dialog, dialog);
+            QVERIFY(RecentMenuPaths(*p.form).isEmpty());
+            QVERIFY(!p.menu("RecentProjects")->menuAction()->isEnabled());
+            QCOMPARE(p.menu("RecentProjects")->title(), QStringLiteral("Recent projects"));
+
+            for (int n = 0; n < 10; ++n) {
+                chosen = dir.filePath(QStringLiteral("p%1").arg(n));
+                trigger(*p.form, "c121");
+            }
+            QCOMPARE(RecentMenuPaths(*p.form), (QStringList{path(9), path(8), path(7), path(6), path(5), path(4), path(3), path(2)}));
+            QVERIFY(p.menu("RecentProjects")->menuAction()->isEnabled());
+            QCOMPARE(p.action("RecentProject1")->text(), QStringLiteral("&1  ") + QDir::toNativeSeparators(path(9)));
+            // The save dialog starts on the project; opening one moves it to the top.
+            QCOMPARE(proposed[1], path(0));
+            chosen = path(5);
+            trigger(*p.form, "c11");
+            QCOMPARE(proposed.last(), dir.path());
+            QCOMPARE(RecentMenuPaths(*p.form), (QStringList{path(5), path(9), path(8), path(7), path(6), path(4), path(3), path(2)}));
+        }
+        // Another run: the same list, and the dialogs start in the last project's folder.
+        Program again;
+        QCOMPARE(RecentMenuPaths(*again.form).first(), path(5));
+        QCOMPARE(remembered::lastProjectFolder(), dir.path());
+        const FileNameDialog cancel = [&](QWidget *, const QString &start, const QString &) {
+            proposed << start;
+            return QString();
+        };
+        again.form->setFileDialogs(cancel, cancel);
+        proposed.clear();
+        trigger(*again.form, "c11");
+        trigger(*again.form, "c121");
+        QCOMPARE(proposed, (QStringList{dir.path(), dir.path()}));
+
+        trigger(*again.form, "ClearRecentProjects");
+        QVERIFY(RecentMenuPaths(*again.form).isEmpty());
+        QVERIFY(!again.menu("RecentProjects")->menuAction()->isEnabled());
+    }
+
+    void recentProjectOpensWholeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QString kept = dir.filePath(QStringLiteral("kept.tab"));
+        const QString gone = dir.filePath(QStringLiteral("gone.tab"));
+        const QString damaged = dir.filePath(QStringLiteral("damaged.tab"));
+        Program p(3);
+        QString chosen;
+        p.form->setFileDialogs([&](QWidget *, const QString &, const QString &) { return chosen; },
+                               [&](QWidget *, const QString &, const QString &) { return chosen; });
+        for (const QString &name : {kept, gone, damaged}) {
+            chosen = name;
+            trigger(*p.form, "c121");
+        }
+        QVERIFY(fixtures::WriteBytes(damaged, "not a project"));
+        QVERIFY(QFile::remove(gone));
+        p.changeQuantity(7);
+        QCOMPARE(RecentMenuPaths(*p.form), (QStringList{damaged, gone, kept}));
+
+        // Gone: taken off the list with a message; the unsaved project is not touched or asked about.
+        QString message;
+        {
+            ModalAnswers answers({{QStringLiteral("RecentMissingBox"), [&message](QWidget *w) {
+                                       auto *box = static_cast<QMessageBox *>(w);
+                                       message = box->text() + '#' + box->informativeText();
+                                       box->accept();
+                                   }}});
+            trigger(*p.form, "RecentProject2");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(message, QStringLiteral("The project %1 is no longer there.#It has been taken off the list of recent projects.")
+                              .arg(QDir::toNativeSeparators(gone)));
+        QCOMPARE(RecentMenuPaths(*p.form), (QStringList{damaged, kept}));
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 7.0L);
+        QVERIFY(p.state.ProjectModified());
+
+        // Damaged: the reason is shown, the project stays as it was and the entry stays too.
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton"), modal::messageBox()});
+            trigger(*p.form, "RecentProject1");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(p.state.signCount, 3);
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 7.0L);
+        QCOMPARE(p.state.projectFilePath, damaged);
+        QCOMPARE(RecentMenuPaths(*p.form), (QStringList{damaged, kept}));
+
+        // There: the unsaved changes are asked about, then the project opens whole.
+        {
+            ModalAnswers answers({SaveChanges("DiscardButton")});
+            trigger(*p.form, "RecentProject2");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(p.state.signCount, 3);
+        QCOMPARE(p.state.projectFilePath, kept);
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 1.0L);
+        QVERIFY(!p.state.ProjectModified());
+        QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - kept.tab")));
+        QCOMPARE(RecentMenuPaths(*p.form), (QStringList{kept, damaged}));
+    }
+
+    void windowAndFontsComeBackInTheNextRun()
+    {
+        const QRect placed(30, 40, 640, 420);
+        QFont summaryFont, reportFont;
+        const auto chooseFont = [](QAction *command, int pointSize) {
+            ModalAnswers answers({{QStringLiteral("QFontDialog"), [pointSize](QWidget *w) {
+                                       auto *dialog = static_cast<QFontDialog *>(w);
+                                       QFont font = dialog->currentFont();
+                                       font.setPointSize(pointSize);
+                                       dialog->setCurrentFont(font);
+                                       dialog->accept();
+                                   }}});
+            command->trigger();
+            QVERIFY2(answers.done(), qPrintable(answers.report()));
+        };
+        {
+            Program p;
+            p.form->setGeometry(placed);
+            QTRY_COMPARE(p.form->geometry(), placed);
+            chooseFont(p.action("font1"), 17);
+            summaryFont = p.form->findChild<SummaryPage *>()->paintBox()->font();
+            QCOMPARE(summaryFont.pointSize(), 17);
+            ReportView &report = p.windows->reportView();
+            chooseFont(child<QAction>(&report, "Font1"), 13);
+            reportFont = report.paintBox()->font();
+            QCOMPARE(reportFont.pointSize(), 13);
+            QVERIFY(p.form->close());
+        }
+        // The style name may go; what is drawn stays.
+        const auto drawn = [](const QFont &f) {
+            return std::tuple(QFontInfo(f).family(), f.pointSizeF(), f.pixelSize(), f.weight(), f.italic());
+        };
+        Program again;
+        QCOMPARE(again.form->geometry(), placed);
+        QVERIFY(drawn(again.form->findChild<SummaryPage *>()->paintBox()->font()) == drawn(summaryFont));
+        QVERIFY(drawn(again.windows->reportView().paintBox()->font()) == drawn(reportFont));
+    }
+
+    void nonsenseInTheSettingsIsIgnored()
+    {
+        QSize firstSize;
+        QFont firstFont;
+        {
+            Program p;
+            firstSize = p.form->size();
+            firstFont = p.form->findChild<SummaryPage *>()->paintBox()->font();
+        }
+        {
+            auto settings = ProgramSettings();
+            settings->setValue(QStringLiteral("mainWindow/geometry"), QByteArray("\x01\xd9\xd0\xcb garbage"));
+            settings->setValue(QStringLiteral("fonts/summary"), QStringLiteral(",,,,"));
+            settings->setValue(QStringLiteral("fonts/report"), QStringLiteral("Mono,-5,-5,5,400,0,0,0,0,0"));
+            QStringList recent{QStringLiteral("relative/a.tab"), QString(), QStringLiteral("/x/a.tab"), QStringLiteral("/x//a.tab")};
+            for (int i = 0; i < 12; ++i)
+                recent << QStringLiteral("/y/%1.tab").arg(i);
+            settings->setValue(QStringLiteral("recentProjects"), recent);
+            settings->setValue(QStringLiteral("lastProjectFolder"), QStringLiteral("not/absolute"));
+        }
+        Program p;
+        QCOMPARE(p.form->size(), firstSize);
+        QCOMPARE(p.form->findChild<SummaryPage *>()->paintBox()->font(), firstFont);
+        QVERIFY(FontPixelHeight(p.windows->reportView().paintBox()->font()) > 0);
+        const QStringList recent = RecentMenuPaths(*p.form);
+        QCOMPARE(recent.size(), 8);
+        QCOMPARE(recent.mid(0, 2), (QStringList{QStringLiteral("/x/a.tab"), QStringLiteral("/y/0.tab")}));
+        QCOMPARE(remembered::lastProjectFolder(), QString());
+
+        ProgramSettings()->setValue(QStringLiteral("recentProjects"), 5);
+        QVERIFY(RecentMenuPaths(*p.form).isEmpty());
+    }
+
     void aboutBoxShowsTheMakerAndOpensItsLinks()
     {
         Program p;
@@ -878,11 +1097,31 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
 
         QStringList texts;
+        QStringList tabStops;
+        QImage linkImage;
+        const QColor linkColour(170, 20, 120);
         ModalAnswers answers({{QStringLiteral("AboutBox"), [&](QWidget *modal) {
                                    texts << modal->windowTitle() << child<QLabel>(modal, "ProductName")->text()
                                          << child<QLabel>(modal, "Comments")->text() << child(modal, "OKButton")->text();
-                                   QTest::mouseClick(child<QLabel>(modal, "MailLink"), Qt::LeftButton);
-                                   QTest::mouseClick(child<QLabel>(modal, "WebLink"), Qt::LeftButton);
+                                   // Reached with the keyboard from the default button, followed with Enter.
+                                   auto *mail = child<QLabel>(modal, "MailLink");
+                                   child(modal, "OKButton")->setFocus(Qt::TabFocusReason);
+                                   for (int i = 0; i < 3; ++i) {
+                                       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                                       tabStops << QApplication::focusWidget()->objectName();
+                                   }
+                                   while (QApplication::focusWidget() != mail && tabStops.size() < 8) {
+                                       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                                       tabStops << QApplication::focusWidget()->objectName();
+                                   }
+                                   QTest::keyClick(mail, Qt::Key_Return);
+                                   // The links take the palette's link colour.
+                                   auto *web = child<QLabel>(modal, "WebLink");
+                                   QPalette palette = web->palette();
+                                   palette.setColor(QPalette::Link, linkColour);
+                                   web->setPalette(palette);
+                                   linkImage = web->grab().toImage();
+                                   QTest::mouseClick(web, Qt::LeftButton, {}, QPoint(web->contentsRect().left() + 6, web->height() / 2));
                                    child(modal, "OKButton")->click();
                                }}});
         trigger(*p.form, "c31");
@@ -892,8 +1131,18 @@ private slots:
         QCOMPARE(texts, (QStringList{QStringLiteral("About Tablix"), QStringLiteral("Tablix ver. 4.5.0"),
                                      QStringLiteral("Design and pricing of modular sign boards"),
                                      QStringLiteral("OK")}));
+        QCOMPARE(tabStops.mid(0, 3), (QStringList{QStringLiteral("MailLink"), QStringLiteral("WebLink"), QStringLiteral("OKButton")}));
         QCOMPARE(opened, (QList<QUrl>{MakerMailUrl(), MakerWebUrl()}));
         QCOMPARE(opened[0].scheme(), QStringLiteral("mailto"));
+        int linkPixels = 0, bluePixels = 0;
+        for (int y = 0; y < linkImage.height(); ++y)
+            for (int x = 0; x < linkImage.width(); ++x) {
+                const QColor c = linkImage.pixelColor(x, y);
+                linkPixels += c == linkColour;
+                bluePixels += c == QColor(Qt::blue);
+            }
+        QVERIFY2(linkPixels > 10, qPrintable(QString::number(linkPixels)));
+        QCOMPARE(bluePixels, 0);
     }
 
     void secondStartRestoresTheFirstWindow()
@@ -935,7 +1184,12 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    // What the program remembers goes to a folder of this run, never to the user's own settings.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     TablixApplication app(argc, argv);
+    // Closing the main window ends a test's program, not the test run.
+    QApplication::setQuitOnLastWindowClosed(false);
     MainWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,4 +1,4 @@
-// The price list window and its two commands.
+// The price list window and its two commands; its pictures and the about box's, drawn for the screen.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +12,7 @@
 #include "core/params/language.h"
 #include "core/number/number_format.h"
 #include "core/engine/compute_sign.h"
+#include "ui/about_box.h"
 #include "ui/price_list_window.h"
 #include "core/project/app_state.h"
 #include "ui/window_set.h"
@@ -161,6 +162,44 @@ private slots:
         VERIFY_ANSWERED(answers);
         QCOMPARE(header, state.LanguageEntry(text::kPercentPricesHeader));
         QCOMPARE(price, QStringLiteral("6.25"));
+    }
+
+    // Sharp on a scaled screen: drawn with as many pixels as the screen shows, at their logical size.
+    // The suite runs once more at a scale of 2 (TABLIX_EXPECT_PIXEL_RATIO tells the ratio to expect).
+    void picturesFollowTheScreensPixelRatio()
+    {
+        qreal ratio = 0;
+        QList<QPixmap> pictures;
+        ModalAnswers answers({{QStringLiteral("Form12"),
+                               [&](QWidget *list) {
+                                   ratio = list->devicePixelRatioF();
+                                   for (int n = 1; n <= 23; ++n)
+                                       pictures << fixtures::child<QLabel>(list, QStringLiteral("Picture%1").arg(n))->pixmap();
+                                   fixtures::child(list, "BitBtn1")->click();
+                               }},
+                              {QStringLiteral("AboutBox"), [&](QWidget *about) {
+                                   pictures << fixtures::child<QLabel>(about, "ProgramIcon")->pixmap();
+                                   fixtures::child(about, "OKButton")->click();
+                               }}});
+        priceList->ShowListPrices();
+        windows.aboutBox().exec();
+        VERIFY_ANSWERED(answers);
+        if (qEnvironmentVariableIsSet("TABLIX_EXPECT_PIXEL_RATIO"))
+            QCOMPARE(ratio, qEnvironmentVariable("TABLIX_EXPECT_PIXEL_RATIO").toDouble());
+        QCOMPARE(pictures.size(), 24);
+        for (const QPixmap &picture : pictures) {
+            QCOMPARE(picture.devicePixelRatio(), ratio);
+            const QSizeF logical = picture.deviceIndependentSize();
+            QVERIFY(logical == QSizeF(36, 18) || logical == QSizeF(64, 64));
+            QCOMPARE(QSizeF(picture.size()), logical * ratio);
+            // Something is drawn: not one colour all over.
+            const QImage image = picture.toImage();
+            bool drawn = false;
+            for (int y = 0; y < image.height() && !drawn; ++y)
+                for (int x = 0; x < image.width() && !drawn; ++x)
+                    drawn = image.pixel(x, y) != image.pixel(0, 0);
+            QVERIFY(drawn);
+        }
     }
 };
 

@@ -261,5 +261,9 @@ inline constexpr int kSaveFailedNote = Entry(187); // after the system's message
 // Entries 240-244: failed writes (242-244 unused).
 inline constexpr int kNothingWrittenFileKept = Entry(240); // after the reason a write failed
 inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window too large for the metafile's coordinates
+// Entries 263-274: what the program remembers between runs (266-274 unused).
+inline constexpr int kMenuRecentProjects = Entry(263);
+inline constexpr int kRecentProjectMissing = Entry(264); // "%1" is the file; "#" starts the second line
+inline constexpr int kClearRecentProjects = Entry(265);
 
 } // namespace tablix::text

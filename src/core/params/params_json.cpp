@@ -1,4 +1,4 @@
-// The parameter record as JSON: field names follow the record, numbers are exact.
+// The parameter record as JSON: field names follow the record, numbers are the shortest that read back.
 #include "core/params/params_json.h"
 
 #include <QJsonArray>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string_view>
 
 namespace tablix {
 
@@ -96,6 +97,103 @@ QByteArray JsonNumber17(long double value)
 
 namespace {
 
+// A number as its decimal digits and the power of ten of the last digit.
+struct Decimal {
+    std::uint64_t digits = 0;
+    int exponent = 0;
+};
+
+QByteArray scientificText(bool negative, const Decimal &d)
+{
+    return (negative ? "-" : "") + QByteArray::number(qulonglong(d.digits)) + 'e' + QByteArray::number(d.exponent);
+}
+
+// What a JSON reader stores for the text: the nearest double, then rounded to 6 bytes.
+bool readsBackAs(const QByteArray &text, const Real48 &target)
+{
+    double d = 0;
+    const auto r = std::from_chars(text.constData(), text.constData() + text.size(), d);
+    if (r.ec != std::errc() || r.ptr != text.constData() + text.size())
+        return false;
+    Real48 stored;
+    try {
+        stored.set(d);
+    } catch (const FloatingPointOverflow &) {
+        return false;
+    }
+    return stored == target;
+}
+
+// The value rounded to `precision` significant digits.
+Decimal roundedTo(double magnitude, int precision)
+{
+    char buf[48];
+    const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1);
+    const std::string_view text(buf, r.ptr - buf);
+    const std::size_t e = text.find('e');
+    Decimal d;
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            d.digits = d.digits * 10 + std::uint64_t(c - '0');
+    int exponent10 = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent10);
+    d.exponent = exponent10 - (precision - 1);
+    return d;
+}
+
+// Plain notation where a reader expects it, an exponent for the very large and very small.
+QByteArray decimalText(bool negative, Decimal d)
+{
+    while (d.digits % 10 == 0) {
+        d.digits /= 10;
+        ++d.exponent;
+    }
+    const QByteArray digits = QByteArray::number(qulonglong(d.digits));
+    const int leading = d.exponent + int(digits.size()) - 1;
+    QByteArray out = negative ? "-" : "";
+    if (leading < -5 || leading >= 15) {
+        out += digits.left(1);
+        if (digits.size() > 1)
+            out += '.' + digits.mid(1);
+        return out + 'e' + QByteArray::number(leading);
+    }
+    if (d.exponent >= 0)
+        return out + digits + QByteArray(d.exponent, '0');
+    if (leading >= 0)
+        return out + digits.left(leading + 1) + '.' + digits.mid(leading + 1);
+    return out + "0." + QByteArray(-leading - 1, '0') + digits;
+}
+
+} // namespace
+
+QByteArray JsonNumberReal48(long double value)
+{
+    Real48 target;
+    try {
+        target.set(value);
+    } catch (const FloatingPointOverflow &) {
+        return JsonNumber17(value);
+    }
+    const double exact = double(target.get());
+    if (exact == 0)
+        return "0";
+    const bool negative = exact < 0;
+    const double magnitude = negative ? -exact : exact;
+    for (int precision = 1; precision <= 17; ++precision) {
+        const Decimal nearest = roundedTo(magnitude, precision);
+        // Where the range of decimals that read back is lopsided (at a power of two), the nearest
+        // short decimal may fall just outside while its neighbour on the wide side falls inside.
+        const Decimal up{nearest.digits + 1, nearest.exponent};
+        const Decimal down{nearest.digits - 1, nearest.exponent};
+        for (const Decimal &candidate : {nearest, up, down})
+            if (candidate.digits != 0 && readsBackAs(scientificText(negative, candidate), target))
+                return decimalText(negative, candidate);
+    }
+    return JsonNumber17(exact);
+}
+
+namespace {
+
 // What the parser wanted where it stopped, in a reader's words.
 QString Expected(QJsonParseError::ParseError e)
 {
@@ -169,16 +267,29 @@ QByteArray JsonQuoted(const QString &text)
     return out + "\"";
 }
 
+namespace {
+
+// The double of the shortest decimal, so that a JSON writer prints that decimal.
+double shortestDouble(const Real48 &value)
+{
+    const QByteArray text = JsonNumberReal48(value.get());
+    double d = 0;
+    std::from_chars(text.constData(), text.constData() + text.size(), d);
+    return d;
+}
+
+} // namespace
+
 QJsonObject ParametersToJsonObject(const ParameterRecord &p)
 {
     QJsonObject root;
     for (const ScalarField &f : kScalarFields)
-        root.insert(QLatin1String(f.name), double((p.*(f.field)).get()));
+        root.insert(QLatin1String(f.name), shortestDouble(p.*(f.field)));
     QJsonArray rows;
     for (const ElementTypeRow &r : p.elementRows)
-        rows.append(QJsonObject{{QStringLiteral("priceB"), double(r.priceB.get())},
-                                {QStringLiteral("priceA"), double(r.priceA.get())},
-                                {QStringLiteral("heightMm"), double(r.heightMm.get())}});
+        rows.append(QJsonObject{{QStringLiteral("priceB"), shortestDouble(r.priceB)},
+                                {QStringLiteral("priceA"), shortestDouble(r.priceA)},
+                                {QStringLiteral("heightMm"), shortestDouble(r.heightMm)}});
     root.insert(QStringLiteral("elementRows"), rows);
     root.insert(QStringLiteral("languageFileName"), p.languageFile());
     const QByteArray raw = nonCanonicalNameBytes(p);
@@ -191,12 +302,12 @@ QByteArray ParametersToJson(const ParameterRecord &p)
 {
     QByteArray out = "{\n";
     for (const ScalarField &f : kScalarFields)
-        out += "  \"" + QByteArray(f.name) + "\": " + JsonNumber17((p.*(f.field)).get()) + ",\n";
+        out += "  \"" + QByteArray(f.name) + "\": " + JsonNumberReal48((p.*(f.field)).get()) + ",\n";
     out += "  \"elementRows\": [\n";
     for (int i = 0; i < kElementRows; ++i) {
         const ElementTypeRow &r = p.elementRows[i];
-        out += "    {\"priceB\": " + JsonNumber17(r.priceB.get()) + ", \"priceA\": " + JsonNumber17(r.priceA.get())
-               + ", \"heightMm\": " + JsonNumber17(r.heightMm.get()) + (i < kElementRows - 1 ? "},\n" : "}\n");
+        out += "    {\"priceB\": " + JsonNumberReal48(r.priceB.get()) + ", \"priceA\": " + JsonNumberReal48(r.priceA.get())
+               + ", \"heightMm\": " + JsonNumberReal48(r.heightMm.get()) + (i < kElementRows - 1 ? "},\n" : "}\n");
     }
     out += "  ],\n  \"languageFileName\": " + JsonQuoted(p.languageFile());
     const QByteArray raw = nonCanonicalNameBytes(p);
