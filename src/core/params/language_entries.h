@@ -261,5 +261,12 @@ inline constexpr int kSaveFailedNote = Entry(187); // after the system's message
 // Entries 240-244: failed writes (242-244 unused).
 inline constexpr int kNothingWrittenFileKept = Entry(240); // after the reason a write failed
 inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window too large for the metafile's coordinates
+// Entries 279-290: the true-size drawings (285-290 unused).
+inline constexpr int kEmfFileFilter = Entry(279); // "description|pattern", offered after the first pair of entry 165
+inline constexpr int kSvgFileFilter = Entry(280);
+inline constexpr int kPdfFileFilter = Entry(281);
+inline constexpr int kDxfFileFilter = Entry(282);
+inline constexpr int kDrawingScaleNote = Entry(283); // printed on a scaled-down PDF; "%1" the percentage
+inline constexpr int kDrawingTooLarge = Entry(284);  // followed by the reason
 
 } // namespace tablix::text
