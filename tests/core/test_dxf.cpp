@@ -80,7 +80,7 @@ TEST(DxfDrawing, EzdxfReadsMillimetresLayersAndTheBoardsExtents)
     EXPECT_EQ(frame.value(QLatin1String("count")).toInt(), 4);
     EXPECT_EQ(frame.value(QLatin1String("closed")).toInt(), 4);
     EXPECT_EQ(frame.value(QLatin1String("vertices")).toInt(), 16);
-    EXPECT_EQ(layers.value(QLatin1String("ROWS")).toObject().value(QLatin1String("count")).toInt(), 3);
+    EXPECT_EQ(layers.value(QLatin1String("ROWS")).toObject().value(QLatin1String("count")).toInt(), 5);
     const QJsonObject colours = read->value(QLatin1String("colours")).toObject();
     EXPECT_EQ(colours.value(QLatin1String("ROWS")).toInt(), 2) << "yellow panels";
     EXPECT_TRUE(colours.contains(QLatin1String("STRIPS")) && colours.contains(QLatin1String("POSTS")));

@@ -146,8 +146,8 @@ TEST(SvgDrawing, RsvgConvertMeasuresTheBoardInMillimetres)
     ASSERT_EQ(run->exitCode, 0) << run->err.toStdString();
     const QImage image(png);
     EXPECT_EQ(image.size(), QSize(1500, 600));
-    // The middle of the first panel is yellow, as on the page.
-    const GeometryRecord &row = s.results.record(1);
+    // The middle of the second panel is yellow, as on the page.
+    const GeometryRecord &row = s.results.record(2);
     const QRgb middle = image.pixel(750, int((row.y1.get() + row.y2.get()) * 5));
     EXPECT_EQ(qRgb(qRed(middle), qGreen(middle), qBlue(middle)), RowFillColour(row.colourClass)->rgb());
 }

@@ -7,17 +7,21 @@
 
 namespace boards {
 
-// A 150 x 60 cm board: three 20 cm panels in a mitred frame, the middle one with a strip band.
+// A 150 x 60 cm board in a mitred frame: four yellow panels of 11 cm, the first and the fourth
+// with strip bands, around a silver infill of 14.5 cm.
 inline void ShopBoard(tablix::AppState &s)
 {
     s.parameters = fixtures::ShippedParameters();
     s.language = fixtures::ShippedLanguage();
     s.RefreshParameters();
-    tablix::SignRecord sign = fixtures::SignWith(21, QStringLiteral("Shop board"));
+    tablix::SignRecord sign = fixtures::SignWith(7, QStringLiteral("Shop board"));
     sign.layout = 1;
     sign.signType = 1;
-    sign.rowElements[1] = 21;
-    sign.rowElements[2] = 21;
+    const std::uint8_t rows[] = {7, 7, 19, 7, 7};
+    for (size_t k = 0; k < std::size(rows); ++k)
+        sign.rowElements[k] = rows[k];
+    sign.rowMarks[0] = sign.rowMarks[3] = 1;
+    sign.infillHeight.set(14.5);
     sign.width.set(150);
     s.slot(1) = sign;
     s.currentSign = 1;

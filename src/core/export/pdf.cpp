@@ -24,6 +24,7 @@ constexpr int kDotsPerInch = 1200;
 constexpr double kOutlineMm = 0.1;
 constexpr int kNoteMm = 4; // text size of the scale note in the bottom margin
 constexpr long double kNoteWidthMm = 90;
+constexpr long double kPointsPerMm = 72 / 25.4L;
 
 } // namespace
 
@@ -38,11 +39,16 @@ std::optional<QByteArray> WritePdf(const AppState &state)
     const long double scale = state.exportScale.get() * fit;
     // Only a drawing at its true size goes without a note; the note needs text and a page that holds it.
     const bool note = std::fabs(scale - 100) >= 0.005L && qGuiApp != nullptr;
+    // Pages are whole points; the margins take up the rest, the board stays true to size.
     long double pageWidth = d->widthMm * fit + 2 * kPdfMarginMm;
     if (note)
         pageWidth = std::max(pageWidth, kNoteWidthMm);
-    const long double pageHeight = d->heightMm * fit + 2 * kPdfMarginMm;
+    const QSize points(int(std::lround(double(pageWidth * kPointsPerMm))),
+                       int(std::lround(double((d->heightMm * fit + 2 * kPdfMarginMm) * kPointsPerMm))));
+    pageWidth = points.width() / kPointsPerMm;
+    const long double pageHeight = points.height() / kPointsPerMm;
     const long double left = (pageWidth - d->widthMm * fit) / 2;
+    const long double top = (pageHeight - d->heightMm * fit) / 2;
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -51,8 +57,7 @@ std::optional<QByteArray> WritePdf(const AppState &state)
         writer.setTitle(d->title);
         writer.setCreator(QStringLiteral("Tablix " TABLIX_VERSION));
         writer.setResolution(kDotsPerInch);
-        writer.setPageSize(QPageSize(QSizeF(double(pageWidth), double(pageHeight)), QPageSize::Millimeter, QString(),
-                                     QPageSize::ExactMatch));
+        writer.setPageSize(QPageSize(points, QString(), QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&writer);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -65,7 +70,7 @@ std::optional<QByteArray> WritePdf(const AppState &state)
             painter.drawText(QPointF(double(std::min(left, kPdfMarginMm)), double(pageHeight - kPdfMarginMm / 2 + kNoteMm / 3.0)),
                              state.LanguageEntry(text::kDrawingScaleNote).arg(FormatFixed(scale, 0, scale >= 10 ? 1 : 3)));
         }
-        painter.translate(double(left), double(kPdfMarginMm));
+        painter.translate(double(left), double(top));
         painter.scale(double(fit), double(fit));
         painter.setPen(QPen(Qt::black, kOutlineMm / double(fit), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         for (const SignShape &shape : d->shapes) {
