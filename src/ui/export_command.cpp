@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "ui/number_entry_dialog.h"
 #include "core/export/dxf.h"

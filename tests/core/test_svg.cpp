@@ -3,7 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QtSvg/QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -48,13 +48,23 @@ QString Attribute(const QByteArray &svg, const char *name)
     return {};
 }
 
-int Differing(const QImage &a, const QImage &b)
+// Pixels of different colour away from the page's one-pixel outlines, which a true-size drawing
+// draws a tenth of a millimetre wide.
+int Differing(const QImage &page, const QImage &drawing)
 {
+    auto nearOutline = [&](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (page.valid(x + dx, y + dy) && (page.pixel(x + dx, y + dy) & 0xFFFFFF) == 0)
+                    return true;
+        return false;
+    };
     int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 60)
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb p = page.pixel(x, y), q = drawing.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 60
+                && !nearOutline(x, y))
                 ++n;
         }
     return n;
@@ -125,8 +135,7 @@ TEST(SvgDrawing, QtRendersThePictureOfThePage)
         QSvgRenderer(*svg).render(&p, QRectF(layout.originX, layout.originY, double(layout.scale * 150),
                                              double(layout.scale * s.results.geometryHeight.get())));
     }
-    // Outlines differ by a pixel here and there; the fills agree.
-    EXPECT_LT(Differing(page, drawing), client.width() * client.height() / 50);
+    EXPECT_LT(Differing(page, drawing), client.width() * client.height() / 100);
 }
 
 TEST(SvgDrawing, RsvgConvertMeasuresTheBoardInMillimetres)
