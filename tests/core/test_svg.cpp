@@ -130,10 +130,12 @@ TEST(SvgDrawing, QtRendersThePictureOfThePage)
     }
     drawing.fill(Qt::white);
     const SignPageLayout layout = SignPageLayoutFor(client, s);
+    QSvgRenderer renderer(*svg);
+    EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 1500, 600));
     {
         QPainter p(&drawing);
-        QSvgRenderer(*svg).render(&p, QRectF(layout.originX, layout.originY, double(layout.scale * 150),
-                                             double(layout.scale * s.results.geometryHeight.get())));
+        renderer.render(&p, QRectF(layout.originX, layout.originY, double(layout.scale * 150),
+                                double(layout.scale * s.results.geometryHeight.get())));
     }
     EXPECT_LT(Differing(page, drawing), client.width() * client.height() / 100);
 }
