@@ -149,7 +149,7 @@ private slots:
         QVERIFY(filters[1].endsWith(QStringLiteral("(*.emf)")));
         for (const char *pattern : {"(*.plt)", "(*.svg)", "(*.pdf)", "(*.dxf)"})
             QVERIFY2(filter.contains(QLatin1String(pattern)), pattern);
-        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("drawing.svg"))).contains("width=\"12000mm\""));
+        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("drawing.svg"))).contains("width=\"1000mm\""));
 
         // The filter's extension completes a bare name; a typed extension of a format wins.
         ExportCurrentSign(state, windows, &mainWindow,
@@ -170,7 +170,7 @@ private slots:
     void aDrawingBeyondAKilometreIsRefused()
     {
         QString message;
-        ModalAnswers answers({typeScale(QStringLiteral("100000")), modal::messageBox(&message)});
+        ModalAnswers answers({typeScale(QStringLiteral("1000000")), modal::messageBox(&message)});
         QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("huge.svg")), false)),
                  ExportOutcome::Failed);
         VERIFY_ANSWERED(answers);
