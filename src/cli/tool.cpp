@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 
+#include "cli/drawing_commands.h"
 #include "cli/tool.h"
 #include "cli/tool_support.h"
 #include "core/engine/compute_sign.h"
@@ -250,6 +251,9 @@ const Command kCommands[] = {
     {"geometry", "PROJECT [--sign N]", "the computed geometry and totals as JSON", geometry},
     {"plt", "PROJECT [--sign N] [--scale S] -o FILE", "the HP-GL plotter file at export scale S (percent)", plt},
     {"emf", "PROJECT [--sign N] [--scale S] [--window WxH] -o FILE", "the metafile; WxH is the main window's size", emf},
+    {"svg", "PROJECT [--sign N] [--scale S] -o FILE", "the drawing as SVG, in millimetres at scale S (100 = true size)", svgCommand},
+    {"pdf", "PROJECT [--sign N] [--scale S] -o FILE", "the drawing as PDF on a page of its size (at most 5080 mm)", pdfCommand},
+    {"dxf", "PROJECT [--sign N] [--scale S] -o FILE", "the outlines as DXF, in millimetres at scale S", dxfCommand},
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
 };

@@ -1,13 +1,19 @@
-// The export command of the main window, for the cutting plotter and as a metafile.
+// The export command of the main window: the cutting plotter, the metafile and the true-size drawings.
 #include "ui/export_command.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include "ui/number_entry_dialog.h"
+#include "core/export/dxf.h"
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
+#include "core/export/pdf.h"
+#include "core/export/svg.h"
+#include "core/export/true_size.h"
 #include "core/number/atomic_file.h"
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
@@ -17,6 +23,39 @@
 
 namespace tablix {
 
+namespace {
+
+enum class Format { Metafile, Plotter, Svg, Pdf, Dxf };
+
+std::optional<Format> FormatOf(const QString &suffix)
+{
+    const QString s = suffix.toLower();
+    if (s == QLatin1String("wmf") || s == QLatin1String("emf"))
+        return Format::Metafile;
+    if (s == QLatin1String("plt"))
+        return Format::Plotter;
+    if (s == QLatin1String("svg"))
+        return Format::Svg;
+    if (s == QLatin1String("pdf"))
+        return Format::Pdf;
+    if (s == QLatin1String("dxf"))
+        return Format::Dxf;
+    return std::nullopt;
+}
+
+} // namespace
+
+QString ExportFilters(const AppState &state)
+{
+    QStringList parts = state.LanguageEntry(text::kExportFileFilter).split(QLatin1Char('|'));
+    const QString emf = state.LanguageEntry(text::kEmfFileFilter);
+    parts.insert(std::min<qsizetype>(2, parts.size()), emf);
+    for (int entry : {text::kSvgFileFilter, text::kPdfFileFilter, text::kDxfFileFilter})
+        parts << state.LanguageEntry(entry);
+    parts.removeAll(QString()); // a language file without the newer entries
+    return parts.join(QLatin1Char('|'));
+}
+
 ExportFileDialog DefaultExportFileDialog()
 {
     return [](QWidget *parent, const QString &proposed, const QString &filter) -> std::optional<ExportChoice> {
@@ -25,7 +64,8 @@ ExportFileDialog DefaultExportFileDialog()
         const QString name = QFileDialog::getSaveFileName(parent, QString(), proposed, filter, &selected);
         if (name.isEmpty())
             return std::nullopt;
-        return ExportChoice{name, selected == filters.value(0)};
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        return ExportChoice{name, selected == filters.value(0), pattern.match(selected).captured(1)};
     };
 }
 
@@ -34,7 +74,7 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
 {
     const QString proposed = ProposedExportName(state.currentSignRecord.titleText());
     const std::optional<ExportChoice> choice =
-        askFile(mainWindow, proposed, QtFileFilter(state.LanguageEntry(text::kExportFileFilter)));
+        askFile(mainWindow, proposed, QtFileFilter(ExportFilters(state)));
     if (!choice || choice->fileName.isEmpty())
         return ExportOutcome::Cancelled;
 
@@ -45,17 +85,26 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
     state.exportScale = *scale;
     state.SaveCurrentSign();
 
-    // A name typed with the other format's extension means that format: a metafile in a ".plt"
+    // A name typed with another format's extension means that format: a metafile in a ".plt"
     // file would reach the plotter.
-    const QString suffix = QFileInfo(choice->fileName).suffix().toLower();
-    const bool metafile = suffix == QLatin1String("wmf") || suffix == QLatin1String("emf") ? true
-                          : suffix == QLatin1String("plt")                                  ? false
-                                                                                            : choice->metafile;
-    const QString fileName = ExportFileName(choice->fileName, metafile);
+    const std::optional<Format> filterFormat = FormatOf(choice->suffix);
+    const Format format = FormatOf(QFileInfo(choice->fileName).suffix())
+                              .value_or(filterFormat.value_or(choice->metafile ? Format::Metafile : Format::Plotter));
+    const bool named = QFileInfo(choice->fileName).fileName().contains(QLatin1Char('.'));
+    const QString fileName = named || !filterFormat ? ExportFileName(choice->fileName, format == Format::Metafile)
+                                                    : choice->fileName + QLatin1Char('.') + choice->suffix.toLower();
     std::optional<QByteArray> bytes;
     try {
-        bytes = metafile ? MetafileFile(state, mainWindow ? mainWindow->size() : QSize())
-                                 : PlotterFile(state);
+        switch (format) {
+        case Format::Metafile: bytes = MetafileFile(state, mainWindow ? mainWindow->size() : QSize()); break;
+        case Format::Plotter: bytes = PlotterFile(state); break;
+        case Format::Svg: bytes = SvgFile(state); break;
+        case Format::Pdf: bytes = PdfFile(state); break;
+        case Format::Dxf: bytes = DxfFile(state); break;
+        }
+    } catch (const DrawingTooLarge &e) {
+        ShowIoError(mainWindow, state.LanguageEntry(text::kDrawingTooLarge) + QStringLiteral("\n\n") + QString::fromUtf8(e.what()));
+        return ExportOutcome::Failed;
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(mainWindow);
         return ExportOutcome::Failed;

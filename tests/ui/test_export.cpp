@@ -39,16 +39,17 @@ class ExportCommandTest : public QObject {
                 }};
     }
 
-    // A save dialog that answers with `name` and `metafile`, recording what it was offered.
+    // A save dialog that answers with `name` and `metafile` (or the filter of `suffix`),
+    // recording what it was offered.
     ExportFileDialog chooses(const QString &name, bool metafile, QString *proposed = nullptr,
-                             QString *filter = nullptr)
+                             QString *filter = nullptr, const QString &suffix = {})
     {
         return [=](QWidget *, const QString &p, const QString &f) -> std::optional<ExportChoice> {
             if (proposed)
                 *proposed = p;
             if (filter)
                 *filter = f;
-            return ExportChoice{name, metafile};
+            return ExportChoice{name, metafile, suffix};
         };
     }
 
@@ -132,6 +133,49 @@ private slots:
         ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("doc.wmf")), false));
         VERIFY_ANSWERED(answers);
         QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("doc.wmf"))).at(0), char(1));
+    }
+
+    void everyFormatIsOfferedAndFollowsItsFilterOrTypedExtension()
+    {
+        QString filter;
+        ModalAnswers answers({typeScale(QStringLiteral("100")), typeScale(QStringLiteral("100")),
+                              typeScale(QStringLiteral("100")), typeScale(QStringLiteral("100")),
+                              typeScale(QStringLiteral("100"))});
+        ExportCurrentSign(state, windows, &mainWindow,
+                          chooses(path(QStringLiteral("drawing")), false, nullptr, &filter, QStringLiteral("svg")));
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        QCOMPARE(filters.size(), 6);
+        QVERIFY(filters[0].endsWith(QStringLiteral("(*.wmf)")));
+        QVERIFY(filters[1].endsWith(QStringLiteral("(*.emf)")));
+        for (const char *pattern : {"(*.plt)", "(*.svg)", "(*.pdf)", "(*.dxf)"})
+            QVERIFY2(filter.contains(QLatin1String(pattern)), pattern);
+        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("drawing.svg"))).contains("width=\"1000mm\""));
+
+        // The filter's extension completes a bare name; a typed extension of a format wins.
+        ExportCurrentSign(state, windows, &mainWindow,
+                          chooses(path(QStringLiteral("cut")), false, nullptr, nullptr, QStringLiteral("dxf")));
+        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("cut.dxf"))).contains("$INSUNITS"));
+        ExportCurrentSign(state, windows, &mainWindow,
+                          chooses(path(QStringLiteral("print.PDF")), true, nullptr, nullptr, QStringLiteral("wmf")));
+        QVERIFY(fixtures::ReadBytes(path(QStringLiteral("print.PDF"))).startsWith("%PDF-"));
+        ExportCurrentSign(state, windows, &mainWindow,
+                          chooses(path(QStringLiteral("inkscape.emf")), false, nullptr, nullptr, QStringLiteral("plt")));
+        QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("inkscape.emf"))), *MetafileFile(state, QSize(1000, 700)));
+        ExportCurrentSign(state, windows, &mainWindow,
+                          chooses(path(QStringLiteral("enhanced")), false, nullptr, nullptr, QStringLiteral("emf")));
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(fixtures::ReadBytes(path(QStringLiteral("enhanced.emf"))).at(0), char(1));
+    }
+
+    void aDrawingBeyondAKilometreIsRefused()
+    {
+        QString message;
+        ModalAnswers answers({typeScale(QStringLiteral("1000000")), modal::messageBox(&message)});
+        QCOMPARE(ExportCurrentSign(state, windows, &mainWindow, chooses(path(QStringLiteral("huge.svg")), false)),
+                 ExportOutcome::Failed);
+        VERIFY_ANSWERED(answers);
+        QVERIFY(message.contains(state.LanguageEntry(text::kDrawingTooLarge)));
+        QVERIFY(!QFile::exists(path(QStringLiteral("huge.svg"))));
     }
 
     void cancellingTheSaveDialogAsksNothingElse()

@@ -265,5 +265,12 @@ inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window t
 inline constexpr int kMenuRecentProjects = Entry(263);
 inline constexpr int kRecentProjectMissing = Entry(264); // "%1" is the file; "#" starts the second line
 inline constexpr int kClearRecentProjects = Entry(265);
+// Entries 279-290: the true-size drawings (285-290 unused).
+inline constexpr int kEmfFileFilter = Entry(279); // "description|pattern", offered after the first pair of entry 165
+inline constexpr int kSvgFileFilter = Entry(280);
+inline constexpr int kPdfFileFilter = Entry(281);
+inline constexpr int kDxfFileFilter = Entry(282);
+inline constexpr int kDrawingScaleNote = Entry(283); // printed on a scaled-down PDF; "%1" the percentage
+inline constexpr int kDrawingTooLarge = Entry(284);  // followed by the reason
 
 } // namespace tablix::text

@@ -176,6 +176,86 @@ void RenderSign(QPainter &canvas, const AppState &state, long double scale, int 
     DrawFrame(canvas, state, m);
 }
 
+namespace {
+
+// Collects outlines as RenderSign's canvas would fill them.
+class ShapeList {
+public:
+    void fill(std::optional<QColor> colour)
+    {
+        if (colour)
+            fill_ = *colour;
+    }
+    void rectangle(SignPart part, long double x1, long double y1, long double x2, long double y2)
+    {
+        if (x1 == x2 || y1 == y2 || std::isnan(x1 - x2) || std::isnan(y1 - y2))
+            return;
+        shapes_.push_back({part, fill_, {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}});
+    }
+    void quad(SignPart part, const std::array<ModelPoint, 4> &p)
+    {
+        shapes_.push_back({part, fill_, {p.begin(), p.end()}});
+    }
+    std::vector<SignShape> take() { return std::move(shapes_); }
+
+private:
+    QColor fill_ = Qt::white;
+    std::vector<SignShape> shapes_;
+};
+
+} // namespace
+
+std::vector<SignShape> SignShapes(const AppState &state)
+{
+    const EngineResults &res = state.results;
+    ShapeList list;
+    for (int i = 1; i <= kMaxRows; ++i) {
+        const GeometryRecord &r = res.record(i);
+        const long double x1 = r.x1.get(), x2 = r.x2.get();
+        if (x1 == x2)
+            break;
+        list.fill(RowFillColour(r.colourClass));
+        list.rectangle(SignPart::Rows, x1, r.y1.get(), x2, r.y2.get());
+        list.fill(StripFillColour(r.colourClass));
+        for (int k = 1; k <= 4; ++k) {
+            const long double second = r.second(k).get();
+            if (second != 0)
+                list.rectangle(SignPart::Strips, x1, r.first(k).get(), x2, second);
+        }
+    }
+
+    const GeometryRecord &left = res.record(61);
+    const SignRecord &sign = state.currentSignRecord;
+    const long double aux = sign.auxDimension.get();
+    if (aux > 0) {
+        list.fill(RowFillColour(left.colourClass));
+        long double top = left.y1.get();
+        for (int j = 1; j <= kLowerMarks; ++j)
+            if (state.workingLowerMarks[size_t(j - 1)] != 0)
+                top = res.record(j).y2.get();
+        const int n = int(static_cast<unsigned long long>(RoundEven(aux)) & 0xFFu);
+        const GeometryRecord &row1 = res.record(1);
+        const long double half = state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get() * 0.05L;
+        for (int k = 1; k <= n; ++k) {
+            const long double centre = (row1.x1.get() + row1.x2.get()) / (n + 1) * k;
+            list.rectangle(SignPart::Posts, centre - half, top, centre + half, left.y2.get());
+        }
+    }
+
+    list.fill(RowFillColour(left.colourClass));
+    if (res.record(64).colourClass == 0) {
+        for (int n : {61, 62}) {
+            const GeometryRecord &r = res.record(n);
+            list.rectangle(SignPart::Posts, r.x1.get(), r.y1.get(), r.x2.get(), r.y2.get());
+        }
+    } else {
+        const long double w = left.x2.get() - left.x1.get();
+        for (int n : {61, 62, 63, 64})
+            list.quad(SignPart::Frame, MitredBarCorners(res.record(n), n, w));
+    }
+    return list.take();
+}
+
 SignPageLayout SignPageLayoutFor(QSize client, const AppState &state)
 {
     SignPageLayout layout;

@@ -6,6 +6,9 @@
 #include <QSize>
 #include <array>
 #include <optional>
+#include <vector>
+
+#include "core/engine/results.h"
 
 class QPainter;
 
@@ -45,6 +48,22 @@ struct SignPageLayout {
 // Scale and centring of the sign page for a client area, read after ComputeSign. A sign whose
 // width or height is not positive is not drawn.
 SignPageLayout SignPageLayoutFor(QSize client, const AppState &state);
+
+// The element classes of a drawing, in the order the page paints them.
+enum class SignPart { Rows, Strips, Posts, Frame };
+
+// One filled outline of the sign in model centimetres (y down), with the fill the page gives it.
+struct SignShape {
+    SignPart part = SignPart::Rows;
+    QColor fill;
+    std::vector<ModelPoint> corners; // four, in drawing order
+};
+
+// The outlines RenderSign paints with all lower marks considered, in its order, for drawings
+// that are not pixels: fills resolved as the page resolves them (starting from white), nothing
+// of zero extent. The vertical bars below the marked rows and the side posts are Posts; the
+// mitred bars are Frame.
+std::vector<SignShape> SignShapes(const AppState &state);
 
 // The whole sign page: nothing for an empty sign, otherwise a white page, ComputeSign and the
 // centred drawing with all ten lower marks.

@@ -1,0 +1,85 @@
+// The true-size SVG drawing of the current sign: one group per element class.
+#include "core/export/svg.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPolygonF>
+#include <QSvgGenerator>
+
+#include "core/engine/compute_sign.h"
+#include "core/export/true_size.h"
+#include "core/project/app_state.h"
+
+namespace tablix {
+
+namespace {
+
+// Outlines a tenth of a millimetre wide stay visible in a viewer and thin enough for a cutter.
+constexpr double kOutlineMm = 0.1;
+
+QByteArray Number(long double v)
+{
+    return QByteArray::number(double(v), 'g', 10);
+}
+
+// The shapes of one class as the generator writes them, without its document around them. The
+// generator writes no ids, so each class is drawn on its own and given its group afterwards.
+QByteArray PartBody(const TrueSizeDrawing &d, SignPart part)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setViewBox(QRectF(0, 0, double(d.widthMm), double(d.heightMm)));
+    {
+        QPainter painter(&generator);
+        painter.setPen(QPen(Qt::black, kOutlineMm, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        for (const SignShape &shape : d.shapes) {
+            if (shape.part != part)
+                continue;
+            painter.setBrush(shape.fill);
+            QPolygonF polygon;
+            for (const ModelPoint &p : shape.corners)
+                polygon << QPointF(double(p.x), double(p.y));
+            painter.drawPolygon(polygon);
+        }
+    }
+    const QByteArray svg = buffer.data();
+    const qsizetype start = svg.indexOf("</defs>");
+    const qsizetype end = svg.lastIndexOf("</svg>");
+    if (start < 0 || end < start)
+        return {};
+    return svg.mid(start + 7, end - start - 7).trimmed();
+}
+
+} // namespace
+
+std::optional<QByteArray> WriteSvg(const AppState &state)
+{
+    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state);
+    if (!d)
+        return std::nullopt;
+    const QByteArray w = Number(d->widthMm), h = Number(d->heightMm);
+    QByteArray out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
+                     + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + ' ' + h + "\">\n";
+    out += "<title>" + d->title.toHtmlEscaped().toUtf8() + "</title>\n";
+    out += "<desc>Tablix " TABLIX_VERSION ": the sign at " + Number(d->mmPerCm * 10)
+           + " % of its size, in millimetres</desc>\n";
+    for (SignPart part : kSignParts) {
+        const QByteArray body = PartBody(*d, part);
+        out += QByteArray("<g id=\"") + SignPartName(part) + "\">\n" + body + (body.isEmpty() ? "" : "\n") + "</g>\n";
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+std::optional<QByteArray> SvgFile(AppState &state)
+{
+    if (state.workingRows[0] == 0)
+        return std::nullopt;
+    ComputeSign(state);
+    return WriteSvg(state);
+}
+
+} // namespace tablix

@@ -1,0 +1,19 @@
+// The true-size SVG drawing of the current sign: one group per element class.
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+namespace tablix {
+
+struct AppState;
+
+// Computes the current sign and draws it at state.exportScale (100 = true size), width and height
+// in millimetres; nothing when the sign has no rows or size. Throws FloatingPointOverflow from the
+// engine and DrawingTooLarge.
+std::optional<QByteArray> SvgFile(AppState &state);
+
+// The drawing of the geometry state.results already holds.
+std::optional<QByteArray> WriteSvg(const AppState &state);
+
+} // namespace tablix
