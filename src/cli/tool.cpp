@@ -10,6 +10,7 @@
 
 #include "cli/tool.h"
 #include "cli/tool_support.h"
+#include "cli/workshop_commands.h"
 #include "core/engine/compute_sign.h"
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
@@ -248,6 +249,8 @@ const Command kCommands[] = {
     {"emf", "PROJECT [--sign N] [--scale S] [--window WxH] -o FILE", "the metafile; WxH is the main window's size", emf},
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
+    {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
+    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
 };
 
 struct GlobalOption {

@@ -10,11 +10,11 @@
 namespace tablix {
 
 struct AppState;
-class LanguageTable;
+struct LanguageTable;
 
 // Lengths are held in hundredths of a centimetre, the precision the reports write them with, so
 // sums and comparisons are exact.
-using CutLength = std::int64_t;
+using CutLength = long long;
 inline constexpr CutLength kCutUnitsPerCm = 100;
 
 // A length in cm rounded to hundredths as a report writes it (half away from zero).

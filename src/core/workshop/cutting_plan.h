@@ -10,7 +10,7 @@
 
 namespace tablix {
 
-class LanguageTable;
+struct LanguageTable;
 
 struct PieceDemand {
     CutLength length = 0;
