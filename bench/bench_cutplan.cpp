@@ -65,6 +65,7 @@ SignSlotArray RandomProject(std::mt19937 &random, int signs)
 struct Figures {
     long long profiles = 0, atBound = 0, invalid = 0, worseThanFirstFit = 0;
     long long bars = 0, firstFitBars = 0, betterThanFirstFit = 0;
+    long long oneAbove = 0; // profiles one bar above the bound
 };
 
 CuttingPlan PlanOf(AppState &state)
@@ -77,6 +78,7 @@ void Tally(const CuttingPlan &plan, Figures &f)
     for (const ProfilePlan &p : plan.profiles) {
         ++f.profiles;
         f.atBound += p.optimal;
+        f.oneAbove += (long long)p.bars.size() == p.lowerBound + 1;
         f.bars += (long long)p.bars.size();
         f.firstFitBars += p.firstFitBars;
         f.betterThanFirstFit += (long long)p.bars.size() < p.firstFitBars;
@@ -112,6 +114,7 @@ void ReportFigures()
     std::printf("  profiles planned:            %lld\n", f.profiles);
     std::printf("  invalid plans:               %lld\n", f.invalid);
     std::printf("  at the lower bound:          %lld (%.2f %%)\n", f.atBound, 100.0 * double(f.atBound) / double(std::max(1LL, f.profiles)));
+    std::printf("  one bar above the bound:     %lld\n", f.oneAbove);
     std::printf("  bars: plan %lld, first-fit decreasing %lld; fewer than first fit on %lld profiles, more on %lld\n",
                 f.bars, f.firstFitBars, f.betterThanFirstFit, f.worseThanFirstFit);
     std::printf("  20-sign project, cut list and plan: median %.2f ms, 90th percentile %.2f ms, max %.2f ms\n",
