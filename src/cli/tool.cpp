@@ -14,6 +14,7 @@
 #include "cli/drawing_commands.h"
 #include "cli/tool.h"
 #include "cli/tool_support.h"
+#include "cli/workshop_commands.h"
 #include "core/engine/compute_sign.h"
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
@@ -256,6 +257,8 @@ const Command kCommands[] = {
     {"dxf", "PROJECT [--sign N] [--scale S] -o FILE", "the outlines as DXF, in millimetres at scale S", dxfCommand},
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
+    {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
+    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
 };
 
 struct GlobalOption {

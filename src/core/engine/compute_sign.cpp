@@ -83,6 +83,7 @@ void InitElementKinds(AppState &state)
     // Keeps the buffers of the previous run: texts are rebuilt on every paint.
     r.SpecificationText.truncate(0);
     r.CostText.truncate(0);
+    r.SpecificationPieces.clear();
     r.SpecificationText.reserve(2048);
     r.CostText.reserve(4096);
 

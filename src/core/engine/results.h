@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/number/real48.h"
 
@@ -51,6 +52,14 @@ struct ElementKind {
     QString name; // at most 19 characters
 };
 
+// Pieces of profile a line of the specification text names: the line's label, how many pieces
+// and the length (cm) as computed, before the text rounds them.
+struct SpecificationPiece {
+    QString label;
+    long double count = 0;
+    long double length = 0;
+};
+
 struct EngineResults {
     std::array<GeometryRecord, kGeometryRecords> SignGeometry{};
     Real48Value geometryHeight;
@@ -60,6 +69,7 @@ struct EngineResults {
     std::array<ElementKind, kElementKinds> ElementKindTable; // index 0 = code 1
     QString SpecificationText; // lines end with '\r'; at most kMaxTextLength characters
     QString CostText;
+    std::vector<SpecificationPiece> SpecificationPieces; // in the order of SpecificationText
 
     // Work values of the run, kept for checks.
     Real48Value costTotal;

@@ -49,8 +49,10 @@ private:
         addToTotal(amount);
     }
 
+    // A one-value line names a pair of frame bars, side profiles or posts.
     void dimensionLine(const QString &label1, long double value, const QString &label2)
     {
+        r.SpecificationPieces.push_back({label1, 2, value});
         spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(value, 0, 2).view() + label2 + u' ' + kLineEnd);
     }
 
@@ -284,6 +286,7 @@ void TextWriter::markedSection()
     const SignRecord &sign = s.currentSignRecord;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
+    r.SpecificationPieces.push_back({postCutLabel(s), n, cut});
     spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(text::kPiecesOf) + u' '
          + FormatFixedNumber(cut, 0, 2).view() + E(text::kCentimetreUnit) + u' '
          + kLineEnd);
@@ -298,9 +301,12 @@ void TextWriter::cuttingList()
         if (n == 0) {
             count = QString::number(kind.count);
             length = FormatFixedNumber(kind.length.get(), 0, 2).view();
+            r.SpecificationPieces.push_back({kind.name, (long double)kind.count, kind.length.get()});
         } else {
+            const long double pieceLength = (kind.length.get() - 0.5L * (n + 1)) / (n + 1);
             count = FormatFixedNumber(kind.count * (n + 1), 0, 0).view();
-            length = FormatFixedNumber((kind.length.get() - 0.5L * (n + 1)) / (n + 1), 0, 2).view();
+            length = FormatFixedNumber(pieceLength, 0, 2).view();
+            r.SpecificationPieces.push_back({kind.name, kind.count * (n + 1), pieceLength});
         }
         spec(kind.name + count + E(text::kPiecesOf) + u' ' + length + E(text::kCentimetreUnit) + u' ' + kLineEnd);
     }

@@ -273,4 +273,26 @@ inline constexpr int kDxfFileFilter = Entry(282);
 inline constexpr int kDrawingScaleNote = Entry(283); // printed on a scaled-down PDF; "%1" the percentage
 inline constexpr int kDrawingTooLarge = Entry(284);  // followed by the reason
 
+// Entries 291-310: the cut list and the cutting plan.
+inline constexpr int kCutListProfileHeader = Entry(291); // column headings of the cut list file
+inline constexpr int kCutListLengthHeader = Entry(292);
+inline constexpr int kCutListCountHeader = Entry(293);
+inline constexpr int kCutListSignsHeader = Entry(294);
+inline constexpr int kPlanTitle = Entry(295); // first line of the cutting plan report
+inline constexpr int kPlanProfile = Entry(296); // before a profile's name
+inline constexpr int kPlanStockBar = Entry(297); // stock bar length, cm
+inline constexpr int kPlanKerf = Entry(298);
+inline constexpr int kPlanTrim = Entry(299);
+inline constexpr int kPlanPieces = Entry(300); // pieces to cut, followed by their count
+inline constexpr int kPlanBarsToOrder = Entry(301);
+inline constexpr int kPlanLowerBound = Entry(302);
+inline constexpr int kPlanBoundReached = Entry(303); // after the bound: the plan is provably the fewest bars
+inline constexpr int kPlanBoundNotReached = Entry(304);
+inline constexpr int kPlanFirstFit = Entry(305); // bars first-fit decreasing would use
+inline constexpr int kPlanWaste = Entry(306); // percent of the bought length not in a piece
+inline constexpr int kPlanBar = Entry(307); // before a bar's number; the bar's cuts follow the tab
+inline constexpr int kPlanOffcut = Entry(308); // after a bar's cuts, before the offcut length
+inline constexpr int kPlanTooLong = Entry(309); // pieces longer than a stock bar
+inline constexpr int kPlanNoSignInUse = Entry(310); // the plan of a project without signs in use
+
 } // namespace tablix::text

@@ -1,0 +1,13 @@
+// tablix-cli's workshop commands: the project's cut list and its cutting plan.
+#pragma once
+
+#include "cli/tool_support.h"
+
+namespace tablix::cli {
+
+// cutlist PROJECT [-o FILE]: the cut list as CSV.
+int cutList(const Invocation &o);
+// plan PROJECT [--stock FILE] [--json] [-o FILE]: the cutting plan as a report or JSON.
+int cuttingPlan(const Invocation &o);
+
+} // namespace tablix::cli

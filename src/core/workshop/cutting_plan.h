@@ -1,0 +1,68 @@
+// The cutting plan: fewest stock bars for the cut list, per profile, by column generation.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "core/workshop/cut_list.h"
+#include "core/workshop/stock.h"
+
+namespace tablix {
+
+struct LanguageTable;
+
+struct PieceDemand {
+    CutLength length = 0;
+    long long count = 0;
+    bool operator==(const PieceDemand &) const = default;
+};
+
+struct PlannedBar {
+    std::vector<CutLength> cuts; // saw order: longest first
+    CutLength offcut = 0;        // barLength - trim - sum(cut + kerf)
+};
+
+struct ProfilePlan {
+    QString profile;
+    StockProfile stock;
+    std::vector<PieceDemand> pieces;  // that fit a bar, longest first
+    std::vector<PieceDemand> tooLong; // that need longer stock, longest first
+    std::vector<PlannedBar> bars;
+    long long lowerBound = 0;   // the linear optimum rounded up
+    long long firstFitBars = 0; // first-fit decreasing, for comparison
+    bool optimal = false;       // bars.size() == lowerBound
+    bool fromFirstFit = false;  // the plan is first-fit's (the solver was not better)
+    // Share of the bought length that is not in a piece, in percent.
+    long double wastePercent() const;
+};
+
+struct CuttingPlan {
+    std::vector<ProfilePlan> profiles;
+    long long totalBars() const;
+    bool empty() const { return profiles.empty(); }
+};
+
+// One profile. `pieces` may come in any order and repeat lengths; `stock` must pass
+// CheckStockProfile. Never more bars than first-fit decreasing.
+ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &pieces, const StockProfile &stock);
+
+// First-fit decreasing alone (bars in saw order with offcuts); too-long pieces are left out.
+std::vector<PlannedBar> FirstFitDecreasing(const std::vector<PieceDemand> &pieces, const StockProfile &stock);
+
+// Every profile of the cut list with its stock.
+CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock);
+
+// Empty when the bars hold exactly the demand and every bar's cuts with kerfs fit its length less
+// the trim; otherwise what is wrong.
+QString CheckProfilePlan(const ProfilePlan &plan);
+
+// {"profiles": [{profile, barLength, kerf, trim, pieces, bars, tooLong, lowerBound, firstFitBars,
+// optimal}], "totalBars": N}; lengths in cm as numbers.
+QByteArray CuttingPlanJson(const CuttingPlan &plan);
+
+// The plan as a report text for the report window and the printout: lines end with '\r', the
+// label column ends at the first tab. An empty plan says that no sign is in use.
+QString CuttingPlanReport(const CuttingPlan &plan, const LanguageTable &language);
+
+} // namespace tablix

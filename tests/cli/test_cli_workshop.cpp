@@ -1,0 +1,149 @@
+// cutlist and plan run as a user runs them: the CSV read back by Python's csv module, the plan's
+// JSON, stock files that are refused, and projects with nothing to cut.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "support/fixtures.h"
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QByteArray out, err;
+};
+
+struct WorkshopCliTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString project;
+
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    ToolRun run(const QString &program, const QStringList &args, const QByteArray &input = {}) const
+    {
+        QProcess p;
+        p.start(program, args);
+        p.write(input);
+        p.closeWriteChannel();
+        p.waitForFinished(30000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+    ToolRun cli(QStringList args) const
+    {
+        args.prepend(dir.path());
+        args.prepend(QStringLiteral("--workdir"));
+        return run(QStringLiteral(TABLIX_CLI), args);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_EQ(cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral(TABLIX_DATA_DIR "/params.json")}).exitCode, 0);
+        QFile::copy(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.eng"), path("tablix_lng.eng"));
+        // The example with a title a CSV must quote.
+        QByteArray json = fixtures::ReadBytes(QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json"));
+        json.replace("\"!Opening hours\"", "\"!Hours, \\\"late\\\"\"");
+        ASSERT_TRUE(fixtures::WriteBytes(path("shop.json"), json));
+        project = path("shop.tab");
+        ASSERT_EQ(cli({QStringLiteral("project"), QStringLiteral("load"), path("shop.json"), QStringLiteral("-o"), project}).exitCode, 0);
+    }
+};
+
+TEST_F(WorkshopCliTest, CsvReadsBackThroughPython)
+{
+    const ToolRun csv = cli({QStringLiteral("cutlist"), project, QStringLiteral("-o"), path("cut.csv")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.constData();
+    const ToolRun py = run(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral("-c"), QStringLiteral("import csv,sys\n"
+                                                             "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
+                                                             "assert all(len(r)==4 for r in rows), rows\n"
+                                                             "print(len(rows)); print('|'.join(rows[0]))\n"
+                                                             "print(sum(int(r[2]) for r in rows[1:]))\n"
+                                                             "print([r for r in rows if r[1]=='45.00'][0][3])\n"
+                                                             "print(min(float(r[1]) for r in rows[1:]))\n"),
+                        path("cut.csv")});
+    ASSERT_EQ(py.exitCode, 0) << py.err.constData();
+    const QList<QByteArray> lines = py.out.split('\n');
+    EXPECT_EQ(lines[0], "25"); // header and 24 lengths
+    EXPECT_EQ(lines[1], "Profile|Length (cm)|Count|Signs");
+    EXPECT_EQ(lines[2], "74"); // pieces of all signs, times their quantities
+    EXPECT_EQ(lines[3], "2 Hours, \"late\"");
+    EXPECT_EQ(lines[4], "7.2");
+}
+
+TEST_F(WorkshopCliTest, PlanJsonOfTheExample)
+{
+    const ToolRun plan = cli({QStringLiteral("plan"), project, QStringLiteral("--json")});
+    ASSERT_EQ(plan.exitCode, 0) << plan.err.constData();
+    QJsonParseError error{};
+    const QJsonObject root = QJsonDocument::fromJson(plan.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << plan.out.constData();
+    long long bars = 0;
+    for (const QJsonValue &v : root[QStringLiteral("profiles")].toArray()) {
+        const QJsonObject p = v.toObject();
+        for (const char *key : {"profile", "barLength", "kerf", "trim", "pieces", "bars", "tooLong", "lowerBound", "firstFitBars", "optimal"})
+            EXPECT_TRUE(p.contains(QLatin1String(key))) << key;
+        EXPECT_TRUE(p[QStringLiteral("optimal")].toBool());
+        bars += p[QStringLiteral("bars")].toArray().size();
+    }
+    EXPECT_EQ(root[QStringLiteral("totalBars")].toInt(), bars);
+    EXPECT_EQ(bars, 23);
+
+    const ToolRun text = cli({QStringLiteral("plan"), project});
+    ASSERT_EQ(text.exitCode, 0);
+    EXPECT_TRUE(text.out.startsWith("Cutting plan\n\nProfile: Frame wide A\nStock bar\t 600.00 cm\n")) << text.out.constData();
+    EXPECT_TRUE(text.out.endsWith("Bars to order\t 23\n"));
+}
+
+TEST_F(WorkshopCliTest, StockFileShortBarsListTooLongPieces)
+{
+    ASSERT_TRUE(fixtures::WriteBytes(path("stock.json"), R"({"default": {"barLength": 300, "kerf": 0.3, "trim": 0.5}})"));
+    const ToolRun plan = cli({QStringLiteral("plan"), project, QStringLiteral("--json"), QStringLiteral("--stock"), path("stock.json")});
+    ASSERT_EQ(plan.exitCode, 0) << plan.err.constData();
+    const QJsonObject first = QJsonDocument::fromJson(plan.out).object()[QStringLiteral("profiles")].toArray()[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("barLength")].toDouble(), 300);
+    EXPECT_EQ(first[QStringLiteral("tooLong")].toArray()[0].toObject()[QStringLiteral("length")].toDouble(), 400);
+    EXPECT_EQ(first[QStringLiteral("tooLong")].toArray()[0].toObject()[QStringLiteral("count")].toInt(), 2);
+
+    // The data folder's own file is read when no --stock is given.
+    ASSERT_TRUE(QFile::copy(path("stock.json"), path("tablix-stock.json")));
+    EXPECT_TRUE(cli({QStringLiteral("plan"), project}).out.contains("Needs longer stock\t 2 pcs x 400.00 cm\n"));
+}
+
+TEST_F(WorkshopCliTest, BadInputWritesNothing)
+{
+    const struct {
+        const char *stock;
+        const char *message;
+    } cases[] = {
+        {R"({"default": {"kerf": 0.4}})", "\"barLength\" is missing"},
+        {R"({"default": {"barLength": -600}})", "must not be negative"},
+        {R"({"default": {"barLength": 0.3, "kerf": 0.4, "trim": 0}})", "leave nothing"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(fixtures::WriteBytes(path("bad.json"), c.stock));
+        const ToolRun r = cli({QStringLiteral("plan"), project, QStringLiteral("--stock"), path("bad.json"), QStringLiteral("-o"), path("plan.txt")});
+        EXPECT_EQ(r.exitCode, 2) << c.stock;
+        EXPECT_TRUE(r.err.contains(c.message)) << r.err.constData();
+        EXPECT_TRUE(r.err.contains("nothing written")) << r.err.constData();
+        EXPECT_FALSE(QFile::exists(path("plan.txt")));
+    }
+    const ToolRun missing = cli({QStringLiteral("plan"), project, QStringLiteral("--stock"), path("absent.json")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.out.isEmpty());
+
+    ASSERT_TRUE(fixtures::WriteBytes(path("empty.json"), R"({"signs": []})"));
+    ASSERT_EQ(cli({QStringLiteral("project"), QStringLiteral("load"), path("empty.json"), QStringLiteral("-o"), path("empty.tab")}).exitCode, 0);
+    for (const char *command : {"cutlist", "plan"}) {
+        const ToolRun r = cli({QLatin1String(command), path("empty.tab"), QStringLiteral("-o"), path("out.txt")});
+        EXPECT_EQ(r.exitCode, 2) << command;
+        EXPECT_TRUE(r.err.contains("no sign in use, nothing to cut")) << r.err.constData();
+        EXPECT_FALSE(QFile::exists(path("out.txt")));
+    }
+}
+
+} // namespace
