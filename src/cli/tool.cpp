@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/tool.h"
+#include "cli/quote_command.h"
 #include "cli/tool_support.h"
 #include "core/engine/compute_sign.h"
 #include "core/export/emf.h"
@@ -248,6 +249,7 @@ const Command kCommands[] = {
     {"emf", "PROJECT [--sign N] [--scale S] [--window WxH] -o FILE", "the metafile; WxH is the main window's size", emf},
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
+    {"quote", "PROJECT -o FILE", "the customer's quote of every sign in use as a PDF", quote},
 };
 
 struct GlobalOption {
