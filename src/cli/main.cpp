@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cli/quote_command.h"
 #include "cli/tool.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
     // a window here); every other command runs without one.
     bool fonts = false;
     for (int i = 1; i < argc; ++i)
-        fonts = fonts || std::strcmp(argv[i], "pdf") == 0;
+        fonts = fonts || std::strcmp(argv[i], "pdf") == 0 || tablix::cli::NeedsFonts({QString::fromLocal8Bit(argv[i])});
     std::unique_ptr<QCoreApplication> app;
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

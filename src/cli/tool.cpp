@@ -13,6 +13,7 @@
 
 #include "cli/drawing_commands.h"
 #include "cli/tool.h"
+#include "cli/quote_command.h"
 #include "cli/tool_support.h"
 #include "cli/workshop_commands.h"
 #include "core/engine/compute_sign.h"
@@ -259,6 +260,7 @@ const Command kCommands[] = {
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
     {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
     {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
+    {"quote", "PROJECT -o FILE", "the customer's quote of every sign in use as a PDF", quote},
 };
 
 struct GlobalOption {

@@ -42,6 +42,7 @@
 #include "ui/widgets/named.h"
 #include "ui/widgets/paint_box.h"
 #include "ui/window_set.h"
+#include "ui/workshop_menu.h"
 #include "core/render/sign_drawing.h"
 #include "core/render/summary.h"
 #include "core/number/number_format.h"
@@ -174,6 +175,7 @@ void MainWindow::buildMenus()
     openAction = addCommand(projectMenu, "c11", &MainWindow::openProject, QKeySequence(Qt::CTRL | Qt::Key_O));
     saveAction = addCommand(projectMenu, "c12", &MainWindow::saveProject, QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAsAction = addCommand(projectMenu, "c121", &MainWindow::saveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    new WorkshopMenu(state, this, projectMenu);
     projectMenu->addSeparator();
     recentMenu = addSubmenu(projectMenu, "RecentProjects");
     static_assert(std::tuple_size_v<decltype(recentActions)> == kRecentProjectCount);

@@ -294,5 +294,18 @@ inline constexpr int kPlanBar = Entry(307); // before a bar's number; the bar's 
 inline constexpr int kPlanOffcut = Entry(308); // after a bar's cuts, before the offcut length
 inline constexpr int kPlanTooLong = Entry(309); // pieces longer than a stock bar
 inline constexpr int kPlanNoSignInUse = Entry(310); // the plan of a project without signs in use
+// quote: entries 311-329 (323-329 unused).
+inline constexpr int kMenuQuotePdf = Entry(311);
+inline constexpr int kQuoteHeading = Entry(312);      // "%1" the project's name
+inline constexpr int kQuoteDateLine = Entry(313);     // "%1" the date, written with entry 190's format
+inline constexpr int kQuoteSignColumn = Entry(314);
+inline constexpr int kQuoteQuantityColumn = Entry(315);
+inline constexpr int kQuotePiecePriceColumn = Entry(316);
+inline constexpr int kQuoteLineTotalColumn = Entry(317);
+inline constexpr int kQuoteSize = Entry(318);         // "%1" width, "%2" height, both in cm
+inline constexpr int kQuoteProjectTotal = Entry(319);
+inline constexpr int kQuoteNoSignInUse = Entry(320);
+inline constexpr int kQuoteFileFilter = Entry(321);   // "Description|*.pdf"
+inline constexpr int kQuoteUntitledProject = Entry(322);
 
 } // namespace tablix::text

@@ -180,6 +180,7 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
             break;
         if (LineBeginsWith(line, areaLine)) {
             const QString value = ReportValueText(line, unit);
+            block.pieceValue = value.trimmed();
             block.texts.push_back(
                 {0, state.LanguageEntry(text::kSummaryAreaLabel) + QStringLiteral(" = ") + value + QLatin1Char(' ') + unit});
             if (quantity == 1)
@@ -187,6 +188,7 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
         }
         if (quantity > 1 && LineBeginsWith(line, totalLine)) {
             const QString value = ReportValueText(line, unit);
+            block.orderValue = value.trimmed();
             block.texts.push_back(
                 {1, state.LanguageEntry(text::kSummaryPiecesLabel) + QLatin1Char(' ') + FormatFixed(quantity, 0, 0)});
             block.texts.push_back(
@@ -199,6 +201,7 @@ SummaryBlock BuildSummaryBlock(const AppState &state)
     }
     if (!note.isEmpty())
         block.texts.push_back({block.rows(), note});
+    block.note = note;
     return block;
 }
 
@@ -207,6 +210,7 @@ SummaryBlock OverflowSummaryBlock(const AppState &state, const QString &message)
     SummaryBlock block;
     block.title = WithoutBang(state.currentSignRecord.titleText());
     block.texts.push_back({0, message});
+    block.note = message;
     return block;
 }
 
@@ -237,19 +241,22 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
     return place;
 }
 
+Real48 WalkSummaryBlocks(AppState &state, const std::function<void(int slot, const SummaryBlock &)> &perSign)
+{
+    Real48 total;
+    SignWalk walk(state);
+    walk.forEachSignInUse([&](int k) { perSign(k, ComputeSummaryBlock(state, total)); });
+    return total;
+}
+
 QStringList SummaryTexts(AppState &state)
 {
     QStringList texts;
-    Real48 total;
-    {
-        SignWalk walk(state);
-        walk.forEachSignInUse([&](int) {
-            const SummaryBlock block = ComputeSummaryBlock(state, total);
-            texts << block.title;
-            for (const SummaryBlockText &t : block.texts)
-                texts << t.text;
-        });
-    }
+    const Real48 total = WalkSummaryBlocks(state, [&](int, const SummaryBlock &block) {
+        texts << block.title;
+        for (const SummaryBlockText &t : block.texts)
+            texts << t.text;
+    });
     texts << SummaryTotalLine(state, total.get());
     return texts;
 }

@@ -48,6 +48,9 @@ struct SummaryBlock {
     std::vector<SummaryBlockText> texts;
     std::vector<long double> additions; // added to the project total, in order
     bool piecesShown = false;           // rows 1 and 2 hold the pieces and their total
+    QString pieceValue;                 // value texts of the sign's price and of its order, as the
+    QString orderValue;                 // cost report writes them; empty when the report has none
+    QString note;                       // the unpriced special profiles, or why the sign failed
     // Text rows the block holds: rows() of them make the block at least 1.4h each tall when
     // there are two or more.
     int rows() const;
@@ -76,6 +79,11 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
 // and the working rows and marks are as before afterwards, while results, ViewText and ReportLines
 // hold what the last sign left.
 QStringList SummaryTexts(AppState &state);
+
+// The summary's walk over the signs in use: each sign's block, computed as the summary computes
+// it (perSign runs with that sign current and computed), and the project total they add up to.
+// The current sign and working state are as before afterwards.
+Real48 WalkSummaryBlocks(AppState &state, const std::function<void(int slot, const SummaryBlock &)> &perSign);
 
 struct SummaryPass {
     int cursorY = 0;
