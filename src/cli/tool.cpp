@@ -343,6 +343,7 @@ QByteArray helpLine(const QByteArray &synopsis, const char *help)
 QByteArray usageText()
 {
     QByteArray text = "usage: tablix-cli [--workdir DIR] COMMAND\n"
+                      "       tablix-cli COMMAND --help\n"
                       "       tablix-cli --help | --version\n"
                       "commands:\n";
     for (const Command &c : kCommands)

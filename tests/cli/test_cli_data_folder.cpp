@@ -46,7 +46,7 @@ struct Home {
 
 } // namespace
 
-// DataRun from its build folder, the tool fills the configuration folder from the source tree's data.
+// Run from its build folder, the tool fills the configuration folder from the source tree's data.
 TEST(CliDataFolder, WithoutWorkdirTheConfigurationFolderIsFilledAndUsed)
 {
     Home h;
@@ -58,27 +58,6 @@ TEST(CliDataFolder, WithoutWorkdirTheConfigurationFolderIsFilledAndUsed)
     // The same as with the folder named.
     const DataRun named = h.cli({QStringLiteral("--workdir"), folder, QStringLiteral("prices")});
     EXPECT_EQ(named.out, prices.out);
-
-    // A start folder with its own parameter file is used instead: here one naming Polish.
-    ASSERT_EQ(h.cli({QStringLiteral("--workdir"), h.start, QStringLiteral("params"), QStringLiteral("load"),
-                     fixtures::DataFile(QStringLiteral("params.json"))})
-                  .exitCode,
-              0);
-    QFile::copy(fixtures::DataFile(QStringLiteral("tablix_lng.pol")), QDir(h.start).filePath(QStringLiteral("tablix_lng.eng")));
-    const DataRun local = h.cli({QStringLiteral("prices")});
-    ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
-    EXPECT_NE(local.out, prices.out);
-}
-
-// --workdir keeps meaning that folder alone: nothing is looked up or filled.
-TEST(CliDataFolder, AnEmptyWorkdirIsAnErrorAndFillsNothing)
-{
-    Home h;
-    const QString empty = h.make("empty");
-    const DataRun r = h.cli({QStringLiteral("--workdir"), empty, QStringLiteral("prices")});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains(QDir(empty).filePath(QStringLiteral("Tablix_pro.dan")).toUtf8())) << r.err.toStdString();
-    EXPECT_FALSE(QDir(h.config).exists());
 }
 
 // An unpacked package: the program beside ../share/tablix works from anywhere; without that

@@ -1148,12 +1148,14 @@ private slots:
     void secondStartRestoresTheFirstWindow()
     {
         const QString name = QStringLiteral("tablix-test-%1").arg(QCoreApplication::applicationPid());
-        SingleInstance first(name);
+        QTemporaryDir runtime; // private to the user, as XDG_RUNTIME_DIR is
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        SingleInstance first(name, runtime.path());
         QVERIFY(first.claim());
         QWidget window;
         window.showMinimized();
         first.setWindow(&window);
-        SingleInstance second(name);
+        SingleInstance second(name, runtime.path());
         QVERIFY(!second.claim());
         QTRY_VERIFY(!window.isMinimized() && window.isVisible());
     }

@@ -70,24 +70,6 @@ private slots:
         QVERIFY2(text.contains(QDir::toNativeSeparators(QDir(dir.path()).absolutePath())), qPrintable(text));
     }
 
-    // Nothing anywhere: the box names the start folder, the configuration folder and where the
-    // installed defaults were looked for.
-    void dataFoundNowhereNamesEveryFolderSearched()
-    {
-        QTemporaryDir root;
-        const DataFolderPlaces places{QString(), root.filePath(QStringLiteral("start")),
-                                      root.filePath(QStringLiteral("config/tablix")),
-                                      {root.filePath(QStringLiteral("share/tablix"))}};
-        QDir().mkpath(places.startDirectory);
-        QString text;
-        ModalAnswers answers({modal::messageBox(&text, QStringLiteral("OpenErrorBox"))});
-        AppState state;
-        QVERIFY(!RunStartup(state, ChooseDataFolder(places)));
-        VERIFY_ANSWERED(answers);
-        for (const QString &folder : {places.startDirectory, places.configDirectory, places.installed[0]})
-            QVERIFY2(text.contains(QDir::toNativeSeparators(folder)), qPrintable(text));
-    }
-
     // A first start with an empty configuration folder: filled from the installed defaults, it
     // becomes the state's data folder, where the parameter editor and the chooser write.
     void firstStartFillsTheConfigurationFolder()

@@ -15,7 +15,7 @@ struct StartupLoadResult {
 };
 
 inline constexpr const char *kOpenErrorCaption = "Open Error";
-inline constexpr const char *kParametersAbsentText = "Parameters absent. Reinstall program!";
+inline constexpr const char *kParametersAbsentText = "Parameters absent.Reinstall program!";
 inline constexpr const char *kRestartProgramText = "Restart program!";
 
 // Reads both files from `workdir` into temporaries; the state changes only when both are whole,
