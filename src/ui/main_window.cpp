@@ -958,21 +958,7 @@ void MainWindow::openProjectFile(const QString &path)
     activateWindow();
     if (!maybeSaveChanges())
         return;
-    const ProjectLoad load = ReadProjectFile(path, state.LanguageEntry(text::kDamagedProject));
-    if (!load.signs) {
-        ShowIoError(this, load.error);
-        return;
-    }
-    state.OpenProject(*load.signs, path);
-    state.LoadWorkingState();
-    SyncPages();
-    setActivePage(0);
-    showSummaryMenus(false);
-    RefreshCaption();
-    resetSummaryScroll();
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
-    armSignDialogs();
+    loadProject(path);
 }
 
 } // namespace tablix
