@@ -315,7 +315,7 @@ private slots:
     {
         const CutList list = exampleCutList();
         StockSettings stock;
-        stock.defaults.barLength = 500 * kCutUnitsPerCm;
+        stock.profiles[list.profiles()[0]] = StockProfile{650 * kCutUnitsPerCm, 30, 100};
         QVERIFY(SaveStockFile(stockPath(), stock, nullptr));
         const CuttingPlan plan = PlanCutList(list, stock);
         QVERIFY(plan.totalBars() > 0);
@@ -343,8 +343,8 @@ private slots:
 
         QVERIFY(!lines.isEmpty());
         QCOMPARE(lines.first(), state.LanguageEntry(text::kPlanTitle));
-        // The stock file's bar, and the plan's total as the last line.
-        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500.00") + state.LanguageEntry(text::kCentimetreUnit)));
+        // The stock file's bar of the first profile, and the plan's total as the last line.
+        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 650.00") + state.LanguageEntry(text::kCentimetreUnit)));
         QCOMPARE(lines.last(), state.LanguageEntry(text::kPlanBarsToOrder) + QStringLiteral("\t ") + QString::number(plan.totalBars()));
         // Every profile's bound is shown as reached or not, in its colour.
         QCOMPARE(styles.count(PlanLineStyle::Heading), qsizetype(plan.profiles.size()));
