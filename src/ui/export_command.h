@@ -18,7 +18,7 @@ class Windows;
 struct ExportChoice {
     QString fileName;
     bool metafile = false;
-    QString suffix;
+    QString suffix = {};
 };
 
 // Asks for the export file: parent, proposed name, Qt filter; nothing when cancelled.
