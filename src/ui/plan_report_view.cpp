@@ -50,18 +50,25 @@ int LineStep(int f)
     return std::max(1, int(std::lround(1.4 * f)));
 }
 
-// Lines in two columns from `top`, each in its style; `fits(y)` false before a line breaks the page.
+// Lines in two columns, each in its style. Before each line `fits(y, height)` is asked whether
+// `height` (the whole profile's block at its heading, else the line's) fits below y; it may move y
+// to a new page, and false ends the drawing.
 void DrawLines(QPainter &canvas, const AppState &state, const QStringList &lines, int tabColumn, int f,
-               const std::function<bool(int &y)> &fits)
+               const std::function<bool(int &y, int height)> &fits)
 {
     const QFont plain = canvas.font();
     QFont bold = plain;
     bold.setBold(true);
     int y = kMargin;
-    for (const QString &line : lines) {
-        if (!fits(y))
-            return;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
         const PlanLineStyle style = PlanLineStyleOf(state, line);
+        qsizetype block = 1;
+        if (style == PlanLineStyle::Heading)
+            while (i + block < lines.size() && !lines[i + block].isEmpty())
+                ++block;
+        if (!fits(y, int(block) * LineStep(f)))
+            return;
         canvas.setFont(style == PlanLineStyle::Heading ? bold : plain);
         canvas.setPen(style == PlanLineStyle::Reached      ? QColor(0, 110, 0)
                       : style == PlanLineStyle::NotReached ? QColor(170, 0, 0)
@@ -133,7 +140,7 @@ PlanReportView::PlanReportView(AppState &state, std::function<QPrinter &()> prin
     box_->onPaint = [this](QPainter &painter) {
         painter.fillRect(box_->rect(), Qt::white);
         painter.setFont(box_->font());
-        DrawLines(painter, this->state, lines_, tabColumn_, FontPixelHeight(box_->font()), [](int &) { return true; });
+        DrawLines(painter, this->state, lines_, tabColumn_, FontPixelHeight(box_->font()), [](int &, int) { return true; });
     };
     scrollArea->setWidget(box_);
 
@@ -254,8 +261,9 @@ void PlanReportView::printReport()
         printed.setPixelSize(f);
         canvas.setFont(printed);
         bool started = true;
-        DrawLines(canvas, state, lines_, tabColumn_, f, [&](int &y) {
-            if (y + LineStep(f) <= pageHeight || y == kMargin)
+        // A profile's block starts a new page when it does not fit, unless it fills a page itself.
+        DrawLines(canvas, state, lines_, tabColumn_, f, [&](int &y, int height) {
+            if (y + height <= pageHeight || y == kMargin || (height > pageHeight - kMargin && y + LineStep(f) <= pageHeight))
                 return true;
             started = newPage();
             place();

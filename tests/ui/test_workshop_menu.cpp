@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -319,7 +321,7 @@ private slots:
         QVERIFY(SaveStockFile(stockPath(), stock, nullptr));
         const CuttingPlan plan = PlanCutList(list, stock);
         QVERIFY(plan.totalBars() > 0);
-        const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
+        const QString pdf = QDir(shots.isEmpty() ? dir.path() : shots).filePath(QStringLiteral("cutting-plan.pdf"));
 
         QStringList lines;
         QList<PlanLineStyle> styles;
@@ -354,6 +356,16 @@ private slots:
         QCOMPARE(styles.count(PlanLineStyle::Reached), reached);
         QCOMPARE(styles.count(PlanLineStyle::NotReached), qsizetype(plan.profiles.size()) - reached);
         QVERIFY(fixtures::ReadBytes(pdf).startsWith("%PDF"));
+        // Pages are broken between profiles; no line is lost at a break.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) reads the printout");
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString printed = QString::fromUtf8(p.readAllStandardOutput());
+        for (const ProfilePlan &profile : plan.profiles)
+            QVERIFY2(printed.contains(state.LanguageEntry(text::kPlanProfile) + QLatin1Char(' ') + profile.profile), qPrintable(profile.profile));
+        QCOMPARE(printed.count(state.LanguageEntry(text::kPlanBarsToOrder)), qsizetype(plan.profiles.size()) + 1);
     }
 
     void cleanupTestCase() { windows.reset(); }
