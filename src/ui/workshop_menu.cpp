@@ -1,4 +1,4 @@
-// The workshop's commands of the main window: the quote as a PDF, written from the summary's totals.
+// The workshop's commands of the main window: the quote, the cut list, the cutting plan and the stock settings.
 #include "ui/workshop_menu.h"
 
 #include <QAction>
@@ -8,14 +8,21 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
 
 #include "core/number/atomic_file.h"
 #include "core/number/real48.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "core/render/quote.h"
+#include "core/workshop/cutting_plan.h"
+#include "core/workshop/stock.h"
 #include "ui/main_window.h"
+#include "ui/plan_report_view.h"
+#include "ui/remembered.h"
 #include "ui/startup.h"
+#include "ui/stock_dialog.h"
 
 namespace tablix {
 
@@ -33,23 +40,57 @@ QString AskPdfName(QWidget *parent, const QString &proposed, const QString &filt
     return dialog.selectedFiles().constFirst();
 }
 
+// The program asks about a file already there itself, after ".csv" has been added.
+QString AskCsvName(QWidget *parent, const QString &proposed, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), proposed, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString WithCsvSuffix(const QString &chosen)
+{
+    return chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? chosen : chosen + QStringLiteral(".csv");
+}
+
 } // namespace
 
+void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &objectName, const QString &text)
+{
+    QMessageBox box(icon, QStringLiteral("Tablix"), QString(), QMessageBox::Ok, parent);
+    box.setObjectName(objectName);
+    const qsizetype split = text.indexOf(QLatin1Char('#'));
+    box.setText(text.left(split));
+    if (split >= 0)
+        box.setInformativeText(text.mid(split + 1).replace(QLatin1Char('#'), QLatin1Char('\n')));
+    box.exec();
+}
+
 WorkshopMenu::WorkshopMenu(AppState &state, QWidget *window, QMenu *menu)
-    : QObject(window), state(state), window(window), askFile_(AskPdfName)
+    : QObject(window), state(state), window(window)
 {
     setObjectName(QStringLiteral("WorkshopMenu"));
-    quoteAction = new QAction(window);
-    quoteAction->setObjectName(QStringLiteral("quotePdf1"));
-    menu->addAction(quoteAction);
-    connect(quoteAction, &QAction::triggered, this, [this] { saveQuote(); });
+    const auto add = [&](const char *name, auto handler) {
+        auto *action = new QAction(window);
+        action->setObjectName(QLatin1String(name));
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    quoteAction = add("quotePdf1", &WorkshopMenu::saveQuote);
+    cutListAction = add("cutListCsv1", &WorkshopMenu::saveCutList);
+    planAction = add("cuttingPlan1", &WorkshopMenu::showCuttingPlan);
+    stockAction = add("stockSettings1", &WorkshopMenu::editStock);
     connect(menu, &QMenu::aboutToShow, this, &WorkshopMenu::LoadLanguageCaptions);
     LoadLanguageCaptions();
 }
 
+WorkshopMenu::~WorkshopMenu() = default;
+
 void WorkshopMenu::LoadLanguageCaptions()
 {
     quoteAction->setText(state.LanguageEntry(text::kMenuQuotePdf));
+    cutListAction->setText(state.LanguageEntry(text::kMenuCutListCsv));
+    planAction->setText(state.LanguageEntry(text::kMenuCuttingPlan));
+    stockAction->setText(state.LanguageEntry(text::kMenuStockSettings));
 }
 
 WorkshopMenu::Outcome WorkshopMenu::saveQuote()
@@ -72,8 +113,8 @@ WorkshopMenu::Outcome WorkshopMenu::saveQuote()
     }
 
     const QString folder = state.projectFilePath.isEmpty() ? QDir::homePath() : QFileInfo(state.projectFilePath).absolutePath();
-    const QString chosen = askFile_(window, QDir(folder).filePath(projectName + QStringLiteral(".pdf")),
-                                    QtFileFilter(state.LanguageEntry(text::kQuoteFileFilter)));
+    const QString chosen = (askFile_ ? askFile_ : AskPdfName)(window, QDir(folder).filePath(projectName + QStringLiteral(".pdf")),
+                                                              QtFileFilter(state.LanguageEntry(text::kQuoteFileFilter)));
     if (chosen.isEmpty())
         return Outcome::Cancelled;
 
@@ -84,6 +125,120 @@ WorkshopMenu::Outcome WorkshopMenu::saveQuote()
         return Outcome::Failed;
     }
     return Outcome::Written;
+}
+
+std::optional<CutList> WorkshopMenu::cutList()
+{
+    try {
+        return BuildCutList(state);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(window);
+    } catch (const CutListTooLarge &) {
+        ShowSplitMessage(window, QMessageBox::Warning, QStringLiteral("CutListTooLargeBox"),
+                         state.LanguageEntry(text::kCutListTooLarge).arg(kMaxCutPieces));
+    }
+    return std::nullopt;
+}
+
+bool WorkshopMenu::confirmReplace(const QString &path)
+{
+    // As the project's own save asks: Enter keeps the file.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablix"), QString(), QMessageBox::Ok | QMessageBox::Cancel, window);
+    box.setObjectName(QStringLiteral("ReplaceFileBox"));
+    QString question = state.LanguageEntry(text::kReplaceFileQuestion);
+    question.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+    const qsizetype split = question.indexOf(QLatin1Char('#'));
+    box.setText(question.isEmpty() ? QDir::toNativeSeparators(path) : question.left(split));
+    if (split >= 0)
+        box.setInformativeText(question.mid(split + 1));
+    for (const auto &[which, entry] : {std::pair{QMessageBox::Ok, text::kOk}, std::pair{QMessageBox::Cancel, text::kCancel}})
+        if (!state.LanguageEntry(entry).isEmpty())
+            box.button(which)->setText(state.LanguageEntry(entry));
+    box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("ReplaceButton"));
+    box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+WorkshopMenu::Outcome WorkshopMenu::saveCutList()
+{
+    const std::optional<CutList> list = cutList();
+    if (!list)
+        return Outcome::Failed;
+    if (list->signsInUse == 0) {
+        ShowSplitMessage(window, QMessageBox::Information, QStringLiteral("NoSignToCutBox"),
+                         state.LanguageEntry(text::kCutListNoSignInUse));
+        return Outcome::NoSignInUse;
+    }
+    QString folder = state.projectFilePath.isEmpty() ? remembered::lastProjectFolder() : QFileInfo(state.projectFilePath).absolutePath();
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    QString proposed = QDir(folder).filePath(QuoteProjectName(state, state.projectFilePath) + QStringLiteral(".csv"));
+    const QString filter = QtFileFilter(state.LanguageEntry(text::kCutListFileFilter));
+    QString path;
+    for (;;) {
+        const QString chosen = (askFile_ ? askFile_ : AskCsvName)(window, proposed, filter);
+        if (chosen.isEmpty())
+            return Outcome::Cancelled;
+        path = WithCsvSuffix(chosen);
+        if (!QFileInfo::exists(path) || confirmReplace(path))
+            break;
+        proposed = path;
+    }
+    QString error;
+    if (!WriteFileAtomically(path, CutListCsv(*list, state.language), &error)) {
+        ShowIoError(window, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenFileKept));
+        return Outcome::Failed;
+    }
+    return Outcome::Written;
+}
+
+QPrinter &WorkshopMenu::printer()
+{
+    if (auto *main = qobject_cast<MainWindow *>(window)) {
+        main->QueryPrinter();
+        return main->printer();
+    }
+    if (!ownPrinter_)
+        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *ownPrinter_;
+}
+
+WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
+{
+    const std::optional<CutList> list = cutList();
+    if (!list)
+        return Outcome::Failed;
+    if (list->signsInUse == 0) {
+        ShowSplitMessage(window, QMessageBox::Information, QStringLiteral("NoSignToCutBox"),
+                         state.LanguageEntry(text::kPlanNoSignInUse));
+        return Outcome::NoSignInUse;
+    }
+    const StockLoad stock = LoadStockSettingsOf(state.dataFolder);
+    if (!stock.settings) {
+        ShowSplitMessage(window, QMessageBox::Warning, QStringLiteral("StockUnreadableBox"),
+                         state.LanguageEntry(text::kPlanStockUnreadable).arg(stock.error));
+        return Outcome::Failed;
+    }
+    PlanReportView view(state, [this]() -> QPrinter & { return printer(); }, window);
+    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(PlanCutList(*list, *stock.settings), state.language));
+    view.exec();
+    return Outcome::Shown;
+}
+
+WorkshopMenu::Outcome WorkshopMenu::editStock()
+{
+    // Without a cut list (nothing in use, or too large) only the defaults are offered.
+    QStringList profiles;
+    if (const std::optional<CutList> list = cutList())
+        profiles = list->profiles();
+    StockDialog dialog(state, profiles, window);
+    QString error;
+    if (!dialog.load(&error))
+        ShowSplitMessage(window, QMessageBox::Warning, QStringLiteral("StockUnreadableBox"),
+                         state.LanguageEntry(text::kStockFileUnreadable).arg(error));
+    return dialog.exec() == QDialog::Accepted ? Outcome::Written : Outcome::Cancelled;
 }
 
 } // namespace tablix

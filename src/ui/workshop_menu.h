@@ -1,17 +1,26 @@
-// The workshop's commands in the main window's project menu: the customer's quote as a PDF.
+// The workshop's commands in the main window's project menu: quote, cut list, cutting plan, stock settings.
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/workshop/cut_list.h"
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWidget;
 
 namespace tablix {
 
 struct AppState;
+
+// A message box named `objectName`; a "#" in `text` starts its second part.
+void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &objectName, const QString &text);
 
 class WorkshopMenu : public QObject {
     Q_OBJECT
@@ -21,22 +30,37 @@ public:
 
     // Appends the commands to `menu`; `window` owns this and parents its messages.
     WorkshopMenu(AppState &state, QWidget *window, QMenu *menu);
+    ~WorkshopMenu() override;
 
+    // Replaces the file dialogs of both saving commands (tests answer them).
     void setFileDialog(FileDialog dialog) { askFile_ = std::move(dialog); }
 
-    enum class Outcome { Cancelled, Written, NoSignInUse, Failed };
+    enum class Outcome { Cancelled, Written, Shown, NoSignInUse, Failed };
     // Asks for the PDF's name and writes the quote of the whole project there, atomically;
     // failures are told to the user and leave a file already there as it was.
     Outcome saveQuote();
+    // Asks for the CSV's name (".csv" added, a file already there replaced only when confirmed)
+    // and writes the project's cut list there, atomically.
+    Outcome saveCutList();
+    // Plans the cut list with the data folder's stock settings and shows the plan's report.
+    Outcome showCuttingPlan();
+    // The stock dialog for the project's profiles; Written when OK saved the file.
+    Outcome editStock();
 
     // Captions from the language table; also done whenever the menu opens.
     void LoadLanguageCaptions();
 
 private:
+    // The project's cut list; nothing, after a message, when it cannot be made.
+    std::optional<CutList> cutList();
+    bool confirmReplace(const QString &path);
+    QPrinter &printer();
+
     AppState &state;
     QWidget *window;
-    QAction *quoteAction = nullptr;
+    QAction *quoteAction = nullptr, *cutListAction = nullptr, *planAction = nullptr, *stockAction = nullptr;
     FileDialog askFile_;
+    std::unique_ptr<QPrinter> ownPrinter_; // when the window is not the main window
 };
 
 } // namespace tablix

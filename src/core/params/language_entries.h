@@ -261,7 +261,7 @@ inline constexpr int kSaveFailedNote = Entry(187); // after the system's message
 // Entries 240-244: failed writes (242-244 unused).
 inline constexpr int kNothingWrittenFileKept = Entry(240); // after the reason a write failed
 inline constexpr int kMetafileTooLarge = Entry(241); // export scale or window too large for the metafile's coordinates
-// Entries 263-274: what the program remembers between runs (266-274 unused).
+// Entries 263-265: what the program remembers between runs (266-277 are the workshop's, below).
 inline constexpr int kMenuRecentProjects = Entry(263);
 inline constexpr int kRecentProjectMissing = Entry(264); // "%1" is the file; "#" starts the second line
 inline constexpr int kClearRecentProjects = Entry(265);
@@ -307,5 +307,26 @@ inline constexpr int kQuoteProjectTotal = Entry(319);
 inline constexpr int kQuoteNoSignInUse = Entry(320);
 inline constexpr int kQuoteFileFilter = Entry(321);   // "Description|*.pdf"
 inline constexpr int kQuoteUntitledProject = Entry(322);
+
+// workshop: entries 323-329 and 266-277 (278 unused): the cut list file, the stock dialog, the plan window.
+inline constexpr int kMenuCutListCsv = Entry(323);
+inline constexpr int kMenuCuttingPlan = Entry(324);
+inline constexpr int kMenuStockSettings = Entry(325);
+inline constexpr int kCutListFileFilter = Entry(326); // "Description|*.csv"
+inline constexpr int kCutListNoSignInUse = Entry(327);
+inline constexpr int kStockDialogTitle = Entry(328);
+inline constexpr int kStockDefaults = Entry(329); // heading of the defaults; also names them in entry 271
+inline constexpr int kStockBarLength = Entry(266);
+inline constexpr int kStockKerf = Entry(267);
+inline constexpr int kStockTrim = Entry(268);
+inline constexpr int kStockProfilesNote = Entry(269);
+inline constexpr int kStockFileUnreadable = Entry(270); // "%1" the reason, naming the file; "#" starts the second line
+inline constexpr int kStockValueRefused = Entry(271);   // "%1" the defaults or a profile, "%2" a reason of 272-273
+inline constexpr int kStockBarLengthRange = Entry(272);  // "%1" the longest bar, cm
+inline constexpr int kStockNothingLeft = Entry(273);
+inline constexpr int kStockUseDefaults = Entry(274);
+inline constexpr int kStockNoProfiles = Entry(275);
+inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
+inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
 
 } // namespace tablix::text

@@ -1,0 +1,375 @@
+// The workshop's commands in the program: the cut list saved as CSV, the stock dialog, the cutting plan window.
+#include <QFile>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+
+#include "core/params/language_entries.h"
+#include "core/project/app_state.h"
+#include "core/project/project_json.h"
+#include "core/workshop/cutting_plan.h"
+#include "core/workshop/stock.h"
+#include "support/fixtures.h"
+#include "support/modal_answers.h"
+#include "ui/main_window.h"
+#include "ui/plan_report_view.h"
+#include "ui/stock_dialog.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/window_set.h"
+#include "ui/workshop_menu.h"
+
+using namespace tablix;
+
+class WorkshopMenuTest : public QObject {
+    Q_OBJECT
+
+    AppState state;
+    std::unique_ptr<Windows> windows;
+    MainWindow *form = nullptr;
+    WorkshopMenu *menu = nullptr;
+    QTemporaryDir dir;
+    std::deque<QString> fileAnswers;
+    int asked = 0;
+    // Set to a folder, the plan window and the stock dialog are saved there as pictures.
+    const QString shots = qEnvironmentVariable("TABLIX_WORKSHOP_SHOTS");
+
+    void openExample()
+    {
+        QString error;
+        const auto signs = ProjectFromJson(fixtures::ReadBytes(fixtures::DataFile(QStringLiteral("examples/shop-front.json"))), &error);
+        QVERIFY2(signs, qPrintable(error));
+        state.OpenProject(*signs, dir.filePath(QStringLiteral("shop-front.tab")));
+        state.LoadWorkingState();
+        form->SyncPages();
+    }
+
+    void openEmptyProject()
+    {
+        SignSlotArray signs{};
+        for (auto &s : signs)
+            BlankSignRecord(s);
+        state.OpenProject(signs, dir.filePath(QStringLiteral("empty.tab")));
+        state.LoadWorkingState();
+        form->SyncPages();
+    }
+
+    void answerFiles(std::deque<QString> names)
+    {
+        fileAnswers = std::move(names);
+        menu->setFileDialog([this](QWidget *, const QString &, const QString &filter) {
+            ++asked;
+            QTest::qVerify(filter.contains(QStringLiteral("*.csv")), "filter", "", __FILE__, __LINE__);
+            if (fileAnswers.empty())
+                return QString();
+            const QString name = fileAnswers.front();
+            fileAnswers.pop_front();
+            return name;
+        });
+    }
+
+    void trigger(const char *action) { fixtures::child<QAction>(form, action)->trigger(); }
+
+    QString stockPath() const { return StockFilePath(state.dataFolder); }
+
+    // Types into the edit as a user does, after emptying it.
+    static void type(NumberEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+    CutList exampleCutList()
+    {
+        openExample();
+        return BuildCutList(state);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        state.parameters = fixtures::ShippedParameters();
+        state.language = fixtures::ShippedLanguage(qEnvironmentVariable("TABLIX_WORKSHOP_LANGUAGE", QStringLiteral("tablix_lng.eng")));
+        state.RefreshParameters();
+        state.dataFolder = dir.filePath(QStringLiteral("data"));
+        QVERIFY(QDir().mkpath(state.dataFolder));
+        windows = std::make_unique<Windows>(state);
+        form = &windows->mainWindow();
+        menu = form->findChild<WorkshopMenu *>(QStringLiteral("WorkshopMenu"));
+        QVERIFY(menu);
+        form->show();
+    }
+
+    void init()
+    {
+        asked = 0;
+        QFile::remove(stockPath());
+    }
+
+    void commandsStandInTheProjectMenuInTheLanguage()
+    {
+        auto *projectMenu = fixtures::child<QMenu>(form, "m1");
+        const std::pair<const char *, int> commands[] = {{"cutListCsv1", text::kMenuCutListCsv},
+                                                          {"cuttingPlan1", text::kMenuCuttingPlan},
+                                                          {"stockSettings1", text::kMenuStockSettings}};
+        for (const auto &[name, entry] : commands) {
+            auto *action = fixtures::child<QAction>(form, name);
+            QVERIFY(projectMenu->actions().contains(action));
+            QCOMPARE(action->text(), state.LanguageEntry(entry));
+            QVERIFY(!action->text().isEmpty());
+        }
+    }
+
+    void cutListIsSavedAsTheCoreWritesItAndReplacedOnlyWhenConfirmed()
+    {
+        const QByteArray expected = CutListCsv(exampleCutList(), state.language);
+        QVERIFY(expected.startsWith(state.LanguageEntry(text::kCutListProfileHeader).toUtf8()));
+        // ".csv" is added to a name typed without it.
+        answerFiles({dir.filePath(QStringLiteral("cuts"))});
+        QCOMPARE(menu->saveCutList(), WorkshopMenu::Outcome::Written);
+        const QString csv = dir.filePath(QStringLiteral("cuts.csv"));
+        QCOMPARE(fixtures::ReadBytes(csv), expected);
+
+        // A file already there: kept when the question is declined (the dialog then asks again).
+        QVERIFY(fixtures::WriteBytes(csv, "old"));
+        answerFiles({csv, QString()});
+        {
+            QString question;
+            ModalAnswers answers({{QStringLiteral("ReplaceFileBox"), [&question](QWidget *w) {
+                                       question = static_cast<QMessageBox *>(w)->text();
+                                       fixtures::child(w, "CancelButton")->click();
+                                   }}});
+            QCOMPARE(menu->saveCutList(), WorkshopMenu::Outcome::Cancelled);
+            VERIFY_ANSWERED(answers);
+            QVERIFY2(question.contains(QDir::toNativeSeparators(csv)), qPrintable(question));
+        }
+        QCOMPARE(asked, 3);
+        QCOMPARE(fixtures::ReadBytes(csv), QByteArray("old"));
+        answerFiles({csv});
+        {
+            ModalAnswers answers({modal::click(QStringLiteral("ReplaceFileBox"), "ReplaceButton")});
+            QCOMPARE(menu->saveCutList(), WorkshopMenu::Outcome::Written);
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(fixtures::ReadBytes(csv), expected);
+    }
+
+    void failedWriteSaysSoAndKeepsWhatIsThere()
+    {
+        openExample();
+        const QString folder = dir.filePath(QStringLiteral("taken.csv"));
+        QVERIFY(QDir().mkpath(folder));
+        answerFiles({folder});
+        QString message;
+        ModalAnswers answers({modal::click(QStringLiteral("ReplaceFileBox"), "ReplaceButton"), modal::messageBox(&message)});
+        QCOMPARE(menu->saveCutList(), WorkshopMenu::Outcome::Failed);
+        VERIFY_ANSWERED(answers);
+        QVERIFY2(message.endsWith(state.LanguageEntry(text::kNothingWrittenFileKept)), qPrintable(message));
+        QVERIFY(QFileInfo(folder).isDir());
+    }
+
+    void projectWithoutSignsGetsAMessageAndNothingElse()
+    {
+        openEmptyProject();
+        answerFiles({dir.filePath(QStringLiteral("none.csv"))});
+        QString csvMessage, planMessage;
+        ModalAnswers answers({modal::messageBox(&csvMessage, QStringLiteral("NoSignToCutBox")),
+                              modal::messageBox(&planMessage, QStringLiteral("NoSignToCutBox"))});
+        trigger("cutListCsv1");
+        trigger("cuttingPlan1");
+        QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
+        // The window may ask for the empty sign's basics once it is active again, as it always does.
+        QTest::qWait(100);
+        if (QWidget *basics = QApplication::activeModalWidget(); basics && basics->objectName() == QLatin1String("Form5"))
+            qobject_cast<QDialog *>(basics)->reject();
+        QCOMPARE(csvMessage, state.LanguageEntry(text::kCutListNoSignInUse));
+        QCOMPARE(planMessage, state.LanguageEntry(text::kPlanNoSignInUse));
+        QCOMPARE(asked, 0);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.csv"))));
+    }
+
+    void stockDialogSavesTypedValuesWithEitherSeparator()
+    {
+        const CutList list = exampleCutList();
+        QVERIFY(list.profiles().size() >= 2);
+        const QString point = QLocale().decimalPoint();
+        ModalAnswers answers({{QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                   auto *dialog = static_cast<StockDialog *>(w);
+                                   dialog->activateWindow();
+                                   QCOMPARE(dialog->profileRows(), int(list.profiles().size()));
+                                   QCOMPARE(dialog->edit(-1, StockDialog::BarLength)->value(), 600.0L);
+                                   type(dialog->edit(-1, StockDialog::BarLength), QStringLiteral("650") + point + QStringLiteral("5"));
+                                   type(dialog->edit(-1, StockDialog::Kerf), QStringLiteral("0.3"));
+                                   type(dialog->edit(0, StockDialog::BarLength), QStringLiteral("700") + point + QStringLiteral("25"));
+                                   // Leaving an emptied profile field keeps it empty: the default.
+                                   type(dialog->edit(1, StockDialog::Trim), QStringLiteral("5"));
+                                   QTest::keyClick(dialog->edit(1, StockDialog::Trim), Qt::Key_Backspace);
+                                   dialog->edit(0, StockDialog::BarLength)->setFocus();
+                                   QVERIFY(dialog->edit(1, StockDialog::Trim)->text().isEmpty());
+                                   if (!shots.isEmpty())
+                                       dialog->grab().save(QDir(shots).filePath(QStringLiteral("stock-dialog.png")));
+                                   fixtures::child(w, "OkButton")->click();
+                               }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(answers);
+
+        const StockLoad saved = LoadStockFile(stockPath());
+        QVERIFY2(saved.settings, qPrintable(saved.error));
+        QCOMPARE(saved.settings->defaults, (StockProfile{65050, 30, 100}));
+        QCOMPARE(saved.settings->profiles.size(), size_t(1));
+        // The profile's own bar, the defaults' kerf and trim.
+        QCOMPARE(saved.settings->forProfile(list.profiles()[0]), (StockProfile{70025, 30, 100}));
+        QCOMPARE(saved.settings->forProfile(list.profiles()[1]), saved.settings->defaults);
+    }
+
+    void stockDialogRefusesAWrongValueAndCancelWritesNothing()
+    {
+        const CutList list = exampleCutList();
+        // A profile of another project stays in the file whatever is done here.
+        StockSettings before;
+        before.profiles[QStringLiteral("Elsewhere")] = StockProfile{30000, 50, 0};
+        before.profiles[list.profiles()[0]] = StockProfile{65000, 40, 100};
+        QVERIFY(SaveStockFile(stockPath(), before, nullptr));
+        const QByteArray bytes = fixtures::ReadBytes(stockPath());
+
+        QString refused;
+        ModalAnswers answers({{QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                   auto *dialog = static_cast<StockDialog *>(w);
+                                   QCOMPARE(dialog->edit(0, StockDialog::BarLength)->value(), 650.0L);
+                                   // The saw and the trim would eat the whole bar.
+                                   type(dialog->edit(0, StockDialog::Kerf), QStringLiteral("649"));
+                                   fixtures::child(w, "OkButton")->click();
+                               }},
+                              {QStringLiteral("StockValueRefusedBox"), [&](QWidget *w) {
+                                   auto *box = static_cast<QMessageBox *>(w);
+                                   refused = box->text() + QLatin1Char('#') + box->informativeText();
+                                   box->accept();
+                               }},
+                              // The dialog stays open with the values typed; Cancel leaves.
+                              modal::click(QStringLiteral("StockDialog"), "CancelButton")});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Cancelled);
+        VERIFY_ANSWERED(answers);
+        QVERIFY2(refused.startsWith(list.profiles()[0]), qPrintable(refused));
+        QVERIFY2(refused.contains(state.LanguageEntry(text::kStockNothingLeft)), qPrintable(refused));
+        QCOMPARE(fixtures::ReadBytes(stockPath()), bytes);
+
+        // A wrong default is refused in the same way; then OK with a good one keeps "Elsewhere".
+        ModalAnswers again({{QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                 auto *dialog = static_cast<StockDialog *>(w);
+                                 type(dialog->edit(-1, StockDialog::BarLength), QStringLiteral("0"));
+                                 fixtures::child(w, "OkButton")->click();
+                             }},
+                            modal::messageBox(nullptr, QStringLiteral("StockValueRefusedBox")),
+                            {QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                 QCOMPARE(fixtures::ReadBytes(stockPath()), bytes);
+                                 auto *dialog = static_cast<StockDialog *>(w);
+                                 type(dialog->edit(-1, StockDialog::BarLength), QStringLiteral("500"));
+                                 fixtures::child(w, "OkButton")->click();
+                             }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(again);
+        const StockLoad saved = LoadStockFile(stockPath());
+        QVERIFY2(saved.settings, qPrintable(saved.error));
+        QCOMPARE(saved.settings->defaults.barLength, CutLength(50000));
+        QCOMPARE(saved.settings->forProfile(QStringLiteral("Elsewhere")), (StockProfile{30000, 50, 0}));
+        QCOMPARE(saved.settings->forProfile(list.profiles()[0]), (StockProfile{65000, 40, 100}));
+    }
+
+    void badStockFileIsToldAndKeptUntilOk()
+    {
+        exampleCutList();
+        QVERIFY(fixtures::WriteBytes(stockPath(), "{\"default\": {\"barLength\": -5}}"));
+        const QByteArray bytes = fixtures::ReadBytes(stockPath());
+        QString told;
+        ModalAnswers answers({modal::messageBox(&told, QStringLiteral("StockUnreadableBox")),
+                              {QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                   auto *dialog = static_cast<StockDialog *>(w);
+                                   QCOMPARE(dialog->edit(-1, StockDialog::BarLength)->value(), 600.0L);
+                                   QCOMPARE(dialog->edit(-1, StockDialog::Kerf)->value(), 0.4L);
+                                   fixtures::child(w, "CancelButton")->click();
+                               }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Cancelled);
+        VERIFY_ANSWERED(answers);
+        QVERIFY2(told.startsWith(state.LanguageEntry(text::kStockFileUnreadable).section(QLatin1Char(':'), 0, 0)), qPrintable(told));
+        QCOMPARE(fixtures::ReadBytes(stockPath()), bytes);
+
+        // The plan is not made from a file that cannot be read.
+        ModalAnswers plan({modal::messageBox(nullptr, QStringLiteral("StockUnreadableBox"))});
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Failed);
+        VERIFY_ANSWERED(plan);
+
+        // OK writes the defaults shown over it.
+        ModalAnswers ok({modal::messageBox(nullptr, QStringLiteral("StockUnreadableBox")),
+                         modal::click(QStringLiteral("StockDialog"), "OkButton")});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(ok);
+        QCOMPARE(LoadStockFile(stockPath()).settings, std::optional<StockSettings>(StockSettings{}));
+    }
+
+    void planWindowShowsThePlanAndPrintsIt()
+    {
+        const CutList list = exampleCutList();
+        StockSettings stock;
+        stock.profiles[list.profiles()[0]] = StockProfile{650 * kCutUnitsPerCm, 30, 100};
+        QVERIFY(SaveStockFile(stockPath(), stock, nullptr));
+        const CuttingPlan plan = PlanCutList(list, stock);
+        QVERIFY(plan.totalBars() > 0);
+        const QString pdf = QDir(shots.isEmpty() ? dir.path() : shots).filePath(QStringLiteral("cutting-plan.pdf"));
+
+        QStringList lines;
+        QList<PlanLineStyle> styles;
+        ModalAnswers answers({{QStringLiteral("PlanReport"), [&](QWidget *w) {
+                                   auto *view = static_cast<PlanReportView *>(w);
+                                   lines = view->lines();
+                                   for (const QString &line : lines)
+                                       styles << PlanLineStyleOf(state, line);
+                                   if (!shots.isEmpty())
+                                       view->grab().save(QDir(shots).filePath(QStringLiteral("cutting-plan.png")));
+                                   view->PrintDialog = [&pdf](QPrinter &printer) {
+                                       printer.setOutputFormat(QPrinter::PdfFormat);
+                                       printer.setOutputFileName(pdf);
+                                       return true;
+                                   };
+                                   view->printReport();
+                                   view->accept();
+                               }}});
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        VERIFY_ANSWERED(answers);
+
+        QVERIFY(!lines.isEmpty());
+        QCOMPARE(lines.first(), state.LanguageEntry(text::kPlanTitle));
+        // The stock file's bar of the first profile, and the plan's total as the last line.
+        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 650.00") + state.LanguageEntry(text::kCentimetreUnit)));
+        QCOMPARE(lines.last(), state.LanguageEntry(text::kPlanBarsToOrder) + QStringLiteral("\t ") + QString::number(plan.totalBars()));
+        // Every profile's bound is shown as reached or not, in its colour.
+        QCOMPARE(styles.count(PlanLineStyle::Heading), qsizetype(plan.profiles.size()));
+        qsizetype reached = 0;
+        for (const ProfilePlan &p : plan.profiles)
+            reached += p.optimal;
+        QCOMPARE(styles.count(PlanLineStyle::Reached), reached);
+        QCOMPARE(styles.count(PlanLineStyle::NotReached), qsizetype(plan.profiles.size()) - reached);
+        QVERIFY(fixtures::ReadBytes(pdf).startsWith("%PDF"));
+        // Pages are broken between profiles; no line is lost at a break.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) reads the printout");
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString printed = QString::fromUtf8(p.readAllStandardOutput());
+        for (const ProfilePlan &profile : plan.profiles)
+            QVERIFY2(printed.contains(state.LanguageEntry(text::kPlanProfile) + QLatin1Char(' ') + profile.profile), qPrintable(profile.profile));
+        QCOMPARE(printed.count(state.LanguageEntry(text::kPlanBarsToOrder)), qsizetype(plan.profiles.size()) + 1);
+    }
+
+    void cleanupTestCase() { windows.reset(); }
+};
+
+QTEST_MAIN(WorkshopMenuTest)
+#include "test_workshop_menu.moc"
