@@ -569,12 +569,10 @@ QString CuttingPlanReport(const CuttingPlan &plan, const LanguageTable &language
             size_t same = b;
             while (same < p.bars.size() && p.bars[same].cuts == p.bars[b].cuts)
                 ++same;
-            const bool group = same - b > 1;
-            const bool braces = group && p.bars[b].cuts.size() > 1;
-            const QString numbers = group ? QStringLiteral("%1-%2").arg(b + 1).arg(same) : QString::number(b + 1);
-            out += E(text::kPlanBar) + u' ' + numbers + u'\t' + u' ' + (group ? QStringLiteral("%1 x ").arg(same - b) : QString())
-                   + (braces ? QStringLiteral("(") : QString()) + CutsText(p.bars[b].cuts) + (braces ? QStringLiteral(")") : QString())
-                   + cm + E(text::kPlanOffcut) + u' ' + CutLengthText(p.bars[b].offcut) + cm + end;
+            // "Bar 1-4" is four bars cut alike; an "n x" inside the value counts pieces of one bar.
+            const QString numbers = same - b > 1 ? QStringLiteral("%1-%2").arg(b + 1).arg(same) : QString::number(b + 1);
+            out += E(text::kPlanBar) + u' ' + numbers + u'\t' + u' ' + CutsText(p.bars[b].cuts) + cm + E(text::kPlanOffcut)
+                   + u' ' + CutLengthText(p.bars[b].offcut) + cm + end;
             b = same;
         }
         for (const PieceDemand &d : p.tooLong)
