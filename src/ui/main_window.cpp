@@ -788,23 +788,7 @@ QString MainWindow::askSaveName()
         const QString path = ProjectWritePath(chosen);
         if (!QFileInfo::exists(path))
             return path;
-        QMessageBox box(QMessageBox::Warning, kProductWord, QString(), QMessageBox::Ok | QMessageBox::Cancel, this);
-        box.setObjectName(QStringLiteral("ReplaceFileBox"));
-        QString question = state.LanguageEntry(text::kReplaceFileQuestion);
-        question.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
-        const qsizetype split = question.indexOf(QLatin1Char('#'));
-        box.setText(question.isEmpty() ? QDir::toNativeSeparators(path) : question.left(split));
-        if (split >= 0)
-            box.setInformativeText(question.mid(split + 1));
-        for (const auto &[which, entry] : {std::pair{QMessageBox::Ok, text::kOk}, std::pair{QMessageBox::Cancel, text::kCancel}})
-            if (!state.LanguageEntry(entry).isEmpty())
-                box.button(which)->setText(state.LanguageEntry(entry));
-        box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("ReplaceButton"));
-        box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
-        // Replacing is the step that cannot be undone: Enter keeps the file.
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-        if (box.exec() == QMessageBox::Ok)
+        if (AskReplaceFile(this, state, path))
             return path;
         proposed = path;
     }

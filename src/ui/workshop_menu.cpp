@@ -64,6 +64,27 @@ void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &ob
     box.exec();
 }
 
+bool AskReplaceFile(QWidget *parent, const AppState &state, const QString &path)
+{
+    // Replacing is the step that cannot be undone: Enter keeps the file.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablix"), QString(), QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("ReplaceFileBox"));
+    QString question = state.LanguageEntry(text::kReplaceFileQuestion);
+    question.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+    const qsizetype split = question.indexOf(QLatin1Char('#'));
+    box.setText(question.isEmpty() ? QDir::toNativeSeparators(path) : question.left(split));
+    if (split >= 0)
+        box.setInformativeText(question.mid(split + 1));
+    for (const auto &[which, entry] : {std::pair{QMessageBox::Ok, text::kOk}, std::pair{QMessageBox::Cancel, text::kCancel}})
+        if (!state.LanguageEntry(entry).isEmpty())
+            box.button(which)->setText(state.LanguageEntry(entry));
+    box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("ReplaceButton"));
+    box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 WorkshopMenu::WorkshopMenu(AppState &state, QWidget *window, QMenu *menu)
     : QObject(window), state(state), window(window)
 {
@@ -140,27 +161,6 @@ std::optional<CutList> WorkshopMenu::cutList()
     return std::nullopt;
 }
 
-bool WorkshopMenu::confirmReplace(const QString &path)
-{
-    // As the project's own save asks: Enter keeps the file.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablix"), QString(), QMessageBox::Ok | QMessageBox::Cancel, window);
-    box.setObjectName(QStringLiteral("ReplaceFileBox"));
-    QString question = state.LanguageEntry(text::kReplaceFileQuestion);
-    question.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
-    const qsizetype split = question.indexOf(QLatin1Char('#'));
-    box.setText(question.isEmpty() ? QDir::toNativeSeparators(path) : question.left(split));
-    if (split >= 0)
-        box.setInformativeText(question.mid(split + 1));
-    for (const auto &[which, entry] : {std::pair{QMessageBox::Ok, text::kOk}, std::pair{QMessageBox::Cancel, text::kCancel}})
-        if (!state.LanguageEntry(entry).isEmpty())
-            box.button(which)->setText(state.LanguageEntry(entry));
-    box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("ReplaceButton"));
-    box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
-}
-
 WorkshopMenu::Outcome WorkshopMenu::saveCutList()
 {
     const std::optional<CutList> list = cutList();
@@ -182,7 +182,7 @@ WorkshopMenu::Outcome WorkshopMenu::saveCutList()
         if (chosen.isEmpty())
             return Outcome::Cancelled;
         path = WithCsvSuffix(chosen);
-        if (!QFileInfo::exists(path) || confirmReplace(path))
+        if (!QFileInfo::exists(path) || AskReplaceFile(window, state, path))
             break;
         proposed = path;
     }

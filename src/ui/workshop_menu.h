@@ -21,6 +21,8 @@ struct AppState;
 
 // A message box named `objectName`; a "#" in `text` starts its second part.
 void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &objectName, const QString &text);
+// The save commands' question before a file is replaced; true to replace. Enter keeps the file.
+bool AskReplaceFile(QWidget *parent, const AppState &state, const QString &path);
 
 class WorkshopMenu : public QObject {
     Q_OBJECT
@@ -53,7 +55,6 @@ public:
 private:
     // The project's cut list; nothing, after a message, when it cannot be made.
     std::optional<CutList> cutList();
-    bool confirmReplace(const QString &path);
     QPrinter &printer();
 
     AppState &state;

@@ -40,7 +40,7 @@ struct CutList {
     QStringList profiles() const;
 };
 
-// Pieces of one computed sign: the pieces the specification report names, for one sign.
+// Pieces of one computed sign, as its dimensions and cutting list report names them.
 struct SignPiece {
     QString profile;
     CutLength length = 0;
