@@ -4,9 +4,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
@@ -149,15 +147,8 @@ PlanReportView::PlanReportView(AppState &state, std::function<QPrinter &()> prin
     layout->setMenuBar(menuBar);
     layout->addWidget(scrollArea);
 
-    PrintDialog = [this](QPrinter &printer) {
-        QPrintDialog dialog(&printer, this);
-        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    PrintSetupDialog = [this](QPrinter &printer) {
-        QPageSetupDialog dialog(&printer, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
+    PrintDialog = SystemPrintDialog(this);
+    PrintSetupDialog = SystemPageSetupDialog(this);
     resize(710, 569);
 }
 

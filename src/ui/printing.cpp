@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -246,6 +248,23 @@ PrintPass SummaryPrintPass(AppState &state, const QFont &font, int textHeight, i
         }
         canvas.restore();
         return started;
+    };
+}
+
+std::function<bool(QPrinter &)> SystemPrintDialog(QWidget *parent)
+{
+    return [parent](QPrinter &printer) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+std::function<bool(QPrinter &)> SystemPageSetupDialog(QWidget *parent)
+{
+    return [parent](QPrinter &printer) {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
     };
 }
 

@@ -17,6 +17,11 @@ namespace tablix {
 struct AppState;
 struct ReportLayout;
 
+// The system's print and page set-up dialogs over `parent`, as the windows that print ask them;
+// each answers whether the user went on.
+std::function<bool(QPrinter &)> SystemPrintDialog(QWidget *parent);
+std::function<bool(QPrinter &)> SystemPageSetupDialog(QWidget *parent);
+
 // Every printed page keeps this far inside the printer's printable area.
 inline constexpr double kPrintMarginMm = 10.0;
 

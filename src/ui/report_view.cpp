@@ -5,9 +5,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
@@ -126,15 +124,8 @@ ReportView::ReportView(AppState &state, Windows &windows, QWidget *parent)
     box->setMenuBar(menuBar);
     box->addWidget(scrollArea);
 
-    PrintDialog = [this](QPrinter &printer) {
-        QPrintDialog dialog(&printer, this);
-        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    PrintSetupDialog = [this](QPrinter &printer) {
-        QPageSetupDialog dialog(&printer, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
+    PrintDialog = SystemPrintDialog(this);
+    PrintSetupDialog = SystemPageSetupDialog(this);
 
     resize(710, 569);
     CaptionDrawingMenu();

@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
@@ -67,11 +66,7 @@ SummaryPage::SummaryPage(AppState &state, QWidget *parent) : QScrollArea(parent)
     setWidget(box_);
     viewport()->installEventFilter(this);
 
-    PrintDialog = [this](QPrinter &printer) {
-        QPrintDialog dialog(&printer, this);
-        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        return dialog.exec() == QDialog::Accepted;
-    };
+    PrintDialog = SystemPrintDialog(this);
 }
 
 int SummaryPage::textHeight() const
