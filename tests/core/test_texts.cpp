@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "core/engine/compute_sign.h"
+#include "core/project/element_codes.h"
 #include "support/fixtures.h"
 
 using namespace tablix;
@@ -300,4 +301,93 @@ TEST_F(TextsTest, SignsWithSpecialProfilesSayTheyAreNotPriced)
     EXPECT_EQ(costLines().first(), QStringLiteral("E172"));
     rows(1, 2);
     EXPECT_FALSE(costLines().contains(QStringLiteral("E172")));
+}
+
+// The material line of the fixture's sign (two rows of 98.5 cm at 5 per metre: 9.85 at list
+// price) under markups worked by hand, each distinct so that none can stand in for another.
+TEST_F(TextsTest, EveryMarkupMultipliesThePrice)
+{
+    struct Case {
+        double m1, m2, m3, level;
+        const char *line;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 100, "9.85"},    // 985 x 1
+        {20, 0, 0, 100, "11.82"},  // 985 x 1.2
+        {0, 20, 0, 100, "11.82"},
+        {0, 0, 40, 100, "13.79"},  // 985 x 1.4
+        {10, 20, 0, 100, "13.00"}, // 985 x 1.32 = 13.002
+        {10, 20, 50, 100, "19.50"}, // 985 x 1.98 = 19.503; any markup twice gives 17.88, 21.28 or 23.88
+        {50, 10, 20, 100, "19.50"},
+        {10, 20, 50, 80, "15.60"}, // 985 x 1.584 = 15.6024
+        {-20, 0, 0, 100, "7.88"},  // 985 x 0.8
+    };
+    for (const Case &c : cases) {
+        state.parameters.markupPercent1.set(c.m1);
+        state.parameters.markupPercent2.set(c.m2);
+        state.parameters.markupPercent3.set(c.m3);
+        sign.priceLevel.set(c.level);
+        const QStringList line = Compact(costLines().filter(QStringLiteral("E113")).join(u'\r'));
+        ASSERT_EQ(line.size(), 1);
+        EXPECT_EQ(line[0], QStringLiteral("E113 ") + QLatin1String(c.line))
+            << c.m1 << " " << c.m2 << " " << c.m3 << " at " << c.level;
+    }
+}
+
+// A sign whose area is exactly a band's limit takes that band's surcharge ("greater than"); a
+// hair above takes the next band's. Every limit, from both sides.
+TEST_F(TextsTest, AreaBandsChangeJustAboveTheirLimits)
+{
+    ParameterRecord &p = state.parameters;
+    const double surcharges[4] = {20, 10, 5, 1};
+    p.areaBandValue1.set(surcharges[0]);
+    p.areaBandValue2.set(surcharges[1]);
+    p.areaBandValue3.set(surcharges[2]);
+    p.areaBandValue4.set(surcharges[3]);
+    Real48 *limits[3] = {&p.areaBandLimit1, &p.areaBandLimit2, &p.areaBandLimit3};
+    // One other infill of 5 cm at a width of 1000 cm: 0.5 m², exact in every step.
+    sign.infillHeight.set(5);
+    rows(kOtherInfillCode, 1);
+    for (int k = 0; k < 3; ++k) {
+        // The other limits well below and above, in order.
+        for (int j = 0; j < 3; ++j)
+            limits[j]->set(j < k ? 1e-4 * (j + 1) : j == k ? 0.5 : 100.0 * (j + 1));
+        sign.width.set(1000);
+        ComputeSign(state);
+        ASSERT_EQ(state.results.signArea.get(), 5000);
+        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k]) << "on limit " << k + 1;
+        sign.width.set(1000 * (1 + 1e-9));
+        ComputeSign(state);
+        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k + 1]) << "just above limit " << k + 1;
+        sign.width.set(1000 * (1 - 1e-9));
+        ComputeSign(state);
+        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k]) << "just below limit " << k + 1;
+    }
+}
+
+// Codes 30..35 and 40..45 are special profiles: described with their own word, priced at
+// nothing and noted as not priced. The codes beside the two ranges are not.
+TEST_F(TextsTest, EverySpecialProfileCodeIsOneAndNoOtherIs)
+{
+    rows(1, 1);
+    const QStringList oneRow = costLines().filter(QStringLiteral("E113"));
+    for (int code = 19; code <= 46; ++code) {
+        const bool special = (code >= 30 && code <= 35) || (code >= 40 && code <= 45);
+        EXPECT_EQ(IsSpecialProfile(code), special) << code;
+        if (!special && code != kOtherInfillCode)
+            continue; // not a code a row can hold
+        rows(1, 2);
+        state.workingRows[1] = std::uint8_t(code);
+        const QStringList lines = costLines();
+        EXPECT_EQ(lines.first() == QStringLiteral("E172"), special) << code;
+        EXPECT_EQ(state.results.SpecificationText.startsWith(QStringLiteral("E172\r")), special) << code;
+        if (!special)
+            continue;
+        // The special row adds nothing to the one panel row's material.
+        EXPECT_EQ(lines.filter(QStringLiteral("E113")), oneRow) << code;
+        const int word = text::kSpecialProfile1 + (code >= 40 ? code - 40 : code - 30);
+        EXPECT_EQ(state.ElementDescription(code),
+                  QStringLiteral("E%1 %2").arg(word).arg(code >= 40 ? u"Steel" : u"Alu"))
+            << code;
+    }
 }
