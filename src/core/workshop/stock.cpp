@@ -1,6 +1,7 @@
 // The stock settings file: bar length, kerf and trim per profile, as readable JSON.
 #include "core/workshop/stock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -290,7 +291,8 @@ StockLoad LoadStockSettingsOf(const QString &dataFolder)
 QStringList LanguageFoldersOf(const QString &dataFolder)
 {
     QStringList folders{dataFolder};
-    const QString installed = InstalledDataFolder();
+    // The installed defaults are found beside the program, which a library caller may not have.
+    const QString installed = QCoreApplication::instance() ? InstalledDataFolder() : QString();
     if (!installed.isEmpty() && QFileInfo(installed) != QFileInfo(dataFolder))
         folders << installed;
     return folders;
