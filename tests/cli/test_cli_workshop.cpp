@@ -125,7 +125,7 @@ TEST_F(WorkshopCliTest, StockFileOfLabelsAndUnknownNames)
     const ToolRun plan = cli({QStringLiteral("plan"), project, QStringLiteral("--json")});
     ASSERT_EQ(plan.exitCode, 0) << plan.err.constData();
     EXPECT_EQ(plan.err.count('\n'), 1) << plan.err.constData();
-    EXPECT_TRUE(plan.err.contains("\"Old wide frame B\" names no profile Tablix knows")) << plan.err.constData();
+    EXPECT_TRUE(plan.err.contains("\"Old wide frame B\" is used for no profile")) << plan.err.constData();
     const std::map<QString, double> bars{{QStringLiteral("Frame wide A"), 450}, {QStringLiteral("Frame narrow A"), 300}};
     for (const QJsonValue &v : QJsonDocument::fromJson(plan.out).object()[QStringLiteral("profiles")].toArray()) {
         const QJsonObject p = v.toObject();

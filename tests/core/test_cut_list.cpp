@@ -1,6 +1,6 @@
 // What leaves for the workshop: the specification's cutting list, the cut list and the plan's
 // pieces agree with each other and with the cost report, in every language; stock settings keyed
-// by profile hold in every language and follow the defaults where nothing was typed.
+// by profile hold in every language, files keyed by label included.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -321,47 +321,30 @@ TEST(StockSettings, OverrideHoldsInEveryLanguage)
     }
 }
 
-// A name of no profile is kept, as it was, and named; an entry under the key wins over a label.
-TEST(StockSettings, UnknownEntriesAreKeptAndNamed)
+// A name of no profile is kept as it was, and named; so is the loser of two entries for one
+// profile: the key wins over a label, the first label over a later one.
+TEST(StockSettings, EntriesOfNoProfileAreKeptAndNamed)
 {
-    const ProfileLabels labels = ProfileLabelsOf({&fixtures::ShippedLanguage(kEnglish)});
+    const ProfileLabels labels = ProfileLabelsOf({&fixtures::ShippedLanguage(kEnglish), &fixtures::ShippedLanguage(kPolish)});
     QString error;
     const auto settings = StockSettingsFromJson(R"({"profiles": {"Elsewhere": {"barLength": "long", "colour": 1},
                                                                  "Frame narrow A": {"barLength": 300},
-                                                                 "frame-narrow-A": {"kerf": 0.2}}})",
+                                                                 "frame-narrow-A": {"kerf": 0.2},
+                                                                 "Post wide B": {"barLength": 400},
+                                                                 "Słupek szeroki B": {"barLength": 500}}})",
                                                 &error, labels);
     ASSERT_TRUE(settings) << qPrintable(error);
-    ASSERT_EQ(settings->unknown.size(), 1u);
-    EXPECT_EQ(settings->unknown.begin()->first, QStringLiteral("Elsewhere"));
     EXPECT_EQ(settings->forProfile(QStringLiteral("frame-narrow-A")), (StockProfile{60000, 20, 100}));
+    EXPECT_EQ(settings->forProfile(QStringLiteral("post-wide-B")).barLength, 40000);
+    QStringList kept;
+    for (const auto &[name, value] : settings->unknown)
+        kept << name;
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("Elsewhere"), QStringLiteral("Frame narrow A"), QStringLiteral("Słupek szeroki B")}));
     const QStringList messages = UnknownStockEntryMessages(*settings, QStringLiteral("stock.json"));
-    ASSERT_EQ(messages.size(), 1);
+    ASSERT_EQ(messages.size(), 3);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("stock.json: \"Elsewhere\""))) << qPrintable(messages[0]);
 
     const QByteArray written = StockSettingsToJson(*settings);
-    EXPECT_TRUE(written.contains(R"("Elsewhere": {)")) << written.constData();
     EXPECT_TRUE(written.contains(R"("barLength": "long")")) << written.constData();
-    EXPECT_FALSE(written.contains("Frame narrow A")) << written.constData();
     EXPECT_EQ(StockSettingsFromJson(written, &error, labels), settings);
-}
-
-// A profile's entry keeps only what was set for it: a later default reaches every other field.
-TEST(StockSettings, FieldsNotSetFollowTheDefault)
-{
-    StockSettings s;
-    s.profiles[QStringLiteral("post-narrow-A")].barLength = 30000;
-    const QByteArray json = StockSettingsToJson(s);
-    EXPECT_TRUE(json.contains(R"("post-narrow-A": {
-            "barLength": 300
-        })"))
-        << json.constData();
-    QString error;
-    auto read = StockSettingsFromJson(json, &error);
-    ASSERT_TRUE(read) << qPrintable(error);
-    read->defaults.kerf = 25;
-    read->defaults.trim = 0;
-    EXPECT_EQ(read->forProfile(QStringLiteral("post-narrow-A")), (StockProfile{30000, 25, 0}));
-    // The check is of the profile as it is cut: its own trim with the default bar.
-    EXPECT_FALSE(StockSettingsFromJson(R"({"default": {"barLength": 10}, "profiles": {"element-4": {"trim": 10}}})", &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("profile \"element-4\": the kerf"))) << qPrintable(error);
 }

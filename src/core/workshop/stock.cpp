@@ -206,7 +206,9 @@ std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QStr
         return std::nullopt;
     }
     const QJsonObject named = profiles.toObject();
-    // Labels first, so that an entry under the key itself wins over one under a label.
+    // Labels first, so that an entry under the key itself wins over one under a label. Of two
+    // entries for one profile, the one that does not win is kept as it is, not dropped.
+    std::map<QString, QString> labelOf; // key -> the label its entry was read under
     for (const bool byKey : {false, true})
         for (auto it = named.begin(); it != named.end(); ++it) {
             const bool isKey = AllProfileKeys().contains(it.key());
@@ -218,7 +220,7 @@ std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QStr
             }
             if (byKey != isKey)
                 continue;
-            if (key.isEmpty()) {
+            if (key.isEmpty() || (!isKey && labelOf.count(key))) {
                 settings.unknown[it.key()] = it.value();
                 continue;
             }
@@ -226,6 +228,10 @@ std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QStr
             StockOverride own;
             if (!ReadOverride(it.value(), where, false, own, error) || !CheckResolved(where, own.over(settings.defaults), error))
                 return std::nullopt;
+            if (const auto label = labelOf.find(key); isKey && label != labelOf.end())
+                settings.unknown[label->second] = named.value(label->second);
+            if (!isKey)
+                labelOf[key] = it.key();
             settings.profiles[key] = own;
         }
     return settings;
@@ -235,7 +241,8 @@ QStringList UnknownStockEntryMessages(const StockSettings &settings, const QStri
 {
     QStringList messages;
     for (const auto &[name, value] : settings.unknown)
-        messages << QStringLiteral("%1: \"%2\" names no profile Tablix knows; its entry is kept in the file as it is")
+        messages << QStringLiteral("%1: \"%2\" is used for no profile (no profile of that name, or another entry names the same "
+                                   "profile); its entry is kept in the file as it is")
                         .arg(QDir::toNativeSeparators(path), name);
     return messages;
 }

@@ -40,7 +40,8 @@ struct StockOverride {
 struct StockSettings {
     StockProfile defaults;
     std::map<QString, StockOverride> profiles; // by profile key (profile_keys.h), never by label
-    // Entries that name no profile Tablix knows, kept as they were read and written back so.
+    // Entries used for no profile (an unknown name, or a second entry for one profile), kept as
+    // they were read and written back so.
     std::map<QString, QJsonValue> unknown;
     StockProfile forProfile(const QString &key) const;
     bool operator==(const StockSettings &) const = default;
@@ -65,7 +66,8 @@ QString CheckStockProfile(const StockProfile &stock);
 //    "profiles": {"frame-narrow-A": {"barLength": 650}}}
 // Lengths in cm. "default" may be left out (600, 0.4, 1) and needs barLength when given; a
 // profile's entry holds any of the three fields, the others follow the default. A profile named
-// by one of `labels` is read as that profile's key; any other name is kept in `unknown`.
+// by one of `labels` is read as that profile's key; an entry under the key wins over one under a
+// label, and the first label over later ones. Any other entry is kept in `unknown`.
 QByteArray StockSettingsToJson(const StockSettings &settings);
 // Nothing, and `error` says why, when the bytes are not such a file or a value is wrong.
 std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QString *error, const ProfileLabels &labels = {});
