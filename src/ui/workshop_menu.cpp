@@ -56,11 +56,11 @@ void TellUnknownStockEntries(QWidget *parent, const AppState &state, const Stock
 {
     if (stock.unknown.empty())
         return;
-    QStringList names;
+    QStringList names; // one a line
     for (const auto &[name, value] : stock.unknown)
-        names << QStringLiteral("\u201c%1\u201d").arg(name);
+        names << name;
     ShowSplitMessage(parent, QMessageBox::Information, QStringLiteral("StockUnknownProfilesBox"),
-                     state.LanguageEntry(text::kStockUnknownProfiles).arg(names.join(QStringLiteral(", "))));
+                     state.LanguageEntry(text::kStockUnknownProfiles).arg(names.join(QLatin1Char('#'))));
 }
 
 } // namespace
