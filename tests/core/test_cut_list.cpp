@@ -299,11 +299,14 @@ TEST(StockSettings, OverrideHoldsInEveryLanguage)
         QTemporaryDir dir;
         for (const QString &file : {kEnglish, kPolish})
             ASSERT_TRUE(fixtures::WriteBytes(dir.filePath(file), fixtures::ReadBytes(fixtures::DataFile(file))));
-        ASSERT_TRUE(fixtures::WriteBytes(StockFilePath(dir.path()),
-                                         QByteArray(R"({"profiles": {")") + c.entry + R"(": {"barLength": 500}}})"));
+        // Earlier files, keyed by label, hold the defaults' kerf and trim as well: they were not typed.
+        const bool byLabel = !QByteArray(c.entry).contains('-');
+        ASSERT_TRUE(fixtures::WriteBytes(StockFilePath(dir.path()), QByteArray(R"({"profiles": {")") + c.entry + R"(": {"barLength": 500)"
+                                                                        + (byLabel ? R"(, "kerf": 0.4, "trim": 1)" : "") + "}}}"));
         const StockLoad load = LoadStockFile(StockFilePath(dir.path()), {dir.path()});
         ASSERT_TRUE(load.settings) << qPrintable(load.error);
         EXPECT_TRUE(load.settings->unknown.empty());
+        EXPECT_EQ(load.settings->profiles, (std::map<QString, StockOverride>{{QStringLiteral("frame-narrow-A"), {50000, {}, {}}}}));
 
         Workshop w(c.planned);
         w.openExample();

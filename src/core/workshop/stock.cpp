@@ -228,6 +228,15 @@ std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QStr
             StockOverride own;
             if (!ReadOverride(it.value(), where, false, own, error) || !CheckResolved(where, own.over(settings.defaults), error))
                 return std::nullopt;
+            // Earlier versions wrote every field, the defaults of the day included: a field equal
+            // to the default was not typed, and follows the default from now on.
+            if (!isKey) {
+                const std::pair<std::optional<CutLength> *, CutLength> fields[] = {
+                    {&own.barLength, settings.defaults.barLength}, {&own.kerf, settings.defaults.kerf}, {&own.trim, settings.defaults.trim}};
+                for (const auto &[field, byDefault] : fields)
+                    if (*field == byDefault)
+                        field->reset();
+            }
             if (const auto label = labelOf.find(key); isKey && label != labelOf.end())
                 settings.unknown[label->second] = named.value(label->second);
             if (!isKey)
