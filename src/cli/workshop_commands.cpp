@@ -29,9 +29,11 @@ CutList projectCutList(AppState &state, const Invocation &o)
 
 StockSettings stockSettings(const Invocation &o)
 {
-    const StockLoad load = o.stock.isEmpty() ? LoadStockSettingsOf(o.workdir) : LoadStockFile(o.stock);
+    const StockLoad load = o.stock.isEmpty() ? LoadStockSettingsOf(o.workdir) : LoadStockFile(o.stock, LanguageFoldersOf(o.workdir));
     if (!load.settings)
         ioError(load.error + QStringLiteral("; nothing written"));
+    for (const QString &message : UnknownStockEntryMessages(*load.settings, o.stock.isEmpty() ? StockFilePath(o.workdir) : o.stock))
+        warn(message);
     return *load.settings;
 }
 

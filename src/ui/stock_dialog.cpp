@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <set>
 
+#include "core/engine/profile_keys.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "ui/widgets/named.h"
@@ -50,9 +51,10 @@ bool Empty(const NumberEdit *edit)
 
 } // namespace
 
-StockDialog::StockDialog(AppState &state, const QStringList &profiles, QWidget *parent)
-    : QDialog(parent), state(state), profiles_(profiles)
+StockDialog::StockDialog(AppState &state, const QStringList &keys, const QStringList &labels, QWidget *parent)
+    : QDialog(parent), state(state), keys_(keys), profiles_(labels)
 {
+    Q_ASSERT(keys_.size() == profiles_.size());
     setObjectName(QStringLiteral("StockDialog"));
     static const char *const kDefaultNames[] = {"DefaultBarLength", "DefaultKerf", "DefaultTrim"};
     defaultsLabel_ = Named<QLabel>(this, QStringLiteral("DefaultsLabel"));
@@ -169,14 +171,15 @@ void StockDialog::display(const StockSettings &settings)
     defaults_[Kerf]->setValue(CutLengthToCm(d.kerf));
     defaults_[Trim]->setValue(CutLengthToCm(d.trim));
     for (int row = 0; row < profiles_.size(); ++row) {
-        const auto it = settings.profiles.find(profiles_[row]);
-        for (int f = 0; f < 3; ++f)
-            edit(row, Field(f))->clear();
-        if (it == settings.profiles.end())
-            continue;
-        edit(row, BarLength)->setValue(CutLengthToCm(it->second.barLength));
-        edit(row, Kerf)->setValue(CutLengthToCm(it->second.kerf));
-        edit(row, Trim)->setValue(CutLengthToCm(it->second.trim));
+        const auto it = settings.profiles.find(keys_[row]);
+        const StockOverride own = it == settings.profiles.end() ? StockOverride{} : it->second;
+        const std::optional<CutLength> *values[] = {&own.barLength, &own.kerf, &own.trim};
+        for (int f = 0; f < 3; ++f) {
+            if (*values[f])
+                edit(row, Field(f))->setValue(CutLengthToCm(**values[f]));
+            else
+                edit(row, Field(f))->clear();
+        }
     }
     showDefaultsAsHints();
 }
@@ -217,17 +220,21 @@ std::optional<StockSettings> StockDialog::edited(QString *refused) const
     settings.defaults = {LengthOf(defaults_[BarLength]), LengthOf(defaults_[Kerf]), LengthOf(defaults_[Trim])};
     QString wrong = refusal(state.LanguageEntry(text::kStockDefaults), settings.defaults);
     for (int row = 0; wrong.isEmpty() && row < profiles_.size(); ++row) {
-        settings.profiles.erase(profiles_[row]);
-        if (Empty(edit(row, BarLength)) && Empty(edit(row, Kerf)) && Empty(edit(row, Trim)))
-            continue;
-        StockProfile own = settings.defaults;
-        CutLength *values[] = {&own.barLength, &own.kerf, &own.trim};
+        settings.profiles.erase(keys_[row]);
+        StockOverride own;
+        std::optional<CutLength> *values[] = {&own.barLength, &own.kerf, &own.trim};
         for (int f = 0; f < 3; ++f)
             if (!Empty(edit(row, Field(f))))
                 *values[f] = LengthOf(edit(row, Field(f)));
-        wrong = refusal(profiles_[row], own);
-        settings.profiles[profiles_[row]] = own;
+        if (own.empty())
+            continue;
+        wrong = refusal(profiles_[row], own.over(settings.defaults));
+        settings.profiles[keys_[row]] = own;
     }
+    // Profiles of other projects follow the new defaults too: they must still leave a bar.
+    for (auto it = settings.profiles.begin(); wrong.isEmpty() && it != settings.profiles.end(); ++it)
+        if (!keys_.contains(it->first))
+            wrong = refusal(ProfileLabel(it->first, state.language), it->second.over(settings.defaults));
     if (!wrong.isEmpty()) {
         if (refused)
             *refused = wrong;

@@ -51,6 +51,18 @@ QString WithCsvSuffix(const QString &chosen)
     return chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? chosen : chosen + QStringLiteral(".csv");
 }
 
+// Entries of the stock file that name no profile are kept; the user hears of them, by name.
+void TellUnknownStockEntries(QWidget *parent, const AppState &state, const StockSettings &stock)
+{
+    if (stock.unknown.empty())
+        return;
+    QStringList names; // one a line
+    for (const auto &[name, value] : stock.unknown)
+        names << name;
+    ShowSplitMessage(parent, QMessageBox::Information, QStringLiteral("StockUnknownProfilesBox"),
+                     state.LanguageEntry(text::kStockUnknownProfiles).arg(names.join(QLatin1Char('#'))));
+}
+
 } // namespace
 
 void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &objectName, const QString &text)
@@ -221,6 +233,7 @@ WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
                          state.LanguageEntry(text::kPlanStockUnreadable).arg(stock.error));
         return Outcome::Failed;
     }
+    TellUnknownStockEntries(window, state, *stock.settings);
     PlanReportView view(state, [this]() -> QPrinter & { return printer(); }, window);
     view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(PlanCutList(*list, *stock.settings), state.language));
     view.exec();
@@ -230,14 +243,18 @@ WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
 WorkshopMenu::Outcome WorkshopMenu::editStock()
 {
     // Without a cut list (nothing in use, or too large) only the defaults are offered.
-    QStringList profiles;
-    if (const std::optional<CutList> list = cutList())
-        profiles = list->profiles();
-    StockDialog dialog(state, profiles, window);
+    QStringList keys, labels;
+    if (const std::optional<CutList> list = cutList()) {
+        keys = list->profileKeys();
+        labels = list->profiles();
+    }
+    StockDialog dialog(state, keys, labels, window);
     QString error;
     if (!dialog.load(&error))
         ShowSplitMessage(window, QMessageBox::Warning, QStringLiteral("StockUnreadableBox"),
                          state.LanguageEntry(text::kStockFileUnreadable).arg(error));
+    else
+        TellUnknownStockEntries(window, state, dialog.loaded());
     return dialog.exec() == QDialog::Accepted ? Outcome::Written : Outcome::Cancelled;
 }
 

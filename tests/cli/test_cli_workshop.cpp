@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <map>
 
 #include "support/fixtures.h"
 
@@ -70,7 +71,7 @@ TEST_F(WorkshopCliTest, CsvReadsBackThroughPython)
     const QList<QByteArray> lines = py.out.split('\n');
     EXPECT_EQ(lines[0], "25"); // header and 24 lengths
     EXPECT_EQ(lines[1], "Profile|Length (cm)|Count|Signs");
-    EXPECT_EQ(lines[2], "74"); // pieces of all signs, times their quantities
+    EXPECT_EQ(lines[2], "72"); // pieces of all signs, times their quantities
     EXPECT_EQ(lines[3], "2 Hours, \"late\"");
     EXPECT_EQ(lines[4], "7.2");
 }
@@ -112,6 +113,33 @@ TEST_F(WorkshopCliTest, StockFileShortBarsListTooLongPieces)
     // The data folder's own file is read when no --stock is given.
     ASSERT_TRUE(QFile::copy(path("stock.json"), path("tablix-stock.json")));
     EXPECT_TRUE(cli({QStringLiteral("plan"), project}).out.contains("Needs longer stock\t 2 pcs x 400.00 cm\n"));
+}
+
+// A file of an earlier version names profiles by label: those of the shipped language files and
+// of the data folder's are taken, any other name is told on stderr and changes nothing.
+TEST_F(WorkshopCliTest, StockFileOfLabelsAndUnknownNames)
+{
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix-stock.json"), R"({"profiles": {"Frame wide A": {"barLength": 450},
+                                                                               "Rama wąska A": {"barLength": 300},
+                                                                               "Old wide frame B": {"barLength": 350}}})"));
+    const ToolRun plan = cli({QStringLiteral("plan"), project, QStringLiteral("--json")});
+    ASSERT_EQ(plan.exitCode, 0) << plan.err.constData();
+    EXPECT_EQ(plan.err.count('\n'), 1) << plan.err.constData();
+    EXPECT_TRUE(plan.err.contains("\"Old wide frame B\" is used for no profile")) << plan.err.constData();
+    const std::map<QString, double> bars{{QStringLiteral("Frame wide A"), 450}, {QStringLiteral("Frame narrow A"), 300}};
+    for (const QJsonValue &v : QJsonDocument::fromJson(plan.out).object()[QStringLiteral("profiles")].toArray()) {
+        const QJsonObject p = v.toObject();
+        const auto own = bars.find(p[QStringLiteral("profile")].toString());
+        EXPECT_EQ(p[QStringLiteral("barLength")].toDouble(), own == bars.end() ? 600 : own->second)
+            << qPrintable(p[QStringLiteral("profile")].toString());
+    }
+    // A language file of the data folder that calls the wide B frame so.
+    QByteArray own = fixtures::ReadBytes(path("tablix_lng.eng"));
+    own.replace("138=Frame wide B, 2 x", "138=Old wide frame B, 2 x");
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix_lng.old"), own));
+    const ToolRun again = cli({QStringLiteral("plan"), project});
+    EXPECT_TRUE(again.err.isEmpty()) << again.err.constData();
+    EXPECT_TRUE(again.out.contains("Profile: Frame wide B\nStock bar\t 350.00 cm\n")) << again.out.constData();
 }
 
 TEST_F(WorkshopCliTest, BadInputWritesNothing)

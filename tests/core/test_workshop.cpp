@@ -28,6 +28,11 @@ StockProfile Stock(double bar, double kerf, double trim)
     return {cm(bar), cm(kerf), cm(trim)};
 }
 
+StockOverride Own(double bar, double kerf, double trim)
+{
+    return {cm(bar), cm(kerf), cm(trim)};
+}
+
 std::vector<CutLength> Cuts(std::initializer_list<double> list)
 {
     std::vector<CutLength> out;
@@ -141,7 +146,7 @@ TEST(StockSettings, FileRoundTripAndDefaults)
 {
     StockSettings s;
     s.defaults = Stock(650, 0.3, 2);
-    s.profiles[QStringLiteral("Frame narrow A")] = Stock(700, 0.5, 1.5);
+    s.profiles[QStringLiteral("frame-narrow-A")] = Own(700, 0.5, 1.5);
     QTemporaryDir dir;
     QString error;
     ASSERT_TRUE(SaveStockFile(StockFilePath(dir.path()), s, &error)) << qPrintable(error);
@@ -152,9 +157,9 @@ TEST(StockSettings, FileRoundTripAndDefaults)
 
     // A profile gives its bar; kerf and trim come from the default entry.
     const auto partial = StockSettingsFromJson(R"({"default": {"barLength": 500, "kerf": 0.2, "trim": 0},
-                                                   "profiles": {"Post": {"barLength": 300}}})", &error);
+                                                   "profiles": {"post-narrow-A": {"barLength": 300}}})", &error);
     ASSERT_TRUE(partial) << qPrintable(error);
-    EXPECT_EQ(partial->forProfile(QStringLiteral("Post")), Stock(300, 0.2, 0));
+    EXPECT_EQ(partial->forProfile(QStringLiteral("post-narrow-A")), Stock(300, 0.2, 0));
     EXPECT_EQ(StockSettingsFromJson("{}", &error)->defaults, StockProfile{});
 
     QTemporaryDir empty;
@@ -168,7 +173,7 @@ TEST(StockSettings, BadFilesAreRefusedWithTheirReason)
         const char *reason;
     } cases[] = {
         {R"({"default": {"kerf": 0.4}})", "\"barLength\" is missing"},
-        {R"({"profiles": {"Post": {"kerf": 0.4}}})", "profile \"Post\": \"barLength\" is missing"},
+        {R"({"profiles": {"post-narrow-A": {"kerf": 600}}})", "profile \"post-narrow-A\": the kerf"},
         {R"({"default": {"barLength": -600}})", "must not be negative"},
         {R"({"default": {"barLength": 600, "trim": -1}})", "must not be negative"},
         {R"({"default": {"barLength": 0}})", "greater than 0"},
@@ -192,10 +197,10 @@ TEST(StockSettings, WrongSettingsWriteNothing)
     const QString path = StockFilePath(dir.path());
     ASSERT_TRUE(fixtures::WriteBytes(path, "{}"));
     StockSettings s;
-    s.profiles[QStringLiteral("Post")] = Stock(10, 12, 0);
+    s.profiles[QStringLiteral("post-narrow-A")] = Own(10, 12, 0);
     QString error;
     EXPECT_FALSE(SaveStockFile(path, s, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("Post"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains(QStringLiteral("post-narrow-A"))) << qPrintable(error);
     EXPECT_EQ(fixtures::ReadBytes(path), QByteArray("{}"));
 
     ASSERT_TRUE(fixtures::WriteBytes(path, R"({"default": {"barLength": -1}})"));
@@ -241,7 +246,8 @@ TEST_F(ExampleProject, CutListHoldsEveryReportedPieceTimesQuantity)
     const CutListRow *band = row(list, "Frame narrow B", 180);
     ASSERT_TRUE(band);
     EXPECT_EQ(band->count, 4);
-    const CutListRow *panel = row(list, "A Panel 1x50 mm", 39);
+    // Its row above the posts is one piece of the whole length.
+    const CutListRow *panel = row(list, "A Panel 1x50 mm", 118.5);
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->signs, QStringList{QStringLiteral("4 Customer parking")});
     EXPECT_TRUE(row(list, "Post narrow A", 7.2));

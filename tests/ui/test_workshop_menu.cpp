@@ -1,5 +1,7 @@
 // The workshop's commands in the program: the cut list saved as CSV, the stock dialog, the cutting plan window.
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QMenu>
 #include <QPrinter>
@@ -225,8 +227,8 @@ private slots:
         QCOMPARE(saved.settings->defaults, (StockProfile{65050, 30, 100}));
         QCOMPARE(saved.settings->profiles.size(), size_t(1));
         // The profile's own bar, the defaults' kerf and trim.
-        QCOMPARE(saved.settings->forProfile(list.profiles()[0]), (StockProfile{70025, 30, 100}));
-        QCOMPARE(saved.settings->forProfile(list.profiles()[1]), saved.settings->defaults);
+        QCOMPARE(saved.settings->forProfile(list.profileKeys()[0]), (StockProfile{70025, 30, 100}));
+        QCOMPARE(saved.settings->forProfile(list.profileKeys()[1]), saved.settings->defaults);
     }
 
     void stockDialogRefusesAWrongValueAndCancelWritesNothing()
@@ -234,8 +236,8 @@ private slots:
         const CutList list = exampleCutList();
         // A profile of another project stays in the file whatever is done here.
         StockSettings before;
-        before.profiles[QStringLiteral("Elsewhere")] = StockProfile{30000, 50, 0};
-        before.profiles[list.profiles()[0]] = StockProfile{65000, 40, 100};
+        before.profiles[QStringLiteral("post-wide-B")] = {30000, 50, 0};
+        before.profiles[list.profileKeys()[0]] = {65000, 40, 100};
         QVERIFY(SaveStockFile(stockPath(), before, nullptr));
         const QByteArray bytes = fixtures::ReadBytes(stockPath());
 
@@ -260,7 +262,7 @@ private slots:
         QVERIFY2(refused.contains(state.LanguageEntry(text::kStockNothingLeft)), qPrintable(refused));
         QCOMPARE(fixtures::ReadBytes(stockPath()), bytes);
 
-        // A wrong default is refused in the same way; then OK with a good one keeps "Elsewhere".
+        // A wrong default is refused in the same way; then OK with a good one keeps the other profile.
         ModalAnswers again({{QStringLiteral("StockDialog"), [&](QWidget *w) {
                                  auto *dialog = static_cast<StockDialog *>(w);
                                  type(dialog->edit(-1, StockDialog::BarLength), QStringLiteral("0"));
@@ -278,8 +280,93 @@ private slots:
         const StockLoad saved = LoadStockFile(stockPath());
         QVERIFY2(saved.settings, qPrintable(saved.error));
         QCOMPARE(saved.settings->defaults.barLength, CutLength(50000));
-        QCOMPARE(saved.settings->forProfile(QStringLiteral("Elsewhere")), (StockProfile{30000, 50, 0}));
-        QCOMPARE(saved.settings->forProfile(list.profiles()[0]), (StockProfile{65000, 40, 100}));
+        QCOMPARE(saved.settings->forProfile(QStringLiteral("post-wide-B")), (StockProfile{30000, 50, 0}));
+        QCOMPARE(saved.settings->forProfile(list.profileKeys()[0]), (StockProfile{65000, 40, 100}));
+    }
+
+    // Only typed fields are kept: a later default reaches the others, and an emptied field gives
+    // the profile back to the default. A name of no profile is told and kept.
+    void untypedFieldsFollowTheDefault()
+    {
+        const CutList list = exampleCutList();
+        const QString key = list.profileKeys()[0];
+        QVERIFY(SaveStockFile(stockPath(), StockSettings{{}, {}, {{QStringLiteral("Old frame"), QJsonObject{{"barLength", 1}}}}}, nullptr));
+        QString told;
+        ModalAnswers first({{QStringLiteral("StockUnknownProfilesBox"), [&told](QWidget *w) {
+                                 told = static_cast<QMessageBox *>(w)->informativeText();
+                                 if (const QString shots = qEnvironmentVariable("TABLIX_WORKSHOP_SHOTS"); !shots.isEmpty())
+                                     w->grab().save(QDir(shots).filePath(QStringLiteral("stock-entries-box.png")));
+                                 static_cast<QMessageBox *>(w)->accept();
+                             }},
+                            {QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                 type(static_cast<StockDialog *>(w)->edit(0, StockDialog::BarLength), QStringLiteral("700"));
+                                 fixtures::child(w, "OkButton")->click();
+                             }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(first);
+        QVERIFY2(told.startsWith(QStringLiteral("Old frame\n")), qPrintable(told));
+        const QJsonObject profiles = QJsonDocument::fromJson(fixtures::ReadBytes(stockPath()))[QStringLiteral("profiles")].toObject();
+        QCOMPARE(profiles[key].toObject().keys(), QStringList{QStringLiteral("barLength")});
+        QCOMPARE(profiles[QStringLiteral("Old frame")].toObject(), (QJsonObject{{"barLength", 1}}));
+
+        ModalAnswers second({modal::messageBox(nullptr, QStringLiteral("StockUnknownProfilesBox")),
+                             {QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                  auto *dialog = static_cast<StockDialog *>(w);
+                                  QCOMPARE(dialog->edit(0, StockDialog::BarLength)->value(), 700.0L);
+                                  QVERIFY(dialog->edit(0, StockDialog::Kerf)->text().isEmpty());
+                                  type(dialog->edit(-1, StockDialog::Kerf), QStringLiteral("0.3"));
+                                  fixtures::child(w, "OkButton")->click();
+                              }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(second);
+        QCOMPARE(LoadStockFile(stockPath()).settings->forProfile(key), (StockProfile{70000, 30, 100}));
+
+        ModalAnswers third({modal::messageBox(nullptr, QStringLiteral("StockUnknownProfilesBox")),
+                            {QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                 type(static_cast<StockDialog *>(w)->edit(0, StockDialog::BarLength), QString());
+                                 fixtures::child(w, "OkButton")->click();
+                             }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(third);
+        const StockLoad cleared = LoadStockFile(stockPath());
+        QVERIFY(cleared.settings->profiles.empty());
+        QCOMPARE(cleared.settings->unknown.size(), size_t(1));
+    }
+
+    // A bar typed for a profile in one language is the plan's bar for it in the other.
+    void overrideHoldsAfterALanguageSwitch()
+    {
+        const LanguageTable before = state.language;
+        const struct {
+            const char *made, *planned, *profile, *planned_profile;
+        } cases[] = {{"tablix_lng.pol", "tablix_lng.eng", "Rama wąska A", "Frame narrow A"},
+                     {"tablix_lng.eng", "tablix_lng.pol", "Frame wide B", "Rama szeroka B"}};
+        for (const auto &c : cases) {
+            QFile::remove(stockPath());
+            state.language = fixtures::ShippedLanguage(QLatin1String(c.made));
+            const int row = int(exampleCutList().profiles().indexOf(QString::fromUtf8(c.profile)));
+            QVERIFY2(row >= 0, c.profile);
+            ModalAnswers made({{QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                    type(static_cast<StockDialog *>(w)->edit(row, StockDialog::BarLength), QStringLiteral("500"));
+                                    fixtures::child(w, "OkButton")->click();
+                                }}});
+            QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+            VERIFY_ANSWERED(made);
+
+            state.language = fixtures::ShippedLanguage(QLatin1String(c.planned));
+            QStringList lines;
+            ModalAnswers planned({{QStringLiteral("PlanReport"), [&](QWidget *w) {
+                                       lines = static_cast<PlanReportView *>(w)->lines();
+                                       static_cast<QDialog *>(w)->accept();
+                                   }}});
+            QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+            VERIFY_ANSWERED(planned);
+            const qsizetype heading = lines.indexOf(state.LanguageEntry(text::kPlanProfile) + u' ' + QString::fromUtf8(c.planned_profile));
+            QVERIFY2(heading >= 0, qPrintable(lines.join(u'|')));
+            QCOMPARE(lines[heading + 1], state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500.00") + state.LanguageEntry(text::kCentimetreUnit));
+            QCOMPARE(lines.count(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500.00") + state.LanguageEntry(text::kCentimetreUnit)), 1);
+        }
+        state.language = before;
     }
 
     void badStockFileIsToldAndKeptUntilOk()
@@ -317,7 +404,7 @@ private slots:
     {
         const CutList list = exampleCutList();
         StockSettings stock;
-        stock.profiles[list.profiles()[0]] = StockProfile{650 * kCutUnitsPerCm, 30, 100};
+        stock.profiles[list.profileKeys()[0]] = {650 * kCutUnitsPerCm, 30, 100};
         QVERIFY(SaveStockFile(stockPath(), stock, nullptr));
         const CuttingPlan plan = PlanCutList(list, stock);
         QVERIFY(plan.totalBars() > 0);

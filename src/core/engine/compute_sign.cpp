@@ -2,6 +2,7 @@
 #include "core/engine/compute_sign.h"
 
 #include "core/engine/engine_steps.h"
+#include "core/engine/profile_keys.h"
 #include "core/project/app_state.h"
 #include "core/project/element_codes.h"
 #include "core/params/language_entries.h"
@@ -61,20 +62,12 @@ bool elementPrice(const AppState &state, int code, long double &price)
 void InitElementKinds(AppState &state)
 {
     EngineResults &r = state.results;
-    const QString &familyA = state.LanguageEntry(text::kFamilyA);
-    const QString &familyB = state.LanguageEntry(text::kFamilyB);
     for (int code = 1; code <= kElementKinds; ++code) {
         ElementKind &kind = r.kind(code);
         kind.count = 0;
         kind.length = kind.value = Real48Value{};
         // Built in place: the names are rebuilt on every run.
-        QString &name = kind.name;
-        name.truncate(0);
-        if (code == kOtherInfillCode)
-            name += state.LanguageEntry(text::kOtherInfill) + u' ';
-        else
-            name += u' ' + (IsFamilyA(code) ? familyA : familyB) + u' ' + state.LanguageEntry(ElementWordEntry(code));
-        name.truncate(19);
+        SetElementKindName(kind.name, state.language, code);
     }
 
     // A run depends on its own sign only: nothing is carried over from the previous one.

@@ -52,10 +52,12 @@ struct ElementKind {
     QString name; // at most 19 characters
 };
 
-// Pieces of profile a line of the specification text names: the line's label, how many pieces
-// and the length (cm) as computed, before the text rounds them.
+// Pieces of profile a line of the specification text names: the line's label, the profile's
+// language-independent key (profile_keys.h), how many pieces and the length (cm) as computed,
+// before the text rounds them.
 struct SpecificationPiece {
     QString label;
+    QString key;
     long double count = 0;
     long double length = 0;
 };

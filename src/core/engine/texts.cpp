@@ -1,5 +1,6 @@
 // The cost text and the specification text of one ComputeSign run.
 #include "core/engine/engine_steps.h"
+#include "core/engine/profile_keys.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "core/project/element_codes.h"
@@ -49,10 +50,11 @@ private:
         addToTotal(amount);
     }
 
-    // A one-value line names a pair of frame bars, side profiles or posts.
-    void dimensionLine(const QString &label1, long double value, const QString &label2)
+    // A one-value line names a pair of frame bars or side profiles of the profile `key`, or one
+    // piece when `pieces` says so.
+    void dimensionLine(const QString &key, const QString &label1, long double value, const QString &label2, long double pieces = 2)
     {
-        r.SpecificationPieces.push_back({label1, 2, value});
+        r.SpecificationPieces.push_back({label1, key, pieces, value});
         spec(label1 + u' ' + QStringLiteral("    ") + FormatFixedNumber(value, 0, 2).view() + label2 + u' ' + kLineEnd);
     }
 
@@ -146,6 +148,8 @@ void TextWriter::frameSection()
     // Frame and side profiles: row 0 for sign type 1, row 1 for type 2; family A takes the second price.
     const long double P1 = familyA ? p.elementRows[0].priceA.get() : p.elementRows[0].priceB.get();
     const long double P2 = familyA ? p.elementRows[1].priceA.get() : p.elementRows[1].priceB.get();
+    const QString &narrowFrame = FrameProfileKey(familyA, false);
+    const QString &wideFrame = FrameProfileKey(familyA, true);
 
     if (sign.layout == 1 || sign.layout == 3) {
         AddCostLine(E(text::kEightFittingsCost), p.costItem2.get() * 8);
@@ -153,8 +157,8 @@ void TextWriter::frameSection()
         if (sign.signType == 1) {
             AddCostLine(E(familyA ? text::kFrameWidthCostAType1 : text::kFrameWidthCostBType1), P1 * 2 * pf * W * 0.01L);
             AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * (h + 1.5L) * 0.01L);
-            dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), W, E(text::kCentimetreUnit));
-            dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h + 1.5L, E(text::kCentimetreUnit));
+            dimensionLine(narrowFrame, E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), W, E(text::kCentimetreUnit));
+            dimensionLine(narrowFrame, E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h + 1.5L, E(text::kCentimetreUnit));
             if (panelFits(W, 2.4L, h, 1.6L)) {
                 AddCostLine(E(text::kInfillPanelCost), (W - 2.4L) * (h - 1.6L) * P78 * 0.0001L);
                 dimensionLine(E(text::kInfillDimension1), W - 2.4L, E(text::kInfillDimension2), h - 1.6L, E(text::kInfillDimension3));
@@ -162,8 +166,8 @@ void TextWriter::frameSection()
         } else if (sign.signType == 2) {
             AddCostLine(E(familyA ? text::kFrameWidthCostAType2 : text::kFrameWidthCostBType2), P2 * 2 * pf * W * 0.01L);
             AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * (h + 2.5L) * 0.01L);
-            dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), W, E(text::kCentimetreUnit));
-            dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h + 2.5L, E(text::kCentimetreUnit));
+            dimensionLine(wideFrame, E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), W, E(text::kCentimetreUnit));
+            dimensionLine(wideFrame, E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h + 2.5L, E(text::kCentimetreUnit));
             if (panelFits(W, 5, h, 2.8L)) {
                 AddCostLine(E(text::kInfillPanelCost), (W - 5) * (h - 2.8L) * P78 * 0.0001L);
                 dimensionLine(E(text::kInfillDimension1), W - 5, E(text::kInfillDimension2), h - 2.8L, E(text::kInfillDimension3));
@@ -177,7 +181,7 @@ void TextWriter::frameSection()
     AddCostLine(E(text::kTwoPiecesCost), p.costItem1.get() * 2);
     if (sign.signType == 1) {
         AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h, E(text::kCentimetreUnit));
+        dimensionLine(narrowFrame, E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h, E(text::kCentimetreUnit));
         if (panelFits(W, 2.4L, h, T)) {
             AddCostLine(E(text::kInfillPanelCost), (W - 2.4L) * (h - T) * P78 * 0.0001L);
             dimensionLine(E(text::kInfillDimension1), W - 2.4L, E(text::kInfillDimension2), h - T, E(text::kInfillDimension3));
@@ -187,7 +191,7 @@ void TextWriter::frameSection()
             AddCostLine(E(text::kSecondClosingFittingCostType1), p.costItem9.get() * pf);
     } else if (sign.signType == 2) {
         AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h, E(text::kCentimetreUnit));
+        dimensionLine(wideFrame, E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h, E(text::kCentimetreUnit));
         if (panelFits(W, 5, h, T)) {
             AddCostLine(E(text::kInfillPanelCost), (W - 5) * (h - T) * P78 * 0.0001L);
             dimensionLine(E(text::kInfillDimension1), W - 5, E(text::kInfillDimension2), h - T, E(text::kInfillDimension3));
@@ -198,7 +202,14 @@ void TextWriter::frameSection()
     } else if (sign.signType == 3) {
         const long double P = familyA ? p.elementRows[14].priceA.get() : p.elementRows[14].priceB.get();
         AddCostLine(E(familyA ? text::kSideProfileCostAType3 : text::kSideProfileCostBType3), P * 2 * pf * h * 0.01L);
-        dimensionLine(E(familyA ? text::kSideProfileDimensionAType3 : text::kSideProfileDimensionBType3), h, E(text::kCentimetreUnit));
+        dimensionLine(SideProfileType3Key(familyA), E(familyA ? text::kSideProfileDimensionAType3 : text::kSideProfileDimensionBType3), h,
+                      E(text::kCentimetreUnit));
+    } else if (sign.signType == 4) {
+        // The two side profiles, one piece each, as long as the order lengths of the cost text say.
+        dimensionLine(SideProfileType4Key(familyA, 1), E(familyA ? text::kProfileLengthAType4 : text::kProfileLengthBType4), h,
+                      E(text::kCentimetreUnit), 1);
+        dimensionLine(SideProfileType4Key(familyA, 2), E(familyA ? text::kSecondProfileLengthAType4 : text::kSecondProfileLengthBType4),
+                      h - 0.1L, E(text::kCentimetreUnit), 1);
     }
 }
 
@@ -286,7 +297,8 @@ void TextWriter::markedSection()
     const SignRecord &sign = s.currentSignRecord;
     const bool closedFrame = sign.layout == 1 || sign.layout == 3;
     const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
-    r.SpecificationPieces.push_back({postCutLabel(s), n, cut});
+    const bool familyA = sign.layout == 1 || sign.layout == 2;
+    r.SpecificationPieces.push_back({postCutLabel(s), PostProfileKey(familyA, sign.signType == 2), n, cut});
     spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(text::kPiecesOf) + u' '
          + FormatFixedNumber(cut, 0, 2).view() + E(text::kCentimetreUnit) + u' '
          + kLineEnd);
@@ -294,21 +306,39 @@ void TextWriter::markedSection()
 
 void TextWriter::cuttingList()
 {
-    for (const ElementKind &kind : r.ElementKindTable) {
+    // Rows 1..m above the posts (the block of lower marks from row 1, as the pieces of the cost
+    // text count them) are not cut at the posts: each is one piece of the run's full length.
+    std::array<int, kElementKinds> whole{};
+    if (n != 0)
+        for (int k = 0; k < kLowerMarks && s.workingLowerMarks[size_t(k)] != 0; ++k) {
+            const int code = s.workingRows[size_t(k)];
+            if (code >= 1 && code <= kElementKinds)
+                ++whole[size_t(code - 1)];
+        }
+    for (int code = 1; code <= kElementKinds; ++code) {
+        const ElementKind &kind = r.kind(code);
         if (kind.count <= 0)
             continue;
-        QString count, length;
+        const QString &key = ElementProfileKey(code);
+        auto line = [&](const QString &count, long double length) {
+            spec(kind.name + count + E(text::kPiecesOf) + u' ' + FormatFixedNumber(length, 0, 2).view() + E(text::kCentimetreUnit) + u' '
+                 + kLineEnd);
+        };
         if (n == 0) {
-            count = QString::number(kind.count);
-            length = FormatFixedNumber(kind.length.get(), 0, 2).view();
-            r.SpecificationPieces.push_back({kind.name, (long double)kind.count, kind.length.get()});
-        } else {
-            const long double pieceLength = (kind.length.get() - 0.5L * (n + 1)) / (n + 1);
-            count = FormatFixedNumber(kind.count * (n + 1), 0, 0).view();
-            length = FormatFixedNumber(pieceLength, 0, 2).view();
-            r.SpecificationPieces.push_back({kind.name, kind.count * (n + 1), pieceLength});
+            r.SpecificationPieces.push_back({kind.name, key, (long double)kind.count, kind.length.get()});
+            line(QString::number(kind.count), kind.length.get());
+            continue;
         }
-        spec(kind.name + count + E(text::kPiecesOf) + u' ' + length + E(text::kCentimetreUnit) + u' ' + kLineEnd);
+        const int split = kind.count - whole[size_t(code - 1)];
+        if (split > 0) {
+            const long double pieceLength = (kind.length.get() - 0.5L * (n + 1)) / (n + 1);
+            r.SpecificationPieces.push_back({kind.name, key, split * (n + 1), pieceLength});
+            line(FormatFixedNumber(split * (n + 1), 0, 0).view().toString(), pieceLength);
+        }
+        if (whole[size_t(code - 1)] > 0) {
+            r.SpecificationPieces.push_back({kind.name, key, (long double)whole[size_t(code - 1)], kind.length.get()});
+            line(QString::number(whole[size_t(code - 1)]), kind.length.get());
+        }
     }
 }
 

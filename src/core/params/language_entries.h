@@ -328,5 +328,6 @@ inline constexpr int kStockUseDefaults = Entry(274);
 inline constexpr int kStockNoProfiles = Entry(275);
 inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
+inline constexpr int kStockUnknownProfiles = Entry(330); // "%1" the entries' names, one a line; "#" starts a line
 
 } // namespace tablix::text

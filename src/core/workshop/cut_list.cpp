@@ -1,12 +1,12 @@
 // The cut list of the project: the pieces of every sign in use, times its quantity, by profile.
 #include "core/workshop/cut_list.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "core/engine/compute_sign.h"
+#include "core/engine/profile_keys.h"
 #include "core/number/number_format.h"
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
@@ -42,22 +42,25 @@ QString CutLengthText(CutLength units)
 QStringList CutList::profiles() const
 {
     QStringList names;
+    QString key;
     for (const CutListRow &row : rows)
-        if (names.isEmpty() || names.last() != row.profile)
+        if (names.isEmpty() || key != row.key) {
             names << row.profile;
+            key = row.key;
+        }
     return names;
 }
 
-namespace {
-
-// "Frame narrow A, 2 x" and "Post narrow A:" name the profiles "Frame narrow A" and "Post narrow A".
-QString ProfileName(const QString &label)
+QStringList CutList::profileKeys() const
 {
-    static const QRegularExpression trailer(QStringLiteral("[\\s,:;]*(\\d+\\s*[x\u00d7*]\\s*)?[\\s,:;]*$"));
-    QString name = label.trimmed();
-    name.remove(trailer);
-    return name.isEmpty() ? label.trimmed() : name;
+    QStringList keys;
+    for (const CutListRow &row : rows)
+        if (keys.isEmpty() || keys.last() != row.key)
+            keys << row.key;
+    return keys;
 }
+
+namespace {
 
 long long PieceCount(long double count)
 {
@@ -86,7 +89,7 @@ std::vector<SignPiece> PiecesOfComputedSign(const AppState &state)
         // Large enough to be no piece at all: the report writes it, nobody can cut it.
         if (!(std::fabs(p.length) < 1e12L) || !(std::fabs(p.count) < 1e12L))
             continue;
-        SignPiece piece{ProfileName(p.label), CutLengthFromCm(p.length), PieceCount(p.count)};
+        SignPiece piece{ProfileNameOfLabel(p.label), p.key, CutLengthFromCm(p.length), PieceCount(p.count)};
         if (piece.length > 0 && piece.count > 0)
             pieces.push_back(piece);
     }
@@ -122,13 +125,14 @@ CutList BuildCutList(AppState &state)
             if (wanted > kMaxCutPieces || total + (long long)wanted > kMaxCutPieces)
                 throw CutListTooLarge{(long long)std::min<long double>(wanted + total, 1e18L)};
             roundedUp = roundedUp || !whole;
-            int order = int(profileOrder.indexOf(piece.profile));
+            int order = int(profileOrder.indexOf(piece.key));
             if (order < 0) {
                 order = int(profileOrder.size());
-                profileOrder << piece.profile;
+                profileOrder << piece.key;
             }
             CutListRow &row = rows[Key{order, piece.length}];
             row.profile = piece.profile;
+            row.key = piece.key;
             row.length = piece.length;
             row.count += (long long)wanted;
             total += (long long)wanted;

@@ -25,7 +25,8 @@ QString CutLengthText(CutLength units);
 
 // One length of one profile: how many pieces the whole project needs and which signs need them.
 struct CutListRow {
-    QString profile;
+    QString profile; // the label in the current language
+    QString key;     // the language-independent profile key, shown nowhere
     CutLength length = 0;
     long long count = 0;
     QStringList signs; // "N Title" of every sign that needs the piece, in slot order
@@ -36,18 +37,21 @@ struct CutList {
     int signsInUse = 0;
     QStringList notes; // pieces left out (no length), quantities rounded up
     bool empty() const { return rows.empty(); }
-    // The profiles in the order of the rows, each once.
+    // The profiles' labels in the order of the rows, each once; profileKeys() their keys, in the
+    // same order.
     QStringList profiles() const;
+    QStringList profileKeys() const;
 };
 
 // Pieces of one computed sign, as its dimensions and cutting list report names them.
 struct SignPiece {
     QString profile;
+    QString key;
     CutLength length = 0;
     long long count = 0;
 };
 // Reads state.results after ComputeSign; profile names are the report's labels, cleaned of the
-// trailing colon and count ("2 x") the labels carry.
+// trailing colon and count ("2 x") the labels carry. Pieces are grouped by their profile key.
 std::vector<SignPiece> PiecesOfComputedSign(const AppState &state);
 
 // Computes every sign in use in slot order (the current sign and its working state are as before

@@ -440,12 +440,13 @@ ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &
 CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock)
 {
     CuttingPlan plan;
-    for (const QString &profile : list.profiles()) {
+    const QStringList keys = list.profileKeys(), labels = list.profiles();
+    for (qsizetype k = 0; k < keys.size(); ++k) {
         std::vector<PieceDemand> pieces;
         for (const CutListRow &row : list.rows)
-            if (row.profile == profile)
+            if (row.key == keys[k])
                 pieces.push_back({row.length, row.count});
-        plan.profiles.push_back(PlanProfile(profile, pieces, stock.forProfile(profile)));
+        plan.profiles.push_back(PlanProfile(labels[k], pieces, stock.forProfile(keys[k])));
     }
     return plan;
 }
