@@ -909,6 +909,36 @@ private slots:
         QVERIFY(!d.assumptions->isVisible()); // Ctrl+Enter is OK
     }
 
+    void enterOnAValueOkWouldRefuseSaysWhyAndStays()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.assumptions->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
+        auto *message = child<QLabel>(d.assumptions, "RefusalLabel");
+        const struct {
+            const char *field;
+            const char *typed;
+            int label, reason;
+        } cases[] = {
+            {"pvlCalcEdit1", "0", text::kWidthLabel, text::kRefusedNotAboveZero},
+            {"pvlCalcEdit1", "", text::kWidthLabel, text::kRefusedNotAboveZero},
+            {"pvlCalcEdit2", "0", text::kQuantityLabel, text::kRefusedNotAboveZero},
+        };
+        for (const auto &c : cases) {
+            auto *edit = child<NumberEdit>(d.assumptions, c.field);
+            edit->setFocus();
+            edit->setText(QLatin1String(c.typed));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), edit);
+            QVERIFY(message->isVisibleTo(d.assumptions));
+            QCOMPARE(message->text(), gEnglish.LanguageEntry(c.label) + QStringLiteral(": ") + gEnglish.LanguageEntry(c.reason));
+            edit->setText(QStringLiteral("3"));
+        }
+        QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+        d.assumptions->reject();
+    }
+
     // ---- number entry and title ----
 
     void numberEntryRefusesZeroAndAnswersOnlyOnOk()
@@ -935,6 +965,25 @@ private slots:
         QVERIFY(refused);
         QVERIFY(answer);
         QCOMPARE(double(answer->get()), 150.0);
+
+        // A refusal says why, for 0 and for an empty field; Cancel answers nothing.
+        QStringList reasons;
+        ModalAnswers cancelled({{QStringLiteral("Form13"), [&](QWidget *w) {
+                                    for (const char *typed : {"0", ""}) {
+                                        type(typed);
+                                        child(w, "BitBtn1")->click();
+                                        reasons << (child<QLabel>(w, "RefusalLabel")->isVisibleTo(w)
+                                                        ? child<QLabel>(w, "RefusalLabel")->text() : QString());
+                                    }
+                                    QCOMPARE(child<QPushButton>(w, "BitBtn2")->text(), gEnglish.LanguageEntry(text::kCancel));
+                                    type("75");
+                                    child(w, "BitBtn2")->click();
+                                }}});
+        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale, hundred));
+        VERIFY_ANSWERED(cancelled);
+        const QString why = gEnglish.LanguageEntry(text::kExportScaleLabel) + QStringLiteral(": ")
+                            + gEnglish.LanguageEntry(text::kRefusedNotAboveZero);
+        QCOMPARE(reasons, (QStringList{why, why}));
 
         // Escape or closing the window answers nothing, whatever the edit holds; the dialog
         // itself stores nothing anywhere.

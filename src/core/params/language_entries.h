@@ -329,4 +329,21 @@ inline constexpr int kStockNoProfiles = Entry(275);
 inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
 
+// Entries 330-343: Qt's own windows, the caption, the SVG description, the decimal separator of the
+// workshop's windows and the refusal of a file that is not a project.
+inline constexpr int kQtLanguage = Entry(330);        // the language code of Qt's translation, "pl" loads qtbase_pl
+inline constexpr int kMakerContactLine = Entry(331);  // the main window's caption after "TABLIX - "
+inline constexpr int kSvgDescription = Entry(332);    // "%1" the version, "%2" the scale in percent
+inline constexpr int kDecimalSeparator = Entry(333);  // its first character; the workshop's windows and printouts
+inline constexpr int kNotAProject = Entry(334);       // "%1" the file, "%2" what it holds (335-338)
+inline constexpr int kFileEmpty = Entry(335);
+inline constexpr int kFileSize = Entry(336);          // "%1" bytes
+inline constexpr int kFileBeginsLike = Entry(337);    // "%1" a kind of 339-343
+inline constexpr int kProjectSize = Entry(338);       // "%1" bytes
+inline constexpr int kKindImage = Entry(339);         // "%1" the format's name: PNG, JPEG ...
+inline constexpr int kKindDocument = Entry(340);
+inline constexpr int kKindArchive = Entry(341);
+inline constexpr int kKindText = Entry(342);
+inline constexpr int kKindProgram = Entry(343);
+
 } // namespace tablix::text
