@@ -24,6 +24,7 @@
 #include "ui/assumptions_dialog.h"
 #include "core/render/report_lines.h"
 #include "core/project/app_state.h"
+#include "ui/stock_dialog.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
 #include "support/fixtures.h"
@@ -163,6 +164,30 @@ private slots:
         edit.setValue(123456789012.25L);
         QCOMPARE(edit.text(), QStringLiteral("123456789012"));
         QCOMPARE(double(edit.value()), 123456789012.0);
+    }
+
+    // The stock dialog writes decimals as the language does and reads them back, "." too.
+    void numericEditWritesTheLanguagesSeparator()
+    {
+        NumberEdit edit(2);
+        edit.setValue(1.5);
+        edit.setDecimalSeparator(QLatin1Char(','));
+        QCOMPARE(edit.text(), QStringLiteral("1,50")); // what was shown is rewritten
+        for (const char *typed : {"2,25", "2.25"}) {
+            edit.clear();
+            QTest::keyClicks(&edit, QLatin1String(typed));
+            QCOMPARE(edit.text(), QLatin1String(typed));
+            QCOMPARE(double(edit.value()), 2.25);
+        }
+        edit.clear();
+        edit.setDecimalSeparator(QLatin1Char('.'));
+        QVERIFY(edit.text().isEmpty()); // an empty field stays empty
+
+        AppState state;
+        state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
+        StockDialog dialog(state, {QStringLiteral("Profil A")});
+        QCOMPARE(child<NumberEdit>(&dialog, "DefaultBarLength")->text(), QStringLiteral("600,00"));
+        QCOMPARE(child<NumberEdit>(&dialog, "DefaultKerf")->text(), QStringLiteral("0,40"));
     }
 
     // Typed with either separator, under any locale, a number is stored as the same bytes.

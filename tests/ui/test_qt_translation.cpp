@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,7 +13,11 @@
 #include "core/params/parameters.h"
 #include "core/project/app_state.h"
 #include "support/fixtures.h"
+#include "support/modal_answers.h"
+#include "ui/number_entry_dialog.h"
 #include "ui/qt_translation.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/window_set.h"
 #include "ui/startup.h"
 
 using namespace tablix;
@@ -82,6 +88,55 @@ private slots:
         QVERIFY(InstallQtTranslation(QStringLiteral("pl")));
         QVERIFY(!InstallQtTranslation(QStringLiteral("qq"))); // and removes the one before
         QCOMPARE(SaveDialogTexts().value(2), QStringLiteral("Cancel"));
+    }
+
+    // The dialogs a Polish user meets on the way out of the program: saving, printing, and the
+    // export scale refused. Saved as pictures when TABLIX_SHOTS names a folder.
+    void saveAndPrintDialogsAndTheRefusedScaleInPolish()
+    {
+        const QString shots = qEnvironmentVariable("TABLIX_SHOTS");
+        const auto keep = [&shots](QWidget &w, const char *name) {
+            if (!shots.isEmpty())
+                QVERIFY(w.grab().save(QDir(shots).filePath(QLatin1String(name))));
+        };
+        AppState state = StateIn(QStringLiteral("tablix_lng.pol"));
+        state.RefreshParameters();
+        QVERIFY(InstallQtTranslation(state));
+
+        QFileDialog save(nullptr, QString(), QDir::tempPath(), QStringLiteral("Projekt Tablix (*.tab)"));
+        save.setOption(QFileDialog::DontUseNativeDialog);
+        save.setAcceptMode(QFileDialog::AcceptSave);
+        save.resize(720, 440);
+        save.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&save));
+        QCOMPARE(save.windowTitle(), QStringLiteral("Zapisz jako"));
+        keep(save, "save-dialog-pl.png");
+
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QPrintDialog print(&printer);
+        print.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&print));
+        QStringList buttons;
+        for (const QAbstractButton *b : print.findChildren<QAbstractButton *>())
+            buttons << b->text().remove(QLatin1Char('&'));
+        QVERIFY2(buttons.contains(QStringLiteral("Drukuj")) && buttons.contains(QStringLiteral("Anuluj")),
+                 qPrintable(buttons.join(QLatin1Char('|'))));
+        keep(print, "print-dialog-pl.png");
+
+        Windows windows(state);
+        NumberEntryDialog &scale = windows.numberEntry();
+        QString refusal;
+        ModalAnswers answers({{QStringLiteral("Form13"), [&](QWidget *w) {
+                                   fixtures::child<NumberEdit>(w, "pvlCalcEdit1")->setText(QStringLiteral("0"));
+                                   fixtures::child(w, "BitBtn1")->click();
+                                   refusal = fixtures::child<QLabel>(w, "RefusalLabel")->text();
+                                   keep(*w, "export-scale-refused-pl.png");
+                                   fixtures::child(w, "BitBtn2")->click();
+                               }}});
+        QVERIFY(!scale.ask(NumberEntryDialog::Asks::ExportScale, state.exportScale));
+        VERIFY_ANSWERED(answers);
+        QCOMPARE(refusal, QStringLiteral("Skala: wartość musi być większa od 0."));
     }
 
     void startupLoadsTheTranslationOfTheChosenFile()
