@@ -72,7 +72,7 @@ private slots:
                 QCOMPARE(shown, english);
                 continue;
             }
-            QCOMPARE(shown.value(0), QStringLiteral("Zapisz jako"));
+            QCOMPARE(shown.value(0), QStringLiteral("Zachowaj jako"));
             QCOMPARE(shown.value(2), QStringLiteral("Anuluj"));
             for (qsizetype i = 0; i < shown.size(); ++i)
                 QVERIFY2(shown[i] != english[i], qPrintable(shown[i]));
@@ -103,24 +103,31 @@ private slots:
         state.RefreshParameters();
         QVERIFY(InstallQtTranslation(state));
 
-        QFileDialog save(nullptr, QString(), QDir::tempPath(), QStringLiteral("Projekt Tablix (*.tab)"));
+        // A folder as a sign maker's looks.
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Archiwum")));
+        for (const char *name : {"Apteka Centralna.tab", "Sklep na rogu.tab", "Urząd Gminy.tab"})
+            QVERIFY(fixtures::WriteBytes(QDir(folder.path()).filePath(QString::fromUtf8(name)), QByteArray(3920, '\0')));
+        QFileDialog save(nullptr, QString(), folder.path(), QStringLiteral("Projekt Tablix (*.tab)"));
         save.setOption(QFileDialog::DontUseNativeDialog);
         save.setAcceptMode(QFileDialog::AcceptSave);
+        save.selectFile(QStringLiteral("Witryna.tab"));
         save.resize(720, 440);
         save.show();
         QVERIFY(QTest::qWaitForWindowExposed(&save));
-        QCOMPARE(save.windowTitle(), QStringLiteral("Zapisz jako"));
+        QCOMPARE(save.windowTitle(), QStringLiteral("Zachowaj jako"));
         keep(save, "save-dialog-pl.png");
 
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("Sklep na rogu.pdf")));
         QPrintDialog print(&printer);
         print.show();
         QVERIFY(QTest::qWaitForWindowExposed(&print));
         QStringList buttons;
         for (const QAbstractButton *b : print.findChildren<QAbstractButton *>())
             buttons << b->text().remove(QLatin1Char('&'));
-        QVERIFY2(buttons.contains(QStringLiteral("Drukuj")) && buttons.contains(QStringLiteral("Anuluj")),
+        QVERIFY2(buttons.contains(QStringLiteral("Wydrukuj")) && buttons.contains(QStringLiteral("Anuluj")),
                  qPrintable(buttons.join(QLatin1Char('|'))));
         keep(print, "print-dialog-pl.png");
 
