@@ -219,10 +219,18 @@ void AssumptionsDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     // A focused button takes Enter itself; elsewhere Shift or Ctrl with Enter means OK.
-    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
         okButton->click();
-    else
-        focusNextChild();
+        return;
+    }
+    // Enter leaves a field only with a value OK would take; otherwise it says why.
+    const std::array<std::pair<NumberEdit *, QLabel *>, 4> fields{
+        {{widthEdit, widthLabel}, {quantityEdit, quantityLabel}, {percentEdit, percentLabel}, {auxEdit, auxLabel}}};
+    for (const auto &[edit, label] : fields) {
+        if (edit->hasFocus() && refusalOf(edit) != 0)
+            return refuse(edit, label, refusalOf(edit));
+    }
+    focusNextChild();
 }
 
 bool AssumptionsDialog::eventFilter(QObject *watched, QEvent *event)
@@ -249,18 +257,27 @@ void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry)
     edit->selectAll();
 }
 
+int AssumptionsDialog::refusalOf(const NumberEdit *edit) const
+{
+    if (edit == widthEdit && widthEdit->value() <= 0)
+        return text::kRefusedNotAboveZero;
+    // Whole pieces: a sign made 0 times would be priced at nothing.
+    if (edit == quantityEdit && quantityEdit->value() < 1)
+        return text::kRefusedNotAboveZero;
+    if (edit == percentEdit && !state.derived.HasFixedPricePercent && percentEdit->value() <= 0)
+        return text::kRefusedNotAboveZero;
+    if (edit == auxEdit && auxEdit->value() < 0)
+        return text::kRefusedNegative;
+    return 0;
+}
+
 void AssumptionsDialog::okClicked()
 {
-    const bool fixedPercent = state.derived.HasFixedPricePercent;
-    if (widthEdit->value() <= 0)
-        return refuse(widthEdit, widthLabel, text::kRefusedNotAboveZero);
-    // Whole pieces: a sign made 0 times would be priced at nothing.
-    if (quantityEdit->value() < 1)
-        return refuse(quantityEdit, quantityLabel, text::kRefusedNotAboveZero);
-    if (!fixedPercent && percentEdit->value() <= 0)
-        return refuse(percentEdit, percentLabel, text::kRefusedNotAboveZero);
-    if (auxEdit->value() < 0)
-        return refuse(auxEdit, auxLabel, text::kRefusedNegative);
+    for (auto [edit, label] : {std::pair{widthEdit, widthLabel}, {quantityEdit, quantityLabel},
+                               {percentEdit, percentLabel}, {auxEdit, auxLabel}}) {
+        if (const int reason = refusalOf(edit))
+            return refuse(edit, label, reason);
+    }
 
     // Stored into copies first, so that a value too large leaves the sign as it was.
     SignRecord sign = state.currentSignRecord;

@@ -33,6 +33,8 @@ private:
     // Nothing is stored; the message names the field by its label and says why, and the focus
     // goes to the offending edit.
     void refuse(NumberEdit *edit, QLabel *label, int reasonEntry);
+    // The entry saying why OK would refuse the field's value; 0 when it is taken.
+    int refusalOf(const NumberEdit *edit) const;
 
     AppState &state;
     std::array<QRadioButton *, 5> layoutButtons{}; // by layout 1..4

@@ -35,6 +35,7 @@
 #include "ui/language_chooser.h"
 #include "ui/notice_dialog.h"
 #include "ui/parameter_editor.h"
+#include "ui/qt_translation.h"
 #include "ui/price_list_window.h"
 #include "ui/remembered.h"
 #include "ui/summary_page.h"
@@ -281,7 +282,7 @@ void MainWindow::RefreshCaption()
     // file name is doubled so that it is shown as it is.
     QString name = state.projectFileName;
     name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    const QString caption = MainWindowCaption(name);
+    const QString caption = MainWindowCaption(state.language, name);
     setWindowTitle(caption.endsWith(QLatin1Char(' ')) ? caption.chopped(1) + QStringLiteral("[*] ")
                                                       : caption + QStringLiteral("[*]"));
     setWindowModified(state.ProjectModified());
@@ -678,7 +679,7 @@ void MainWindow::openProject()
 
 bool MainWindow::loadProject(const QString &path)
 {
-    const ProjectLoad load = ReadProjectFile(path, state.LanguageEntry(text::kDamagedProject));
+    const ProjectLoad load = ReadProjectFile(path, state.LanguageEntry(text::kDamagedProject), &state.language);
     if (!load.signs) {
         ShowIoError(this, load.error);
         return false;
@@ -921,7 +922,9 @@ void MainWindow::chooseLanguage()
 {
     if (windows.languageChooser().exec() != QDialog::Accepted)
         return;
+    InstallQtTranslation(state);
     LoadLanguageCaptions();
+    RefreshCaption();
     SyncPages();
     if (summaryPageActive())
         MeasureSummaryPage();

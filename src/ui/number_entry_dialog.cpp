@@ -25,6 +25,13 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
     okButton = Named<QPushButton>(this, "BitBtn1");
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &NumberEntryDialog::okClicked);
+    cancelButton = Named<QPushButton>(this, "BitBtn2");
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    refusalLabel = Named<QLabel>(this, "RefusalLabel");
+    QPalette warning = refusalLabel->palette();
+    warning.setColor(QPalette::WindowText, Qt::red);
+    refusalLabel->setPalette(warning);
+    refusalLabel->hide();
 
     auto *row = new QHBoxLayout;
     row->addWidget(promptLabel);
@@ -33,8 +40,10 @@ NumberEntryDialog::NumberEntryDialog(AppState &state, Windows &, QWidget *parent
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto *main = new QVBoxLayout(this);
     main->addLayout(row);
+    main->addWidget(refusalLabel);
     main->addSpacing(8);
     main->addLayout(buttons);
     titleRoom = AddTitleRoom(main);
@@ -50,6 +59,8 @@ void NumberEntryDialog::showEvent(QShowEvent *event)
     // Both are percentages; the currency word belongs to amounts.
     unitLabel->setText(state.LanguageEntry(text::kPercentUnit));
     okButton->setText(state.LanguageEntry(text::kOk));
+    cancelButton->setText(state.LanguageEntry(text::kCancel));
+    refusalLabel->hide();
     valueEdit->setValue(shown_.get());
     valueEdit->setFocus();
     valueEdit->selectAll();
@@ -78,7 +89,12 @@ void NumberEntryDialog::okClicked()
         return;
     }
     if (value <= 0) {
-        // 0 is refused: the dialog stays open.
+        // 0 is refused: the dialog stays open and says why, naming the field as the basics dialog does.
+        QString field = promptLabel->text().trimmed();
+        if (field.endsWith(QLatin1Char(':')))
+            field.chop(1);
+        refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + state.LanguageEntry(text::kRefusedNotAboveZero));
+        refusalLabel->show();
         valueEdit->setFocus();
         valueEdit->selectAll();
         return;

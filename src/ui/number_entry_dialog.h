@@ -38,9 +38,9 @@ private:
     Real48 shown_;
     std::optional<Real48> answer_;
     QSpacerItem *titleRoom;
-    QLabel *promptLabel, *unitLabel;
+    QLabel *promptLabel, *unitLabel, *refusalLabel;
     NumberEdit *valueEdit;
-    QPushButton *okButton;
+    QPushButton *okButton, *cancelButton;
 };
 
 } // namespace tablix

@@ -13,6 +13,7 @@
 #include "core/params/startup_data.h"
 #include "core/project/app_state.h"
 #include "ui/language_chooser.h"
+#include "ui/qt_translation.h"
 #include "ui/main_window.h"
 
 namespace tablix {
@@ -52,8 +53,10 @@ Options Describe(QCommandLineParser &parser)
 bool Startup(AppState &state, const DataFolderChoice &choice, const QString &installed, QWidget *splash)
 {
     const StartupLoadResult result = LoadParametersAndLanguage(state, choice.folder);
-    if (result.failure == StartupFailure::None)
+    if (result.failure == StartupFailure::None) {
+        InstallQtTranslation(state);
         return true;
+    }
     if (splash)
         splash->hide();
     if (result.failure == StartupFailure::LanguageMissing) {

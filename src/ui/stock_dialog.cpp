@@ -12,6 +12,7 @@
 #include <set>
 
 #include "core/engine/profile_keys.h"
+#include "core/params/language.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "ui/widgets/named.h"
@@ -63,6 +64,7 @@ StockDialog::StockDialog(AppState &state, const QStringList &keys, const QString
     for (int f = 0; f < 3; ++f) {
         fieldLabels_[f] = Named<QLabel>(this, QStringLiteral("FieldLabel%1").arg(f + 1));
         defaults_[f] = Named<NumberEdit>(this, QLatin1String(kDefaultNames[f]), kDecimals);
+        defaults_[f]->setDecimalSeparator(DecimalSeparator(state.language));
         fieldLabels_[f]->setBuddy(defaults_[f]);
         grid->addWidget(fieldLabels_[f], f + 1, 0);
         grid->addWidget(defaults_[f], f + 1, 1);
@@ -82,6 +84,7 @@ StockDialog::StockDialog(AppState &state, const QStringList &keys, const QString
         table_->setItem(row, 0, name);
         for (int f = 0; f < 3; ++f) {
             auto *cell = new OptionalNumberEdit(kDecimals);
+            cell->setDecimalSeparator(DecimalSeparator(state.language));
             cell->setObjectName(QStringLiteral("Profile%1Field%2").arg(row + 1).arg(f + 1));
             cell->setFrame(false);
             table_->setCellWidget(row, f + 1, cell);

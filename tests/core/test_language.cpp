@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"
+#include "core/number/number_format.h"
 #include "core/params/language.h"
+#include "core/params/language_entries.h"
 
 using namespace tablix;
 
@@ -56,4 +58,45 @@ TEST(TabCaptions, EmptyNamesNumberedWithTheOddBlankBeforeThree)
     EXPECT_EQ(TabCaption(t, QStringLiteral("!Shop front"), 2), "Shop front");
     EXPECT_EQ(TabCaption(t, QStringLiteral("!"), 2), "");
     EXPECT_EQ(TabCaption(t, QStringLiteral("100.00x20.00Alu"), 2), "100.00x20.00Alu");
+}
+
+TEST(LanguageFile, NamesQtsLanguageByItsEntryOrElseItsSuffix)
+{
+    const struct {
+        const char *entry;
+        const char *file;
+        const char *code;
+    } cases[] = {
+        {"pl", "tablix_lng.qqq", "pl"},      // the entry wins
+        {" pt_BR ", "tablix_lng.pol", "pt_BR"},
+        {"", "tablix_lng.pol", "pl"},        // older files: the suffix, ISO 639-2
+        {"", "tablix_lng.eng", "en"},
+        {"", "tablix_lng.deu", "de"},
+        {"", "tablix_lng.fr", "fr"},         // ISO 639-1
+        {"", "tablix_lng.qqq", ""},          // no language
+        {"", "tablix_lng", ""},
+        {"../../etc/x", "tablix_lng.pol", ""}, // never a path
+        {"pl/../x", "tablix_lng.pol", ""},
+    };
+    for (const auto &c : cases) {
+        LanguageTable t;
+        t.entries[text::kQtLanguage] = QString::fromLatin1(c.entry);
+        EXPECT_EQ(QtLanguageCode(t, QString::fromLatin1(c.file)), QLatin1String(c.code)) << c.entry << " " << c.file;
+    }
+}
+
+TEST(LanguageFile, DecimalSeparatorIsTheEntrysFirstCharacterOrAPoint)
+{
+    LanguageTable t;
+    EXPECT_EQ(DecimalSeparator(t), QLatin1Char('.'));
+    t.entries[text::kDecimalSeparator] = QStringLiteral(",");
+    EXPECT_EQ(DecimalSeparator(t), QLatin1Char(','));
+    EXPECT_EQ(FormatFixed(-1234.505L, 10, 2, DecimalSeparator(t)), QStringLiteral("  -1234,51"));
+    EXPECT_EQ(WithDecimalSeparator(QStringLiteral("7"), QLatin1Char(',')), QStringLiteral("7"));
+    for (const char *unusable : {"E333", "5", " ,"}) {
+        t.entries[text::kDecimalSeparator] = QLatin1String(unusable);
+        EXPECT_EQ(DecimalSeparator(t), QLatin1Char('.')) << unusable;
+    }
+    EXPECT_EQ(DecimalSeparator(fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"))), QLatin1Char(','));
+    EXPECT_EQ(DecimalSeparator(fixtures::ShippedLanguage()), QLatin1Char('.'));
 }

@@ -133,7 +133,7 @@ TEST_F(ProjectTest, DamagedRecordsAreRefusedByTheirSignAndField)
     for (char &c : noise)
         c = char(random());
     fixtures::WriteBytes(path, noise);
-    EXPECT_TRUE(ReadProjectFile(path).error.contains(QLatin1String("sign 1 is damaged")));
+    EXPECT_TRUE(ReadProjectFile(path).error.contains(QLatin1String("is not a Tablix project")));
     EXPECT_EQ(state.SignSlots, before);
 
     // The edges of what a sign can hold.
@@ -272,6 +272,56 @@ TEST_F(ProjectTest, NewProjectBlanksEverySlotButKeepsTheSharedValues)
         EXPECT_EQ(state.slot(k).layout, 4);
     }
     EXPECT_EQ(state.tabCaptions[2], "Sign 3");
-    EXPECT_EQ(MainWindowCaption(state.projectFileName), QStringLiteral("TABLIX - ") + kMakerContactLine + " ");
-    EXPECT_EQ(MainWindowCaption(QStringLiteral("a.tab")), QStringLiteral("TABLIX - ") + kMakerContactLine + " - a.tab");
+    // The maker's line is the language's, as every text the window shows.
+    EXPECT_EQ(MainWindowCaption(state.language, state.projectFileName), QStringLiteral("TABLIX - E331 "));
+    EXPECT_EQ(MainWindowCaption(state.language, QStringLiteral("a.tab")), QStringLiteral("TABLIX - E331 - a.tab"));
+}
+
+TEST_F(ProjectTest, AFileThatIsNoProjectIsRefusedForWhatItHolds)
+{
+    const QByteArray project = SerializeProject(state.SignSlots);
+    std::mt19937 random(11);
+    QByteArray noise(3920, '\0');
+    for (char &c : noise)
+        c = char(random());
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(5000, '\0');
+    QByteArray emf(200, '\0');
+    emf[0] = 1;
+    emf.replace(40, 4, " EMF");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *refusal; // empty: read as a project, damaged or not
+    } cases[] = {
+        {"empty.tab", {}, "\"empty.tab\" is not a Tablix project: the file is empty. Nothing has been changed."},
+        {"png.tab", png, "\"png.tab\" is not a Tablix project: it holds 5008 bytes; its first bytes look like an image (PNG). Nothing has been changed."},
+        {"short.tab", QByteArray(100, '\1'), "\"short.tab\" is not a Tablix project: it holds 100 bytes; a project holds 3920 bytes. Nothing has been changed."},
+        {"notes.tab", QByteArray("Shop front, 2 signs\n").repeated(300), "\"notes.tab\" is not a Tablix project: it holds 6000 bytes; its first bytes look like text. Nothing has been changed."},
+        {"doc.tab", "%PDF-1.4\n" + QByteArray(4000, '\0'), "\"doc.tab\" is not a Tablix project: it holds 4009 bytes; its first bytes look like a document (PDF). Nothing has been changed."},
+        {"pic.tab", emf, "\"pic.tab\" is not a Tablix project: it holds 200 bytes; its first bytes look like an image (EMF). Nothing has been changed."},
+        {"zip.tab", "PK\x03\x04" + QByteArray(3916, 'x'), "\"zip.tab\" is not a Tablix project: it holds 3920 bytes; its first bytes look like an archive (ZIP). Nothing has been changed."},
+        {"noise.tab", noise, "\"noise.tab\" is not a Tablix project: it holds 3920 bytes. Nothing has been changed."},
+        {"%2.tab", {}, "\"%2.tab\" is not a Tablix project: the file is empty. Nothing has been changed."},
+        {"project.tab", project, ""},
+        {"longer.tab", project + "tail", ""},
+        {"zeros.tab", QByteArray(3920, '\0'), ""},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.name));
+        fixtures::WriteBytes(path, c.bytes);
+        const ProjectLoad load = ReadProjectFile(path);
+        EXPECT_EQ(load.error, QString::fromUtf8(c.refusal)) << c.name;
+        EXPECT_EQ(bool(load.signs), !*c.refusal) << c.name;
+    }
+
+    // In the language of the window; a damaged project is still told by its sign and field.
+    const QString path = dir.filePath(QStringLiteral("obraz.tab"));
+    fixtures::WriteBytes(path, png);
+    EXPECT_EQ(ReadProjectFile(path, QString(), &fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"))).error,
+              QStringLiteral("Plik \"obraz.tab\" nie jest projektem Tablix: rozmiar pliku: 5008 B; pierwsze bajty "
+                             "wyglądają jak obraz (PNG). Nic nie zostało zmienione."));
+    QByteArray damaged = project;
+    damaged[qsizetype(offsetof(SignRecord, layout))] = 9;
+    fixtures::WriteBytes(path, damaged);
+    EXPECT_TRUE(ReadProjectFile(path).error.contains(QLatin1String("sign 1 is damaged (layout holds 9)")));
 }

@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include "core/export/svg.h"
+#include "core/params/language_entries.h"
 #include "core/export/true_size.h"
 #include "core/render/sign_drawing.h"
 #include "support/boards.h"
@@ -100,6 +101,14 @@ TEST(SvgDrawing, MillimetresViewBoxAndOneGroupPerElementClass)
     const std::vector<std::pair<QString, int>> posts{{"rows", 2}, {"strips", 0}, {"posts", 2}, {"frame", 0}};
     EXPECT_EQ(Groups(*svg), posts);
     EXPECT_TRUE(svg->contains("<title>A &amp; &lt;B&gt;</title>"));
+
+    // The description is the language's, its scale written as the language writes decimals.
+    s.language.entries[text::kSvgDescription] = QStringLiteral("Tablica %1 w skali %2 % <mm>");
+    s.language.entries[text::kDecimalSeparator] = QStringLiteral(",");
+    s.exportScale.set(12.5);
+    svg = WriteSvg(s);
+    ASSERT_TRUE(svg);
+    EXPECT_TRUE(svg->contains("<desc>Tablica " TABLIX_VERSION " w skali 12,5 % &lt;mm&gt;</desc>")) << svg->constData();
 }
 
 TEST(SvgDrawing, NothingForAnEmptySignAndARefusalBeyondAKilometre)

@@ -138,6 +138,15 @@ TEST(CuttingPlan, JsonAndReport)
     EXPECT_TRUE(report.contains(QStringLiteral("E307 1\t 2 x 200.00E115E308 198.20E115\r")));
     EXPECT_TRUE(report.endsWith(QStringLiteral("E87\rE301\t 2\r")));
     EXPECT_EQ(CuttingPlanReport(CuttingPlan{}, language), QStringLiteral("E295\r\rE310\r"));
+
+    // Decimals as the language writes them; counts and the cut list file stay as they are.
+    LanguageTable comma = language;
+    comma.entries[text::kDecimalSeparator] = QStringLiteral(",");
+    const QString polish = CuttingPlanReport(plan, comma);
+    EXPECT_TRUE(polish.startsWith(QStringLiteral("E295\r\rE296 Frame \"A\"\rE297\t 600,00E115\rE298\t 0,40E115\r")));
+    EXPECT_TRUE(polish.contains(QStringLiteral("E307 1\t 2 x 200,00E115E308 198,20E115\r")));
+    EXPECT_TRUE(polish.contains(QStringLiteral("E309\t 1E114 700,00E115\r")));
+    EXPECT_EQ(QString(polish).replace(QLatin1Char(','), QLatin1Char('.')), report);
 }
 
 // ---- stock settings ----

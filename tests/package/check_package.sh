@@ -43,7 +43,7 @@ contents)
     fi
   done
   depends=$(dpkg-deb -f "$deb" Depends)
-  for p in libqt6widgets6 libqt6core6 qt6-qpa-plugins; do
+  for p in libqt6widgets6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n; do
     [[ $depends == *"$p"* ]] || fail "Depends lacks $p: $depends"
   done
   ;;
@@ -90,7 +90,12 @@ icons)
   ;;
 
 lintian)
-  lintian --fail-on error --no-tag-display-limit "$deb"
+  # Errors fail; so do the hardening tags, which lintian reports only as information.
+  report=$(lintian --fail-on error --display-info --no-tag-display-limit "$deb") || { echo "$report"; fail "lintian errors"; }
+  echo "$report"
+  if grep -E 'hardening-no-(bindnow|fortify-functions|relro|pie)' <<<"$report"; then
+    fail "the binaries are built without the distribution's hardening flags"
+  fi
   ;;
 
 *)

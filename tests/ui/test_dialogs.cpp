@@ -24,6 +24,7 @@
 #include "ui/assumptions_dialog.h"
 #include "core/render/report_lines.h"
 #include "core/project/app_state.h"
+#include "ui/stock_dialog.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
 #include "support/fixtures.h"
@@ -163,6 +164,30 @@ private slots:
         edit.setValue(123456789012.25L);
         QCOMPARE(edit.text(), QStringLiteral("123456789012"));
         QCOMPARE(double(edit.value()), 123456789012.0);
+    }
+
+    // The stock dialog writes decimals as the language does and reads them back, "." too.
+    void numericEditWritesTheLanguagesSeparator()
+    {
+        NumberEdit edit(2);
+        edit.setValue(1.5);
+        edit.setDecimalSeparator(QLatin1Char(','));
+        QCOMPARE(edit.text(), QStringLiteral("1,50")); // what was shown is rewritten
+        for (const char *typed : {"2,25", "2.25"}) {
+            edit.clear();
+            QTest::keyClicks(&edit, QLatin1String(typed));
+            QCOMPARE(edit.text(), QLatin1String(typed));
+            QCOMPARE(double(edit.value()), 2.25);
+        }
+        edit.clear();
+        edit.setDecimalSeparator(QLatin1Char('.'));
+        QVERIFY(edit.text().isEmpty()); // an empty field stays empty
+
+        AppState state;
+        state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
+        StockDialog dialog(state, {QStringLiteral("Profil A")});
+        QCOMPARE(child<NumberEdit>(&dialog, "DefaultBarLength")->text(), QStringLiteral("600,00"));
+        QCOMPARE(child<NumberEdit>(&dialog, "DefaultKerf")->text(), QStringLiteral("0,40"));
     }
 
     // Typed with either separator, under any locale, a number is stored as the same bytes.
@@ -909,6 +934,36 @@ private slots:
         QVERIFY(!d.assumptions->isVisible()); // Ctrl+Enter is OK
     }
 
+    void enterOnAValueOkWouldRefuseSaysWhyAndStays()
+    {
+        Dialogs d;
+        d.state.derived.FixedPricePercent.set(100);
+        d.assumptions->show();
+        QVERIFY(QTest::qWaitForWindowActive(d.assumptions));
+        auto *message = child<QLabel>(d.assumptions, "RefusalLabel");
+        const struct {
+            const char *field;
+            const char *typed;
+            int label, reason;
+        } cases[] = {
+            {"pvlCalcEdit1", "0", text::kWidthLabel, text::kRefusedNotAboveZero},
+            {"pvlCalcEdit1", "", text::kWidthLabel, text::kRefusedNotAboveZero},
+            {"pvlCalcEdit2", "0", text::kQuantityLabel, text::kRefusedNotAboveZero},
+        };
+        for (const auto &c : cases) {
+            auto *edit = child<NumberEdit>(d.assumptions, c.field);
+            edit->setFocus();
+            edit->setText(QLatin1String(c.typed));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), edit);
+            QVERIFY(message->isVisibleTo(d.assumptions));
+            QCOMPARE(message->text(), gEnglish.LanguageEntry(c.label) + QStringLiteral(": ") + gEnglish.LanguageEntry(c.reason));
+            edit->setText(QStringLiteral("3"));
+        }
+        QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+        d.assumptions->reject();
+    }
+
     // ---- number entry and title ----
 
     void numberEntryRefusesZeroAndAnswersOnlyOnOk()
@@ -935,6 +990,25 @@ private slots:
         QVERIFY(refused);
         QVERIFY(answer);
         QCOMPARE(double(answer->get()), 150.0);
+
+        // A refusal says why, for 0 and for an empty field; Cancel answers nothing.
+        QStringList reasons;
+        ModalAnswers cancelled({{QStringLiteral("Form13"), [&](QWidget *w) {
+                                    for (const char *typed : {"0", ""}) {
+                                        type(typed);
+                                        child(w, "BitBtn1")->click();
+                                        reasons << (child<QLabel>(w, "RefusalLabel")->isVisibleTo(w)
+                                                        ? child<QLabel>(w, "RefusalLabel")->text() : QString());
+                                    }
+                                    QCOMPARE(child<QPushButton>(w, "BitBtn2")->text(), gEnglish.LanguageEntry(text::kCancel));
+                                    type("75");
+                                    child(w, "BitBtn2")->click();
+                                }}});
+        QVERIFY(!d.numberEntry->ask(NumberEntryDialog::Asks::ExportScale, hundred));
+        VERIFY_ANSWERED(cancelled);
+        const QString why = gEnglish.LanguageEntry(text::kExportScaleLabel) + QStringLiteral(": ")
+                            + gEnglish.LanguageEntry(text::kRefusedNotAboveZero);
+        QCOMPARE(reasons, (QStringList{why, why}));
 
         // Escape or closing the window answers nothing, whatever the edit holds; the dialog
         // itself stores nothing anywhere.

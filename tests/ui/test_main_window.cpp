@@ -36,6 +36,7 @@
 #include "ui/widgets/number_edit.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "ui/qt_translation.h"
 
 using namespace tablix;
 using fixtures::child;
@@ -263,7 +264,7 @@ private slots:
         QVERIFY(p.action("m2")->isVisible());
         QVERIFY(!p.action("options1")->isVisible());
         QVERIFY(!p.action("drukuj1")->isVisible());
-        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + ' ');
+        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + p.state.LanguageEntry(text::kMakerContactLine) + ' ');
     }
 
     void signMenuFollowsTheSignCountAndThePage()
@@ -479,7 +480,7 @@ private slots:
             VERIFY_ANSWERED(answers);
         }
         QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes[0].contains(QStringLiteral("100 bytes")), qPrintable(boxes[0]));
+        QVERIFY2(boxes[0].contains(QStringLiteral("\"short.tab\" is not a Tablix project: it holds 100 bytes")), qPrintable(boxes[0]));
         QVERIFY(p.state.SignSlots == before);
         QCOMPARE(p.state.signCount, 2);
         QCOMPARE(p.form->windowTitle(), caption);
@@ -517,7 +518,7 @@ private slots:
 
         p.changeQuantity(5);
         QVERIFY(modified());
-        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine) + "* ");
+        QCOMPARE(ShownTitle(*p.form), QStringLiteral("TABLIX - ") + p.state.LanguageEntry(text::kMakerContactLine) + "* ");
         trigger(*p.form, "c12");
         QCOMPARE(asked, 1);
         QVERIFY(!modified());
@@ -904,6 +905,12 @@ private slots:
         const auto record = ParseParameterRecord(fixtures::ReadBytes(dir.filePath(QStringLiteral("Tablix_pro.dan"))), {}, nullptr);
         QVERIFY(record);
         QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));
+        // Qt's own buttons and the caption switch with it.
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Cancel);
+        const QString cancel = box.button(QMessageBox::Cancel)->text();
+        InstallQtTranslation(QString());
+        QCOMPARE(cancel, QStringLiteral("Anuluj"));
+        QVERIFY(p.form->windowTitle().contains(QStringLiteral("systemy oznakowania")));
     }
 
     void recentProjectsKeepTheLastEightMostRecentFirst()

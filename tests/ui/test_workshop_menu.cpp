@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <deque>
 
+#include "core/params/language.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "core/project/project_json.h"
@@ -433,7 +434,8 @@ private slots:
         QVERIFY(!lines.isEmpty());
         QCOMPARE(lines.first(), state.LanguageEntry(text::kPlanTitle));
         // The stock file's bar of the first profile, and the plan's total as the last line.
-        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 650.00") + state.LanguageEntry(text::kCentimetreUnit)));
+        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 650") + DecimalSeparator(state.language) + QStringLiteral("00")
+                               + state.LanguageEntry(text::kCentimetreUnit)));
         QCOMPARE(lines.last(), state.LanguageEntry(text::kPlanBarsToOrder) + QStringLiteral("\t ") + QString::number(plan.totalBars()));
         // Every profile's bound is shown as reached or not, in its colour.
         QCOMPARE(styles.count(PlanLineStyle::Heading), qsizetype(plan.profiles.size()));

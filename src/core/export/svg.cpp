@@ -8,6 +8,8 @@
 
 #include "core/engine/compute_sign.h"
 #include "core/export/true_size.h"
+#include "core/number/number_format.h"
+#include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 
 namespace tablix {
@@ -64,8 +66,11 @@ std::optional<QByteArray> WriteSvg(const AppState &state)
                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
                      + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + ' ' + h + "\">\n";
     out += "<title>" + d->title.toHtmlEscaped().toUtf8() + "</title>\n";
-    out += "<desc>Tablix " TABLIX_VERSION ": the sign at " + Number(d->mmPerCm * 10)
-           + " % of its size, in millimetres</desc>\n";
+    const QString scale = WithDecimalSeparator(QString::fromLatin1(Number(d->mmPerCm * 10)), DecimalSeparator(state.language));
+    QString description = state.LanguageEntry(text::kSvgDescription);
+    description.replace(QStringLiteral("%1"), QStringLiteral(TABLIX_VERSION)).replace(QStringLiteral("%2"), scale);
+    if (!description.isEmpty())
+        out += "<desc>" + description.toHtmlEscaped().toUtf8() + "</desc>\n";
     for (SignPart part : kSignParts) {
         const QByteArray body = PartBody(*d, part);
         out += QByteArray("<g id=\"") + SignPartName(part) + "\">\n" + body + (body.isEmpty() ? "" : "\n") + "</g>\n";

@@ -187,4 +187,16 @@ long long RoundEven(long double value)
     return std::llrint(value); // default rounding mode: to nearest, ties to even
 }
 
+QString WithDecimalSeparator(QString fixed, QChar separator)
+{
+    if (separator != QLatin1Char('.'))
+        fixed.replace(QLatin1Char('.'), separator);
+    return fixed;
+}
+
+QString FormatFixed(long double value, int width, int decimals, QChar separator)
+{
+    return WithDecimalSeparator(FormatFixed(value, width, decimals), separator);
+}
+
 } // namespace tablix

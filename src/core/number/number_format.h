@@ -23,6 +23,11 @@ FixedNumber FormatFixedNumber(long double value, int width, int decimals);
 // where the result cannot differ.
 QString FormatFixedFromExpansion(long double value, int width, int decimals);
 
+// The same with `separator` in place of the decimal point, as the language writes decimals.
+QString FormatFixed(long double value, int width, int decimals, QChar separator);
+// A number written by the functions above, its point replaced by `separator`.
+QString WithDecimalSeparator(QString fixed, QChar separator);
+
 // Nearest integer, ties to the even neighbour (device coordinates, counts).
 long long RoundEven(long double value);
 

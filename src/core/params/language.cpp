@@ -2,6 +2,9 @@
 #include "core/params/language.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include "core/number/cp1250.h"
@@ -81,6 +84,31 @@ QString LanguageDisplayName(const QByteArray &bytes)
     QString name;
     forEachLine(decodeText(bytes), 1, [&](int, QStringView line) { name = line.mid(2).toString(); });
     return name;
+}
+
+QChar DecimalSeparator(const LanguageTable &language)
+{
+    // A digit, letter or blank would make numbers unreadable: such an entry is no separator.
+    const QString &entry = language.LanguageEntry(text::kDecimalSeparator);
+    return entry.isEmpty() || !entry.front().isPunct() ? QLatin1Char('.') : entry.front();
+}
+
+QString QtLanguageCode(const LanguageTable &language, const QString &fileName)
+{
+    // Files written before entry 331 existed still name their language by their suffix.
+    QString code = language.LanguageEntry(text::kQtLanguage).trimmed();
+    if (code.isEmpty()) {
+        const QString suffix = QFileInfo(fileName).suffix().toLower();
+        for (auto type : {QLocale::ISO639Part2, QLocale::ISO639Part1}) {
+            const QLocale::Language found = QLocale::codeToLanguage(suffix, type);
+            if (found != QLocale::AnyLanguage && found != QLocale::C)
+                return QLocale::languageToCode(found, QLocale::ISO639Part1);
+        }
+        return {};
+    }
+    // A name that could reach outside the translations folder is no language.
+    static const QRegularExpression valid(QStringLiteral("^[A-Za-z]{2,3}(_[A-Za-z]{2,4})?$"));
+    return valid.match(code).hasMatch() ? code : QString();
 }
 
 QString TabCaption(const LanguageTable &language, const QString &title, int slot)

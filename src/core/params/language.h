@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 331;
-inline constexpr int kLanguageEntriesUsed = 331;
+inline constexpr int kLanguageEntries = 345;
+inline constexpr int kLanguageEntriesUsed = 345;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
@@ -37,6 +37,14 @@ LanguageLoad LoadNamedLanguageFile(const QString &folder, const QString &name);
 
 // A language file's display name: its first line less its first two characters.
 QString LanguageDisplayName(const QByteArray &bytes);
+
+// The decimal separator the language writes: entry 334's first character when it is punctuation,
+// else ".".
+QChar DecimalSeparator(const LanguageTable &language);
+
+// The language of Qt's own translation for a language file: entry 331, else the ISO 639 code in
+// the file's suffix ("tablix_lng.pol" gives "pl"); empty when neither names a language.
+QString QtLanguageCode(const LanguageTable &language, const QString &fileName);
 
 // Caption of tab `slot` (1..20) for a sign titled `title`.
 QString TabCaption(const LanguageTable &language, const QString &title, int slot);

@@ -330,4 +330,21 @@ inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" 
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
 inline constexpr int kStockUnknownProfiles = Entry(330); // "%1" the entries' names, one a line; "#" starts a line
 
+// Entries 331-344: Qt's own windows, the caption, the SVG description, the decimal separator of the
+// workshop's windows and the refusal of a file that is not a project.
+inline constexpr int kQtLanguage = Entry(331);        // the language code of Qt's translation, "pl" loads qtbase_pl
+inline constexpr int kMakerContactLine = Entry(332);  // the main window's caption after "TABLIX - "
+inline constexpr int kSvgDescription = Entry(333);    // "%1" the version, "%2" the scale in percent
+inline constexpr int kDecimalSeparator = Entry(334);  // its first character; the workshop's windows and printouts
+inline constexpr int kNotAProject = Entry(335);       // "%1" the file, "%2" what it holds (336-339)
+inline constexpr int kFileEmpty = Entry(336);
+inline constexpr int kFileSize = Entry(337);          // "%1" bytes
+inline constexpr int kFileBeginsLike = Entry(338);    // "%1" a kind of 340-344
+inline constexpr int kProjectSize = Entry(339);       // "%1" bytes
+inline constexpr int kKindImage = Entry(340);         // "%1" the format's name: PNG, JPEG ...
+inline constexpr int kKindDocument = Entry(341);
+inline constexpr int kKindArchive = Entry(342);
+inline constexpr int kKindText = Entry(343);
+inline constexpr int kKindProgram = Entry(344);
+
 } // namespace tablix::text

@@ -4,13 +4,15 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/params/language_entries.h"
 #include "core/project/row_rules.h"
 
 namespace tablix {
 
-QString MainWindowCaption(const QString &projectFileName)
+QString MainWindowCaption(const LanguageTable &language, const QString &projectFileName)
 {
-    QString caption = QStringLiteral("TABLIX - ") + QString::fromUtf8(kMakerContactLine);
+    const QString &maker = language.LanguageEntry(text::kMakerContactLine);
+    const QString caption = maker.isEmpty() ? QStringLiteral("TABLIX") : QString(QStringLiteral("TABLIX - ") + maker);
     return projectFileName.isEmpty() ? QString(caption + QLatin1Char(' '))
                                      : QString(caption + QStringLiteral(" - ") + projectFileName);
 }

@@ -12,9 +12,8 @@
 
 namespace tablix {
 
-// Part of the main window's caption, supplied with the installation.
-inline constexpr const char *kMakerContactLine = "Tablix sign systems, tel. +48 22 000 00 00";
-QString MainWindowCaption(const QString &projectFileName);
+// "TABLIX - ", the maker's line of the language table, then the project's file name.
+QString MainWindowCaption(const LanguageTable &language, const QString &projectFileName);
 
 struct AppState {
     // The folder of the parameter file, the language files and tablix.ini; empty means the

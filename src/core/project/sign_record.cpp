@@ -8,6 +8,7 @@
 #include "core/number/atomic_file.h"
 #include "core/number/cp1250.h"
 #include "core/number/input_file.h"
+#include "core/project/foreign_file.h"
 #include "core/project/project_check.h"
 
 namespace tablix {
@@ -66,12 +67,17 @@ QByteArray SerializeProject(const SignSlotArray &signs)
     return QByteArray(reinterpret_cast<const char *>(signs.data()), qsizetype(sizeof signs));
 }
 
-ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage)
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage, const LanguageTable *language)
 {
     ProjectLoad result;
     const InputFile file = ReadInputFile(path, qint64(sizeof(SignSlotArray)), true, QString());
     if (!file.bytes) {
         result.error = file.error;
+        return result;
+    }
+    const qint64 size = file.longer ? QFileInfo(path).size() : file.bytes->size();
+    if (std::optional<QString> refusal = NotAProjectText(*file.bytes, size, QFileInfo(path).fileName(), language)) {
+        result.error = *refusal;
         return result;
     }
     result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);

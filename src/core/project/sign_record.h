@@ -11,6 +11,8 @@
 
 namespace tablix {
 
+struct LanguageTable;
+
 inline constexpr int kMaxSigns = 20;
 inline constexpr int kMaxRows = 60;
 inline constexpr int kLowerMarks = 10;
@@ -73,7 +75,9 @@ struct ProjectLoad {
     QString error;  // names the file
     QString notice; // set when the file is longer than the project read from it
 };
-ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString());
+// A file that is no project at all is refused first, in `language` (English without one).
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString(),
+                            const LanguageTable *language = nullptr);
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);
 
 // A name not ending in ".tab" (any case) is written with ".tab" appended.

@@ -547,6 +547,9 @@ QString CuttingPlanReport(const CuttingPlan &plan, const LanguageTable &language
     const auto E = [&](int n) -> const QString & { return language.LanguageEntry(n); };
     const QChar end = u'\r';
     const QString cm = E(text::kCentimetreUnit);
+    // Decimals as the language writes them; the cut list file keeps its ".".
+    const QChar separator = DecimalSeparator(language);
+    const auto length = [separator](CutLength units) { return WithDecimalSeparator(CutLengthText(units), separator); };
     QString out = E(text::kPlanTitle) + end + end;
     if (plan.empty())
         return out + E(text::kPlanNoSignInUse) + end;
@@ -558,26 +561,26 @@ QString CuttingPlanReport(const CuttingPlan &plan, const LanguageTable &language
         for (const PieceDemand &d : p.pieces)
             pieces += d.count;
         out += E(text::kPlanProfile) + u' ' + p.profile + end;
-        value(text::kPlanStockBar, CutLengthText(p.stock.barLength), cm);
-        value(text::kPlanKerf, CutLengthText(p.stock.kerf), cm);
-        value(text::kPlanTrim, CutLengthText(p.stock.trim), cm);
+        value(text::kPlanStockBar, length(p.stock.barLength), cm);
+        value(text::kPlanKerf, length(p.stock.kerf), cm);
+        value(text::kPlanTrim, length(p.stock.trim), cm);
         value(text::kPlanPieces, QString::number(pieces));
         value(text::kPlanBarsToOrder, QString::number(p.bars.size()));
         value(text::kPlanLowerBound, QString::number(p.lowerBound), E(p.optimal ? text::kPlanBoundReached : text::kPlanBoundNotReached));
         value(text::kPlanFirstFit, QString::number(p.firstFitBars));
-        value(text::kPlanWaste, FormatFixed(p.wastePercent(), 0, 2), E(text::kPercentUnit));
+        value(text::kPlanWaste, FormatFixed(p.wastePercent(), 0, 2, separator), E(text::kPercentUnit));
         for (size_t b = 0; b < p.bars.size();) {
             size_t same = b;
             while (same < p.bars.size() && p.bars[same].cuts == p.bars[b].cuts)
                 ++same;
             // "Bar 1-4" is four bars cut alike; an "n x" inside the value counts pieces of one bar.
             const QString numbers = same - b > 1 ? QStringLiteral("%1-%2").arg(b + 1).arg(same) : QString::number(b + 1);
-            out += E(text::kPlanBar) + u' ' + numbers + u'\t' + u' ' + CutsText(p.bars[b].cuts) + cm + E(text::kPlanOffcut)
-                   + u' ' + CutLengthText(p.bars[b].offcut) + cm + end;
+            out += E(text::kPlanBar) + u' ' + numbers + u'\t' + u' ' + WithDecimalSeparator(CutsText(p.bars[b].cuts), separator) + cm + E(text::kPlanOffcut)
+                   + u' ' + length(p.bars[b].offcut) + cm + end;
             b = same;
         }
         for (const PieceDemand &d : p.tooLong)
-            out += E(text::kPlanTooLong) + u'\t' + u' ' + QString::number(d.count) + E(text::kPiecesOf) + u' ' + CutLengthText(d.length) + cm + end;
+            out += E(text::kPlanTooLong) + u'\t' + u' ' + QString::number(d.count) + E(text::kPiecesOf) + u' ' + length(d.length) + cm + end;
         out += end;
     }
     out += E(text::kTotalsSeparator) + end;

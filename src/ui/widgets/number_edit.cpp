@@ -17,8 +17,8 @@ namespace {
 // Digits with at most one separator ("." or the locale's) and a bounded number of decimals.
 class NumberValidator : public QValidator {
 public:
-    NumberValidator(int decimals, bool negative, QWidget *edit)
-        : QValidator(edit), edit(edit), decimals(decimals), negative(negative)
+    NumberValidator(int decimals, bool negative, QChar written, QWidget *edit)
+        : QValidator(edit), edit(edit), decimals(decimals), negative(negative), written(written)
     {
     }
 
@@ -40,7 +40,7 @@ public:
                 ++digits;
                 if (separator && ++fraction > decimals)
                     return Invalid;
-            } else if (c == QLatin1Char('.') || QString(c) == localePoint) {
+            } else if (c == QLatin1Char('.') || c == written || QString(c) == localePoint) {
                 if (separator || decimals == 0)
                     return Invalid;
                 separator = true;
@@ -55,6 +55,7 @@ private:
     QWidget *edit;
     int decimals;
     bool negative;
+    QChar written; // the separator the edit writes
 };
 
 } // namespace
@@ -81,7 +82,17 @@ void NumberEdit::setAllowNegative(bool allow)
 void NumberEdit::updateValidator()
 {
     delete validator();
-    setValidator(new NumberValidator(places, negative, this));
+    setValidator(new NumberValidator(places, negative, separator, this));
+}
+
+void NumberEdit::setDecimalSeparator(QChar decimalSeparator)
+{
+    const long double shown = value();
+    const bool empty = text().trimmed().isEmpty();
+    separator = decimalSeparator;
+    updateValidator();
+    if (!empty)
+        setValue(shown);
 }
 
 long double NumberEdit::value() const
@@ -90,6 +101,7 @@ long double NumberEdit::value() const
     // locale, so the stored bytes are the same whatever the environment.
     QString t = text().trimmed();
     t.replace(locale().decimalPoint(), QStringLiteral("."));
+    t.replace(separator, QLatin1Char('.'));
     const QByteArray bytes = t.toLatin1();
     long double v = 0;
     const auto [end, error] = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), v);
@@ -100,7 +112,7 @@ void NumberEdit::setValue(long double value)
 {
     QString t;
     for (int d = places; d >= 0; --d) {
-        t = FormatFixed(value, 0, d);
+        t = FormatFixed(value, 0, d, separator);
         if (t.size() <= kMaxChars)
             break;
     }

@@ -19,6 +19,9 @@ public:
     // Off by default: a "-" cannot be typed.
     bool allowsNegative() const { return negative; }
     void setAllowNegative(bool allow);
+    // What setValue writes between the whole and the decimal digits ("." by default); typing
+    // accepts it besides "." and the locale's.
+    void setDecimalSeparator(QChar separator);
 
     // The number typed; an empty or unfinished text ("", "-", ".") reads as 0.
     long double value() const;
@@ -36,6 +39,7 @@ private:
 
     int places;
     bool negative = false;
+    QChar separator = QLatin1Char('.');
 };
 
 } // namespace tablix
