@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 330;
-inline constexpr int kLanguageEntriesUsed = 330;
+inline constexpr int kLanguageEntries = 339;
+inline constexpr int kLanguageEntriesUsed = 339;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

@@ -329,4 +329,15 @@ inline constexpr int kStockNoProfiles = Entry(275);
 inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
 
+// undo and redo: entries 330-338; "%1" is the sign's title as its page shows it.
+inline constexpr int kMenuEdit = Entry(330);
+inline constexpr int kMenuUndo = Entry(331);
+inline constexpr int kMenuRedo = Entry(332);
+inline constexpr int kStepBasicData = Entry(333);
+inline constexpr int kStepConstruction = Entry(334);
+inline constexpr int kStepTitle = Entry(335);
+inline constexpr int kStepNewSign = Entry(336);
+inline constexpr int kStepCopySign = Entry(337);
+inline constexpr int kStepDeleteSign = Entry(338);
+
 } // namespace tablix::text

@@ -164,9 +164,6 @@ QByteArray AppState::ProjectContent() const
     SignSlotArray signs = SignSlots;
     if (currentSign >= 1 && currentSign <= kMaxSigns)
         signs[size_t(currentSign - 1)] = currentSignRecord;
-    // The engine rewrites the area surcharge from the parameters whenever it draws a sign.
-    for (SignRecord &sign : signs)
-        sign.areaSurcharge = Real48{};
     return SerializeProject(signs);
 }
 
