@@ -94,25 +94,25 @@ TEST(GoldenFiles, ExampleReportsReadAsBefore)
 {
     QTemporaryDir dir;
     const QString work = dir.path();
-    ASSERT_EQ(support::RunCli({QStringLiteral("params"), QStringLiteral("load"), fixtures::DataFile(QStringLiteral("params.json"))}, work).exitCode, 0);
+    ASSERT_EQ(support::RunCli({QStringLiteral("params"), QStringLiteral("load"), fixtures::DataFile(QStringLiteral("params.json"))}, {.workdir = work}).exitCode, 0);
     for (const char *file : {"tablix_lng.eng", "tablix_lng.pol"})
         QFile::copy(fixtures::DataFile(QLatin1String(file)), QDir(work).filePath(QLatin1String(file)));
     const QString project = dir.filePath(QStringLiteral("shop-front.tab"));
-    ASSERT_EQ(support::RunCli({QStringLiteral("project"), QStringLiteral("load"), kExample, QStringLiteral("-o"), project}, work).exitCode, 0);
+    ASSERT_EQ(support::RunCli({QStringLiteral("project"), QStringLiteral("load"), kExample, QStringLiteral("-o"), project}, {.workdir = work}).exitCode, 0);
 
     QByteArray cost, spec;
     for (int k = 1; k <= kMaxSigns; ++k) {
         const QStringList sign{QStringLiteral("--sign"), QString::number(k)};
-        const support::CliRun c = support::RunCli(QStringList{QStringLiteral("cost"), project} + sign, work);
+        const support::CliRun c = support::RunCli(QStringList{QStringLiteral("cost"), project} + sign, {.workdir = work});
         if (c.exitCode != 0)
             break; // past the last sign in use
-        const support::CliRun s = support::RunCli(QStringList{QStringLiteral("spec"), project} + sign, work);
+        const support::CliRun s = support::RunCli(QStringList{QStringLiteral("spec"), project} + sign, {.workdir = work});
         ASSERT_EQ(s.exitCode, 0) << s.err.toStdString();
         const QByteArray head = "==== sign " + QByteArray::number(k) + "\n";
         cost += head + c.out;
         spec += head + s.out;
     }
-    const support::CliRun summary = support::RunCli({QStringLiteral("summary"), project}, work);
+    const support::CliRun summary = support::RunCli({QStringLiteral("summary"), project}, {.workdir = work});
     ASSERT_EQ(summary.exitCode, 0) << summary.err.toStdString();
     ASSERT_TRUE(cost.contains("==== sign 2"));
     ExpectGolden("shop-front-cost.txt", cost);

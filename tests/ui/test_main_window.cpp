@@ -883,7 +883,7 @@ private slots:
         const auto nothingOpens = [](const std::function<void()> &act) {
             ModalAnswers none({});
             act();
-            QTest::qWait(50);
+            QCoreApplication::sendPostedEvents(); // whatever the act queued has run
             return none.done() ? QString() : none.report();
         };
         const auto opens = [](std::vector<ModalAnswers::Step> steps, const std::function<void()> &act) {
