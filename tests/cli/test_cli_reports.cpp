@@ -14,7 +14,7 @@
 #include "core/render/summary.h"
 #include "core/params/language.h"
 #include "core/number/number_format.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 #include "core/params/language_entries.h"
 
 using namespace tablix;

@@ -8,7 +8,7 @@
 
 #include "core/params/language_entries.h"
 #include "core/params/settings.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 #include "core/project/app_state.h"
 #include "support/cli_runner.h"
 #include "support/fixtures.h"
