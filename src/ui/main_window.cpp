@@ -396,9 +396,6 @@ void MainWindow::SyncPages()
 {
     const QSignalBlocker block(pages);
     for (int k = 1; k <= kMaxSigns; ++k) {
-        // A hidden page holds a blank slot; when it is shown again it is a new sign.
-        if (k > state.signCount)
-            state.tabCaptions[size_t(k - 1)] = TabCaption(state.language, state.slot(k).titleText(), k);
         pages->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
         pages->setTabVisible(k - 1, k <= state.signCount);
     }

@@ -55,6 +55,8 @@ bool AppState::NewSign()
     ++signCount;
     SaveCurrentSign();
     SelectSign(signCount);
+    // A page shown again holds a new sign.
+    tabCaptions[size_t(signCount - 1)] = TabCaption(language, currentSignRecord.titleText(), signCount);
     return true;
 }
 
