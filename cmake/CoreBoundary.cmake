@@ -1,5 +1,6 @@
 # Fails when a file of the core includes a header of Qt Widgets or Qt PrintSupport: the core is
-# shared by the command-line tool and the tests, which have no windows.
+# shared by the command-line tool and the tests, which have no windows. Fails too when a layer of
+# the core includes one above it: number and params see nothing of the project or the engine.
 # Called at configure time, and by the test `core_boundary` with -DSOURCE_DIR and -DQT_INCLUDE_DIR.
 if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
@@ -14,6 +15,14 @@ function(tablix_check_core_boundary source_dir qt_include_dir)
   file(GLOB_RECURSE core_files "${source_dir}/src/core/*.h" "${source_dir}/src/core/*.cpp")
   set(faults)
   foreach(f ${core_files})
+    file(RELATIVE_PATH rel "${source_dir}" "${f}")
+    if(rel MATCHES "^src/core/(number|params)/")
+      file(STRINGS "${f}" upward REGEX "^[ \t]*#[ \t]*include[ \t]*\"core/(project|engine|render|export|pricing|workshop)/")
+      foreach(line ${upward})
+        string(STRIP "${line}" line)
+        list(APPEND faults "${rel}: ${line} (a lower layer of the core)")
+      endforeach()
+    endif()
     file(STRINGS "${f}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*<")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*" "\\1" header "${line}")
@@ -26,7 +35,7 @@ function(tablix_check_core_boundary source_dir qt_include_dir)
   endforeach()
   if(faults)
     list(JOIN faults "\n  " text)
-    message(FATAL_ERROR "The core must not use Qt Widgets or Qt PrintSupport:\n  ${text}")
+    message(FATAL_ERROR "The core must not use Qt Widgets or Qt PrintSupport, nor a layer reach up:\n  ${text}")
   endif()
 endfunction()
 

@@ -61,5 +61,8 @@ int main(int argc, char **argv)
     splash.reset();
     if (!line.file.isEmpty())
         QTimer::singleShot(0, &form, [&form, file = line.file] { tablix::OpenProjectWhenFree(form, file); });
+    else
+        form.AskForSignData(); // the first sign's basic data
+
     return app.exec();
 }

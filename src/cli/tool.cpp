@@ -153,7 +153,7 @@ int geometry(const Invocation &o)
     const EngineResults &r = state.results;
     QByteArray out = "{ \"geometryHeight\": " + JsonNumber17(r.geometryHeight.get())
                      + ", \"signArea\": " + JsonNumber17(r.signArea.get()) + ", \"runTotal\": " + JsonNumber17(r.runTotal.get())
-                     + ", \"areaSurcharge\": " + JsonNumber17(state.currentSignRecord.areaSurcharge.get()) + ",\n";
+                     + ", \"areaSurcharge\": " + JsonNumber17(state.results.areaSurcharge.get()) + ",\n";
     out += "  \"elementKinds\": [\n";
     for (int code = 1; code <= kElementKinds; ++code) {
         const ElementKind &k = r.kind(code);

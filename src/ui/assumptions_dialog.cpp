@@ -14,6 +14,8 @@
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
 #include "core/project/app_state.h"
+#include "core/project/project_document.h"
+#include "core/project/sign_rules.h"
 #include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
@@ -36,7 +38,8 @@ QFrame *panel(QWidget *parent)
 
 } // namespace
 
-AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
+AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &windows, QWidget *parent)
+    : QDialog(parent), state(state), windows(windows)
 {
     setObjectName(QStringLiteral("Form5"));
     // The form numbers its layout buttons backwards (layout 1 is number 4), then the sign types.
@@ -279,48 +282,31 @@ void AssumptionsDialog::okClicked()
             return refuse(edit, label, reason);
     }
 
-    // Stored into copies first, so that a value too large leaves the sign as it was.
-    SignRecord sign = state.currentSignRecord;
-    Real48 percent = state.derived.FixedPricePercent;
+    BasicData data;
+    data.width = widthEdit->value();
+    data.quantity = quantityEdit->value();
+    data.percent = percentEdit->value();
+    data.auxDimension = auxEdit->value();
+    for (int layout = 1; layout <= 4; ++layout) {
+        if (layoutButtons[size_t(layout)]->isChecked())
+            data.layout = layout;
+    }
+    for (int type = 1; type <= 6; ++type) {
+        if (typeButtons[size_t(type)]->isChecked())
+            data.signType = type;
+    }
+    ProjectDocument &document = windows.document();
+    BasicDataResult result;
     try {
-        sign.width.set(widthEdit->value());
-        percent.set(percentEdit->value());
-        sign.priceLevel = percent;
-        sign.auxDimension.set(auxEdit->value());
-        sign.quantity.set(quantityEdit->value());
+        // A value too large leaves the sign as it was.
+        result = ApplyBasicData(document.CurrentDraft(), data, state.derived, state.language);
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(this);
         return;
     }
-    for (int layout = 1; layout <= 4; ++layout) {
-        if (layoutButtons[size_t(layout)]->isChecked())
-            sign.layout = std::uint8_t(layout);
-    }
-    for (int type = 1; type <= 6; ++type) {
-        if (typeButtons[size_t(type)]->isChecked())
-            sign.signType = std::uint8_t(type);
-    }
-    if (sign.signType >= 3 && sign.signType <= 6)
-        sign.auxDimension = Real48{};
-
-    // The other family's layout takes the rows with it, as the construction dialog's switch does.
-    const int before = state.currentSignRecord.layout;
-    if (before >= 1 && before <= 4 && sign.layout >= 1 && sign.layout <= 4 && (before <= 2) != (sign.layout <= 2)) {
-        RowCodes stored{};
-        std::copy(std::begin(sign.rowElements), std::end(sign.rowElements), stored.begin());
-        stored = SwitchedFamily(stored);
-        std::copy(stored.begin(), stored.end(), sign.rowElements);
-        state.workingRows = SwitchedFamily(state.workingRows);
-        state.undoRows = SwitchedFamily(state.undoRows);
-    }
-
-    state.currentSignRecord = sign;
-    state.derived.FixedPricePercent = percent;
-    if (state.workingRows[0] != 0 && !sign.titleText().startsWith(QLatin1Char('!'))) {
-        state.currentSignRecord.setTitle(state.AutoTitle());
-        state.tabCaptions[size_t(state.currentSign - 1)] =
-            TabCaption(state.language, state.currentSignRecord.titleText(), state.currentSign);
-    }
+    state.workingRows = result.draft.rows;
+    state.undoRows = result.draft.undoRows;
+    document.ChangeSign(result.draft.sign, text::kStepBasicData, result.pricePercent);
     accept();
 }
 

@@ -17,8 +17,8 @@ class NumberEdit;
 class AssumptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // Writes width, quantity, priceLevel, auxDimension, layout, signType and (for a sign in use)
-    // the automatic title of the current sign, and FixedPricePercent; nothing on Cancel.
+    // Hands the project width, quantity, priceLevel, auxDimension, layout, signType and (for a
+    // sign in use) the automatic title of the current sign, and FixedPricePercent; nothing on Cancel.
     AssumptionsDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
     void signTypeChosen(int signType);
@@ -37,6 +37,7 @@ private:
     int refusalOf(const NumberEdit *edit) const;
 
     AppState &state;
+    Windows &windows;
     std::array<QRadioButton *, 5> layoutButtons{}; // by layout 1..4
     std::array<QLabel *, 5> pictures{};            // by layout 1..4
     std::array<QRadioButton *, 7> typeButtons{};   // by sign type 1..6

@@ -13,6 +13,7 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 #include "ui/widgets/layout_pictures.h"
 #include "ui/widgets/named.h"
@@ -25,6 +26,8 @@
 #include "core/render/report_lines.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/project_document.h"
+#include "core/project/sign_rules.h"
 #include "core/project/element_codes.h"
 #include "core/project/row_rules.h"
 #include "ui/window_set.h"
@@ -213,10 +216,10 @@ void ConstructionDialog::showEvent(QShowEvent *event)
 void ConstructionDialog::startEditing()
 {
     // Cancel puts back everything the dialog and the dialogs it opens may change.
-    opened = Snapshot{state.currentSignRecord, state.workingRows, state.undoRows, state.workingRowMarks,
-                      state.workingLowerMarks, state.derived.FixedPricePercent, QString()};
-    if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
-        opened.tabCaption = state.tabCaptions[size_t(state.currentSign - 1)];
+    opened = Snapshot{state.workingRows, state.undoRows, state.workingRowMarks, state.workingLowerMarks};
+    if (!editing_)
+        windows.document().BeginEdit();
+    editing_ = true;
     const SignRecord &sign = state.currentSignRecord;
     std::copy(std::begin(sign.lowerMarks), std::end(sign.lowerMarks), state.workingLowerMarks.begin());
     std::copy(std::begin(sign.rowMarks), std::end(sign.rowMarks), state.workingRowMarks.begin());
@@ -433,11 +436,10 @@ void ConstructionDialog::switchFamily()
 {
     if (!windows.notice().ask(state.LanguageEntry(text::kSwitchFamilyNotice)))
         return;
-    std::uint8_t &layout = state.currentSignRecord.layout;
-    layout = std::uint8_t(OtherFamilyLayout(layout));
-    state.workingRows = SwitchedFamily(state.workingRows);
-    // An edit undone later returns to rows of the new family.
-    state.undoRows = SwitchedFamily(state.undoRows);
+    const SignDraft switched = SwitchedFamilyDraft(windows.document().CurrentDraft());
+    state.workingRows = switched.rows;
+    state.undoRows = switched.undoRows;
+    windows.document().ChangeSign(switched.sign, text::kStepConstruction);
     RefreshView();
 }
 
@@ -466,34 +468,33 @@ void ConstructionDialog::showCostReport()
 
 void ConstructionDialog::okClicked()
 {
-    SignRecord &sign = state.currentSignRecord;
-    std::copy(state.workingLowerMarks.begin(), state.workingLowerMarks.end(), sign.lowerMarks);
-    std::copy(state.workingRowMarks.begin(), state.workingRowMarks.end(), sign.rowMarks);
-    std::copy(state.workingRows.begin(), state.workingRows.end(), sign.rowElements);
-    if (!sign.titleText().startsWith(QLatin1Char('!'))) {
-        sign.setTitle(state.AutoTitle());
-        if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
-            state.tabCaptions[size_t(state.currentSign - 1)] =
-                TabCaption(state.language, sign.titleText(), state.currentSign);
-    }
+    ProjectDocument &document = windows.document();
+    document.ChangeSign(CommittedConstruction(document.CurrentDraft(), state.derived, state.language),
+                        text::kStepConstruction);
     accept();
 }
 
 void ConstructionDialog::reject()
 {
-    // The sign as it was when the dialog opened: a family switch, the marks, an other infill's
-    // height and extra cost and the assumptions changed meanwhile all go.
-    if (isVisible()) {
-        state.currentSignRecord = opened.sign;
-        state.workingRows = opened.rows;
-        state.undoRows = opened.undoRows;
-        state.workingRowMarks = opened.rowMarks;
-        state.workingLowerMarks = opened.lowerMarks;
-        state.derived.FixedPricePercent = opened.pricePercent;
-        if (state.currentSign >= 1 && state.currentSign <= kMaxSigns)
-            state.tabCaptions[size_t(state.currentSign - 1)] = opened.tabCaption;
-    }
     QDialog::reject();
+}
+
+void ConstructionDialog::done(int result)
+{
+    if (std::exchange(editing_, false)) {
+        if (result == QDialog::Accepted) {
+            windows.document().EndEdit(true, text::kStepConstruction);
+        } else {
+            // The sign as it was when the dialog opened: a family switch, the marks, an other
+            // infill's height and extra cost and the assumptions changed meanwhile all go.
+            windows.document().EndEdit(false);
+            state.workingRows = opened.rows;
+            state.undoRows = opened.undoRows;
+            state.workingRowMarks = opened.rowMarks;
+            state.workingLowerMarks = opened.lowerMarks;
+        }
+    }
+    QDialog::done(result);
 }
 
 void ConstructionDialog::mouseDoubleClickEvent(QMouseEvent *event)

@@ -33,6 +33,8 @@ public:
     void showCostReport();
     void okClicked();
     void reject() override; // Cancel, also Esc and closing the window
+    // Ends the edit: OK makes it one step of the project, anything else puts the project back.
+    void done(int result) override;
 
     void EditRow(int row);
     void NormalizeRows();
@@ -60,14 +62,12 @@ private:
 
     AppState &state;
     Windows &windows;
-    // What Cancel restores.
+    // The working rows Cancel restores; the document puts back the sign.
     struct Snapshot {
-        SignRecord sign{};
         std::array<std::uint8_t, kMaxRows> rows{}, undoRows{}, rowMarks{};
         std::array<std::uint8_t, kLowerMarks> lowerMarks{};
-        Real48 pricePercent;
-        QString tabCaption;
     } opened;
+    bool editing_ = false;
     std::array<QPushButton *, 61> rowButtons{}; // by row 1..60
     std::array<QCheckBox *, 61> rowMarks{};     // by row 1..60
     std::array<QCheckBox *, 11> lowerMarks{};   // by row 1..10

@@ -83,7 +83,6 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
     if (!scale)
         return ExportOutcome::Cancelled;
     state.exportScale = *scale;
-    state.SaveCurrentSign();
 
     // A name typed with another format's extension means that format: a metafile in a ".plt"
     // file would reach the plotter.

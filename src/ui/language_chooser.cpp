@@ -203,9 +203,7 @@ void LanguageChooser::okClicked()
                 WriteCurrencySetting(directory(), currency, nullptr); // this session keeps it regardless
         }
         SetCurrencyWord(*language.table, currency);
-        state.SaveCurrentSign();
         state.language = *language.table;
-        state.RefreshTabCaptions();
     }
     accept();
 }

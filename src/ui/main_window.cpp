@@ -48,6 +48,7 @@
 #include "core/render/summary.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/project_document.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
 
@@ -97,7 +98,7 @@ int FontPixelHeight(const QFont &font)
 }
 
 MainWindow::MainWindow(AppState &state, Windows &windows, QWidget *parent)
-    : QMainWindow(parent), state(state), windows(windows)
+    : QMainWindow(parent), state(state), windows(windows), document(windows.document())
 {
     setObjectName(QStringLiteral("Form1"));
     openFileName_ = [](QWidget *parent, const QString &proposed, const QString &filter) {
@@ -121,6 +122,47 @@ MainWindow::MainWindow(AppState &state, Windows &windows, QWidget *parent)
     showSummaryMenus(false);
     refreshMenuStates();
     RefreshCaption();
+
+    connect(&document, &ProjectDocument::changed, this, &MainWindow::documentChanged);
+    connect(&document, &ProjectDocument::pageRestored, this, [this] {
+        setActivePage(this->state.currentSign - 1);
+        showSummaryMenus(false);
+    });
+    connect(&document.undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
+    updateUndoActions();
+}
+
+void MainWindow::documentChanged()
+{
+    SyncPages();
+    if (summaryPageActive())
+        MeasureSummaryPage();
+    for (PaintBox *box : paintBoxes)
+        box->update();
+    refreshMenuStates();
+    RefreshCaption();
+}
+
+void MainWindow::updateUndoActions()
+{
+    const QUndoStack &stack = document.undoStack();
+    const auto named = [](const QString &command, const QString &step) {
+        return step.isEmpty() ? command : command + QLatin1Char(' ') + TabText(step);
+    };
+    undoAction->setEnabled(stack.canUndo());
+    undoAction->setText(named(state.LanguageEntry(text::kMenuUndo), stack.undoText()));
+    redoAction->setEnabled(stack.canRedo());
+    redoAction->setText(named(state.LanguageEntry(text::kMenuRedo), stack.redoText()));
+}
+
+void MainWindow::undo()
+{
+    document.undoStack().undo();
+}
+
+void MainWindow::redo()
+{
+    document.undoStack().redo();
 }
 
 MainWindow::~MainWindow() = default;
@@ -207,6 +249,17 @@ void MainWindow::buildMenus()
             exitKeys << keys;
     exitAction->setShortcuts(exitKeys);
 
+    editMenu = addSubmenu(bar, "EditMenu");
+    undoAction = addCommand(editMenu, "Undo", &MainWindow::undo);
+    undoAction->setShortcuts(QKeySequence::Undo);
+    redoAction = addCommand(editMenu, "Redo", &MainWindow::redo);
+    // Ctrl+Y as well, whatever the desktop's own redo keys are.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(keys))
+            redoKeys << keys;
+    redoAction->setShortcuts(redoKeys);
+
     signMenu = addSubmenu(bar, "m2");
     newSignAction = addCommand(signMenu, "c32", &MainWindow::newSign, QKeySequence(Qt::CTRL | Qt::Key_N));
     copySignAction = addCommand(signMenu, "c331", &MainWindow::copySign, QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -292,6 +345,8 @@ void MainWindow::LoadLanguageCaptions()
 {
     const auto entry = [this](int n) { return state.LanguageEntry(n); };
     projectMenu->setTitle(entry(text::kMenuProject));
+    editMenu->setTitle(entry(text::kMenuEdit));
+    updateUndoActions();
     signMenu->setTitle(entry(text::kMenuSigns));
     settingsMenu->setTitle(entry(text::kMenuSettings));
     openAction->setText(entry(text::kMenuOpenProject));
@@ -342,9 +397,6 @@ void MainWindow::SyncPages()
 {
     const QSignalBlocker block(pages);
     for (int k = 1; k <= kMaxSigns; ++k) {
-        // A hidden page holds a blank slot; when it is shown again it is a new sign.
-        if (k > state.signCount)
-            state.tabCaptions[size_t(k - 1)] = TabCaption(state.language, state.slot(k).titleText(), k);
         pages->setTabText(k - 1, TabText(state.tabCaptions[size_t(k - 1)]));
         pages->setTabVisible(k - 1, k <= state.signCount);
     }
@@ -419,16 +471,9 @@ bool MainWindow::confirmNotice(int entry)
 
 // ---- activation, pages and painting -------------------------------------------------------
 
-bool MainWindow::event(QEvent *e)
+void MainWindow::AskForSignData()
 {
-    if (e->type() == QEvent::WindowActivate)
-        armSignDialogs();
-    return QMainWindow::event(e);
-}
-
-void MainWindow::armSignDialogs()
-{
-    QMetaObject::invokeMethod(this, [this] { guarded([this] { onActivated(); }); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { guarded([this] { askForBlankSign(); }); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
@@ -443,9 +488,9 @@ void MainWindow::closeEvent(QCloseEvent *e)
         e->ignore();
 }
 
-void MainWindow::onActivated()
+void MainWindow::askForBlankSign()
 {
-    if (inSignDialogs_ || QApplication::activeModalWidget() || askedForCurrentSign_)
+    if (inSignDialogs_ || QApplication::activeModalWidget())
         return;
     if (state.currentSignRecord.width.get() <= 0)
         runSignDialogs();
@@ -453,7 +498,6 @@ void MainWindow::onActivated()
 
 void MainWindow::runSignDialogs()
 {
-    askedForCurrentSign_ = true;
     inSignDialogs_ = true;
     struct Leave {
         bool &flag;
@@ -468,19 +512,12 @@ void MainWindow::runSignDialogs()
 
 void MainWindow::runAssumptionsOnly()
 {
-    askedForCurrentSign_ = true;
     windows.assumptions().exec();
     afterSignDialogs();
 }
 
 void MainWindow::afterSignDialogs()
 {
-    // The construction dialog gives the sign its title; its page shows it.
-    const QString title = state.currentSignRecord.titleText();
-    if (!title.isEmpty()) {
-        state.tabCaptions[size_t(state.currentSign - 1)] = TabCaption(state.language, title, state.currentSign);
-        pages->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
-    }
     redrawCurrentSign();
 }
 
@@ -504,7 +541,6 @@ void MainWindow::pageChanged(int index)
     lastPageIndex_ = index;
     state.ReportLines.fill(QString(QChar(0)));
     if (index == kSummaryPage) {
-        state.SaveCurrentSign();
         showSummaryMenus(true);
         resetSummaryScroll();
         MeasureSummaryPage();
@@ -514,10 +550,7 @@ void MainWindow::pageChanged(int index)
     if (!state.pageChangeEnabled || index < 0)
         return;
     showSummaryMenus(false);
-    state.SaveCurrentSign();
-    state.SelectSign(index + 1);
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
+    document.SelectSign(index + 1);
 }
 
 void MainWindow::paintSignPage(QPainter &painter, int page)
@@ -654,17 +687,9 @@ void MainWindow::newProject()
     // Unmodified, nothing is lost: the project is still in its file.
     if (!maybeSaveChanges())
         return;
-    state.NewProject();
-    state.LoadWorkingState();
-    SyncPages();
-    setActivePage(0);
-    showSummaryMenus(false);
-    RefreshCaption();
+    document.NewProject();
     resetSummaryScroll();
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
-    // No dialog came between, so no activation will: the blank sign asks for its data now.
-    armSignDialogs();
+    AskForSignData();
 }
 
 void MainWindow::openProject()
@@ -684,18 +709,10 @@ bool MainWindow::loadProject(const QString &path)
         ShowIoError(this, load.error);
         return false;
     }
-    state.OpenProject(*load.signs, path);
+    document.OpenProject(*load.signs, path);
     remembered::addRecentProject(path);
-    // The drawing shows the sign's own marks, as after selecting its page.
-    state.LoadWorkingState();
-    SyncPages();
-    setActivePage(0);
-    showSummaryMenus(false);
-    RefreshCaption();
     resetSummaryScroll();
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
-    armSignDialogs();
+    AskForSignData();
     return true;
 }
 
@@ -797,18 +814,13 @@ QString MainWindow::askSaveName()
 
 bool MainWindow::writeProject(const QString &path)
 {
-    state.SaveCurrentSign();
     QString error;
     if (!WriteProjectFile(path, state.SignSlots, &error)) {
         ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kSaveFailedNote));
         return false;
     }
-    const QFileInfo written(path);
-    state.projectFilePath = written.absoluteFilePath();
-    state.projectFileName = written.fileName();
-    state.MarkProjectSaved();
+    document.MarkSaved(path);
     remembered::addRecentProject(state.projectFilePath);
-    RefreshCaption();
     return true;
 }
 
@@ -819,22 +831,34 @@ void MainWindow::exitProgram()
 
 void MainWindow::newSign()
 {
-    if (summaryPageActive() || !state.NewSign())
+    if (summaryPageActive())
         return;
-    SyncPages();
+    // The new page and its basic data are one step; cancelled, the page goes again.
+    document.BeginEdit();
+    if (!document.NewSign()) {
+        document.EndEdit(false);
+        return;
+    }
     setActivePage(state.signCount - 1);
-    redrawCurrentSign();
-    runSignDialogs();
+    inSignDialogs_ = true;
+    struct Leave {
+        bool &flag;
+        ~Leave() { flag = false; }
+    } leave{inSignDialogs_};
+    windows.assumptions().exec();
+    const bool given = state.currentSignRecord.width.get() > 0;
+    document.EndEdit(given, text::kStepNewSign);
+    if (!given)
+        return;
+    windows.construction().exec();
+    afterSignDialogs();
 }
 
 void MainWindow::copySign()
 {
-    if (summaryPageActive() || !state.CopySign())
+    if (summaryPageActive() || !document.CopySign())
         return;
-    SyncPages();
     setActivePage(state.signCount - 1);
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
 }
 
 void MainWindow::deleteSign()
@@ -843,12 +867,8 @@ void MainWindow::deleteSign()
         return;
     if (!confirmNotice(text::kDeleteSignNotice))
         return;
-    state.DeleteSign();
-    state.LoadWorkingState();
-    SyncPages();
-    setActivePage(0);
-    askedForCurrentSign_ = false;
-    redrawCurrentSign();
+    if (document.DeleteSign())
+        setActivePage(0);
 }
 
 void MainWindow::editTitle()
@@ -859,8 +879,7 @@ void MainWindow::editTitle()
     const std::optional<TitleAnswer> answer = windows.titleDialog().ask(title);
     if (!answer)
         return;
-    state.SetSignTitle(answer->text, answer->automatic);
-    pages->setTabText(state.currentSign - 1, TabText(state.tabCaptions[size_t(state.currentSign - 1)]));
+    document.SetSignTitle(answer->text, answer->automatic);
 }
 
 void MainWindow::editBasics()
@@ -923,6 +942,7 @@ void MainWindow::chooseLanguage()
     if (windows.languageChooser().exec() != QDialog::Accepted)
         return;
     InstallQtTranslation(state);
+    document.LanguageChanged();
     LoadLanguageCaptions();
     RefreshCaption();
     SyncPages();

@@ -18,6 +18,7 @@ namespace tablix {
 
 struct AppState;
 class PaintBox;
+class ProjectDocument;
 class SummaryPage;
 class Windows;
 
@@ -55,8 +56,11 @@ public:
     // After the parameters were saved: the list-price command and every drawing follow them.
     void ParametersChanged();
 
+    // At start and after a new or opened project: a current sign without a width asks for its
+    // basic data, once the event loop runs.
+    void AskForSignData();
+
     // Handlers of the window, its pages and its commands.
-    void onActivated();
     void pageChanged(int index);
     void updateProjectMenu();
     void updateSignMenu();
@@ -66,6 +70,8 @@ public:
     void saveProject();
     void saveProjectAs();
     void exitProgram();
+    void undo();
+    void redo();
     void newSign();
     void copySign();
     void deleteSign();
@@ -89,7 +95,6 @@ public:
     QString EmptySignHint() const;
 
 protected:
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -121,7 +126,9 @@ private:
     void updateRecentMenu();
     // The folder the file dialogs start in: the project's own, else the last one used.
     QString projectFolder() const;
-    void armSignDialogs();
+    void askForBlankSign();
+    void documentChanged();
+    void updateUndoActions();
     void paintEmptySignHint(QPainter &painter, QSize size);
     void setActivePage(int index);
     void showSummaryMenus(bool summary);
@@ -132,6 +139,7 @@ private:
 
     AppState &state;
     Windows &windows;
+    ProjectDocument &document;
     FileNameDialog openFileName_;
     FileNameDialog saveFileName_;
     ExportFileDialog exportFileDialog_ = DefaultExportFileDialog();
@@ -145,6 +153,8 @@ private:
     QMenu *recentMenu = nullptr;
     std::array<QAction *, 8> recentActions{};
     QAction *clearRecentAction = nullptr;
+    QAction *undoAction = nullptr, *redoAction = nullptr;
+    QMenu *editMenu = nullptr;
     QMenu *projectMenu = nullptr, *signMenu = nullptr, *constructionMenu = nullptr, *optionsMenu = nullptr, *settingsMenu = nullptr, *parametersMenu = nullptr,
           *priceListMenu = nullptr;
     QAction *newProjectAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *saveAsAction = nullptr, *exitAction = nullptr, *newSignAction = nullptr, *copySignAction = nullptr,
@@ -153,9 +163,6 @@ private:
             *percentPricesAction = nullptr, *languageAction = nullptr, *aboutAction = nullptr;
 
     int lastPageIndex_ = 0;
-    // The sign's dialogs open by themselves once per sign that becomes current without a width,
-    // so that cancelling them does not bring them back at every activation.
-    bool askedForCurrentSign_ = false;
     bool inSignDialogs_ = false;
     bool paintOverflowReported_ = false;
 };

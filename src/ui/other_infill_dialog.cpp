@@ -10,13 +10,14 @@
 #include "ui/widgets/number_edit.h"
 #include "ui/widgets/title_room.h"
 #include "core/project/app_state.h"
+#include "core/project/project_document.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
 
 namespace tablix {
 
-OtherInfillDialog::OtherInfillDialog(AppState &state, Windows &, QWidget *parent) : QDialog(parent), state(state)
+OtherInfillDialog::OtherInfillDialog(AppState &state, Windows &windows, QWidget *parent) : QDialog(parent), state(state), windows(windows)
 {
     setObjectName(QStringLiteral("Form9"));
     heightLabel = Named<QLabel>(this, "Label1");
@@ -82,7 +83,7 @@ void OtherInfillDialog::okClicked()
         ShowFloatingPointOverflow(this);
         return;
     }
-    state.currentSignRecord = sign;
+    windows.document().ChangeSign(sign, text::kStepConstruction);
     accept();
 }
 

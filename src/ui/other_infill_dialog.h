@@ -25,6 +25,7 @@ protected:
 
 private:
     AppState &state;
+    Windows &windows;
     QSpacerItem *titleRoom;
     QLabel *heightLabel, *extraCostLabel, *heightUnit, *extraCostUnit;
     NumberEdit *heightEdit;

@@ -223,17 +223,17 @@ PrintPass SummaryPrintPass(AppState &state, const QFont &font, int textHeight, i
             cursor = 0;
             return started;
         };
-        ForEachSignInUse(state, [&](int) {
+        ForEachSignInUse(state, [&](AppState &sign, int) {
             if (!started)
                 return;
             SummaryPass measured;
-            DrawSummarySign(probe.painter, state, measured, textHeight);
+            DrawSummarySign(probe.painter, sign, measured, textHeight);
             if (measured.cursorY <= 0)
                 return; // a sign without rows has no block
             if (cursor > 0 && cursor + measured.cursorY > pageHeight && !breakPage())
                 return;
             pass.cursorY = cursor;
-            DrawSummarySign(canvas, state, pass, textHeight);
+            DrawSummarySign(canvas, sign, pass, textHeight);
             cursor = pass.cursorY;
         });
         if (started && cursor > 0 && cursor + 2 * lineStep > pageHeight)

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/params/data_folder.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 #include "core/project/app_state.h"
 #include "ui/language_chooser.h"
 #include "ui/qt_translation.h"

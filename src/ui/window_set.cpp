@@ -14,10 +14,11 @@
 #include "ui/price_list_window.h"
 #include "ui/report_view.h"
 #include "ui/title_dialog.h"
+#include "core/project/project_document.h"
 
 namespace tablix {
 
-Windows::Windows(AppState &state) : state(state) {}
+Windows::Windows(AppState &state) : state(state), document_(std::make_unique<ProjectDocument>(state)) {}
 
 // Dialogs go before the main window (reverse order of declaration).
 Windows::~Windows() = default;

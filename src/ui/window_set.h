@@ -19,6 +19,7 @@ class TitleDialog;
 class ReportView;
 class PriceListWindow;
 class NumberEntryDialog;
+class ProjectDocument;
 
 // The dialogs belong to the main window, which they centre on and stay above; asking for one
 // makes the main window first.
@@ -29,6 +30,8 @@ public:
     Windows(const Windows &) = delete;
     Windows &operator=(const Windows &) = delete;
 
+    // The project: every window changes it through this.
+    ProjectDocument &document() { return *document_; }
     MainWindow &mainWindow();
     ParameterEditor &parameterEditor();
     LanguageChooser &languageChooser();
@@ -50,6 +53,7 @@ private:
     template <class Window> Window &dialog(std::unique_ptr<Window> &slot);
 
     AppState &state;
+    std::unique_ptr<ProjectDocument> document_;
     // Declared first, destroyed last: the dialogs leave its children before it goes.
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<ParameterEditor> parameterEditor_;

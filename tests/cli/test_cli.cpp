@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 #include "core/params/parameters.h"
 #include "core/project/sign_record.h"
@@ -13,18 +14,11 @@ using namespace tablix;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using support::CliRun;
 
 CliRun cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(TABLIX_CLI), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return support::RunCli(args);
 }
 
 const QString kShippedParams = QStringLiteral(TABLIX_DATA_DIR "/params.json");

@@ -6,27 +6,19 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 namespace {
 
-struct DataRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using DataRun = support::CliRun;
 
 // Runs `program` in `start` with its own configuration home, so the user's own is never touched.
 DataRun tool(const QString &program, const QString &start, const QString &configHome, const QStringList &args)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(start);
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return support::RunProgram(program, args, {.env = env, .workingDirectory = start});
 }
 
 struct Home {

@@ -5,28 +5,19 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using ToolRun = support::CliRun;
 
 struct CliDrawingsTest : ::testing::Test {
     QTemporaryDir dir;
 
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    ToolRun cli(const QStringList &args) const
-    {
-        QProcess p;
-        p.start(QStringLiteral(TABLIX_CLI), QStringList{QStringLiteral("--workdir"), dir.path()} + args);
-        p.waitForFinished(60000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    ToolRun cli(const QStringList &args) const { return support::RunCli(args, {.workdir = dir.path()}); }
 
     void SetUp() override
     {

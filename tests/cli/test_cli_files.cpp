@@ -12,6 +12,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 #include "core/params/parameters.h"
 #include "core/project/sign_record.h"
@@ -20,10 +21,7 @@ using namespace tablix;
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using ToolRun = support::CliRun;
 
 struct CliFilesTest : ::testing::Test {
     QTemporaryDir dir;
@@ -33,15 +31,7 @@ struct CliFilesTest : ::testing::Test {
     // `prepare` runs in the child before the tool starts (limits, signals).
     ToolRun cli(const QStringList &args, std::function<void()> prepare = {}, const QString &stdoutFile = {}) const
     {
-        QProcess p;
-        if (prepare)
-            p.setChildProcessModifier(prepare);
-        if (!stdoutFile.isEmpty())
-            p.setStandardOutputFile(stdoutFile);
-        p.start(QStringLiteral(TABLIX_CLI), QStringList{QStringLiteral("--workdir"), dir.path()} + args);
-        p.waitForFinished(30000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
+        return support::RunCli(args, {.workdir = dir.path(), .prepare = prepare, .stdoutFile = stdoutFile});
     }
 
     // The shipped parameters and English texts, and a project of the shipped example.

@@ -8,30 +8,21 @@
 #include <QTemporaryDir>
 
 #include "core/project/sign_record.h"
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 using namespace tablix;
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using ToolRun = support::CliRun;
 
 struct ProjectCliTest : ::testing::Test {
     QTemporaryDir dir;
 
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    ToolRun cli(const QStringList &args) const
-    {
-        QProcess p;
-        p.start(QStringLiteral(TABLIX_CLI), args);
-        p.waitForFinished(30000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    ToolRun cli(const QStringList &args) const { return support::RunCli(args); }
 
     ToolRun load(const QString &json, const QString &target) const
     {

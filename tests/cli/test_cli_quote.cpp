@@ -7,26 +7,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 namespace {
 
-struct CliOutput {
-    int exitCode;
-    QByteArray out, err;
-};
+using CliOutput = support::CliRun;
 
 struct QuoteCommandTest : ::testing::Test {
     QTemporaryDir dir;
 
-    CliOutput run(const QString &program, QStringList args)
-    {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(60000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    CliOutput run(const QString &program, const QStringList &args) { return support::RunProgram(program, args); }
 
     CliOutput cli(QStringList args)
     {

@@ -9,37 +9,26 @@
 #include <QTemporaryDir>
 
 #include "core/engine/compute_sign.h"
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 #include "core/render/summary.h"
 #include "core/params/language.h"
 #include "core/number/number_format.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 #include "core/params/language_entries.h"
 
 using namespace tablix;
 
 namespace {
 
-struct CliOutput {
-    int exitCode;
-    QByteArray out, err;
-};
+using CliOutput = support::CliRun;
 
 struct ReportsTest : ::testing::Test {
     QTemporaryDir dir;
     QString project;
     AppState state;
 
-    CliOutput cli(QStringList args)
-    {
-        args.prepend(dir.path());
-        args.prepend(QStringLiteral("--workdir"));
-        QProcess p;
-        p.start(QStringLiteral(TABLIX_CLI), args);
-        p.waitForFinished(30000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    CliOutput cli(const QStringList &args) { return support::RunCli(args, {.workdir = dir.path()}); }
 
     void SetUp() override
     {

@@ -10,14 +10,12 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using ToolRun = support::CliRun;
 
 struct WorkshopCliTest : ::testing::Test {
     QTemporaryDir dir;
@@ -27,12 +25,7 @@ struct WorkshopCliTest : ::testing::Test {
 
     ToolRun run(const QString &program, const QStringList &args, const QByteArray &input = {}) const
     {
-        QProcess p;
-        p.start(program, args);
-        p.write(input);
-        p.closeWriteChannel();
-        p.waitForFinished(30000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
+        return support::RunProgram(program, args, {.input = input});
     }
     ToolRun cli(QStringList args) const
     {

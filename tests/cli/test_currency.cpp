@@ -8,8 +8,9 @@
 
 #include "core/params/language_entries.h"
 #include "core/params/settings.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 #include "core/project/app_state.h"
+#include "support/cli_runner.h"
 #include "support/fixtures.h"
 
 using namespace tablix;
@@ -64,15 +65,11 @@ struct CurrencyFolder : ::testing::Test {
         ASSERT_TRUE(QFile::copy(fixtures::DataFile(QStringLiteral("tablix_lng.eng")), dir.filePath(QStringLiteral("tablix_lng.eng"))));
     }
 
-    QByteArray cli(QStringList args) const
+    QByteArray cli(const QStringList &args) const
     {
-        args.prepend(dir.path());
-        args.prepend(QStringLiteral("--workdir"));
-        QProcess p;
-        p.start(QStringLiteral(TABLIX_CLI), args);
-        p.waitForFinished(30000);
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return p.readAllStandardOutput();
+        const support::CliRun run = support::RunCli(args, {.workdir = dir.path()});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out;
     }
 };
 

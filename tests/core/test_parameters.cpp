@@ -7,7 +7,7 @@
 #include "support/fixtures.h"
 #include "core/number/atomic_file.h"
 #include "core/params/parameters.h"
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 
 using namespace tablix;
 

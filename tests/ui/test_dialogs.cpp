@@ -85,7 +85,8 @@ struct Dialogs {
     void openForm6()
     {
         construction->show();
-        QTest::qWait(10);
+        QVERIFY(QTest::qWaitForWindowExposed(construction));
+        QCoreApplication::sendPostedEvents(); // the activation steps it queues on showing
     }
 
     std::vector<int> rows(int n) const { return std::vector<int>(state.workingRows.begin(), state.workingRows.begin() + n); }

@@ -83,7 +83,6 @@ private slots:
     {
         QString proposed, filter;
         ModalAnswers answers({typeScale(QStringLiteral("50"))});
-        state.currentSignRecord.quantity.set(7); // not yet in its slot
         const auto outcome = ExportCurrentSign(state, windows, &mainWindow,
                                                chooses(path(QStringLiteral("board")), false, &proposed, &filter));
         VERIFY_ANSWERED(answers);
@@ -92,7 +91,6 @@ private slots:
         QVERIFY(filter.startsWith(state.LanguageEntry(text::kExportFileFilter).section(QLatin1Char('|'), 0, 0)
                                   .section(QLatin1Char('('), 0, 0)));
         QCOMPARE(state.exportScale.get(), 50.0L);
-        QCOMPARE(state.slot(1).quantity.get(), 7.0L);
 
         const QByteArray written = fixtures::ReadBytes(path(QStringLiteral("board.plt")));
         QVERIFY(written.startsWith("IN;\r\nLT;\r\n"));

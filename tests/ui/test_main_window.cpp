@@ -26,6 +26,7 @@
 #include "core/render/summary.h"
 #include "ui/about_box.h"
 #include "core/project/app_state.h"
+#include "core/project/project_document.h"
 #include "ui/main_window.h"
 #include "ui/remembered.h"
 #include "ui/report_view.h"
@@ -325,9 +326,18 @@ private slots:
             automaticOffered = child<QCheckBox>(modal, "CheckBox1")->isChecked();
         };
 
-        // New: a blank second sign on its own page; its basic data are asked for at once.
+        // New, cancelled at its basic data: no page, the project as it was.
         {
-            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))}); // the new sign's basic data, left for later
+            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))});
+            trigger(*p.form, "c32");
+            VERIFY_ANSWERED(answers);
+        }
+        QCOMPARE(p.state.signCount, 1);
+        QCOMPARE(p.visibleTabs(), tabsShown(1, false));
+        QVERIFY(!p.form->isWindowModified());
+        // New: a second sign on its own page; its basic data are asked for at once.
+        {
+            ModalAnswers answers({GiveWidth(90), modal::reject(QStringLiteral("Form6"))}); // rows left for later
             trigger(*p.form, "c32");
             VERIFY_ANSWERED(answers);
         }
@@ -422,7 +432,9 @@ private slots:
         };
         p.form->setFileDialogs(dialog, dialog);
 
-        p.state.currentSignRecord.rowMarks[0] = 1;
+        SignRecord marked = p.state.currentSignRecord;
+        marked.rowMarks[0] = 1;
+        p.windows->document().ChangeSign(marked, text::kStepConstruction);
         // A name without an extension is written with ".tab" and shown with it, as after opening.
         chosen = dir.filePath(QStringLiteral("hall"));
         trigger(*p.form, "c12");
@@ -545,7 +557,7 @@ private slots:
             return modified() ? QString() : QStringLiteral("%1: not marked").arg(QLatin1String(command));
         };
         QCOMPARE(marks("c331", {}), QString());
-        QCOMPARE(marks("c32", {modal::reject(QStringLiteral("Form5"))}), QString()); // a page, still blank
+        QCOMPARE(marks("c32", {GiveWidth(90), modal::reject(QStringLiteral("Form6"))}), QString()); // a page without rows
         QCOMPARE(marks("c341", {modal::notice(true)}), QString());
         p.pages->setCurrentIndex(0);
         QCOMPARE(marks("c351", {{QStringLiteral("Form10"), [](QWidget *w) {
@@ -723,9 +735,9 @@ private slots:
         QCOMPARE(p.state.projectFilePath, QFileInfo(dir.filePath(QStringLiteral("copy.tab"))).absoluteFilePath());
         QVERIFY(ShownTitle(*p.form).endsWith(QStringLiteral(" - copy.tab")));
 
-        // Save stays there while the current page's sign is still blank.
+        // Save stays there while the current page's sign has no rows yet.
         {
-            ModalAnswers answers({modal::reject(QStringLiteral("Form5"))});
+            ModalAnswers answers({GiveWidth(90), modal::reject(QStringLiteral("Form6"))});
             trigger(*p.form, "c32");
             VERIFY_ANSWERED(answers);
         }
@@ -790,11 +802,54 @@ private slots:
     }
 
     // A sign page with nothing on it tells what to do, in the user's language.
+    // Ctrl+Z takes back the last step and the menu names it; the step's page comes back, and back
+    // at the saved state the project is unmodified; Ctrl+Y and Ctrl+Shift+Z redo it.
+    void undoAndRedoFollowTheSteps()
+    {
+        Program p(2);
+        QAction *undo = p.action("Undo");
+        QAction *redo = p.action("Redo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo"));
+        QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+        for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+            QVERIFY(redo->shortcuts().contains(keys));
+        const QByteArray before = SerializeProject(p.state.SignSlots);
+
+        p.changeQuantity(5);
+        // The step is named by the sign's title after it: the basic data retitle the sign.
+        const QString step = QStringLiteral("Basic data of ") + p.state.currentSignRecord.titleText();
+        QCOMPARE(step, QStringLiteral("Basic data of 100.00x1.60B"));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo ") + step);
+        QVERIFY(p.form->isWindowModified());
+        p.pages->setCurrentIndex(1);
+        p.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.form));
+        QTest::keyClick(p.form, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(SerializeProject(p.state.SignSlots), before);
+        QCOMPARE(p.pages->currentIndex(), 0);
+        QVERIFY(!p.form->isWindowModified());
+        QCOMPARE(redo->text(), QStringLiteral("&Redo ") + step);
+        QTest::keyClick(p.form, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 5.0L);
+        QVERIFY(p.form->isWindowModified());
+        QTest::keyClick(p.form, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(p.form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(p.state.currentSignRecord.quantity.get(), 5.0L);
+
+        // Opening or starting a project clears the history.
+        ModalAnswers answers({SaveChanges("DiscardButton"), modal::reject(QStringLiteral("Form5"))});
+        trigger(*p.form, "c011");
+        QTRY_VERIFY2(answers.done(), qPrintable(answers.report()));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(p.windows->document().undoStack().count(), 0);
+    }
+
     void emptySignPageSaysWhatToDo()
     {
         ModalAnswers first({modal::reject(QStringLiteral("Form5"))});
         Program p(0);
-        p.activate();
+        p.form->AskForSignData(); // as at start
         QTRY_VERIFY2(first.done(), qPrintable(first.report()));
         QCOMPARE(p.form->EmptySignHint(), QStringLiteral("This sign is still empty.#Double-click here, or choose "
                                                          "Sign > Construction > Edit sign, to enter its size and then its rows."));
@@ -823,13 +878,13 @@ private slots:
     {
         ModalAnswers first({modal::reject(QStringLiteral("Form5"))});
         Program p(0);
-        p.activate();
+        p.form->AskForSignData(); // as at start
         QTRY_VERIFY2(first.done(), qPrintable(first.report()));
         auto *box = p.pages->widget(0)->findChild<QWidget *>(QStringLiteral("PaintBox1"));
         const auto nothingOpens = [](const std::function<void()> &act) {
             ModalAnswers none({});
             act();
-            QTest::qWait(50);
+            QCoreApplication::sendPostedEvents(); // whatever the act queued has run
             return none.done() ? QString() : none.report();
         };
         const auto opens = [](std::vector<ModalAnswers::Step> steps, const std::function<void()> &act) {
@@ -878,7 +933,6 @@ private slots:
         Program p(2);
         fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")),
                              SerializeParameterRecord(p.state.parameters));
-        p.state.currentSignRecord.quantity.set(4);
 
         QStringList offered;
         QString selected;
@@ -901,7 +955,6 @@ private slots:
         QCOMPARE(selected, QStringLiteral("English"));
         QCOMPARE(p.action("m1")->text(), QStringLiteral("Projekt"));
         QCOMPARE(p.pages->tabText(20), p.state.LanguageEntry(text::kSummaryTab));
-        QCOMPARE(p.state.slot(1).quantity.get(), 4.0L); // the current sign was kept first
         const auto record = ParseParameterRecord(fixtures::ReadBytes(dir.filePath(QStringLiteral("Tablix_pro.dan"))), {}, nullptr);
         QVERIFY(record);
         QCOMPARE(record->languageFile(), QStringLiteral("tablix_lng.pol"));

@@ -328,7 +328,6 @@ private slots:
         };
         choose(QStringLiteral("Polski"));
         QCOMPARE(state->LanguageEntry(text::kMenuProject), QStringLiteral("Projekt"));
-        QCOMPARE(state->tabCaptions[1], TabCaption(fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol")), QString(), 2));
         QCOMPARE(state->derived.FixedPricePercent.get(), 80.0L);
         QCOMPARE(state->LanguageEntry(text::kCurrency), QStringLiteral(" EUR"));
         QCOMPARE(state->LanguageEntry(text::kCostItem1Unit), QStringLiteral("EUR/szt."));

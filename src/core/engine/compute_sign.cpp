@@ -1,9 +1,10 @@
 // The construction engine: everything about the current sign, computed from scratch.
 #include "core/engine/compute_sign.h"
 
+#include <algorithm>
+
 #include "core/engine/engine_steps.h"
 #include "core/engine/profile_keys.h"
-#include "core/project/app_state.h"
 #include "core/project/element_codes.h"
 #include "core/params/language_entries.h"
 
@@ -25,7 +26,7 @@ Strips StripsOf(int code)
     return {};
 }
 
-long double ElementHeightMm(const AppState &state, int code)
+long double ElementHeightMm(const EngineRun &state, int code)
 {
     const int row = ElementTableRow(code);
     return row < 0 ? 0 : state.derived.ElementTypeTable[size_t(row)].heightMm.get();
@@ -33,8 +34,18 @@ long double ElementHeightMm(const AppState &state, int code)
 
 } // namespace engine
 
+SignRows StoredRows(const SignRecord &sign)
+{
+    SignRows rows;
+    std::copy(std::begin(sign.rowElements), std::end(sign.rowElements), rows.rows.begin());
+    std::copy(std::begin(sign.rowMarks), std::end(sign.rowMarks), rows.rowMarks.begin());
+    std::copy(std::begin(sign.lowerMarks), std::end(sign.lowerMarks), rows.lowerMarks.begin());
+    return rows;
+}
+
 namespace {
 
+using engine::EngineRun;
 using engine::StripsOf;
 
 // Row-end allowance of a code for sign types 1..4; false for any other type.
@@ -49,7 +60,7 @@ bool rowAllowance(int code, int signType, long double &allowance)
 }
 
 // Price per metre of a code, and whether it is an element the table counts.
-bool elementPrice(const AppState &state, int code, long double &price)
+bool elementPrice(const EngineRun &state, int code, long double &price)
 {
     const int row = PriceTableRow(code);
     if (row < 0)
@@ -59,7 +70,7 @@ bool elementPrice(const AppState &state, int code, long double &price)
     return true;
 }
 
-void InitElementKinds(AppState &state)
+void InitElementKinds(EngineRun &state)
 {
     EngineResults &r = state.results;
     for (int code = 1; code <= kElementKinds; ++code) {
@@ -101,7 +112,7 @@ void InitElementKinds(AppState &state)
             r.closingAllowance.set(p.elementRows[14].heightMm.get() * 0.1L);
 }
 
-void CountElementKinds(AppState &state)
+void CountElementKinds(EngineRun &state)
 {
     const SignRecord &sign = state.currentSignRecord;
     const long double width = sign.width.get();
@@ -121,7 +132,7 @@ void CountElementKinds(AppState &state)
 }
 
 // The strips of a marked row are as long as that row's own element is cut.
-void AddMarkedRow(AppState &state, int code)
+void AddMarkedRow(EngineRun &state, int code)
 {
     EngineResults &r = state.results;
     const engine::Strips strips = StripsOf(code);
@@ -132,7 +143,7 @@ void AddMarkedRow(AppState &state, int code)
     r.markedArea.set(r.markedArea.get() + x * (strips.n * strips.height));
 }
 
-void AddRunTotal(AppState &state)
+void AddRunTotal(EngineRun &state)
 {
     EngineResults &r = state.results;
     const SignRecord &sign = state.currentSignRecord;
@@ -158,7 +169,7 @@ void AddRunTotal(AppState &state)
             add(q * (kind.length.get() * kind.count));
 }
 
-void PlaceStrips(AppState &state, int code, int row, const Real48Value &top)
+void PlaceStrips(EngineRun &state, int code, int row, const Real48Value &top)
 {
     const engine::Strips strips = StripsOf(code);
     GeometryRecord &rec = state.results.record(row);
@@ -172,7 +183,7 @@ void PlaceStrips(AppState &state, int code, int row, const Real48Value &top)
     }
 }
 
-void BuildGeometry(AppState &state, Real48Value &Y)
+void BuildGeometry(EngineRun &state, Real48Value &Y)
 {
     EngineResults &r = state.results;
     const SignRecord &sign = state.currentSignRecord;
@@ -272,8 +283,10 @@ void BuildGeometry(AppState &state, Real48Value &Y)
 
 } // namespace
 
-void ComputeSign(AppState &state)
+EngineResults ComputeSign(const SignRecord &sign, const SignRows &rows, const ParameterRecord &parameters,
+                          const DerivedParameters &derived, const LanguageTable &language)
 {
+    EngineRun state{sign, rows.rows, rows.rowMarks, rows.lowerMarks, parameters, derived, language, {}};
     EngineResults &r = state.results;
     InitElementKinds(state);
     CountElementKinds(state);
@@ -283,6 +296,21 @@ void ComputeSign(AppState &state)
     AddRunTotal(state);
     engine::WriteTexts(state);
     BuildGeometry(state, r.geometryHeight);
+    r.areaSurcharge = state.currentSignRecord.areaSurcharge;
+    return std::move(state.results);
+}
+
+} // namespace tablix
+
+#include "core/project/app_state.h"
+
+namespace tablix {
+
+void ComputeSign(AppState &state)
+{
+    state.results = ComputeSign(state.currentSignRecord,
+                                SignRows{state.workingRows, state.workingRowMarks, state.workingLowerMarks},
+                                state.parameters, state.derived, state.language);
 }
 
 } // namespace tablix

@@ -68,6 +68,7 @@ struct EngineResults {
     Real48Value signArea;
     Real48Value runTotal;
     Real48Value closingAllowance;
+    Real48 areaSurcharge; // picked by the sign's area; the project document stores it in the sign
     std::array<ElementKind, kElementKinds> ElementKindTable; // index 0 = code 1
     QString SpecificationText; // lines end with '\r'; at most kMaxTextLength characters
     QString CostText;

@@ -2,7 +2,6 @@
 #include "core/engine/engine_steps.h"
 #include "core/engine/profile_keys.h"
 #include "core/number/number_format.h"
-#include "core/project/app_state.h"
 #include "core/project/element_codes.h"
 #include "core/params/language_entries.h"
 
@@ -15,12 +14,12 @@ constexpr QChar kLineEnd = u'\r';
 
 class TextWriter {
 public:
-    explicit TextWriter(AppState &state) : s(state), r(state.results), p(state.parameters) {}
+    explicit TextWriter(EngineRun &state) : s(state), r(state.results), p(state.parameters) {}
 
     void run();
 
 private:
-    AppState &s;
+    EngineRun &s;
     EngineResults &r;
     const ParameterRecord &p;
 
@@ -100,7 +99,7 @@ private:
 };
 
 // Special profiles (and the sign types made of them) have no prices: their rows add nothing.
-bool HasUnpricedProfiles(const AppState &s)
+bool HasUnpricedProfiles(const EngineRun &s)
 {
     const SignRecord &sign = s.currentSignRecord;
     if (sign.signType == 5 || sign.signType == 6)
@@ -276,7 +275,7 @@ void TextWriter::piecesSection()
     spec(E(text::kPiecesLabel) + u' ' + kLineEnd);
 }
 
-QString postCutLabel(const AppState &s)
+QString postCutLabel(const EngineRun &s)
 {
     const SignRecord &sign = s.currentSignRecord;
     if (sign.layout < 1 || sign.layout > 4)
@@ -410,7 +409,7 @@ void TextWriter::totalsSection()
 
 } // namespace
 
-void WriteTexts(AppState &state)
+void WriteTexts(EngineRun &state)
 {
     TextWriter(state).run();
 }

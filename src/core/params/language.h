@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 345;
-inline constexpr int kLanguageEntriesUsed = 345;
+inline constexpr int kLanguageEntries = 354;
+inline constexpr int kLanguageEntriesUsed = 354;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

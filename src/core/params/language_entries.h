@@ -347,4 +347,15 @@ inline constexpr int kKindArchive = Entry(342);
 inline constexpr int kKindText = Entry(343);
 inline constexpr int kKindProgram = Entry(344);
 
+// undo and redo: entries 345-353; "%1" is the sign's title as its page shows it.
+inline constexpr int kMenuEdit = Entry(345);
+inline constexpr int kMenuUndo = Entry(346);
+inline constexpr int kMenuRedo = Entry(347);
+inline constexpr int kStepBasicData = Entry(348);
+inline constexpr int kStepConstruction = Entry(349);
+inline constexpr int kStepTitle = Entry(350);
+inline constexpr int kStepNewSign = Entry(351);
+inline constexpr int kStepCopySign = Entry(352);
+inline constexpr int kStepDeleteSign = Entry(353);
+
 } // namespace tablix::text

@@ -57,6 +57,8 @@ bool AppState::NewSign()
     ++signCount;
     SaveCurrentSign();
     SelectSign(signCount);
+    // A page shown again holds a new sign.
+    tabCaptions[size_t(signCount - 1)] = TabCaption(language, currentSignRecord.titleText(), signCount);
     return true;
 }
 
@@ -166,9 +168,6 @@ QByteArray AppState::ProjectContent() const
     SignSlotArray signs = SignSlots;
     if (currentSign >= 1 && currentSign <= kMaxSigns)
         signs[size_t(currentSign - 1)] = currentSignRecord;
-    // The engine rewrites the area surcharge from the parameters whenever it draws a sign.
-    for (SignRecord &sign : signs)
-        sign.areaSurcharge = Real48{};
     return SerializeProject(signs);
 }
 

@@ -85,8 +85,7 @@ struct AppState {
     // A project read whole from a file replaces the open one.
     void OpenProject(const SignSlotArray &signs, const QString &fileName);
 
-    // What the user made of the project: its bytes with the current sign in its slot, less what
-    // computing rewrites.
+    // What the user made of the project: its bytes with the current sign in its slot.
     QByteArray ProjectContent() const;
     // Whether the project differs from what was last opened, saved or started.
     bool ProjectModified() const;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/params/language.h"
+#include "core/params/parameters.h"
 #include "core/project/sign_record.h"
 
 namespace tablix {
@@ -56,5 +57,12 @@ LowerMarks KeptLowerMarks(const LowerMarks &marks, const RowCodes &rows);
 
 // Lower mark `mark` (1..10) set or cleared by the user; clearing one clears those below it.
 LowerMarks ClickedLowerMarks(const LowerMarks &marks, const RowCodes &rows, int mark, bool set);
+
+// Height in cm of the stack of rows; 0 when row 1 is empty.
+long double StackHeight(const RowCodes &rows, const SignRecord &sign, const DerivedParameters &derived);
+
+// "<width>x<height><family word>", cut to 20 characters: the title of a sign its maker did not name.
+QString AutoTitle(const RowCodes &rows, const SignRecord &sign, const DerivedParameters &derived,
+                  const LanguageTable &language);
 
 } // namespace tablix

@@ -3,6 +3,7 @@
 
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/row_rules.h"
 #include "core/project/element_codes.h"
 #include "core/params/language_entries.h"
 
@@ -32,31 +33,41 @@ QString AppState::ElementDescription(int code) const
     return LanguageEntry(word) + QLatin1Char(' ') + LanguageEntry(FamilyWordEntry(code));
 }
 
-long double AppState::StackHeight() const
+long double StackHeight(const RowCodes &rows, const SignRecord &sign, const DerivedParameters &derived)
 {
     const auto &table = derived.ElementTypeTable;
     Real48Value sum;
-    for (std::uint8_t code : workingRows) {
+    for (std::uint8_t code : rows) {
         long double contribution = 0;
         if (code == kOtherInfillCode)
-            contribution = currentSignRecord.infillHeight.get() * 10;
+            contribution = sign.infillHeight.get() * 10;
         else if (const int row = ElementTableRow(code); row >= 0)
             contribution = table[size_t(row)].heightMm.get();
         sum.set(sum.get() + contribution);
     }
     Real48Value centimetres;
     centimetres.set(sum.get() * 0.1L);
-    return workingRows[0] == 0 ? 0.0L : centimetres.get();
+    return rows[0] == 0 ? 0.0L : centimetres.get();
+}
+
+QString AutoTitle(const RowCodes &rows, const SignRecord &sign, const DerivedParameters &derived,
+                  const LanguageTable &language)
+{
+    const long double height = StackHeight(rows, sign, derived) + FrameAllowanceCm(sign.layout, sign.signType);
+    const QString family = language.LanguageEntry(LayoutFamilyWordEntry(sign.layout)).left(kTitleLength);
+    const QString title = FormatFixed(sign.width.get(), 0, 2).left(kTitleLength) + QLatin1Char('x')
+                          + FormatFixed(height, 0, 2).left(kTitleLength) + family;
+    return title.left(kTitleLength);
+}
+
+long double AppState::StackHeight() const
+{
+    return tablix::StackHeight(workingRows, currentSignRecord, derived);
 }
 
 QString AppState::AutoTitle() const
 {
-    const auto &r = currentSignRecord;
-    const long double height = StackHeight() + FrameAllowanceCm(r.layout, r.signType);
-    const QString family = LanguageEntry(LayoutFamilyWordEntry(r.layout)).left(kTitleLength);
-    const QString title = FormatFixed(r.width.get(), 0, 2).left(kTitleLength) + QLatin1Char('x')
-                          + FormatFixed(height, 0, 2).left(kTitleLength) + family;
-    return title.left(kTitleLength);
+    return tablix::AutoTitle(workingRows, currentSignRecord, derived, language);
 }
 
 } // namespace tablix

@@ -294,14 +294,14 @@ std::optional<Quote> BuildQuote(AppState &state, const QString &projectName, QDa
     quote.totalLabel = state.LanguageEntry(text::kQuoteProjectTotal);
     quote.pageFooter = state.LanguageEntry(text::kPrintFooterPage);
 
-    const Real48 total = WalkSummaryBlocks(state, [&](int slot, const SummaryBlock &block) {
+    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &signState, int slot, const SummaryBlock &block) {
         QuoteSign sign;
         sign.slot = slot;
         sign.title = block.title;
         sign.note = block.note;
-        sign.quantity = QuantityText(state.currentSignRecord.quantity.get());
-        const long double width = state.currentSignRecord.width.get();
-        const long double height = state.results.geometryHeight.get();
+        sign.quantity = QuantityText(signState.currentSignRecord.quantity.get());
+        const long double width = signState.currentSignRecord.width.get();
+        const long double height = signState.results.geometryHeight.get();
         if (width > 0 && height > 0)
             sign.size = Filled(state.LanguageEntry(text::kQuoteSize), FormatFixed(width, 0, 2), FormatFixed(height, 0, 2));
         if (!block.pieceValue.isEmpty())
@@ -310,7 +310,7 @@ std::optional<Quote> BuildQuote(AppState &state, const QString &projectName, QDa
         for (long double addition : block.additions)
             lineTotal += addition;
         sign.lineTotal = FormatFixed(lineTotal, 0, 2) + currency;
-        MeasureDrawing(state, sign);
+        MeasureDrawing(signState, sign);
         quote.signs.push_back(std::move(sign));
     });
     if (quote.signs.empty())
@@ -349,26 +349,26 @@ std::optional<QByteArray> QuotePdf(AppState &state, const Quote &quote, QuoteLay
         // Drawn in the one walk, page after page; a block whose sign the walk does not find (a
         // state changed since the quote was built) keeps its texts without a drawing.
         size_t k = 0;
-        const auto paint = [&](bool computed) {
+        const auto paint = [&](const AppState &sign, bool computed) {
             turnTo(layout.signs[k].page);
-            PaintSign(painter, state, computed, quote.signs[k], page, layout.signs[k].rect);
+            PaintSign(painter, sign, computed, quote.signs[k], page, layout.signs[k].rect);
             ++k;
         };
-        ForEachSignInUse(state, [&](int slot) {
+        ForEachSignInUse(state, [&](AppState &sign, int slot) {
             while (k < quote.signs.size() && quote.signs[k].slot < slot)
-                paint(false);
+                paint(state, false);
             if (k == quote.signs.size() || quote.signs[k].slot != slot)
                 return;
             bool computed = true;
             try {
-                ComputeSign(state);
+                ComputeSign(sign);
             } catch (const FloatingPointOverflow &) {
                 computed = false;
             }
-            paint(computed);
+            paint(sign, computed);
         });
         while (k < quote.signs.size())
-            paint(false);
+            paint(state, false);
         turnTo(layout.total.page);
         PaintTotal(painter, quote, page, layout.total.rect);
         if (!painter.end())

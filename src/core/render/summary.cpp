@@ -30,49 +30,6 @@ void MakeReportLinesAvailable(AppState &state)
     SplitViewText(state);
 }
 
-// Makes each sign in use current in turn and puts back what was current, however the walk ends.
-class SignWalk {
-public:
-    explicit SignWalk(AppState &state)
-        : state_(state)
-    {
-        state_.SaveCurrentSign();
-        sign_ = state_.currentSign;
-        record_ = state_.currentSignRecord;
-        rows_ = state_.workingRows;
-        rowMarks_ = state_.workingRowMarks;
-        lowerMarks_ = state_.workingLowerMarks;
-    }
-    ~SignWalk()
-    {
-        state_.currentSign = sign_;
-        state_.currentSignRecord = record_;
-        state_.workingRows = rows_;
-        state_.workingRowMarks = rowMarks_;
-        state_.workingLowerMarks = lowerMarks_;
-    }
-    SignWalk(const SignWalk &) = delete;
-    SignWalk &operator=(const SignWalk &) = delete;
-
-    template <class F> void forEachSignInUse(F perSign)
-    {
-        for (int k = 1; k <= kMaxSigns; ++k) {
-            if (!state_.slot(k).inUse())
-                continue;
-            state_.SelectSign(k); // loads the sign's own rows, row marks and lower marks
-            perSign(k);
-        }
-    }
-
-private:
-    AppState &state_;
-    int sign_;
-    SignRecord record_;
-    decltype(AppState::workingRows) rows_;
-    decltype(AppState::workingRowMarks) rowMarks_;
-    decltype(AppState::workingLowerMarks) lowerMarks_;
-};
-
 // All or nothing: a sum that overflows leaves the total as it was.
 void AddToTotal(Real48 &total, const std::vector<long double> &additions)
 {
@@ -113,10 +70,24 @@ void WriteText(QPainter &canvas, int x, int y, const QString &text)
 
 } // namespace
 
-void ForEachSignInUse(AppState &state, const std::function<void(int)> &perSign)
+AppState SignState(const AppState &state, int k)
 {
-    SignWalk walk(state);
-    walk.forEachSignInUse(perSign);
+    AppState sign = state;
+    sign.currentSign = k;
+    sign.currentSignRecord = k == state.currentSign ? state.currentSignRecord : state.slot(k);
+    sign.LoadWorkingState(); // the sign's own rows, row marks and lower marks
+    return sign;
+}
+
+void ForEachSignInUse(const AppState &state, const std::function<void(AppState &sign, int slot)> &perSign)
+{
+    for (int k = 1; k <= kMaxSigns; ++k) {
+        const SignRecord &record = k == state.currentSign ? state.currentSignRecord : state.slot(k);
+        if (!record.inUse())
+            continue;
+        AppState sign = SignState(state, k);
+        perSign(sign, k);
+    }
 }
 
 bool LineBeginsWith(const QString &line, const QString &entry)
@@ -241,18 +212,18 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
     return place;
 }
 
-Real48 WalkSummaryBlocks(AppState &state, const std::function<void(int slot, const SummaryBlock &)> &perSign)
+Real48 WalkSummaryBlocks(const AppState &state,
+                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &)> &perSign)
 {
     Real48 total;
-    SignWalk walk(state);
-    walk.forEachSignInUse([&](int k) { perSign(k, ComputeSummaryBlock(state, total)); });
+    ForEachSignInUse(state, [&](AppState &sign, int k) { perSign(sign, k, ComputeSummaryBlock(sign, total)); });
     return total;
 }
 
-QStringList SummaryTexts(AppState &state)
+QStringList SummaryTexts(const AppState &state)
 {
     QStringList texts;
-    const Real48 total = WalkSummaryBlocks(state, [&](int, const SummaryBlock &block) {
+    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &, int, const SummaryBlock &block) {
         texts << block.title;
         for (const SummaryBlockText &t : block.texts)
             texts << t.text;
@@ -280,20 +251,17 @@ SummaryPass DrawSummary(QPainter &canvas, QSize paintBox, AppState &state, int t
     SummaryPass pass;
     canvas.setBrush(QBrush(Qt::white, Qt::SolidPattern));
     canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
-    {
-        SignWalk walk(state);
-        size_t b = 0;
-        walk.forEachSignInUse([&](int k) {
-            DrawSummarySign(canvas, state, pass, textHeight);
-            state.ReportLines[b++] = state.slot(k).titleText();
-        });
-    }
+    size_t b = 0;
+    ForEachSignInUse(state, [&](AppState &sign, int) {
+        DrawSummarySign(canvas, sign, pass, textHeight);
+        state.ReportLines[b++] = sign.currentSignRecord.titleText();
+    });
     WriteText(canvas, kSummaryDrawingX, int(RoundEven(1.4L * textHeight + pass.cursorY)),
               SummaryTotalLine(state, pass.totalArea.get()));
     return pass;
 }
 
-std::optional<SummaryExtent> MeasureSummary(AppState &state, const std::function<int(const QString &)> &textWidth,
+std::optional<SummaryExtent> MeasureSummary(const AppState &state, const std::function<int(const QString &)> &textWidth,
                                             int textHeight, int verticalBarWidth, int horizontalBarHeight)
 {
     if (!state.slot(1).inUse())
@@ -301,15 +269,12 @@ std::optional<SummaryExtent> MeasureSummary(AppState &state, const std::function
     SummaryExtent extent;
     int cursorY = 0;
     Real48 total;
-    {
-        SignWalk walk(state);
-        walk.forEachSignInUse([&](int) {
-            const SummaryBlock block = ComputeSummaryBlock(state, total);
-            cursorY = PlaceSummaryBlock(state, cursorY, textHeight, block.rows()).nextCursorY;
-            for (const SummaryBlockText &t : block.texts)
-                extent.width = std::max(extent.width, kSummaryTextX + textWidth(t.text));
-        });
-    }
+    ForEachSignInUse(state, [&](AppState &sign, int) {
+        const SummaryBlock block = ComputeSummaryBlock(sign, total);
+        cursorY = PlaceSummaryBlock(sign, cursorY, textHeight, block.rows()).nextCursorY;
+        for (const SummaryBlockText &t : block.texts)
+            extent.width = std::max(extent.width, kSummaryTextX + textWidth(t.text));
+    });
     extent.width += verticalBarWidth;
     extent.height = cursorY + int(RoundEven(1.4L * textHeight)) + 10 + horizontalBarHeight;
     return extent;

@@ -38,9 +38,11 @@ struct SummaryBlockText {
     QString text;
 };
 
-// Makes each sign in use current in turn (perSign gets its slot) and puts back the current sign
-// and its working state, however the walk ends.
-void ForEachSignInUse(AppState &state, const std::function<void(int)> &perSign);
+// A copy of the state with sign k current and its own rows loaded, to compute and draw it;
+// the state itself is not touched.
+AppState SignState(const AppState &state, int k);
+// Each sign in use in slot order, as such a copy (the current sign with its edits).
+void ForEachSignInUse(const AppState &state, const std::function<void(AppState &sign, int slot)> &perSign);
 
 // What the block of the current sign writes, read after ComputeSign and SplitViewText.
 struct SummaryBlock {
@@ -78,12 +80,13 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
 // the project total line. A sign that overflows is named with the message and adds nothing. Saves the current sign into its slot first; the current sign, its record
 // and the working rows and marks are as before afterwards, while results, ViewText and ReportLines
 // hold what the last sign left.
-QStringList SummaryTexts(AppState &state);
+QStringList SummaryTexts(const AppState &state);
 
 // The summary's walk over the signs in use: each sign's block, computed as the summary computes
 // it (perSign runs with that sign current and computed), and the project total they add up to.
 // The current sign and working state are as before afterwards.
-Real48 WalkSummaryBlocks(AppState &state, const std::function<void(int slot, const SummaryBlock &)> &perSign);
+Real48 WalkSummaryBlocks(const AppState &state,
+                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &)> &perSign);
 
 struct SummaryPass {
     int cursorY = 0;
@@ -108,7 +111,7 @@ struct SummaryExtent {
 // Size of the summary's content for a text-width function, including the room of a vertical bar
 // of `verticalBarWidth` and a horizontal bar of `horizontalBarHeight`. Nothing when slot 1 holds
 // no sign. Leaves the current sign and working state as before.
-std::optional<SummaryExtent> MeasureSummary(AppState &state, const std::function<int(const QString &)> &textWidth,
+std::optional<SummaryExtent> MeasureSummary(const AppState &state, const std::function<int(const QString &)> &textWidth,
                                             int textHeight, int verticalBarWidth = 16,
                                             int horizontalBarHeight = 16);
 

@@ -111,16 +111,16 @@ CutList BuildCutList(AppState &state)
     std::map<Key, CutListRow> rows;
     long long total = 0;
 
-    ForEachSignInUse(state, [&](int slot) {
+    ForEachSignInUse(state, [&](AppState &signState, int slot) {
         ++list.signsInUse;
-        ComputeSign(state);
-        const SignRecord &sign = state.currentSignRecord;
+        ComputeSign(signState);
+        const SignRecord &sign = signState.currentSignRecord;
         const long double quantity = sign.quantity.get();
         if (!(quantity > 0))
             return;
         const bool whole = quantity == std::floor(quantity);
         bool roundedUp = false;
-        for (const SignPiece &piece : PiecesOfComputedSign(state)) {
+        for (const SignPiece &piece : PiecesOfComputedSign(signState)) {
             const long double wanted = std::ceil(piece.count * quantity - 1e-9L);
             if (wanted > kMaxCutPieces || total + (long long)wanted > kMaxCutPieces)
                 throw CutListTooLarge{(long long)std::min<long double>(wanted + total, 1e18L)};

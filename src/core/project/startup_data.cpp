@@ -1,5 +1,5 @@
 // Loading the parameter file and the language it names, before the main window shows.
-#include "core/params/startup_data.h"
+#include "core/project/startup_data.h"
 
 #include <QDir>
 
