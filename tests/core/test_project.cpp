@@ -273,8 +273,8 @@ TEST_F(ProjectTest, NewProjectBlanksEverySlotButKeepsTheSharedValues)
     }
     EXPECT_EQ(state.tabCaptions[2], "Sign 3");
     // The maker's line is the language's, as every text the window shows.
-    EXPECT_EQ(MainWindowCaption(state.language, state.projectFileName), QStringLiteral("TABLIX - E331 "));
-    EXPECT_EQ(MainWindowCaption(state.language, QStringLiteral("a.tab")), QStringLiteral("TABLIX - E331 - a.tab"));
+    EXPECT_EQ(MainWindowCaption(state.language, state.projectFileName), QStringLiteral("TABLIX - E%1 ").arg(text::kMakerContactLine));
+    EXPECT_EQ(MainWindowCaption(state.language, QStringLiteral("a.tab")), QStringLiteral("TABLIX - E%1 - a.tab").arg(text::kMakerContactLine));
 }
 
 TEST_F(ProjectTest, AFileThatIsNoProjectIsRefusedForWhatItHolds)

@@ -355,13 +355,13 @@ TEST_F(TextsTest, AreaBandsChangeJustAboveTheirLimits)
         sign.width.set(1000);
         ComputeSign(state);
         ASSERT_EQ(state.results.signArea.get(), 5000);
-        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k]) << "on limit " << k + 1;
+        EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k]) << "on limit " << k + 1;
         sign.width.set(1000 * (1 + 1e-9));
         ComputeSign(state);
-        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k + 1]) << "just above limit " << k + 1;
+        EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k + 1]) << "just above limit " << k + 1;
         sign.width.set(1000 * (1 - 1e-9));
         ComputeSign(state);
-        EXPECT_EQ(sign.areaSurcharge.get(), surcharges[k]) << "just below limit " << k + 1;
+        EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k]) << "just below limit " << k + 1;
     }
 }
 

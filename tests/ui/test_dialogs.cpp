@@ -186,7 +186,7 @@ private slots:
 
         AppState state;
         state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
-        StockDialog dialog(state, {QStringLiteral("Profil A")});
+        StockDialog dialog(state, {QStringLiteral("element-1")}, {QStringLiteral("Profil A")});
         QCOMPARE(child<NumberEdit>(&dialog, "DefaultBarLength")->text(), QStringLiteral("600,00"));
         QCOMPARE(child<NumberEdit>(&dialog, "DefaultKerf")->text(), QStringLiteral("0,40"));
     }

@@ -363,8 +363,11 @@ private slots:
             VERIFY_ANSWERED(planned);
             const qsizetype heading = lines.indexOf(state.LanguageEntry(text::kPlanProfile) + u' ' + QString::fromUtf8(c.planned_profile));
             QVERIFY2(heading >= 0, qPrintable(lines.join(u'|')));
-            QCOMPARE(lines[heading + 1], state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500.00") + state.LanguageEntry(text::kCentimetreUnit));
-            QCOMPARE(lines.count(state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500.00") + state.LanguageEntry(text::kCentimetreUnit)), 1);
+            const QString barLine = state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500")
+                                    + DecimalSeparator(state.language) + QStringLiteral("00")
+                                    + state.LanguageEntry(text::kCentimetreUnit);
+            QCOMPARE(lines[heading + 1], barLine);
+            QCOMPARE(lines.count(barLine), 1);
         }
         state.language = before;
     }
