@@ -20,6 +20,7 @@
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
 #include "core/number/atomic_file.h"
+#include "core/number/escaped_text.h"
 #include "core/number/input_file.h"
 #include "core/number/number_format.h"
 #include "core/params/data_folder.h"
@@ -37,27 +38,6 @@ using namespace tablix;
 using namespace tablix::cli;
 
 namespace {
-// A title may hold any byte; one sign stays one line with its fields apart.
-QString escapedField(const QString &text)
-{
-    QString out;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (u == u'\t')
-            out += QStringLiteral("\\t");
-        else if (u == u'\n')
-            out += QStringLiteral("\\n");
-        else if (u == u'\r')
-            out += QStringLiteral("\\r");
-        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
 
 QByteArray reportText(const QString &text)
 {
@@ -80,7 +60,7 @@ int paramsLoad(const Invocation &o)
     const std::optional<ParameterRecord> p = ParametersFromJsonObject(readJsonObject(o.operands[0]), &error);
     if (!p)
         ioError(error);
-    writeOutputFile(parameterPath(o), SerializeParameterRecord(*p));
+    writeOutputFile(o, parameterPath(o), SerializeParameterRecord(*p), true);
     return 0;
 }
 
@@ -98,7 +78,7 @@ int projectLoad(const Invocation &o)
     const std::optional<SignSlotArray> signs = ProjectFromJsonObject(readJsonObject(o.operands[0]), &error);
     if (!signs)
         ioError(error);
-    writeOutputFile(o.output, SerializeProject(*signs));
+    writeOutputFile(o, o.output, SerializeProject(*signs));
     return 0;
 }
 
@@ -118,7 +98,7 @@ int info(const Invocation &o)
         for (int k = 0; k < last; ++k)
             codes << QString::number(r.rowElements[k]);
         const QStringList fields = {QString::number(i),
-                                    escapedField(r.titleText()),
+                                    EscapedControls(r.titleText()),
                                     QString::number(r.layout),
                                     QString::number(r.signType),
                                     FormatFixed(r.width.get(), 0, 2),
@@ -193,7 +173,7 @@ int exportFile(const Invocation &o, bool plotter)
     }
     if (!bytes)
         ioError(QStringLiteral("sign %1 has nothing to export").arg(o.sign));
-    writeOutputFile(o.output, *bytes);
+    writeOutputFile(o, o.output, *bytes);
     return 0;
 }
 
@@ -229,7 +209,10 @@ int summary(const Invocation &o)
 {
     AppState state;
     loadState(state, o);
-    writeOut(SummaryTexts(state).join(QLatin1Char('\n')).toUtf8() + '\n');
+    QStringList lines;
+    for (const QString &text : SummaryTexts(state))
+        lines << EscapedControls(text);
+    writeOut(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
     return 0;
 }
 

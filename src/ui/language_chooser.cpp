@@ -206,6 +206,15 @@ void LanguageChooser::okClicked()
         state.SaveCurrentSign();
         state.language = *language.table;
         state.RefreshTabCaptions();
+    } else {
+        language = LoadLanguageFile(languagePath);
+    }
+    if (language.table && language.missing > 0) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Tablix"),
+                        language.table->LanguageEntry(text::kLanguageEntriesMissing).arg(language.missing).arg(kLanguageEntries),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("LanguageEntriesMissingBox"));
+        box.exec();
     }
     accept();
 }

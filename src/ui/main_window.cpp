@@ -49,6 +49,8 @@
 #include "core/project/app_state.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
+#include "core/number/atomic_file.h"
+#include "core/project/files_in_use.h"
 
 namespace tablix {
 
@@ -797,8 +799,8 @@ QString MainWindow::askSaveName()
 bool MainWindow::writeProject(const QString &path)
 {
     state.SaveCurrentSign();
-    QString error;
-    if (!WriteProjectFile(path, state.SignSlots, &error)) {
+    QString error = OutputIsInputError(path, FilesInUse(state, false));
+    if (!error.isEmpty() || !WriteProjectFile(path, state.SignSlots, &error)) {
         ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kSaveFailedNote));
         return false;
     }

@@ -148,7 +148,7 @@ std::optional<StockSettings> StockSettingsFromJson(const QByteArray &bytes, QStr
 StockLoad LoadStockFile(const QString &path)
 {
     StockLoad load;
-    const InputFile file = ReadInputFile(path, 1024 * 1024, false, QStringLiteral("a stock settings file"));
+    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a stock settings file"));
     if (!file.bytes) {
         load.missing = file.openFailed;
         load.error = file.error;
