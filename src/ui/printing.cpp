@@ -162,7 +162,8 @@ PrintResult PrintPages(QPrinter &printer, const AppState &state, const QFont &fo
     PrintResult result{PrintOutcome::FileNotWritten, OutputIsInputError(file, FilesInUse(state, true))};
     if (!result.fileError.isEmpty())
         return result;
-    PrintOutcome painted = PrintOutcome::NotFinished;
+    // A temporary that could not be made means the printout never started.
+    PrintOutcome painted = PrintOutcome::NotStarted;
     const bool written = WriteFileAtomicallyWith(
         file,
         [&](const QString &temporary, QString *reason) {
@@ -176,8 +177,7 @@ PrintResult PrintPages(QPrinter &printer, const AppState &state, const QFont &fo
         &result.fileError);
     if (written)
         return {PrintOutcome::Printed, {}};
-    if (painted == PrintOutcome::NotStarted)
-        result.outcome = PrintOutcome::NotStarted;
+    result.outcome = painted == PrintOutcome::NotStarted ? PrintOutcome::NotStarted : PrintOutcome::FileNotWritten;
     return result;
 }
 
@@ -186,10 +186,9 @@ void ShowPrintOutcome(QWidget *parent, const AppState &state, const PrintResult 
     if (result.outcome == PrintOutcome::Printed)
         return;
     const int message = result.outcome == PrintOutcome::NotStarted ? text::kPrintNotStarted : text::kPrintNotFinished;
-    QString shown = state.LanguageEntry(message);
-    if (!result.fileError.isEmpty())
-        shown += QStringLiteral("\n\n") + result.fileError;
-    QMessageBox box(QMessageBox::Critical, state.LanguageEntry(text::kPrintErrorCaption), shown, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, state.LanguageEntry(text::kPrintErrorCaption), state.LanguageEntry(message),
+                    QMessageBox::Ok, parent);
+    box.setInformativeText(result.fileError);
     box.setObjectName(QStringLiteral("PrintErrorBox"));
     box.exec();
 }

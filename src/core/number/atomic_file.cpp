@@ -382,7 +382,10 @@ bool ResolveOrSay(const QString &path, Target *target, QString *error)
             *error = QStringLiteral("Could not write: no file name was given.");
         return false;
     }
-    const int failure = Resolve(Native(path), target);
+    // A file replaced by another writer between two looks is looked at again.
+    int failure = kDeleted;
+    for (int attempt = 0; attempt < 5 && failure == kDeleted; ++attempt)
+        failure = Resolve(Native(path), target);
     if (failure != 0 && error)
         *error = Message(path, failure);
     return failure == 0;
