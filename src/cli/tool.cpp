@@ -1,6 +1,7 @@
 // tablix-cli: the headless tool for scripts and checks; one table gives its usage text and its dispatch.
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <QSize>
 #include <QStringList>
@@ -30,6 +31,7 @@
 #include "core/params/settings.h"
 #include "core/pricing/price_list.h"
 #include "core/project/app_state.h"
+#include "core/project/project_check.h"
 #include "core/project/project_json.h"
 #include "core/project/sign_record.h"
 #include "core/render/summary.h"
@@ -66,7 +68,7 @@ int paramsLoad(const Invocation &o)
 
 int projectDump(const Invocation &o)
 {
-    writeOut(ProjectToJson(readProject(o.operands[0])));
+    writeOut(ProjectToJson(readProject(o.operands[0], true)));
     return 0;
 }
 
@@ -78,6 +80,9 @@ int projectLoad(const Invocation &o)
     const std::optional<SignSlotArray> signs = ProjectFromJsonObject(readJsonObject(o.operands[0]), &error);
     if (!signs)
         ioError(error);
+    // Nothing is written that no program could open.
+    if (const std::optional<RecordFault> fault = CheckProject(*signs))
+        ioError(RecordFaultText(DefaultDamagedProjectMessage(), QFileInfo(o.output).fileName(), *fault));
     writeOutputFile(o, o.output, SerializeProject(*signs));
     return 0;
 }

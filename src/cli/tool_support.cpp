@@ -104,9 +104,9 @@ LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameter
     return *language.table;
 }
 
-SignSlotArray readProject(const QString &path)
+SignSlotArray readProject(const QString &path, bool forRepair)
 {
-    ProjectLoad load = ReadProjectFile(path);
+    ProjectLoad load = ReadProjectFile(path, QString(), forRepair);
     if (!load.signs)
         ioError(load.error);
     warn(load.notice);

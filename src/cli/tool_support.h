@@ -52,7 +52,8 @@ QJsonObject readJsonObject(const QString &path);
 QString parameterPath(const Invocation &o);
 ParameterRecord readParameters(const Invocation &o);
 LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameters);
-SignSlotArray readProject(const QString &path);
+// `forRepair`: implausible values are let through (project dump).
+SignSlotArray readProject(const QString &path, bool forRepair = false);
 // Parameters, texts and the project (operand 1), as the program holds them after opening it.
 void loadState(AppState &state, const Invocation &o);
 // Selects the sign as its page does and computes it once.

@@ -13,7 +13,9 @@
 #include "ui/widgets/layout_pictures.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
+#include "core/number/number_format.h"
 #include "core/project/app_state.h"
+#include "core/project/project_check.h"
 #include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
@@ -237,13 +239,14 @@ bool AssumptionsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry)
+void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry, const QString &limit)
 {
     // The field's own label names it, without the colon some languages end it with.
     QString field = label->text().trimmed();
     if (field.endsWith(QLatin1Char(':')))
         field.chop(1);
-    refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + state.LanguageEntry(reasonEntry));
+    const QString reason = state.LanguageEntry(reasonEntry);
+    refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + (limit.isEmpty() ? reason : reason.arg(limit)));
     refusalLabel->show();
     edit->setFocus();
     edit->selectAll();
@@ -257,6 +260,11 @@ void AssumptionsDialog::okClicked()
     // Whole pieces: a sign made 0 times would be priced at nothing.
     if (quantityEdit->value() < 1)
         return refuse(quantityEdit, quantityLabel, text::kRefusedNotAboveZero);
+    // What a project file may hold; a larger value would make the saved project unreadable.
+    if (widthEdit->value() > kMaxWidthCm)
+        return refuse(widthEdit, widthLabel, text::kRefusedAboveLimit, FormatFixed(kMaxWidthCm, 0, 0));
+    if (quantityEdit->value() > kMaxQuantity)
+        return refuse(quantityEdit, quantityLabel, text::kRefusedAboveLimit, FormatFixed(kMaxQuantity, 0, 0));
     if (!fixedPercent && percentEdit->value() <= 0)
         return refuse(percentEdit, percentLabel, text::kRefusedNotAboveZero);
     if (auxEdit->value() < 0)

@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 331;
-inline constexpr int kLanguageEntriesUsed = 331;
+inline constexpr int kLanguageEntries = 332;
+inline constexpr int kLanguageEntriesUsed = 332;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

@@ -328,6 +328,7 @@ inline constexpr int kStockUseDefaults = Entry(274);
 inline constexpr int kStockNoProfiles = Entry(275);
 inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
+inline constexpr int kRefusedAboveLimit = Entry(331);      // after a field's label: "%1" the largest value allowed
 inline constexpr int kLanguageEntriesMissing = Entry(330); // the chooser: "%1" entries missing of "%2", shown in English
 
 } // namespace tablix::text

@@ -40,7 +40,7 @@ void BlankSignRecord(SignRecord &r)
 }
 
 std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
-                                          const QString &damagedMessage)
+                                          const QString &damagedMessage, bool forRepair)
 {
     if (bytes.size() < qsizetype(sizeof(SignSlotArray))) {
         if (error)
@@ -52,7 +52,7 @@ std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString
     }
     SignSlotArray signs;
     std::memcpy(signs.data(), bytes.constData(), sizeof signs);
-    if (const std::optional<RecordFault> fault = CheckProject(signs)) {
+    if (const std::optional<RecordFault> fault = CheckProject(signs, !forRepair)) {
         if (error)
             *error = RecordFaultText(damagedMessage.isEmpty() ? DefaultDamagedProjectMessage() : damagedMessage,
                                      fileName, *fault);
@@ -66,7 +66,7 @@ QByteArray SerializeProject(const SignSlotArray &signs)
     return QByteArray(reinterpret_cast<const char *>(signs.data()), qsizetype(sizeof signs));
 }
 
-ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage)
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage, bool forRepair)
 {
     ProjectLoad result;
     const InputFile file = ReadInputFile(path, qint64(sizeof(SignSlotArray)), true, QString());
@@ -74,7 +74,7 @@ ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage)
         result.error = file.error;
         return result;
     }
-    result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);
+    result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage, forRepair);
     if (result.signs && file.longer)
         result.notice = QStringLiteral("%1 is longer than one project; only its first %2 bytes are read")
                             .arg(QDir::toNativeSeparators(path))

@@ -63,9 +63,9 @@ void BlankSignRecord(SignRecord &r);
 
 // The first 3920 bytes make the project; fewer is an error, and so is a record no sign can hold
 // (CheckProject), told by `damagedMessage` (language entry 174; empty: the English text). Memory
-// is not touched here.
+// is not touched here. `forRepair` lets implausible values through, to be shown and mended by hand.
 std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
-                                          const QString &damagedMessage = QString());
+                                          const QString &damagedMessage = QString(), bool forRepair = false);
 QByteArray SerializeProject(const SignSlotArray &signs);
 
 struct ProjectLoad {
@@ -73,7 +73,7 @@ struct ProjectLoad {
     QString error;  // names the file
     QString notice; // set when the file is longer than the project read from it
 };
-ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString());
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString(), bool forRepair = false);
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);
 
 // A name not ending in ".tab" (any case) is written with ".tab" appended.
