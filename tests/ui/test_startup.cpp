@@ -419,7 +419,7 @@ private slots:
         QVERIFY(!RunStartup(state, dir.path()));
         VERIFY_ANSWERED(answers);
         // The short Polish file lacks this text too: it comes in English.
-        QCOMPARE(missing, QStringLiteral("329 of the 331 texts are missing from this language file; they are shown in English."));
+        QCOMPARE(missing, QStringLiteral("330 of the 332 texts are missing from this language file; they are shown in English."));
         seen << restart;
         QCOMPARE(seen, (QStringList{QStringLiteral("chooser:-1:English,Polski"), QStringLiteral("Restart program!")}));
         QCOMPARE(prompt, QStringLiteral("Choose language version"));
