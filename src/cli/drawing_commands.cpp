@@ -28,7 +28,7 @@ int drawingCommand(const Invocation &o, const char *name, Drawing draw)
     }
     if (!bytes)
         ioError(QStringLiteral("sign %1 has nothing to export").arg(o.sign));
-    writeOutputFile(o.output, *bytes);
+    writeOutputFile(o, o.output, *bytes);
     return 0;
 }
 

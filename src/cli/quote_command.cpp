@@ -24,7 +24,7 @@ int quote(const Invocation &o)
     const std::optional<QByteArray> pdf = QuotePdf(state, *built);
     if (!pdf)
         ioError(QStringLiteral("the PDF of the quote could not be made"));
-    writeOutputFile(o.output, *pdf);
+    writeOutputFile(o, o.output, *pdf);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // tablix-cli: the headless tool for scripts and checks; one table gives its usage text and its dispatch.
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <QSize>
 #include <QStringList>
@@ -20,6 +21,7 @@
 #include "core/export/emf.h"
 #include "core/export/hpgl.h"
 #include "core/number/atomic_file.h"
+#include "core/number/escaped_text.h"
 #include "core/number/input_file.h"
 #include "core/number/number_format.h"
 #include "core/params/data_folder.h"
@@ -29,6 +31,7 @@
 #include "core/params/settings.h"
 #include "core/pricing/price_list.h"
 #include "core/project/app_state.h"
+#include "core/project/project_check.h"
 #include "core/project/project_json.h"
 #include "core/project/sign_record.h"
 #include "core/render/summary.h"
@@ -37,27 +40,6 @@ using namespace tablix;
 using namespace tablix::cli;
 
 namespace {
-// A title may hold any byte; one sign stays one line with its fields apart.
-QString escapedField(const QString &text)
-{
-    QString out;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (u == u'\t')
-            out += QStringLiteral("\\t");
-        else if (u == u'\n')
-            out += QStringLiteral("\\n");
-        else if (u == u'\r')
-            out += QStringLiteral("\\r");
-        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
 
 QByteArray reportText(const QString &text)
 {
@@ -80,13 +62,13 @@ int paramsLoad(const Invocation &o)
     const std::optional<ParameterRecord> p = ParametersFromJsonObject(readJsonObject(o.operands[0]), &error);
     if (!p)
         ioError(error);
-    writeOutputFile(parameterPath(o), SerializeParameterRecord(*p));
+    writeOutputFile(o, parameterPath(o), SerializeParameterRecord(*p), true);
     return 0;
 }
 
 int projectDump(const Invocation &o)
 {
-    writeOut(ProjectToJson(readProject(o.operands[0])));
+    writeOut(ProjectToJson(readProject(o.operands[0], true)));
     return 0;
 }
 
@@ -98,7 +80,10 @@ int projectLoad(const Invocation &o)
     const std::optional<SignSlotArray> signs = ProjectFromJsonObject(readJsonObject(o.operands[0]), &error);
     if (!signs)
         ioError(error);
-    writeOutputFile(o.output, SerializeProject(*signs));
+    // Nothing is written that no program could open.
+    if (const std::optional<RecordFault> fault = CheckProject(*signs))
+        ioError(RecordFaultText(DefaultDamagedProjectMessage(), QFileInfo(o.output).fileName(), *fault));
+    writeOutputFile(o, o.output, SerializeProject(*signs));
     return 0;
 }
 
@@ -118,7 +103,7 @@ int info(const Invocation &o)
         for (int k = 0; k < last; ++k)
             codes << QString::number(r.rowElements[k]);
         const QStringList fields = {QString::number(i),
-                                    escapedField(r.titleText()),
+                                    EscapedControls(r.titleText()),
                                     QString::number(r.layout),
                                     QString::number(r.signType),
                                     FormatFixed(r.width.get(), 0, 2),
@@ -193,7 +178,7 @@ int exportFile(const Invocation &o, bool plotter)
     }
     if (!bytes)
         ioError(QStringLiteral("sign %1 has nothing to export").arg(o.sign));
-    writeOutputFile(o.output, *bytes);
+    writeOutputFile(o, o.output, *bytes);
     return 0;
 }
 
@@ -229,7 +214,10 @@ int summary(const Invocation &o)
 {
     AppState state;
     loadState(state, o);
-    writeOut(SummaryTexts(state).join(QLatin1Char('\n')).toUtf8() + '\n');
+    QStringList lines;
+    for (const QString &text : SummaryTexts(state))
+        lines << EscapedControls(text);
+    writeOut(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
     return 0;
 }
 

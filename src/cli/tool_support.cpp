@@ -6,10 +6,12 @@
 
 #include "core/engine/compute_sign.h"
 #include "core/number/atomic_file.h"
+#include "core/number/escaped_text.h"
 #include "core/number/input_file.h"
 #include "core/params/params_json.h"
 #include "core/params/settings.h"
 #include "core/project/project_json.h"
+#include "core/workshop/stock.h"
 
 namespace tablix::cli {
 
@@ -31,17 +33,31 @@ void writeOut(const QByteArray &bytes)
 void warn(const QString &notice)
 {
     if (!notice.isEmpty())
-        std::fprintf(stderr, "tablix-cli: warning: %s\n", notice.toLocal8Bit().constData());
+        std::fprintf(stderr, "tablix-cli: warning: %s\n", EscapedControls(notice, false).toLocal8Bit().constData());
 }
 
-void writeOutputFile(const QString &path, const QByteArray &bytes)
+QStringList filesInUse(const Invocation &o, bool parametersWritten)
+{
+    QStringList files = o.operands;
+    const QString parameters = parameterPath(o);
+    if (!parametersWritten)
+        files << parameters;
+    const ParameterLoad load = LoadParameterFile(parameters);
+    if (load.record && IsPlainLanguageFileName(load.record->languageFile()))
+        files << QDir(o.workdir).filePath(load.record->languageFile());
+    files << (o.stock.isEmpty() ? StockFilePath(o.workdir) : o.stock)
+          << QDir(o.workdir).filePath(QString::fromLatin1(kSettingsFileName));
+    return files;
+}
+
+void writeOutputFile(const Invocation &o, const QString &path, const QByteArray &bytes, bool parametersWritten)
 {
     if (path == QLatin1String("-")) {
         writeOut(bytes);
         return;
     }
-    QString error;
-    if (!WriteFileAtomically(path, bytes, &error))
+    QString error = OutputIsInputError(path, filesInUse(o, parametersWritten));
+    if (!error.isEmpty() || !WriteFileAtomically(path, bytes, &error))
         ioError(error);
 }
 
@@ -79,13 +95,18 @@ LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameter
     LanguageLoad language = LoadNamedLanguageFile(o.workdir, parameters.languageFile());
     if (!language.table)
         ioError(language.error);
+    if (language.missing > 0)
+        warn(QStringLiteral("%1 lacks %2 of the %3 language entries; they are shown in English")
+                 .arg(QDir(o.workdir).filePath(parameters.languageFile()))
+                 .arg(language.missing)
+                 .arg(kLanguageEntries));
     ApplyCurrencySetting(*language.table, o.workdir);
     return *language.table;
 }
 
-SignSlotArray readProject(const QString &path)
+SignSlotArray readProject(const QString &path, bool forRepair)
 {
-    ProjectLoad load = ReadProjectFile(path);
+    ProjectLoad load = ReadProjectFile(path, QString(), nullptr, forRepair);
     if (!load.signs)
         ioError(load.error);
     warn(load.notice);

@@ -43,13 +43,17 @@ struct Invocation {
 void writeOut(const QByteArray &bytes);
 // What a user should know but that does not stop the command.
 void warn(const QString &notice);
-// "-" is standard output; anything else is written atomically.
-void writeOutputFile(const QString &path, const QByteArray &bytes);
+// The files a command may read: its operands and the data folder's parameter, language, stock
+// and settings files (the parameter file left out when it is the output).
+QStringList filesInUse(const Invocation &o, bool parametersWritten = false);
+// "-" is standard output; anything else is written atomically, and never over a file in use.
+void writeOutputFile(const Invocation &o, const QString &path, const QByteArray &bytes, bool parametersWritten = false);
 QJsonObject readJsonObject(const QString &path);
 QString parameterPath(const Invocation &o);
 ParameterRecord readParameters(const Invocation &o);
 LanguageTable readLanguage(const Invocation &o, const ParameterRecord &parameters);
-SignSlotArray readProject(const QString &path);
+// `forRepair`: implausible values are let through (project dump).
+SignSlotArray readProject(const QString &path, bool forRepair = false);
 // Parameters, texts and the project (operand 1), as the program holds them after opening it.
 void loadState(AppState &state, const Invocation &o);
 // Selects the sign as its page does and computes it once.

@@ -49,7 +49,7 @@ int cutList(const Invocation &o)
 {
     AppState state;
     const CutList list = projectCutList(state, o);
-    writeOutputFile(o.output.isEmpty() ? QStringLiteral("-") : o.output, CutListCsv(list, state.language));
+    writeOutputFile(o, o.output.isEmpty() ? QStringLiteral("-") : o.output, CutListCsv(list, state.language));
     return 0;
 }
 
@@ -60,7 +60,7 @@ int cuttingPlan(const Invocation &o)
     const CutList list = projectCutList(state, o);
     const CuttingPlan plan = PlanCutList(list, stock);
     const QByteArray out = o.json ? CuttingPlanJson(plan) : lineFeeds(CuttingPlanReport(plan, state.language));
-    writeOutputFile(o.output.isEmpty() ? QStringLiteral("-") : o.output, out);
+    writeOutputFile(o, o.output.isEmpty() ? QStringLiteral("-") : o.output, out);
     return 0;
 }
 

@@ -13,9 +13,11 @@
 #include "ui/widgets/layout_pictures.h"
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
+#include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "core/project/project_document.h"
 #include "core/project/sign_rules.h"
+#include "core/project/project_check.h"
 #include "core/project/row_rules.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
@@ -248,13 +250,17 @@ bool AssumptionsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry)
+void AssumptionsDialog::refuse(NumberEdit *edit, QLabel *label, int reasonEntry, const QString &limit)
 {
     // The field's own label names it, without the colon some languages end it with.
     QString field = label->text().trimmed();
     if (field.endsWith(QLatin1Char(':')))
         field.chop(1);
-    refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + state.LanguageEntry(reasonEntry));
+    const QString reason = state.LanguageEntry(reasonEntry);
+    QString largest = limit;
+    if (largest.isEmpty() && reasonEntry == text::kRefusedAboveLimit)
+        largest = FormatFixed(edit == widthEdit ? kMaxWidthCm : kMaxQuantity, 0, 0);
+    refusalLabel->setText(field.trimmed() + QStringLiteral(": ") + (largest.isEmpty() ? reason : reason.arg(largest)));
     refusalLabel->show();
     edit->setFocus();
     edit->selectAll();
@@ -267,6 +273,9 @@ int AssumptionsDialog::refusalOf(const NumberEdit *edit) const
     // Whole pieces: a sign made 0 times would be priced at nothing.
     if (edit == quantityEdit && quantityEdit->value() < 1)
         return text::kRefusedNotAboveZero;
+    // What a project file may hold; a larger value would make the saved project unreadable.
+    if ((edit == widthEdit && widthEdit->value() > kMaxWidthCm) || (edit == quantityEdit && quantityEdit->value() > kMaxQuantity))
+        return text::kRefusedAboveLimit;
     if (edit == percentEdit && !state.derived.HasFixedPricePercent && percentEdit->value() <= 0)
         return text::kRefusedNotAboveZero;
     if (edit == auxEdit && auxEdit->value() < 0)

@@ -32,7 +32,7 @@ protected:
 private:
     // Nothing is stored; the message names the field by its label and says why, and the focus
     // goes to the offending edit.
-    void refuse(NumberEdit *edit, QLabel *label, int reasonEntry);
+    void refuse(NumberEdit *edit, QLabel *label, int reasonEntry, const QString &limit = {});
     // The entry saying why OK would refuse the field's value; 0 when it is taken.
     int refusalOf(const NumberEdit *edit) const;
 

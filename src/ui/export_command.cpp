@@ -20,6 +20,7 @@
 #include "ui/startup.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
+#include "core/project/files_in_use.h"
 
 namespace tablix {
 
@@ -117,8 +118,8 @@ ExportOutcome ExportCurrentSign(AppState &state, Windows &windows, QWidget *main
         return ExportOutcome::NothingToExport;
     }
 
-    QString error;
-    if (!WriteFileAtomically(fileName, *bytes, &error)) {
+    QString error = OutputIsInputError(fileName, FilesInUse(state, true));
+    if (!error.isEmpty() || !WriteFileAtomically(fileName, *bytes, &error)) {
         ShowIoError(mainWindow, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
         return ExportOutcome::Failed;
     }

@@ -204,6 +204,15 @@ void LanguageChooser::okClicked()
         }
         SetCurrencyWord(*language.table, currency);
         state.language = *language.table;
+    } else {
+        language = LoadLanguageFile(languagePath);
+    }
+    if (language.table && language.missing > 0) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Tablix"),
+                        language.table->LanguageEntry(text::kLanguageEntriesMissing).arg(language.missing).arg(kLanguageEntries),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("LanguageEntriesMissingBox"));
+        box.exec();
     }
     accept();
 }

@@ -51,6 +51,8 @@
 #include "core/project/project_document.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
+#include "core/number/atomic_file.h"
+#include "core/project/files_in_use.h"
 
 namespace tablix {
 
@@ -814,8 +816,8 @@ QString MainWindow::askSaveName()
 
 bool MainWindow::writeProject(const QString &path)
 {
-    QString error;
-    if (!WriteProjectFile(path, state.SignSlots, &error)) {
+    QString error = OutputIsInputError(path, FilesInUse(state, false));
+    if (!error.isEmpty() || !WriteProjectFile(path, state.SignSlots, &error)) {
         ShowIoError(this, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kSaveFailedNote));
         return false;
     }

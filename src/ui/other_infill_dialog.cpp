@@ -4,13 +4,17 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <cmath>
 
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/widgets/title_room.h"
+#include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "core/project/project_document.h"
+#include "core/project/project_check.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
@@ -75,6 +79,16 @@ void OtherInfillDialog::showEvent(QShowEvent *event)
 
 void OtherInfillDialog::okClicked()
 {
+    if (std::fabs(extraCostEdit->value()) > kMaxExtraCost) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablix"),
+                        state.LanguageEntry(text::kRefusedValue) + QLatin1Char(' ') + extraCostLabel->text() + QLatin1Char(' ')
+                            + state.LanguageEntry(text::kRefusedAboveLimit).arg(FormatFixed(kMaxExtraCost, 0, 0)),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("RefusedValueBox"));
+        box.exec();
+        extraCostEdit->setFocus();
+        return;
+    }
     SignRecord sign = state.currentSignRecord;
     try {
         sign.infillHeight.set(heightEdit->value());

@@ -10,10 +10,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/number/atomic_file.h"
 #include "core/number/number_format.h"
 #include "core/number/real48.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
+#include "core/project/files_in_use.h"
 #include "core/render/report_layout.h"
 #include "core/render/summary.h"
 
@@ -108,7 +110,9 @@ QPrinter *AskForPrinter(AppState &state, const std::function<QPrinter &()> &prog
     return nullptr;
 }
 
-PrintOutcome PrintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass)
+namespace {
+
+PrintOutcome PaintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass)
 {
     const PrintedPage frame = LayOutPrintedPage(printer, font);
     int pages = 1;
@@ -147,13 +151,44 @@ PrintOutcome PrintPages(QPrinter &printer, const AppState &state, const QFont &f
     return PrintOutcome::Printed;
 }
 
-void ShowPrintOutcome(QWidget *parent, const AppState &state, PrintOutcome outcome)
+} // namespace
+
+PrintResult PrintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass)
 {
-    if (outcome == PrintOutcome::Printed)
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty())
+        return {PaintPages(printer, state, font, pass), {}};
+    // A printout to a file is painted into a temporary and replaces the file only when whole.
+    PrintResult result{PrintOutcome::FileNotWritten, OutputIsInputError(file, FilesInUse(state, true))};
+    if (!result.fileError.isEmpty())
+        return result;
+    // A temporary that could not be made means the printout never started.
+    PrintOutcome painted = PrintOutcome::NotStarted;
+    const bool written = WriteFileAtomicallyWith(
+        file,
+        [&](const QString &temporary, QString *reason) {
+            printer.setOutputFileName(temporary);
+            painted = PaintPages(printer, state, font, pass);
+            printer.setOutputFileName(file);
+            if (painted != PrintOutcome::Printed)
+                *reason = QStringLiteral("the printout could not be finished");
+            return painted == PrintOutcome::Printed;
+        },
+        &result.fileError);
+    if (written)
+        return {PrintOutcome::Printed, {}};
+    result.outcome = painted == PrintOutcome::NotStarted ? PrintOutcome::NotStarted : PrintOutcome::FileNotWritten;
+    return result;
+}
+
+void ShowPrintOutcome(QWidget *parent, const AppState &state, const PrintResult &result)
+{
+    if (result.outcome == PrintOutcome::Printed)
         return;
-    const int message = outcome == PrintOutcome::NotStarted ? text::kPrintNotStarted : text::kPrintNotFinished;
+    const int message = result.outcome == PrintOutcome::NotStarted ? text::kPrintNotStarted : text::kPrintNotFinished;
     QMessageBox box(QMessageBox::Critical, state.LanguageEntry(text::kPrintErrorCaption), state.LanguageEntry(message),
                     QMessageBox::Ok, parent);
+    box.setInformativeText(result.fileError);
     box.setObjectName(QStringLiteral("PrintErrorBox"));
     box.exec();
 }

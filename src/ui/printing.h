@@ -50,14 +50,21 @@ using PrintPass = std::function<bool(QPainter &canvas, const PrintedPage &frame,
 QPrinter *AskForPrinter(AppState &state, const std::function<QPrinter &()> &programPrinter,
                         const std::function<bool(QPrinter &)> &dialog);
 
-enum class PrintOutcome { Printed, NotStarted, NotFinished };
+enum class PrintOutcome { Printed, NotStarted, NotFinished, FileNotWritten };
+
+// A print to a file that was not written says why (file name and reason).
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Printed;
+    QString fileError;
+    bool operator==(PrintOutcome o) const { return outcome == o; }
+};
 
 // Runs the pass once on a canvas that keeps nothing, to count the pages, then on the printer, with
 // a footer on every page. An exception from the pass aborts the job and goes on.
-PrintOutcome PrintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass);
+PrintResult PrintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass);
 
 // The message box of a failed printout, in the user's language; nothing for a printed one.
-void ShowPrintOutcome(QWidget *parent, const AppState &state, PrintOutcome outcome);
+void ShowPrintOutcome(QWidget *parent, const AppState &state, const PrintResult &outcome);
 
 // The report page as the report view lays it out: title, drawing and lines, scaled by `ratio`
 // (printer dots per screen pixel) in `font` made `f` printer dots high, breaking pages at the

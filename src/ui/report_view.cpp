@@ -307,7 +307,7 @@ void ReportView::printReport()
         return;
 
     printer->setDocName(QStringLiteral("TABLIX"));
-    const PrintOutcome outcome =
+    const PrintResult outcome =
         PrintPages(*printer, state, reportBox->font(),
                    ReportPrintPass(state, layout_, reportBox->font(), ratio, PrinterFontHeight(textHeight(), ratio),
                                    width()));

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QLockFile>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tablix {
 
@@ -22,6 +25,11 @@ namespace {
 constexpr int kLockTimeoutMs = 3000;
 constexpr qsizetype kMaxRequest = 64 * 1024; // a client that says more is not one of ours
 constexpr qsizetype kMaxName = 64;
+// A start sends its request at once: more clients than this at a time, or one that has not sent a
+// whole request within the time, are not starts of ours, and must not hold the instance's files.
+constexpr std::size_t kMaxClients = 16;
+constexpr qint64 kClientTimeoutMs = 2000;
+constexpr int kAcceptBackOffMs = 200;
 // The request: this line, then every file as UTF-8 ended by a zero byte; the end of the stream ends it.
 const QByteArray kOpenRequest = QByteArrayLiteral("tablix-open\n");
 
@@ -166,6 +174,10 @@ bool SingleInstance::claim(const QStringList &files)
         return true;
     }
     listener_ = fd;
+    clock_.start();
+    deadlines_ = new QTimer(this);
+    deadlines_->setInterval(int(kClientTimeoutMs / 4));
+    connect(deadlines_, &QTimer::timeout, this, [this] { dropLateClients(); });
     listenerNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(listenerNotifier_, &QSocketNotifier::activated, this, [this] { acceptClients(); });
     return true;
@@ -175,14 +187,30 @@ void SingleInstance::acceptClients()
 {
     for (;;) {
         const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+                return;
+            // Out of descriptors or memory: the waiting connection would wake us at once again.
+            listenerNotifier_->setEnabled(false);
+            QTimer::singleShot(kAcceptBackOffMs, this, [this] { listenerNotifier_->setEnabled(true); });
             return;
+        }
         // Only this user may hand over files.
         if (!PeerIsThisUser(fd)) {
             ::close(fd);
             continue;
         }
+        // The oldest gives way, so that a real start always gets in.
+        if (clients_.size() >= kMaxClients) {
+            const auto oldest = std::min_element(clients_.begin(), clients_.end(),
+                                                 [](const auto &a, const auto &b) { return a.second.order < b.second.order; });
+            dropClient(oldest->first);
+        }
         Client &client = clients_[fd];
+        client.acceptedAt = clock_.elapsed();
+        client.order = ++accepted_;
+        if (!deadlines_->isActive())
+            deadlines_->start();
         client.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
         connect(client.notifier.get(), &QSocketNotifier::activated, this, [this, fd] { readClient(fd); });
     }
@@ -190,7 +218,10 @@ void SingleInstance::acceptClients()
 
 void SingleInstance::readClient(int fd)
 {
-    Client &client = clients_[fd];
+    const auto found = clients_.find(fd);
+    if (found == clients_.end())
+        return;
+    Client &client = found->second;
     char buffer[4096];
     const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
@@ -226,6 +257,19 @@ void SingleInstance::dropClient(int fd)
     // The notifier goes before its descriptor.
     clients_.erase(fd);
     ::close(fd);
+    if (clients_.empty() && deadlines_)
+        deadlines_->stop();
+}
+
+void SingleInstance::dropLateClients()
+{
+    const qint64 now = clock_.elapsed();
+    std::vector<int> late;
+    for (const auto &[fd, client] : clients_)
+        if (now - client.acceptedAt >= kClientTimeoutMs)
+            late.push_back(fd);
+    for (int fd : late)
+        dropClient(fd);
 }
 
 void SingleInstance::raiseWindow()

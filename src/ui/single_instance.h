@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QSocketNotifier;
+class QTimer;
 class QWidget;
 
 namespace tablix {
@@ -61,8 +63,14 @@ private:
     struct Client {
         std::unique_ptr<QSocketNotifier> notifier;
         QByteArray received;
+        qint64 acceptedAt = 0; // ms of the instance's clock
+        quint64 order = 0;
     };
     std::map<int, Client> clients_;
+    quint64 accepted_ = 0;
+    QElapsedTimer clock_;
+    QTimer *deadlines_ = nullptr;
+    void dropLateClients();
     QPointer<QWidget> window_;
 };
 

@@ -143,7 +143,7 @@ void SummaryPage::Print()
         state, [&metrics](const QString &text) { return metrics.horizontalAdvance(text); }, textHeight(), 0, 0);
     const long double ratio = PrintRatio(printer->logicalDpiY(), box_->logicalDpiY());
     printer->setDocName(QStringLiteral("TABLIX"));
-    const PrintOutcome outcome =
+    const PrintResult outcome =
         PrintPages(*printer, state, font, SummaryPrintPass(state, font, textHeight(), extent ? extent->width : 0, ratio));
     ShowPrintOutcome(this, state, outcome);
 }

@@ -18,6 +18,7 @@
 #include "core/render/quote.h"
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
+#include "core/project/files_in_use.h"
 #include "ui/main_window.h"
 #include "ui/plan_report_view.h"
 #include "ui/remembered.h"
@@ -151,8 +152,10 @@ WorkshopMenu::Outcome WorkshopMenu::saveQuote()
     if (chosen.isEmpty())
         return Outcome::Cancelled;
 
-    const std::optional<QByteArray> pdf = QuotePdf(state, *quote);
-    QString error = QStringLiteral("PDF");
+    QString error = OutputIsInputError(chosen, FilesInUse(state, true));
+    const std::optional<QByteArray> pdf = error.isEmpty() ? QuotePdf(state, *quote) : std::nullopt;
+    if (error.isEmpty())
+        error = QStringLiteral("PDF");
     if (!pdf || !WriteFileAtomically(chosen, *pdf, &error)) {
         ShowIoError(window, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
         return Outcome::Failed;
@@ -198,8 +201,8 @@ WorkshopMenu::Outcome WorkshopMenu::saveCutList()
             break;
         proposed = path;
     }
-    QString error;
-    if (!WriteFileAtomically(path, CutListCsv(*list, state.language), &error)) {
+    QString error = OutputIsInputError(path, FilesInUse(state, true));
+    if (!error.isEmpty() || !WriteFileAtomically(path, CutListCsv(*list, state.language), &error)) {
         ShowIoError(window, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenFileKept));
         return Outcome::Failed;
     }

@@ -55,6 +55,8 @@ TEST(CliParams, ArbitraryRecordsSurviveDumpAndLoad)
         original[i] = char((i * 89 + 5) & 0xFF);
     for (int i = 0; i < 582; i += 6)
         original[i] = char(1 + (i & 0x7F)); // no zero exponents: those normalise to six zero bytes
+    // The language file's name must be plain; the bytes after it may be anything.
+    original.replace(582, 6, QByteArray("\x05" "a.eng"));
     fixtures::WriteBytes(dir.filePath(QStringLiteral("Tablix_pro.dan")), original);
     CliRun r = cli({QStringLiteral("--workdir"), dir.path(), QStringLiteral("params"), QStringLiteral("dump")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();

@@ -189,3 +189,121 @@ TEST_F(CliFilesTest, AMetafileBeyondItsCoordinatesIsRefusedAndNothingIsWritten)
     r = cli(emf);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
 }
+
+// No output replaces a file the command reads, whatever name reaches it.
+TEST_F(CliFilesTest, AnOutputIsNeverAFileInUse)
+{
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix-stock.json"), "{}"));
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix.ini"), "[prices]\ncurrency=EUR\n"));
+    ASSERT_EQ(::symlink("p.tab", QFile::encodeName(path("alias.tab")).constData()), 0);
+    const QString json = QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json");
+    const struct {
+        QStringList args;
+        const char *output;
+        const char *input;
+    } runs[] = {
+        {{QStringLiteral("svg"), path("p.tab")}, "p.tab", "p.tab"},
+        {{QStringLiteral("svg"), path("p.tab")}, "alias.tab", "p.tab"},
+        {{QStringLiteral("pdf"), path("p.tab")}, "tablix_lng.eng", "tablix_lng.eng"},
+        {{QStringLiteral("cutlist"), path("p.tab")}, "Tablix_pro.dan", "Tablix_pro.dan"},
+        {{QStringLiteral("plan"), path("p.tab")}, "tablix-stock.json", "tablix-stock.json"},
+        {{QStringLiteral("plt"), path("p.tab")}, "tablix.ini", "tablix.ini"},
+        {{QStringLiteral("project"), QStringLiteral("load"), json}, "Tablix_pro.dan", "Tablix_pro.dan"},
+    };
+    for (const auto &run : runs) {
+        const QString output = path(run.output);
+        const QByteArray before = fixtures::ReadBytes(output);
+        const ToolRun r = cli(run.args + QStringList{QStringLiteral("-o"), output});
+        EXPECT_EQ(r.exitCode, 2) << run.output;
+        const QString input = path(run.input);
+        EXPECT_EQ(r.err, "tablix-cli: Could not write " + output.toUtf8() + ": it is the same file as " + input.toUtf8()
+                             + ", which is read as input; nothing was written.\n")
+            << r.err.toStdString();
+        EXPECT_EQ(fixtures::ReadBytes(output), before) << run.output;
+    }
+    // The parameter file is the output of params load, and a JSON file is no parameter file.
+    EXPECT_EQ(cli({QStringLiteral("params"), QStringLiteral("load"), QStringLiteral(TABLIX_DATA_DIR "/params.json")}).exitCode, 0);
+}
+
+// A path through /proc replaces the file it reaches, as any other path does.
+TEST_F(CliFilesTest, APathThroughProcReplacesTheFile)
+{
+    const QString json = QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json");
+    for (int i = 0; i < 2; ++i) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(TABLIX_CLI), {QStringLiteral("--workdir"), dir.path(), QStringLiteral("project"),
+                                             QStringLiteral("load"), json, QStringLiteral("-o"),
+                                             QStringLiteral("/proc/self/cwd/out.tab")});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(fixtures::ReadBytes(path("out.tab")), fixtures::ReadBytes(path("p.tab")));
+}
+
+// The language file is a file of the data folder, whatever the parameter file says.
+TEST_F(CliFilesTest, TheLanguageFileNameMustBePlain)
+{
+    ASSERT_TRUE(fixtures::WriteBytes(path("secret.txt"), "E=secret\n1=secret\n"));
+    QByteArray json = fixtures::ReadBytes(QStringLiteral(TABLIX_DATA_DIR "/params.json"));
+    const QByteArray good = fixtures::ReadBytes(path("Tablix_pro.dan"));
+    for (const char *name : {"../secret.txt", "/etc/hostname", "a\\u001bb", ".."}) {
+        QByteArray bad = json;
+        bad.replace("\"tablix_lng.eng\"", QByteArray("\"") + name + "\"");
+        ASSERT_TRUE(fixtures::WriteBytes(path("bad.json"), bad));
+        const ToolRun r = cli({QStringLiteral("params"), QStringLiteral("load"), path("bad.json")});
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_TRUE(r.err.contains("field \"languageFileName\" must be a plain file name in the data folder")) << r.err.toStdString();
+        EXPECT_EQ(fixtures::ReadBytes(path("Tablix_pro.dan")), good);
+    }
+    // A parameter file written elsewhere is refused where it is read.
+    ParameterRecord p = fixtures::ShippedParameters();
+    p.setLanguageFile(QStringLiteral("../secret.txt"));
+    ASSERT_TRUE(fixtures::WriteBytes(path("Tablix_pro.dan"), SerializeParameterRecord(p)));
+    const ToolRun r = cli({QStringLiteral("prices")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "tablix-cli: The parameter file names the language file \"../secret.txt\", which is not a plain "
+                     "file name in the data folder; it is not read.\n");
+    EXPECT_FALSE(r.out.contains("secret"));
+}
+
+// Entries a language file lacks come in English, and the tool says how many.
+TEST_F(CliFilesTest, AShortLanguageFileFallsBackToEnglish)
+{
+    const QByteArray english = fixtures::ReadBytes(path("tablix_lng.eng"));
+    const QByteArray full = cli({QStringLiteral("cutlist"), path("p.tab")}).out;
+    QByteArray half = english.left(english.indexOf("\n165=") + 1);
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix_lng.eng"), half));
+    const ToolRun r = cli({QStringLiteral("cutlist"), path("p.tab")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, full);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("lacks %1 of the %2 language entries; they are shown in English")
+                                    .arg(kLanguageEntries - 165).arg(kLanguageEntries).toUtf8())) << r.err.toStdString();
+}
+
+// Titles reach the terminal and the spreadsheet as text, never as control sequences or formulas.
+TEST_F(CliFilesTest, TitlesAreEscapedAndNeverFormulas)
+{
+    SignSlotArray signs = *ReadProjectFile(path("p.tab")).signs;
+    signs[0].setTitle(QStringLiteral("=HYPERLINK(1)\x1b[31m"));
+    signs[1].setTitle(QString::fromUtf8("two\nlines") + QChar(0));
+    ASSERT_TRUE(WriteProjectFile(path("c.tab"), signs, nullptr));
+    const ToolRun summary = cli({QStringLiteral("summary"), path("c.tab")});
+    ASSERT_EQ(summary.exitCode, 0) << summary.err.toStdString();
+    EXPECT_TRUE(summary.out.contains("=HYPERLINK(1)\\x1b[31m\n")) << summary.out.toStdString();
+    EXPECT_TRUE(summary.out.contains("two\\nlines\\x00\n")) << summary.out.toStdString();
+    EXPECT_FALSE(summary.out.contains('\x1b'));
+    // A profile name a spreadsheet would read as a formula.
+    QByteArray english = fixtures::ReadBytes(path("tablix_lng.eng"));
+    english.replace("=Frame wide A", "=@Frame wide A");
+    ASSERT_TRUE(fixtures::WriteBytes(path("tablix_lng.eng"), english));
+    const ToolRun csv = cli({QStringLiteral("cutlist"), path("c.tab")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    EXPECT_FALSE(csv.out.contains('\x1b'));
+    EXPECT_FALSE(csv.out.contains(QByteArray(1, '\0')));
+    for (const QByteArray &line : csv.out.split('\n'))
+        for (const QByteArray &cell : line.split(','))
+            EXPECT_FALSE(cell.startsWith('@') || cell.startsWith("\"@")) << line.toStdString();
+    EXPECT_TRUE(csv.out.contains("\r\n'@Frame wide A,400.00,2,1 =HYPERLINK(1)\\x1b[31m")) << csv.out.toStdString();
+    EXPECT_TRUE(csv.out.contains("2 two\\nlines\\x00")) << csv.out.toStdString();
+}

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -92,6 +95,25 @@ TEST_F(CurrencyFolder, TheFileKeepsOtherSettingsAndIgnoresAnUnusableWord)
     QString error;
     EXPECT_FALSE(WriteCurrencySetting(blocked.path(), QStringLiteral("PLN"), &error));
     EXPECT_TRUE(error.contains(QLatin1String(kSettingsFileName))) << error.toStdString();
+}
+
+// A settings file larger than any text file is not read whole, nor written over.
+TEST_F(CurrencyFolder, AHugeSettingsFileIsNeitherReadNorReplaced)
+{
+    {
+        QFile huge(ini());
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        huge.write("[prices]\ncurrency=PLN\n");
+        ASSERT_TRUE(huge.resize(qint64(1) << 30)); // sparse: no disk used
+    }
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(CurrencySetting(dir.path()), QString());
+    QString error;
+    EXPECT_FALSE(WriteCurrencySetting(dir.path(), QStringLiteral("EUR"), &error));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(error, ini() + QStringLiteral(" is larger than 4194304 bytes, more than a settings file holds; it is not read"));
+    EXPECT_EQ(QFileInfo(ini()).size(), qint64(1) << 30);
 }
 
 TEST_F(CurrencyFolder, TheProgramAndTheToolShowTheSettingWhateverTheLanguage)

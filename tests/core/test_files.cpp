@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
+#include <ctime>
 #include <unistd.h>
 
 #include "support/fixtures.h"
@@ -208,26 +210,172 @@ TEST(FileWrite, LinksModesAndOwnersSurvive)
     EXPECT_EQ(Mode(dir.filePath(QStringLiteral("fresh.tab"))) & 07777, 0640u);
 }
 
-TEST(FileWrite, StrayTemporariesOfAKilledWriteGoAtTheNextWrite)
+// Only our own temporaries of the same file go, and only once no write can still be making them.
+TEST(FileWrite, OnlyStaleTemporariesOfOursAreRemoved)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Tablix_pro.dan"));
-    auto make = [&](const char *name, mode_t mode) {
-        const QString p = dir.filePath(QString::fromLatin1(name));
-        fixtures::WriteBytes(p, "partial");
-        ::chmod(Native(p).constData(), mode);
+    const QString path = dir.filePath(QStringLiteral("p.tab"));
+    const QByteArray stale = TemporaryName("p.tab", "aB3xYz");
+    const QByteArray fresh = TemporaryName("p.tab", "Q9w2Lk");
+    EXPECT_EQ(stale, ".p.tab.tablix-aB3xYz.tmp");
+    const struct {
+        QByteArray name;
+        mode_t mode;
+        int ageSeconds;
+        bool removed;
+    } files[] = {
+        {stale, 0644, 3600, true},                        // complete, final mode: a write killed before the rename
+        {TemporaryName("p.tab", "Zz9Zz9"), 0600, 400, true}, // killed while writing
+        {fresh, 0600, 10, false},                          // another process writing now
+        {"p.tab.240517", 0600, 3600, false},               // the user's own backups
+        {"p.tab.Backup", 0600, 3600, false},
+        {"p.tab.v2old1", 0600, 3600, false},
+        {".p.tab.tablix-aB3xY.tmp", 0600, 3600, false},    // not six characters
+        {".p.tab.tablix-aB3x_z.tmp", 0600, 3600, false},
+        {TemporaryName("q.tab", "aB3xYz"), 0600, 3600, false}, // another file's
     };
-    make("Tablix_pro.dan.aB3xYz", 0600);  // as a killed write leaves it
-    make("Tablix_pro.dan.Q9w2Lk", 0600);
-    make("Tablix_pro.dan.backup", 0600);  // a word: the user's own
-    make("Tablix_pro.dan.R5t6Y7", 0644);  // not private: not ours
-    make("Tablix_pro.dan.x1", 0600);      // not six characters
-    make("Other.dan.aB3xYz", 0600);       // another file's
+    for (const auto &f : files) {
+        const QByteArray p = Native(dir.path()) + '/' + f.name;
+        ASSERT_TRUE(fixtures::WriteBytes(QFile::decodeName(p), "partial"));
+        ::chmod(p.constData(), f.mode);
+        const timespec times[2] = {{::time(nullptr) - f.ageSeconds, 0}, {::time(nullptr) - f.ageSeconds, 0}};
+        ::utimensat(AT_FDCWD, p.constData(), times, 0);
+    }
     ASSERT_TRUE(WriteFileAtomically(path, "new", nullptr));
-    QStringList left = QDir(dir.path()).entryList(QDir::Files);
-    left.sort();
-    EXPECT_EQ(left, (QStringList{"Other.dan.aB3xYz", "Tablix_pro.dan", "Tablix_pro.dan.R5t6Y7", "Tablix_pro.dan.backup",
-                                 "Tablix_pro.dan.x1"}));
+    for (const auto &f : files)
+        EXPECT_EQ(QFile::exists(dir.filePath(QFile::decodeName(f.name))), !f.removed) << f.name.constData();
+    EXPECT_EQ(fixtures::ReadBytes(path), "new");
+}
+
+TEST(FileWrite, TheLongestFileNameHasATemporary)
+{
+    QTemporaryDir dir;
+    const QString name = QString(251, QLatin1Char('n')) + QStringLiteral(".tab");
+    const QString path = dir.filePath(name);
+    ASSERT_EQ(Native(name).size(), 255);
+    QString error;
+    ASSERT_TRUE(WriteFileAtomically(path, "first", &error)) << error.toStdString();
+    ASSERT_TRUE(WriteFileAtomically(path, "second", &error)) << error.toStdString();
+    EXPECT_EQ(fixtures::ReadBytes(path), "second");
+    EXPECT_EQ(TemporaryName(Native(name), "abcdef").size(), 255);
+    EXPECT_EQ(Others(dir.path(), {name}), QStringList());
+}
+
+// Two writers of one file at the same moment: both succeed, and the file is one of the two whole.
+TEST(FileWrite, SimultaneousWritersBothSucceed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.tab"));
+    const QByteArray a(3920, 'a'), b(3920, 'b');
+    int failures = 0;
+    for (int round = 0; round < 100; ++round) {
+        QString errorA, errorB;
+        auto first = std::async(std::launch::async, [&] { return WriteFileAtomically(path, a, &errorA); });
+        const bool second = WriteFileAtomically(path, b, &errorB);
+        const bool firstWritten = first.get();
+        failures += !firstWritten + !second;
+        EXPECT_TRUE(firstWritten && second) << errorA.toStdString() << errorB.toStdString();
+        const QByteArray now = fixtures::ReadBytes(path);
+        ASSERT_TRUE(now == a || now == b) << "round " << round;
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(Others(dir.path(), {QStringLiteral("p.tab")}), QStringList());
+}
+
+// The path is followed to what it names: a regular file is replaced at its real place, never appended to.
+TEST(FileWrite, PathsAreDecidedByWhatTheyResolveTo)
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath(QStringLiteral("out.tab"));
+    ASSERT_TRUE(fixtures::WriteBytes(real, "old contents"));
+    const int folder = ::open(Native(dir.path()).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    QString error;
+    for (const QString &kind : {QStringLiteral("folder"), QStringLiteral("file"), QStringLiteral("root")}) {
+        ASSERT_TRUE(fixtures::WriteBytes(real, "old contents"));
+        const int file = ::open(Native(real).constData(), O_RDONLY);
+        ASSERT_GE(file, 0);
+        const QString path = kind == QLatin1String("folder") ? QStringLiteral("/proc/self/fd/%1/out.tab").arg(folder)
+                             : kind == QLatin1String("file") ? QStringLiteral("/proc/self/fd/%1").arg(file)
+                                                             : QStringLiteral("/proc/self/root") + real;
+        ASSERT_TRUE(WriteFileAtomically(path, "new", &error)) << error.toStdString();
+        EXPECT_EQ(fixtures::ReadBytes(real), "new") << path.toStdString();
+        EXPECT_TRUE(S_ISREG(Mode(real)));
+        // The descriptor still holds the file that was replaced: it is not written again.
+        if (kind == QLatin1String("file")) {
+            EXPECT_FALSE(WriteFileAtomically(path, "again", &error));
+            EXPECT_EQ(error, QStringLiteral("Could not write %1: it names a file that has been deleted.").arg(path));
+        }
+        ::close(file);
+    }
+    ::close(folder);
+    EXPECT_EQ(Others(dir.path(), {QStringLiteral("out.tab")}), QStringList());
+
+    // A dangling link is written through to the name it points to; the link stays.
+    const QString link = dir.filePath(QStringLiteral("link.tab"));
+    ASSERT_EQ(::symlink("sub/../target.tab", Native(link).constData()), 0);
+    QDir(dir.path()).mkdir(QStringLiteral("sub"));
+    ASSERT_TRUE(WriteFileAtomically(link, "through", &error)) << error.toStdString();
+    EXPECT_TRUE(S_ISLNK(Mode(link)));
+    EXPECT_EQ(fixtures::ReadBytes(dir.filePath(QStringLiteral("target.tab"))), "through");
+
+    // A loop is refused and left as it is.
+    const QString loopA = dir.filePath(QStringLiteral("a.tab")), loopB = dir.filePath(QStringLiteral("b.tab"));
+    ASSERT_EQ(::symlink("b.tab", Native(loopA).constData()), 0);
+    ASSERT_EQ(::symlink("a.tab", Native(loopB).constData()), 0);
+    EXPECT_FALSE(WriteFileAtomically(loopA, "x", &error));
+    EXPECT_EQ(error, QStringLiteral("Could not write %1: its symbolic links form a loop.").arg(loopA));
+    EXPECT_TRUE(S_ISLNK(Mode(loopA)));
+}
+
+// What an editor that respects the file does: read-only refused, owner, group and attributes kept.
+TEST(FileWrite, ProtectionOwnershipAndAttributesAreKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.tab"));
+    ASSERT_TRUE(fixtures::WriteBytes(path, "old"));
+    QString error;
+    ::chmod(Native(path).constData(), 0444);
+    if (::geteuid() == 0) {
+        // Root writes its own read-only file, but not someone else's that nobody may write.
+        ASSERT_EQ(::chown(Native(path).constData(), 65534, 65534), 0);
+    }
+    EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+    EXPECT_EQ(error, QStringLiteral("Could not write %1: the file is read-only.").arg(path));
+    EXPECT_EQ(fixtures::ReadBytes(path), "old");
+
+    ::chmod(Native(path).constData(), 0640);
+    const bool attributes = ::setxattr(Native(path).constData(), "user.tablix.test", "kept", 4, 0) == 0;
+    struct stat before {};
+    ::stat(Native(path).constData(), &before);
+    ASSERT_TRUE(WriteFileAtomically(path, "new", &error)) << error.toStdString();
+    struct stat after {};
+    ::stat(Native(path).constData(), &after);
+    EXPECT_EQ(fixtures::ReadBytes(path), "new");
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    if (attributes) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(Native(path).constData(), "user.tablix.test", value, sizeof value), 4);
+        EXPECT_STREQ(value, "kept");
+    }
+    if (!attributes)
+        GTEST_SKIP() << "this file system keeps no user attributes";
+}
+
+TEST(FileWrite, AUsersOwnReadOnlyFileIsRefused)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "needs an ordinary user: root may write its own read-only file";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.tab"));
+    ASSERT_TRUE(fixtures::WriteBytes(path, "old"));
+    ::chmod(Native(path).constData(), 0444);
+    QString error;
+    EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+    EXPECT_EQ(error, QStringLiteral("Could not write %1: the file is read-only.").arg(path));
+    EXPECT_EQ(fixtures::ReadBytes(path), "old");
 }
 
 TEST(FileRead, PipesDevicesAndFoldersAreRefusedWithoutWaiting)

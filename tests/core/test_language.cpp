@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "support/fixtures.h"
 #include "core/number/number_format.h"
 #include "core/params/language.h"
@@ -99,4 +101,32 @@ TEST(LanguageFile, DecimalSeparatorIsTheEntrysFirstCharacterOrAPoint)
     }
     EXPECT_EQ(DecimalSeparator(fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"))), QLatin1Char(','));
     EXPECT_EQ(DecimalSeparator(fixtures::ShippedLanguage()), QLatin1Char('.'));
+}
+
+// A translation made for an older version: what it lacks comes in English, what it leaves empty stays empty.
+TEST(LanguageFile, MissingEntriesFallBackToEnglishEmptyOnesStayEmpty)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tablix_lng.old"));
+    ASSERT_TRUE(fixtures::WriteBytes(path, "P=Polski\n1=Projekt\n2=\n"));
+    const LanguageLoad load = LoadLanguageFile(path);
+    ASSERT_TRUE(load.table);
+    EXPECT_EQ(load.missing, kLanguageEntries - 3);
+    EXPECT_EQ(load.table->LanguageEntry(1), "Projekt");
+    EXPECT_EQ(load.table->LanguageEntry(2), "");
+    for (int n = 3; n < kLanguageEntries; ++n)
+        ASSERT_EQ(load.table->LanguageEntry(n), EnglishLanguage().LanguageEntry(n)) << n;
+    EXPECT_EQ(EnglishLanguage().LanguageEntry(5), fixtures::ShippedLanguage().LanguageEntry(5));
+    EXPECT_FALSE(EnglishLanguage().LanguageEntry(kLanguageEntries - 1).isEmpty());
+
+    // A complete file misses nothing.
+    EXPECT_EQ(LoadLanguageFile(fixtures::DataFile(QStringLiteral("tablix_lng.pol"))).missing, 0);
+}
+
+TEST(LanguageFile, OnlyPlainNamesOfTheDataFolderAreRead)
+{
+    for (const char *name : {"tablix_lng.eng", "moj jezyk.txt", "a..b"})
+        EXPECT_EQ(IsPlainLanguageFileName(QString::fromUtf8(name)), QByteArray(name) != "a..b") << name;
+    for (const char *name : {"", "../secret.txt", "/etc/hostname", "sub/x", "..", "a\tb", "a\x7f"})
+        EXPECT_FALSE(IsPlainLanguageFileName(QString::fromUtf8(name))) << name;
 }

@@ -142,5 +142,5 @@ TEST(StartupData, ReportsEachFailureAndKeepsTheStateUntilBothFilesAreWhole)
     EXPECT_EQ(r.failure, StartupFailure::None);
     EXPECT_EQ(state.LanguageEntry(1), "Project");
     EXPECT_EQ(state.derived.ElementTypeTable[12].heightMm.get(), 30);
-    EXPECT_EQ(state.tabCaptions[0], "1"); // entry 152 is missing from this short file
+    EXPECT_EQ(state.tabCaptions[0], "Sign 1"); // entry 152 is missing from this short file: English
 }

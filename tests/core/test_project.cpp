@@ -3,12 +3,14 @@
 
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <random>
 
 #include "support/fixtures.h"
 #include "core/project/app_state.h"
+#include "core/project/project_check.h"
 
 using namespace tablix;
 
@@ -70,6 +72,14 @@ TEST_F(ProjectTest, OpenAndSaveReproduceTheFileByteForByte)
             r[83 + i] = char((i + k) % 2);
         std::memset(r + 143, 0, 10);
     }
+    // The numbers a project may hold: any bits within the plausible range.
+    SignSlotArray plausible;
+    std::memcpy(plausible.data(), original.constData(), sizeof plausible);
+    for (SignRecord &r : plausible)
+        for (Real48 *n : {&r.quantity, &r.width, &r.priceLevel, &r.extraCost})
+            if (!(n->get() >= 0 && n->get() <= 1000))
+                n->set(std::fmod(std::fabs(n->get()), 997) + 0.123L);
+    original = SerializeProject(plausible);
     const QString path = dir.filePath(QStringLiteral("p.tab"));
     fixtures::WriteBytes(path, original + "tail");
     const ProjectLoad load = ReadProjectFile(path);
@@ -145,6 +155,41 @@ TEST_F(ProjectTest, DamagedRecordsAreRefusedByTheirSignAndField)
         edges[qsizetype(offset)] = char(byte);
     fixtures::WriteBytes(path, edges);
     EXPECT_TRUE(ReadProjectFile(path).signs) << ReadProjectFile(path).error.toStdString();
+}
+
+// Values no dialog stores are refused on opening, but still read for repair; what older files
+// may hold opens as before.
+TEST_F(ProjectTest, ImplausibleValuesAreRefusedButReadForRepair)
+{
+    makeSigns(2);
+    const struct {
+        Real48 SignRecord::*field;
+        long double value;
+        const char *refused; // empty: opens
+    } cases[] = {
+        {&SignRecord::quantity, -5, "quantity|-5.00"},
+        {&SignRecord::quantity, 1e12L, "quantity|1000000000000.00"},
+        {&SignRecord::quantity, 100001, "quantity|100001.00"},
+        {&SignRecord::quantity, 100000, ""},
+        {&SignRecord::quantity, 0, ""},
+        {&SignRecord::quantity, 1.5L, ""},
+        {&SignRecord::width, -5, "width|-5.00"},
+        {&SignRecord::width, 1e6L, "width|1000000.00"},
+        {&SignRecord::priceLevel, -100, "priceLevel|-100.00"},
+        {&SignRecord::extraCost, 1e38L, "extraCost|"},
+        {&SignRecord::extraCost, -2e9L, "extraCost|-2000000000.00"},
+        {&SignRecord::extraCost, -500, ""},
+    };
+    for (const auto &c : cases) {
+        SignSlotArray signs = state.SignSlots;
+        (signs[1].*c.field).set(c.value);
+        QString error;
+        const auto opened = ParseProject(SerializeProject(signs), QStringLiteral("p.tab"), &error, QStringLiteral("%1|%2|%3|%4"));
+        EXPECT_EQ(!opened, *c.refused != 0) << c.refused << error.toStdString();
+        if (*c.refused)
+            EXPECT_TRUE(error.startsWith(QStringLiteral("p.tab|2|") + QLatin1String(c.refused))) << error.toStdString();
+        EXPECT_TRUE(ParseProject(SerializeProject(signs), QStringLiteral("p.tab"), &error, QString(), true));
+    }
 }
 
 TEST_F(ProjectTest, OpeningTakesThePriceLevelAndCompactsGapsKeepingTheOrder)

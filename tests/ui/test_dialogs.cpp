@@ -715,14 +715,21 @@ private slots:
         d.state.currentSignRecord.infillHeight.set(10);
         d.state.currentSignRecord.extraCost.set(5);
         d.otherInfill->show();
-        child<NumberEdit>(d.otherInfill, "pvlCalcEdit1")->setText(QStringLiteral("7"));
-        child<NumberEdit>(d.otherInfill, "pvlCalcEdit2")->setValue(1e39L);
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit1")->setValue(1e39L);
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit2")->setText(QStringLiteral("7"));
         QString text;
         ModalAnswers script({messageBox(&text)});
         child(d.otherInfill, "BitBtn1")->click();
         VERIFY_ANSWERED(script);
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.otherInfill->isVisible());
+        // An extra amount beyond what a project may hold is refused before anything is stored.
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit1")->setText(QStringLiteral("7"));
+        child<NumberEdit>(d.otherInfill, "pvlCalcEdit2")->setValue(-2e9L);
+        ModalAnswers refused({messageBox(&text, QStringLiteral("RefusedValueBox"))});
+        child(d.otherInfill, "BitBtn1")->click();
+        VERIFY_ANSWERED(refused);
+        QVERIFY2(text.endsWith(QStringLiteral("the value may be at most 1000000000.")), qPrintable(text));
         QCOMPARE(double(d.state.currentSignRecord.infillHeight.get()), 10.0);
         QCOMPARE(double(d.state.currentSignRecord.extraCost.get()), 5.0);
     }
@@ -910,13 +917,25 @@ private slots:
         Dialogs d;
         d.state.derived.FixedPricePercent.set(100);
         d.assumptions->show();
-        child<NumberEdit>(d.assumptions, "pvlCalcEdit1")->setValue(1e39L);
+        child<NumberEdit>(d.assumptions, "pvlCalcEdit4")->setValue(1e39L);
         QString text;
         ModalAnswers script({messageBox(&text)});
         child(d.assumptions, "BitBtn1")->click();
         VERIFY_ANSWERED(script);
         QCOMPARE(text, QStringLiteral("Floating point overflow"));
         QVERIFY(d.assumptions->isVisible());
+        QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
+        // Width and quantity stop where a project file's check does.
+        child<NumberEdit>(d.assumptions, "pvlCalcEdit4")->setValue(0);
+        for (const char *edit : {"pvlCalcEdit1", "pvlCalcEdit2"}) {
+            child<NumberEdit>(d.assumptions, "pvlCalcEdit1")->setValue(120);
+            child<NumberEdit>(d.assumptions, "pvlCalcEdit2")->setValue(1);
+            child<NumberEdit>(d.assumptions, edit)->setValue(100001);
+            child(d.assumptions, "BitBtn1")->click();
+            QVERIFY(d.assumptions->isVisible());
+            QVERIFY2(child<QLabel>(d.assumptions, "RefusalLabel")->text().endsWith(QStringLiteral("the value may be at most 100000.")),
+                     qPrintable(child<QLabel>(d.assumptions, "RefusalLabel")->text()));
+        }
         QCOMPARE(double(d.state.currentSignRecord.width.get()), 120.0);
     }
 

@@ -9,7 +9,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
+#include <csignal>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -172,6 +176,73 @@ private slots:
         QVERIFY(other.serving());
     }
 
+    // Idle clients hold nothing for long: a real second start still gets through while a thousand
+    // of them are connected, and the first instance keeps its descriptors.
+    void idleClientsDoNotBlockASecondStart()
+    {
+        const auto runtime = runtimeFolder();
+        SingleInstance first(QStringLiteral("t"), runtime->path());
+        QVERIFY(first.claim());
+        QWidget window;
+        first.setWindow(&window);
+        QSignalSpy received(&first, &SingleInstance::filesReceived);
+        const QByteArray path = QFile::encodeName(QDir(runtime->path()).filePath(QStringLiteral("t.socket")));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const auto connectTo = [&address] {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            return fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 ? fd : -1;
+        };
+        const auto descriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System).size(); };
+        const qsizetype before = descriptors();
+
+        // The idle clients live in a child, which says when all are connected and then waits.
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t idle = ::fork();
+        if (idle == 0) {
+            rlimit r{};
+            ::getrlimit(RLIMIT_NOFILE, &r);
+            r.rlim_cur = std::min<rlim_t>(r.rlim_max, 4096);
+            ::setrlimit(RLIMIT_NOFILE, &r);
+            int connected = 0;
+            for (int i = 0; i < 1000; ++i)
+                connected += connectTo() >= 0;
+            (void)!::write(ready[1], &connected, sizeof connected);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        int connected = 0;
+        for (int waited = 0; waited < 600 && connected == 0; ++waited) {
+            QTest::qWait(50);
+            pollfd p{ready[0], POLLIN, 0};
+            if (::poll(&p, 1, 0) == 1)
+                (void)!::read(ready[0], &connected, sizeof connected);
+        }
+        ::close(ready[0]);
+        QCOMPARE(connected, 1000);
+
+        // A second start, as it sends its request.
+        const pid_t second = ::fork();
+        if (second == 0) {
+            ::alarm(20);
+            const int fd = connectTo();
+            const QByteArray request = QByteArrayLiteral("tablix-open\n/home/u/p.tab") + '\0';
+            const bool sent = fd >= 0 && ::send(fd, request.constData(), size_t(request.size()), 0) == request.size();
+            ::_exit(sent ? 0 : 1);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 15000);
+        QCOMPARE(received[0][0].toStringList(), QStringList{QStringLiteral("/home/u/p.tab")});
+        QVERIFY(descriptors() < before + 40);
+        int status = 0;
+        ::waitpid(second, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ::kill(idle, SIGKILL);
+        ::waitpid(idle, &status, 0);
+    }
+
     // Anything but a request of ours is ignored, and a socket left by a crash is taken over.
     void strangeRequestsAreIgnoredAndStaleSocketsReplaced()
     {
@@ -330,7 +401,7 @@ private slots:
         QStringList seen;
         QString prompt;
         bool cancelShown = true;
-        QString restart;
+        QString restart, missing;
         ModalAnswers answers({{QStringLiteral("Form3"),
                                [&](QWidget *modal) {
                                    auto *combo = fixtures::child<QComboBox>(modal, "ComboBox1");
@@ -342,10 +413,14 @@ private slots:
                                    combo->setCurrentIndex(combo->findText(QStringLiteral("Polski")));
                                    fixtures::child(modal, "BitBtn1")->click();
                                }},
+                              modal::messageBox(&missing, QStringLiteral("LanguageEntriesMissingBox")),
                               modal::messageBox(&restart, QStringLiteral("OpenErrorBox"))});
         AppState state;
         QVERIFY(!RunStartup(state, dir.path()));
         VERIFY_ANSWERED(answers);
+        // The short Polish file lacks this text too: it comes in English.
+        QCOMPARE(missing, QStringLiteral("%1 of the %2 texts are missing from this language file; they are shown in English.")
+                              .arg(kLanguageEntries - 2).arg(kLanguageEntries));
         seen << restart;
         QCOMPARE(seen, (QStringList{QStringLiteral("chooser:-1:English,Polski"), QStringLiteral("Restart program!")}));
         QCOMPARE(prompt, QStringLiteral("Choose language version"));
@@ -398,7 +473,9 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QCOMPARE(windows.madeCount(), 1); // the dialogs are made when first opened
         QVERIFY(!form.isWindowModified()); // "[*]" marks where unsaved changes would show
-        QCOMPARE(form.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("TABLIX ")); // a file without the maker's line
+        // A file without the maker's line gets the English one.
+        QCOMPARE(form.windowTitle().remove(QStringLiteral("[*]")),
+                 QStringLiteral("TABLIX - ") + fixtures::ShippedLanguage().LanguageEntry(text::kMakerContactLine) + u' ');
         QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     }
 };

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include "core/number/cp1250.h"
+#include "core/number/escaped_text.h"
 #include "core/number/input_file.h"
 #include "core/params/language_entries.h"
 
@@ -47,14 +48,26 @@ void forEachLine(const QString &text, int maxLines, Visit visit)
 
 } // namespace
 
-LanguageTable ParseLanguageFile(const QByteArray &bytes)
+LanguageTable ParseLanguageFile(const QByteArray &bytes, int *lines)
 {
     LanguageTable table;
+    int read = 0;
     forEachLine(decodeText(bytes), kLanguageEntries, [&](int n, QStringView line) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         table.entries[size_t(n)] = (eq < 0 ? line : line.mid(eq + 1)).toString();
+        read = n + 1;
     });
+    if (lines)
+        *lines = read;
     return table;
+}
+
+const LanguageTable &EnglishLanguage()
+{
+#include "english_texts.inc"
+    static const LanguageTable english =
+        ParseLanguageFile(QByteArray(reinterpret_cast<const char *>(kEnglishTexts), qsizetype(sizeof kEnglishTexts)));
+    return english;
 }
 
 LanguageLoad LoadLanguageFile(const QString &path)
@@ -65,7 +78,11 @@ LanguageLoad LoadLanguageFile(const QString &path)
         result.error = file.error;
         return result;
     }
-    result.table = ParseLanguageFile(*file.bytes);
+    int lines = 0;
+    result.table = ParseLanguageFile(*file.bytes, &lines);
+    for (int n = lines; n < kLanguageEntries; ++n)
+        result.table->entries[size_t(n)] = EnglishLanguage().entries[size_t(n)];
+    result.missing = kLanguageEntries - lines;
     return result;
 }
 
@@ -76,7 +93,24 @@ LanguageLoad LoadNamedLanguageFile(const QString &folder, const QString &name)
         result.error = QStringLiteral("The parameter file names no language file (the name is empty).");
         return result;
     }
+    if (!IsPlainLanguageFileName(name)) {
+        LanguageLoad result;
+        result.error = QStringLiteral("The parameter file names the language file \"%1\", which is not a plain file name "
+                                      "in the data folder; it is not read.")
+                           .arg(EscapedControls(name));
+        return result;
+    }
     return LoadLanguageFile(QDir(folder).filePath(name));
+}
+
+bool IsPlainLanguageFileName(const QString &name)
+{
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1String("..")))
+        return false;
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            return false;
+    return true;
 }
 
 QString LanguageDisplayName(const QByteArray &bytes)

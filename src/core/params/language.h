@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 354;
-inline constexpr int kLanguageEntriesUsed = 354;
+inline constexpr int kLanguageEntries = 356;
+inline constexpr int kLanguageEntriesUsed = 356;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
@@ -24,15 +24,25 @@ struct LanguageTable {
 
 // Valid UTF-8 is read as such (a leading byte-order mark dropped); anything else as Windows-1250.
 // Line N becomes entry N with everything up to its first '=' dropped; lines past the table are
-// ignored and entries past the last line are left empty.
-LanguageTable ParseLanguageFile(const QByteArray &bytes);
+// ignored and entries past the last line are left empty. `lines` gets the number of lines read.
+LanguageTable ParseLanguageFile(const QByteArray &bytes, int *lines = nullptr);
+
+// The program's own English texts, as shipped.
+const LanguageTable &EnglishLanguage();
 
 struct LanguageLoad {
     std::optional<LanguageTable> table;
     QString error; // names the file and the reason
+    // Entries absent from the file (a translation made for an older version): they hold the
+    // English text. An entry present with an empty text stays empty.
+    int missing = 0;
 };
 LanguageLoad LoadLanguageFile(const QString &path);
-// The language file `name` (as the parameter file holds it) in `folder`; an empty name is an error.
+// A name the parameter file may give its language file: a file of the data folder itself, so not
+// empty, without "/", "..", or control characters.
+bool IsPlainLanguageFileName(const QString &name);
+// The language file `name` (as the parameter file holds it) in `folder`; an empty name, or one
+// that is not plain, is an error.
 LanguageLoad LoadNamedLanguageFile(const QString &folder, const QString &name);
 
 // A language file's display name: its first line less its first two characters.

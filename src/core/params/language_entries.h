@@ -358,4 +358,9 @@ inline constexpr int kStepNewSign = Entry(351);
 inline constexpr int kStepCopySign = Entry(352);
 inline constexpr int kStepDeleteSign = Entry(353);
 
+// Entries 354-355: the chooser's note on texts missing from a language file, and a value above a
+// field's limit.
+inline constexpr int kLanguageEntriesMissing = Entry(354); // the chooser: "%1" entries missing of "%2", shown in English
+inline constexpr int kRefusedAboveLimit = Entry(355);      // after a field's label: "%1" the largest value allowed
+
 } // namespace tablix::text

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/params/language.h"
+
 namespace tablix {
 
 namespace {
@@ -82,6 +84,10 @@ ParameterRecord readRecord(const QJsonObject &root)
             throw FieldError{QStringLiteral("field \"languageFileNameBytes\" is not 16 bytes in hexadecimal")};
         std::memcpy(p.languageFileName, bytes.constData(), sizeof p.languageFileName);
     }
+    if (!p.languageFile().isEmpty() && !IsPlainLanguageFileName(p.languageFile()))
+        throw FieldError{QStringLiteral("field \"languageFileName\" must be a plain file name in the data folder "
+                                        "(no \"/\", no \"..\", no control characters), not \"%1\"")
+                             .arg(p.languageFile())};
     return p;
 }
 

@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
+#include "core/number/atomic_file.h"
+#include "core/number/input_file.h"
 #include "core/params/language_entries.h"
 
 namespace tablix {
@@ -61,36 +63,62 @@ bool IsUsableCurrency(const QString &word)
     return !first.isDigit() && !QStringLiteral(".,-+").contains(first);
 }
 
+// QSettings reads a file whole: it only ever sees a copy of one no larger than a text file may be.
+InputFile readSettings(const QString &path)
+{
+    return ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a settings file"));
+}
+
 QString CurrencySetting(const QString &workdir)
 {
     const QString path = settingsPath(workdir);
     if (!QFileInfo(path).isFile())
         return QString();
-    const QSettings settings(path, QSettings::IniFormat);
+    const InputFile file = readSettings(path);
+    const QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QString::fromLatin1(kSettingsFileName));
+    if (!file.bytes || !scratch.isValid() || !WriteFileAtomically(copy, *file.bytes, nullptr))
+        return QString();
+    const QSettings settings(copy, QSettings::IniFormat);
     const QString word = settings.value(kCurrencyKey).toString().trimmed();
     return IsUsableCurrency(word) ? word : QString();
 }
 
 bool WriteCurrencySetting(const QString &workdir, const QString &word, QString *error)
 {
+    // QSettings edits a private copy, so that the folder's file is written by the one writer.
     const QString path = settingsPath(workdir);
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() == QSettings::NoError) {
+    QByteArray bytes;
+    if (QFileInfo::exists(path)) {
+        const InputFile file = readSettings(path);
+        if (!file.bytes) {
+            if (error)
+                *error = file.error;
+            return false;
+        }
+        bytes = *file.bytes;
+    }
+    const QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QString::fromLatin1(kSettingsFileName));
+    if (!scratch.isValid() || !WriteFileAtomically(copy, bytes, error))
+        return false;
+    {
+        QSettings settings(copy, QSettings::IniFormat);
         settings.setValue(kCurrencyKey, word.trimmed());
         settings.sync();
+        if (settings.status() != QSettings::NoError) {
+            if (error)
+                *error = QStringLiteral("%1: the settings could not be written").arg(path);
+            return false;
+        }
     }
-    if (settings.status() == QSettings::NoError)
-        return true;
-    if (error) {
-        // QSettings keeps the reason to itself; the file it would have written tells it.
-        QSaveFile probe(path);
-        QString reason;
-        if (!probe.open(QIODevice::WriteOnly))
-            reason = probe.errorString();
-        probe.cancelWriting();
-        *error = reason.isEmpty() ? path : QStringLiteral("%1: %2").arg(path, reason);
+    const InputFile edited = readSettings(copy);
+    if (!edited.bytes) {
+        if (error)
+            *error = edited.error;
+        return false;
     }
-    return false;
+    return WriteFileAtomically(path, *edited.bytes, error);
 }
 
 QString CurrencyWord(const LanguageTable &language)

@@ -20,7 +20,7 @@ bool IsMark(int mark)
     return mark == 0 || mark == 1;
 }
 
-std::optional<RecordFault> CheckRecord(const SignRecord &r, int sign)
+std::optional<RecordFault> CheckRecord(const SignRecord &r, int sign, bool plausible)
 {
     auto fault = [sign](const QString &field, const QString &value) { return RecordFault{sign, field, value}; };
     auto byteFault = [&](const char *field, int value) { return fault(QLatin1String(field), QString::number(value)); };
@@ -56,15 +56,28 @@ std::optional<RecordFault> CheckRecord(const SignRecord &r, int sign)
     for (const auto &n : numbers)
         if (!std::isfinite(n.value.get()))
             return fault(QLatin1String(n.name), FormatFixed(n.value.get(), 0, 2));
+    if (!plausible)
+        return std::nullopt;
+    const struct {
+        const char *name;
+        const Real48 &value;
+        long double low, high;
+    } ranges[] = {{"quantity", r.quantity, 0, kMaxQuantity},
+                  {"width", r.width, 0, kMaxWidthCm},
+                  {"priceLevel", r.priceLevel, 0, HUGE_VALL},
+                  {"extraCost", r.extraCost, -kMaxExtraCost, kMaxExtraCost}};
+    for (const auto &n : ranges)
+        if (n.value.get() < n.low || n.value.get() > n.high)
+            return fault(QLatin1String(n.name), FormatFixed(n.value.get(), 0, 2));
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<RecordFault> CheckProject(const SignSlotArray &signs)
+std::optional<RecordFault> CheckProject(const SignSlotArray &signs, bool plausible)
 {
     for (int k = 1; k <= kMaxSigns; ++k)
-        if (auto fault = CheckRecord(signs[size_t(k - 1)], k))
+        if (auto fault = CheckRecord(signs[size_t(k - 1)], k, plausible))
             return fault;
     return std::nullopt;
 }

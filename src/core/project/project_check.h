@@ -15,9 +15,16 @@ struct RecordFault {
     QString value;
 };
 
+// Magnitudes no sign maker's sign reaches and no dialog stores.
+inline constexpr long double kMaxQuantity = 100000;
+inline constexpr long double kMaxWidthCm = 100000; // 1 km, as far as the drawings go
+inline constexpr long double kMaxExtraCost = 1e9;
+
 // Every slot: layout 1..4, sign type 1..6, row codes from the element table (0, 1..21, 30..35,
-// 40..45), row and lower marks 0 or 1, numbers finite.
-std::optional<RecordFault> CheckProject(const SignSlotArray &signs);
+// 40..45), row and lower marks 0 or 1, numbers finite. With `plausible`, also quantity and
+// width from 0 to their limits, a price level not negative and an extra cost within ±kMaxExtraCost
+// (quantity 0, fractional quantities and negative extra costs are what older files may hold).
+std::optional<RecordFault> CheckProject(const SignSlotArray &signs, bool plausible = true);
 
 // `message` with %1 the file name, %2 the sign, %3 the field and %4 its value (language entry 174).
 QString RecordFaultText(const QString &message, const QString &fileName, const RecordFault &fault);

@@ -41,7 +41,7 @@ void BlankSignRecord(SignRecord &r)
 }
 
 std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
-                                          const QString &damagedMessage)
+                                          const QString &damagedMessage, bool forRepair)
 {
     if (bytes.size() < qsizetype(sizeof(SignSlotArray))) {
         if (error)
@@ -53,7 +53,7 @@ std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString
     }
     SignSlotArray signs;
     std::memcpy(signs.data(), bytes.constData(), sizeof signs);
-    if (const std::optional<RecordFault> fault = CheckProject(signs)) {
+    if (const std::optional<RecordFault> fault = CheckProject(signs, !forRepair)) {
         if (error)
             *error = RecordFaultText(damagedMessage.isEmpty() ? DefaultDamagedProjectMessage() : damagedMessage,
                                      fileName, *fault);
@@ -67,7 +67,8 @@ QByteArray SerializeProject(const SignSlotArray &signs)
     return QByteArray(reinterpret_cast<const char *>(signs.data()), qsizetype(sizeof signs));
 }
 
-ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage, const LanguageTable *language)
+ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage, const LanguageTable *language,
+                            bool forRepair)
 {
     ProjectLoad result;
     const InputFile file = ReadInputFile(path, qint64(sizeof(SignSlotArray)), true, QString());
@@ -80,7 +81,7 @@ ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage, 
         result.error = *refusal;
         return result;
     }
-    result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage);
+    result.signs = ParseProject(*file.bytes, QFileInfo(path).fileName(), &result.error, damagedMessage, forRepair);
     if (result.signs && file.longer)
         result.notice = QStringLiteral("%1 is longer than one project; only its first %2 bytes are read")
                             .arg(QDir::toNativeSeparators(path))

@@ -65,9 +65,9 @@ void BlankSignRecord(SignRecord &r);
 
 // The first 3920 bytes make the project; fewer is an error, and so is a record no sign can hold
 // (CheckProject), told by `damagedMessage` (language entry 174; empty: the English text). Memory
-// is not touched here.
+// is not touched here. `forRepair` lets implausible values through, to be shown and mended by hand.
 std::optional<SignSlotArray> ParseProject(const QByteArray &bytes, const QString &fileName, QString *error,
-                                          const QString &damagedMessage = QString());
+                                          const QString &damagedMessage = QString(), bool forRepair = false);
 QByteArray SerializeProject(const SignSlotArray &signs);
 
 struct ProjectLoad {
@@ -77,7 +77,7 @@ struct ProjectLoad {
 };
 // A file that is no project at all is refused first, in `language` (English without one).
 ProjectLoad ReadProjectFile(const QString &path, const QString &damagedMessage = QString(),
-                            const LanguageTable *language = nullptr);
+                            const LanguageTable *language = nullptr, bool forRepair = false);
 bool WriteProjectFile(const QString &path, const SignSlotArray &signs, QString *error);
 
 // A name not ending in ".tab" (any case) is written with ".tab" appended.

@@ -7,6 +7,7 @@
 
 #include "core/engine/compute_sign.h"
 #include "core/engine/profile_keys.h"
+#include "core/number/escaped_text.h"
 #include "core/number/number_format.h"
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
@@ -151,10 +152,13 @@ CutList BuildCutList(AppState &state)
 
 namespace {
 
-QString CsvField(const QString &text)
+// Control characters made visible; a cell a spreadsheet would take for a formula gets a leading "'".
+QString CsvField(const QString &raw)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
+    QString text = EscapedControls(raw, false);
+    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+        text.prepend(QLatin1Char('\''));
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));

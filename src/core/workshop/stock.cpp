@@ -259,7 +259,7 @@ QStringList UnknownStockEntryMessages(const StockSettings &settings, const QStri
 StockLoad LoadStockFile(const QString &path, const QStringList &languageFolders)
 {
     StockLoad load;
-    const InputFile file = ReadInputFile(path, 1024 * 1024, false, QStringLiteral("a stock settings file"));
+    const InputFile file = ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a stock settings file"));
     if (!file.bytes) {
         load.missing = file.openFailed;
         load.error = file.error;
