@@ -19,6 +19,7 @@
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
 #include "ui/main_window.h"
+#include "ui/plan_progress.h"
 #include "ui/plan_report_view.h"
 #include "ui/remembered.h"
 #include "ui/startup.h"
@@ -221,8 +222,13 @@ WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
                          state.LanguageEntry(text::kPlanStockUnreadable).arg(stock.error));
         return Outcome::Failed;
     }
+    const StockSettings settings = *stock.settings;
+    const CutList pieces = *list;
+    const CuttingPlan plan = RunPlanWithProgress(window, state, [&](const PlanControl &control) {
+        return planner_ ? planner_(pieces, settings, control) : PlanCutList(pieces, settings, control);
+    });
     PlanReportView view(state, [this]() -> QPrinter & { return printer(); }, window);
-    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(PlanCutList(*list, *stock.settings), state.language));
+    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(plan, state.language));
     view.exec();
     return Outcome::Shown;
 }

@@ -308,7 +308,7 @@ inline constexpr int kQuoteNoSignInUse = Entry(320);
 inline constexpr int kQuoteFileFilter = Entry(321);   // "Description|*.pdf"
 inline constexpr int kQuoteUntitledProject = Entry(322);
 
-// workshop: entries 323-329 and 266-277 (278 unused): the cut list file, the stock dialog, the plan window.
+// workshop: entries 323-329 and 266-278: the cut list file, the stock dialog, the plan window.
 inline constexpr int kMenuCutListCsv = Entry(323);
 inline constexpr int kMenuCuttingPlan = Entry(324);
 inline constexpr int kMenuStockSettings = Entry(325);
@@ -328,5 +328,6 @@ inline constexpr int kStockUseDefaults = Entry(274);
 inline constexpr int kStockNoProfiles = Entry(275);
 inline constexpr int kPlanStockUnreadable = Entry(276); // "%1" the reason; "#" starts the second line
 inline constexpr int kCutListTooLarge = Entry(277);     // "%1" the most pieces a list may hold
+inline constexpr int kPlanInterrupted = Entry(278);     // under the plan's title when Cancel stopped the search
 
 } // namespace tablix::text

@@ -125,7 +125,6 @@ ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &
     limits.cancel = control.cancel;
     const cutting::Solution solution = cutting::Solve(items, stock.capacity(), firstFit, limits);
     plan.lowerBound = solution.lowerBound;
-    plan.interrupted = solution.interrupted;
     for (const Pattern &p : solution.bars)
         plan.bars.push_back(BarOf(p, items, stock));
     if (control.solverResult)
@@ -139,6 +138,8 @@ ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &
     plan.fromFirstFit = plan.bars.size() == firstFit.size();
     SortBars(plan.bars);
     plan.optimal = (long long)plan.bars.size() == plan.lowerBound;
+    // A plan at its bound is proven however its search ended.
+    plan.interrupted = solution.interrupted && !plan.optimal;
     return plan;
 }
 
@@ -226,7 +227,8 @@ QByteArray CuttingPlanJson(const CuttingPlan &plan)
         out += p.bars.empty() ? "],\n" : "\n      ],\n";
         out += "      \"tooLong\": " + DemandJson(p.tooLong) + ",\n";
         out += "      \"lowerBound\": " + QByteArray::number(p.lowerBound) + ", \"firstFitBars\": " + QByteArray::number(p.firstFitBars)
-               + ", \"optimal\": " + (p.optimal ? "true" : "false") + "\n    }";
+               + ", \"optimal\": " + (p.optimal ? "true" : "false") + ", \"interrupted\": " + (p.interrupted ? "true" : "false")
+               + "\n    }";
     }
     out += plan.profiles.empty() ? "],\n" : "\n  ],\n";
     out += "  \"totalBars\": " + QByteArray::number(plan.totalBars()) + "\n}\n";
@@ -256,7 +258,10 @@ QString CuttingPlanReport(const CuttingPlan &plan, const LanguageTable &language
     const auto E = [&](int n) -> const QString & { return language.LanguageEntry(n); };
     const QChar end = u'\r';
     const QString cm = E(text::kCentimetreUnit);
-    QString out = E(text::kPlanTitle) + end + end;
+    QString out = E(text::kPlanTitle) + end;
+    if (plan.interrupted())
+        out += E(text::kPlanInterrupted) + end;
+    out += end;
     if (plan.empty())
         return out + E(text::kPlanNoSignInUse) + end;
     const auto value = [&](int label, const QString &v, const QString &unit = QString()) {

@@ -73,7 +73,7 @@ CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock, const P
 QString CheckProfilePlan(const ProfilePlan &plan);
 
 // {"profiles": [{profile, barLength, kerf, trim, pieces, bars, tooLong, lowerBound, firstFitBars,
-// optimal}], "totalBars": N}; lengths in cm as numbers.
+// optimal, interrupted}], "totalBars": N}; lengths in cm as numbers.
 QByteArray CuttingPlanJson(const CuttingPlan &plan);
 
 // The plan as a report text for the report window and the printout: lines end with '\r', the

@@ -60,6 +60,10 @@ std::chrono::nanoseconds ThreadTime()
     return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
 }
 
+// Steps of the exact search for the whole demand, and for what a dive leaves.
+constexpr long long kRootCompletionSteps = 2000000;
+constexpr long long kNodeCompletionSteps = 20000;
+
 long long CeilBound(double value)
 {
     return (long long)std::ceil(value - 1e-6);
@@ -313,6 +317,101 @@ std::optional<std::vector<Pattern>> FullestBars(const std::vector<Item> &items, 
     return bars;
 }
 
+// Exact search for a plan of at most `bars` bars: each bar takes the longest piece left and one
+// of its fullest completions, the waste of all bars within what the volume leaves (bin
+// completion). Gives up after `limit` steps.
+class Completion {
+public:
+    Completion(const std::vector<Item> &items, CutLength capacity, long long limit)
+        : items_(items), capacity_(capacity), limit_(limit) {}
+
+    std::optional<std::vector<Pattern>> run(std::vector<long long> demand, long long bars)
+    {
+        CutLength volume = 0;
+        for (size_t i = 0; i < items_.size(); ++i)
+            volume += demand[i] * items_[i].size;
+        if (bars <= 0 || volume > bars * capacity_)
+            return std::nullopt;
+        demand_ = std::move(demand);
+        found_.clear();
+        if (search(bars, bars * capacity_ - volume))
+            return found_;
+        return std::nullopt;
+    }
+
+private:
+    bool search(long long binsLeft, CutLength slack)
+    {
+        size_t first = 0;
+        while (first < items_.size() && demand_[first] == 0)
+            ++first;
+        if (first == items_.size())
+            return true;
+        if (binsLeft == 0 || steps_ > limit_)
+            return false;
+        --demand_[first];
+        std::vector<std::pair<CutLength, Pattern>> options;
+        Pattern bar(items_.size(), 0);
+        bar[first] = 1;
+        first_ = first;
+        after_.assign(items_.size() + 1, 0);
+        for (size_t i = items_.size(); i-- > first;)
+            after_[i] = after_[i + 1] + demand_[i] * items_[i].size;
+        completions(first, capacity_ - items_[first].size, slack, bar, options);
+        std::stable_sort(options.begin(), options.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        bool done = false;
+        for (const auto &[waste, p] : options) {
+            for (size_t i = first + 1; i < items_.size(); ++i)
+                demand_[i] -= p[i];
+            demand_[first] -= p[first] - 1;
+            found_.push_back(p);
+            done = search(binsLeft - 1, slack - waste);
+            if (!done)
+                found_.pop_back();
+            for (size_t i = first + 1; i < items_.size(); ++i)
+                demand_[i] += p[i];
+            demand_[first] += p[first] - 1;
+            if (done || steps_ > limit_)
+                break;
+        }
+        ++demand_[first];
+        return done;
+    }
+
+    // Fillings of `room` from items j on whose leftover takes no further piece and stays within
+    // the slack.
+    void completions(size_t j, CutLength room, CutLength slack, Pattern &bar, std::vector<std::pair<CutLength, Pattern>> &out)
+    {
+        ++steps_;
+        // Even every piece left would not fill the bar to within the slack.
+        if (room - after_[j] > slack)
+            return;
+        while (j < items_.size() && (demand_[j] - (bar[j] - (j == first_ ? 1 : 0)) <= 0 || items_[j].size > room))
+            ++j;
+        if (j == items_.size()) {
+            if (room <= slack && out.size() < kOptions)
+                out.push_back({room, bar});
+            return;
+        }
+        const long long most = std::min(demand_[j] - (bar[j] - (j == first_ ? 1 : 0)), room / items_[j].size);
+        for (long long c = most; c >= 0 && out.size() < kOptions && steps_ <= limit_; --c) {
+            bar[j] += c;
+            // Leaving all of a fitting length out makes sense only when a later one fills the room.
+            completions(j + 1, room - c * items_[j].size, slack, bar, out);
+            bar[j] -= c;
+        }
+    }
+
+    static constexpr size_t kOptions = 64;
+    const std::vector<Item> &items_;
+    CutLength capacity_;
+    long long limit_, steps_ = 0;
+    size_t first_ = 0;
+    std::vector<CutLength> after_; // length of the pieces left from each item on
+    std::vector<long long> demand_;
+    std::vector<Pattern> found_;
+};
+
 // GLPK's own problem object, freed however the solver leaves.
 struct GlpProblem {
     glp_prob *p = glp_create_prob();
@@ -326,8 +425,8 @@ struct GlpProblem {
 // still to cut as the right-hand side and prices new patterns until none pays.
 class ColumnGeneration {
 public:
-    ColumnGeneration(const std::vector<Item> &items, CutLength capacity)
-        : items_(items), capacity_(capacity), pricing_(items, capacity)
+    ColumnGeneration(const std::vector<Item> &items, CutLength capacity, const std::atomic<bool> *cancel = nullptr)
+        : items_(items), capacity_(capacity), pricing_(items, capacity), cancel_(cancel)
     {
         glp_term_out(GLP_OFF);
         glp_set_obj_dir(lp(), GLP_MIN);
@@ -395,6 +494,8 @@ public:
         std::vector<double> duals(items_.size());
         simplex_.meth = GLP_DUALP;
         for (int round = 0; round < kMaxRounds; ++round) {
+            if (cancel_ && cancel_->load())
+                return r;
             if (!optimal()) {
                 // A fresh basis once, before giving up.
                 glp_adv_basis(lp(), 0);
@@ -442,6 +543,7 @@ private:
     const std::vector<Item> &items_;
     CutLength capacity_;
     Pricing pricing_;
+    const std::atomic<bool> *cancel_;
     GlpProblem problem_;
     glp_smcp simplex_{};
     std::vector<Pattern> patterns_;
@@ -528,6 +630,11 @@ private:
             offer(fixed, *fullest);
         if (done())
             return;
+        if (Pieces(demand) <= kExactPieces)
+            if (auto exact = Completion(items_, capacity_, kNodeCompletionSteps).run(demand, target_ - (long long)fixed.size()))
+                offer(fixed, *exact);
+        if (done())
+            return;
         const long long room = (long long)best_.size() - (long long)fixed.size();
         const ColumnGeneration::Result r = lp_.solve(demand, room);
         if (!r.solved || r.bound >= room)
@@ -572,6 +679,7 @@ private:
     }
 
     static constexpr size_t kWidth = 4;
+    static constexpr long long kExactPieces = 60;
     // Round every value down first; fix the largest value; fix the largest value times fill.
     enum class Rule { RoundDown, Largest, Fullest };
     Rule rule_ = Rule::RoundDown;
@@ -604,7 +712,7 @@ Solution Solve(const std::vector<Item> &items, CutLength capacity, const std::ve
         return solution;
     }
 
-    ColumnGeneration lp(items, capacity);
+    ColumnGeneration lp(items, capacity, limits.cancel);
     std::vector<Pattern> start = firstFit;
     for (auto packing : {std::optional(BestFitPatterns(items, demand, capacity)), FullestBars(items, demand, capacity, lp.pricing())})
         if (packing) {
@@ -620,6 +728,11 @@ Solution Solve(const std::vector<Item> &items, CutLength capacity, const std::ve
         return solution;
     }
     const ColumnGeneration::Result root = lp.solve(demand, (long long)start.size());
+    solution.bars = start;
+    if (limits.cancel && limits.cancel->load()) {
+        solution.interrupted = true;
+        return solution;
+    }
     if (!root.solved)
         return solution;
     solution.lowerBound = std::max(solution.lowerBound, root.bound);
@@ -629,6 +742,10 @@ Solution Solve(const std::vector<Item> &items, CutLength capacity, const std::ve
         return solution;
     }
 
+    if (auto exact = Completion(items, capacity, kRootCompletionSteps).run(demand, solution.lowerBound)) {
+        solution.bars = std::move(*exact);
+        return solution;
+    }
     Dive dive(items, capacity, lp, limits, solution.lowerBound, std::move(start));
     const auto t0 = std::chrono::steady_clock::now();
     dive.run(demand);
