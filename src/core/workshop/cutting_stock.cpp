@@ -13,8 +13,6 @@
 #include <numeric>
 #include <optional>
 #include <set>
-#include <cstdio>
-#include <cstdlib>
 
 namespace tablix::cutting {
 
@@ -158,7 +156,7 @@ public:
             if (bound[i] > 0)
                 chunks += 1 + (long long)std::log2(double(bound[i]));
         }
-        if (chunks * (room / unit_ + 1) > kTableLimit)
+        if (chunks * (room / unit_ + 1) > kFillLimit)
             return std::nullopt;
         return dynamic(lengths, bound, room / unit_).pattern;
     }
@@ -166,6 +164,7 @@ public:
 private:
     static constexpr long long kTableLimit = 8000000;
     static constexpr long long kNodeLimit = 2000000;
+    static constexpr long long kFillLimit = 400000; // one bar of the fullest-bar packing
 
     Result dynamic(const std::vector<double> &duals, const std::vector<long long> &bound, CutLength width)
     {
@@ -474,7 +473,6 @@ public:
     Result solve(const std::vector<long long> &demand, long long cutoff, bool toOptimum = false)
     {
         Result r;
-        ++solves_;
         for (size_t i = 0; i < items_.size(); ++i)
             glp_set_row_bnds(lp(), int(i) + 1, GLP_LO, double(demand[i]), 0);
         // A pattern with more of a length than is still wanted is no bar of this plan: left out,
@@ -504,7 +502,6 @@ public:
                     return r;
             }
             simplex_.meth = GLP_PRIMAL;
-            ++rounds_;
             r.solved = true;
             r.value = glp_get_obj_val(lp());
             for (size_t i = 0; i < items_.size(); ++i)
@@ -532,7 +529,6 @@ public:
 
     const Pattern &pattern(size_t j) const { return patterns_[j]; }
     Pricing &pricing() { return pricing_; }
-    long long solves_ = 0, rounds_ = 0;
 
 private:
     bool optimal() { return glp_simplex(lp(), &simplex_) == 0 && glp_get_status(lp()) == GLP_OPT; }
@@ -575,7 +571,6 @@ public:
     }
 
     std::vector<Pattern> &best() { return best_; }
-    long long nodes_ = 0, backtracks_ = 0;
     bool interrupted() const { return interrupted_; }
 
 private:
@@ -691,6 +686,7 @@ private:
     long long target_;
     std::vector<Pattern> best_;
     std::chrono::nanoseconds start_;
+    long long nodes_ = 0, backtracks_ = 0;
     bool interrupted_ = false;
 };
 
@@ -747,11 +743,7 @@ Solution Solve(const std::vector<Item> &items, CutLength capacity, const std::ve
         return solution;
     }
     Dive dive(items, capacity, lp, limits, solution.lowerBound, std::move(start));
-    const auto t0 = std::chrono::steady_clock::now();
     dive.run(demand);
-    if (getenv("TRACE_SOLVER"))
-        fprintf(stderr, "root bound %lld z %.4f conv %d rounds %lld; dive nodes %lld backtracks %lld best %zu, %.0f ms, lp solves %lld rounds %lld\n", root.bound, root.value, root.converged, lp.rounds_, dive.nodes_, dive.backtracks_, dive.best().size(),
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), lp.solves_, lp.rounds_);
     solution.bars = std::move(dive.best());
     solution.interrupted = dive.interrupted();
     return solution;
