@@ -1,4 +1,4 @@
-// The cutting plan: fewest stock bars for the cut list, per profile, by column generation.
+// The cutting plan: fewest stock bars for the cut list, per profile; never more than first fit.
 #pragma once
 
 #include <QByteArray>
