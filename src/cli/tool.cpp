@@ -248,6 +248,7 @@ const Command kCommands[] = {
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
     {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
     {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
+    {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
     {"quote", "PROJECT -o FILE", "the customer's quote of every sign in use as a PDF", quote},
 };
 
@@ -300,6 +301,7 @@ const GlobalOption kCommandOptions[] = {
     {"-o FILE", "where the result is written; - is stdout"},
     {"--percent P", "the prices at P percent of the list prices"},
     {"--stock FILE", "the stock settings file"},
+    {"--cutlist FILE", "a cut list as \"cutlist\" writes it: profile, length in cm, count per line"},
     {"--json", "JSON instead of text"},
 };
 
@@ -436,8 +438,9 @@ int run(const QStringList &arguments)
     const QCommandLineOption output(QStringLiteral("o"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption percent(QStringLiteral("percent"), QString(), QStringLiteral("P"));
     const QCommandLineOption stock(QStringLiteral("stock"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption cutlist(QStringLiteral("cutlist"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"));
-    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock};
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist};
     parser.addOptions(valued);
     parser.addOption(json);
     parser.addOption(help);
@@ -504,6 +507,8 @@ int run(const QStringList &arguments)
 
     if (parser.isSet(stock))
         o.stock = parser.value(stock);
+    if (parser.isSet(cutlist))
+        o.cutlist = parser.value(cutlist);
     o.json = parser.isSet(json);
 
     o.operands = parser.positionalArguments();

@@ -39,6 +39,8 @@ void warn(const QString &notice)
 QStringList filesInUse(const Invocation &o, bool parametersWritten)
 {
     QStringList files = o.operands;
+    if (!o.cutlist.isEmpty())
+        files << o.cutlist;
     const QString parameters = parameterPath(o);
     if (!parametersWritten)
         files << parameters;

@@ -36,6 +36,7 @@ struct Invocation {
     QString output;
     std::optional<long double> percent;
     QString stock; // --stock FILE: the stock settings of the cutting plan
+    QString cutlist; // --cutlist FILE: a cut list CSV to plan instead of a project
     bool json = false;
     QStringList operands;
 };

@@ -1,7 +1,13 @@
 // The cut list and the cutting plan of a project, from the command line.
 #include "cli/workshop_commands.h"
 
+#include <QDir>
+#include <QFile>
+
+#include "core/number/input_file.h"
+#include "core/params/language_entries.h"
 #include "core/workshop/cut_list.h"
+#include "core/workshop/cut_list_reader.h"
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
 
@@ -37,6 +43,22 @@ StockSettings stockSettings(const Invocation &o)
     return *load.settings;
 }
 
+// The headings of the cut list in every language file of the data folder and in the one in use.
+QList<QStringList> cutListHeaders(const Invocation &o, const std::optional<LanguageTable> &inUse)
+{
+    QList<QStringList> headers;
+    auto add = [&](const LanguageTable &t) {
+        headers << QStringList{t.LanguageEntry(text::kCutListProfileHeader), t.LanguageEntry(text::kCutListLengthHeader),
+                               t.LanguageEntry(text::kCutListCountHeader)};
+    };
+    if (inUse)
+        add(*inUse);
+    for (const QString &name : QDir(o.workdir).entryList({QStringLiteral("tablix_lng.*")}, QDir::Files, QDir::Name))
+        if (const auto file = LoadLanguageFile(QDir(o.workdir).filePath(name)); file.table)
+            add(*file.table);
+    return headers;
+}
+
 QByteArray lineFeeds(QString text)
 {
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -53,14 +75,45 @@ int cutList(const Invocation &o)
     return 0;
 }
 
+void writePlan(const Invocation &o, const CuttingPlan &plan, const LanguageTable &language)
+{
+    const QByteArray out = o.json ? CuttingPlanJson(plan) : lineFeeds(CuttingPlanReport(plan, language));
+    writeOutputFile(o, o.output.isEmpty() ? QStringLiteral("-") : o.output, out);
+}
+
 int cuttingPlan(const Invocation &o)
 {
+    if (!o.cutlist.isEmpty())
+        usageError(QStringLiteral("plan takes a PROJECT or --cutlist FILE, not both"));
     const StockSettings stock = stockSettings(o);
     AppState state;
     const CutList list = projectCutList(state, o);
-    const CuttingPlan plan = PlanCutList(list, stock);
-    const QByteArray out = o.json ? CuttingPlanJson(plan) : lineFeeds(CuttingPlanReport(plan, state.language));
-    writeOutputFile(o, o.output.isEmpty() ? QStringLiteral("-") : o.output, out);
+    writePlan(o, PlanCutList(list, stock), state.language);
+    return 0;
+}
+
+int cuttingPlanOfCutList(const Invocation &o)
+{
+    if (o.cutlist.isEmpty())
+        usageError(QStringLiteral("plan takes a PROJECT or --cutlist FILE"));
+    const StockSettings stock = stockSettings(o);
+    // JSON has no words, so it needs no parameter file to find the language.
+    std::optional<LanguageTable> language;
+    if (!o.json)
+        language = readLanguage(o, readParameters(o));
+    // Read whole and bounded, as every other input.
+    const InputFile file = ReadInputFile(o.cutlist, kTextFileLimit, false, QStringLiteral("a cut list"));
+    if (!file.bytes)
+        ioError(file.error);
+    const QByteArray &bytes = *file.bytes;
+    QString error;
+    const std::optional<CutList> list = CutListFromCsv(bytes, cutListHeaders(o, language), &error,
+                                                              ProfileLabelsInFolders(LanguageFoldersOf(o.workdir)));
+    if (!list)
+        ioError(QStringLiteral("%1: %2; nothing written").arg(o.cutlist, error));
+    if (list->empty())
+        ioError(QStringLiteral("%1: no pieces to cut; nothing written").arg(o.cutlist));
+    writePlan(o, PlanCutList(*list, stock), language ? *language : LanguageTable{});
     return 0;
 }
 

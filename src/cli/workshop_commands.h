@@ -9,5 +9,7 @@ namespace tablix::cli {
 int cutList(const Invocation &o);
 // plan PROJECT [--stock FILE] [--json] [-o FILE]: the cutting plan as a report or JSON.
 int cuttingPlan(const Invocation &o);
+// plan --cutlist FILE [--stock FILE] [--json] [-o FILE]: the plan of a cut list CSV.
+int cuttingPlanOfCutList(const Invocation &o);
 
 } // namespace tablix::cli

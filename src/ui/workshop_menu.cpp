@@ -20,6 +20,7 @@
 #include "core/workshop/stock.h"
 #include "core/project/files_in_use.h"
 #include "ui/main_window.h"
+#include "ui/plan_progress.h"
 #include "ui/plan_report_view.h"
 #include "ui/remembered.h"
 #include "ui/startup.h"
@@ -237,8 +238,13 @@ WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
         return Outcome::Failed;
     }
     TellUnknownStockEntries(window, state, *stock.settings);
+    const StockSettings settings = *stock.settings;
+    const CutList pieces = *list;
+    const CuttingPlan plan = RunPlanWithProgress(window, state, [&](const PlanControl &control) {
+        return planner_ ? planner_(pieces, settings, control) : PlanCutList(pieces, settings, control);
+    });
     PlanReportView view(state, [this]() -> QPrinter & { return printer(); }, window);
-    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(PlanCutList(*list, *stock.settings), state.language));
+    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(plan, state.language));
     view.exec();
     return Outcome::Shown;
 }

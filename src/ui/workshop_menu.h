@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "core/workshop/cut_list.h"
+#include "core/workshop/cutting_plan.h"
+#include "core/workshop/stock.h"
 
 class QAction;
 class QMenu;
@@ -36,6 +38,9 @@ public:
 
     // Replaces the file dialogs of both saving commands (tests answer them).
     void setFileDialog(FileDialog dialog) { askFile_ = std::move(dialog); }
+    // Replaces the planner (tests make it slow); it runs off the GUI thread.
+    using Planner = std::function<CuttingPlan(const CutList &, const StockSettings &, const PlanControl &)>;
+    void setPlanner(Planner planner) { planner_ = std::move(planner); }
 
     enum class Outcome { Cancelled, Written, Shown, NoSignInUse, Failed };
     // Asks for the PDF's name and writes the quote of the whole project there, atomically;
@@ -44,7 +49,8 @@ public:
     // Asks for the CSV's name (".csv" added, a file already there replaced only when confirmed)
     // and writes the project's cut list there, atomically.
     Outcome saveCutList();
-    // Plans the cut list with the data folder's stock settings and shows the plan's report.
+    // Plans the cut list with the data folder's stock settings (off the GUI thread, with progress
+    // and Cancel when it takes a while) and shows the plan's report.
     Outcome showCuttingPlan();
     // The stock dialog for the project's profiles; Written when OK saved the file.
     Outcome editStock();
@@ -61,6 +67,7 @@ private:
     QWidget *window;
     QAction *quoteAction = nullptr, *cutListAction = nullptr, *planAction = nullptr, *stockAction = nullptr;
     FileDialog askFile_;
+    Planner planner_;
     std::unique_ptr<QPrinter> ownPrinter_; // when the window is not the main window
 };
 

@@ -168,3 +168,45 @@ TEST_F(WorkshopCliTest, BadInputWritesNothing)
 }
 
 } // namespace
+
+// The cut list written by cutlist plans as the project does, in either language's header or
+// none; a line that is not a row is refused with its number and nothing is written.
+TEST_F(WorkshopCliTest, PlanOfAWrittenCutListIsThePlanOfTheProject)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TABLIX_DATA_DIR "/tablix_lng.pol"), path("tablix_lng.pol")));
+    ASSERT_EQ(cli({QStringLiteral("cutlist"), project, QStringLiteral("-o"), path("cut.csv")}).exitCode, 0);
+    const ToolRun fromProject = cli({QStringLiteral("plan"), project, QStringLiteral("--json")});
+    ASSERT_EQ(fromProject.exitCode, 0) << fromProject.err.constData();
+    const QByteArray csv = fixtures::ReadBytes(path("cut.csv"));
+    const QByteArray header = csv.left(csv.indexOf('\n') + 1), rows = csv.mid(header.size());
+    const QByteArray polish = QStringLiteral("Profil,Długość (cm),Sztuk,Tablice\r\n").toUtf8();
+    for (const QByteArray &head : {header, QByteArray(), polish}) {
+        ASSERT_TRUE(fixtures::WriteBytes(path("again.csv"), head + rows));
+        const ToolRun fromList = cli({QStringLiteral("plan"), QStringLiteral("--cutlist"), path("again.csv"), QStringLiteral("--json")});
+        EXPECT_EQ(fromList.exitCode, 0) << fromList.err.constData();
+        EXPECT_EQ(fromList.out, fromProject.out) << head.constData();
+    }
+    const ToolRun text = cli({QStringLiteral("plan"), QStringLiteral("--cutlist"), path("cut.csv")});
+    EXPECT_EQ(text.out, cli({QStringLiteral("plan"), project}).out);
+
+    const struct {
+        QByteArray line;
+        const char *says;
+    } bad[] = {
+        {"Frame,12.5.0,2", "line 3: the length \"12.5.0\""},
+        {"Frame,12,-2", "line 3: the count \"-2\""},
+        {"Frame,12", "line 3: profile, length and count expected"},
+        {",12,2", "line 3: no profile"},
+        {"Frame,0,2", "line 3: length and count must be greater than 0"},
+        {"\"Frame,12,2", "line 3: a quoted field is not closed"},
+    };
+    const QList<QByteArray> lines = rows.split('\n');
+    for (const auto &b : bad) {
+        ASSERT_TRUE(fixtures::WriteBytes(path("bad.csv"), header + lines[0] + "\n" + b.line + "\r\n" + lines[1] + "\n"));
+        const ToolRun refused = cli({QStringLiteral("plan"), QStringLiteral("--cutlist"), path("bad.csv"), QStringLiteral("-o"), path("plan.txt")});
+        EXPECT_EQ(refused.exitCode, 2) << b.line.constData();
+        EXPECT_TRUE(refused.err.contains(b.says)) << refused.err.constData();
+        EXPECT_FALSE(QFile::exists(path("plan.txt")));
+    }
+    EXPECT_EQ(cli({QStringLiteral("plan"), project, QStringLiteral("--cutlist"), path("cut.csv")}).exitCode, 1);
+}

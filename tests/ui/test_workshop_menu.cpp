@@ -6,10 +6,14 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
 #include <deque>
+#include <thread>
 
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
@@ -457,6 +461,52 @@ private slots:
         for (const ProfilePlan &profile : plan.profiles)
             QVERIFY2(printed.contains(state.LanguageEntry(text::kPlanProfile) + QLatin1Char(' ') + profile.profile), qPrintable(profile.profile));
         QCOMPARE(printed.count(state.LanguageEntry(text::kPlanBarsToOrder)), qsizetype(plan.profiles.size()) + 1);
+    }
+
+    // A plan that takes long shows its progress; Cancel keeps the best plan so far, told as not
+    // proven, and the program answers all the while.
+    void cancelKeepsTheBestPlanSoFar()
+    {
+        openExample();
+        std::atomic<bool> cancelSeen{false};
+        menu->setPlanner([&](const CutList &, const StockSettings &, const PlanControl &control) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!control.cancel->load() && waited.elapsed() < 20000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            cancelSeen = control.cancel->load();
+            // First fit takes three bars where two would do; the search is cancelled before it starts.
+            const StockProfile stock{601 * kCutUnitsPerCm, 50, 100};
+            return CuttingPlan{{PlanProfile(QStringLiteral("Frame"), {{29950, 1}, {23950, 1}, {17950, 3}, {11950, 1}}, stock, control)}};
+        });
+        QStringList lines;
+        ModalAnswers answers({{QStringLiteral("PlanProgress"), [this](QWidget *w) {
+                                   if (!shots.isEmpty())
+                                       w->grab().save(QDir(shots).filePath(QStringLiteral("plan-progress.png")));
+                                   auto *cancel = w->findChild<QPushButton *>();
+                                   QVERIFY(cancel && cancel->isEnabled());
+                                   QTest::mouseClick(cancel, Qt::LeftButton);
+                               }},
+                              {QStringLiteral("PlanReport"), [&](QWidget *w) {
+                                   lines = static_cast<PlanReportView *>(w)->lines();
+                                   static_cast<QDialog *>(w)->accept();
+                               }}});
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        menu->setPlanner({});
+        VERIFY_ANSWERED(answers);
+        QVERIFY(cancelSeen);
+        QVERIFY(lines.size() > 2);
+        QCOMPARE(lines[1], state.LanguageEntry(text::kPlanInterrupted));
+        QVERIFY(lines.contains(state.LanguageEntry(text::kPlanBarsToOrder) + QStringLiteral("\t 3")));
+
+        // A quick plan shows no progress at all, and no note.
+        ModalAnswers quick({{QStringLiteral("PlanReport"), [&](QWidget *w) {
+                                 lines = static_cast<PlanReportView *>(w)->lines();
+                                 static_cast<QDialog *>(w)->accept();
+                             }}});
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        VERIFY_ANSWERED(quick);
+        QVERIFY(!lines.contains(state.LanguageEntry(text::kPlanInterrupted)));
     }
 
     void cleanupTestCase() { windows.reset(); }

@@ -308,7 +308,7 @@ inline constexpr int kQuoteNoSignInUse = Entry(320);
 inline constexpr int kQuoteFileFilter = Entry(321);   // "Description|*.pdf"
 inline constexpr int kQuoteUntitledProject = Entry(322);
 
-// workshop: entries 323-329 and 266-277 (278 unused): the cut list file, the stock dialog, the plan window.
+// workshop: entries 323-329 and 266-278: the cut list file, the stock dialog, the plan window.
 inline constexpr int kMenuCutListCsv = Entry(323);
 inline constexpr int kMenuCuttingPlan = Entry(324);
 inline constexpr int kMenuStockSettings = Entry(325);
@@ -362,5 +362,7 @@ inline constexpr int kStepDeleteSign = Entry(353);
 // field's limit.
 inline constexpr int kLanguageEntriesMissing = Entry(354); // the chooser: "%1" entries missing of "%2", shown in English
 inline constexpr int kRefusedAboveLimit = Entry(355);      // after a field's label: "%1" the largest value allowed
+
+inline constexpr int kPlanInterrupted = Entry(278);     // under the plan's title when Cancel stopped the search
 
 } // namespace tablix::text

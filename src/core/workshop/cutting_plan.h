@@ -1,8 +1,11 @@
-// The cutting plan: fewest stock bars for the cut list, per profile, by column generation.
+// The cutting plan: fewest stock bars for the cut list, per profile; never more than first fit.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <vector>
 
 #include "core/workshop/cut_list.h"
@@ -33,6 +36,7 @@ struct ProfilePlan {
     long long firstFitBars = 0; // first-fit decreasing, for comparison
     bool optimal = false;       // bars.size() == lowerBound
     bool fromFirstFit = false;  // the plan is first-fit's (the solver was not better)
+    bool interrupted = false;   // cancelled or out of time: the best plan found so far
     // Share of the bought length that is not in a piece, in percent.
     long double wastePercent() const;
 };
@@ -41,24 +45,35 @@ struct CuttingPlan {
     std::vector<ProfilePlan> profiles;
     long long totalBars() const;
     bool empty() const { return profiles.empty(); }
+    bool interrupted() const;
+};
+
+// How a plan is run: Cancel, progress, and the safety limit of one profile's search.
+struct PlanControl {
+    const std::atomic<bool> *cancel = nullptr; // set: every profile not yet done keeps its best plan so far
+    std::function<void(int done, int profiles)> progress; // called from the planning thread
+    std::chrono::milliseconds timeLimit{1500};
+    // For tests: sees and may change the solver's bars before they are weighed against first fit.
+    std::function<void(std::vector<PlannedBar> &)> solverResult;
 };
 
 // One profile. `pieces` may come in any order and repeat lengths; `stock` must pass
 // CheckStockProfile. Never more bars than first-fit decreasing.
-ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &pieces, const StockProfile &stock);
+ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &pieces, const StockProfile &stock,
+                        const PlanControl &control = {});
 
 // First-fit decreasing alone (bars in saw order with offcuts); too-long pieces are left out.
 std::vector<PlannedBar> FirstFitDecreasing(const std::vector<PieceDemand> &pieces, const StockProfile &stock);
 
 // Every profile of the cut list with its stock.
-CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock);
+CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock, const PlanControl &control = {});
 
 // Empty when the bars hold exactly the demand and every bar's cuts with kerfs fit its length less
 // the trim; otherwise what is wrong.
 QString CheckProfilePlan(const ProfilePlan &plan);
 
 // {"profiles": [{profile, barLength, kerf, trim, pieces, bars, tooLong, lowerBound, firstFitBars,
-// optimal}], "totalBars": N}; lengths in cm as numbers.
+// optimal, interrupted}], "totalBars": N}; lengths in cm as numbers.
 QByteArray CuttingPlanJson(const CuttingPlan &plan);
 
 // The plan as a report text for the report window and the printout: lines end with '\r', the
