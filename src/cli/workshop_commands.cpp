@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/engine/profile_keys.h"
 #include "core/number/input_file.h"
 #include "core/params/language_entries.h"
 #include "core/workshop/cut_list.h"
@@ -113,7 +114,13 @@ int cuttingPlanOfCutList(const Invocation &o)
         ioError(QStringLiteral("%1: %2; nothing written").arg(o.cutlist, error));
     if (list->empty())
         ioError(QStringLiteral("%1: no pieces to cut; nothing written").arg(o.cutlist));
-    writePlan(o, PlanCutList(*list, stock), language ? *language : LanguageTable{});
+    // A known profile is named in the language of the plan, whichever language wrote the list.
+    CutList named = *list;
+    if (language)
+        for (CutListRow &row : named.rows)
+            if (const QString label = ProfileLabel(row.key, *language); !label.isEmpty())
+                row.profile = label;
+    writePlan(o, PlanCutList(named, stock), language ? *language : LanguageTable{});
     return 0;
 }
 

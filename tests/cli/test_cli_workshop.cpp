@@ -188,6 +188,15 @@ TEST_F(WorkshopCliTest, PlanOfAWrittenCutListIsThePlanOfTheProject)
     }
     const ToolRun text = cli({QStringLiteral("plan"), QStringLiteral("--cutlist"), path("cut.csv")});
     EXPECT_EQ(text.out, cli({QStringLiteral("plan"), project}).out);
+    // The same list planned in Polish names its profiles in Polish, as the project's plan does.
+    QByteArray parameters = cli({QStringLiteral("params"), QStringLiteral("dump")}).out;
+    ASSERT_TRUE(parameters.contains("tablix_lng.eng"));
+    parameters.replace("tablix_lng.eng", "tablix_lng.pol");
+    ASSERT_TRUE(fixtures::WriteBytes(path("pl.json"), parameters));
+    ASSERT_EQ(cli({QStringLiteral("params"), QStringLiteral("load"), path("pl.json")}).exitCode, 0);
+    const QByteArray polishPlan = cli({QStringLiteral("plan"), project}).out;
+    EXPECT_TRUE(polishPlan.contains("Rama")) << polishPlan.constData();
+    EXPECT_EQ(cli({QStringLiteral("plan"), QStringLiteral("--cutlist"), path("cut.csv")}).out, polishPlan);
 
     const struct {
         QByteArray line;
