@@ -112,6 +112,23 @@ QPrinter *AskForPrinter(AppState &state, const std::function<QPrinter &()> &prog
 
 namespace {
 
+// The printer paints into the writer's temporary; afterwards, however painting ended, it names the
+// user's file again, which the next print dialog offers. Nothing is ever written under that name.
+class PaintInto {
+public:
+    PaintInto(QPrinter &printer, const QString &temporary) : printer_(printer), kept_(printer.outputFileName())
+    {
+        printer_.setOutputFileName(temporary);
+    }
+    ~PaintInto() { printer_.setOutputFileName(kept_); }
+    PaintInto(const PaintInto &) = delete;
+    PaintInto &operator=(const PaintInto &) = delete;
+
+private:
+    QPrinter &printer_;
+    const QString kept_;
+};
+
 PrintOutcome PaintPages(QPrinter &printer, const AppState &state, const QFont &font, const PrintPass &pass)
 {
     const PrintedPage frame = LayOutPrintedPage(printer, font);
@@ -167,9 +184,8 @@ PrintResult PrintPages(QPrinter &printer, const AppState &state, const QFont &fo
     const bool written = WriteFileAtomicallyWith(
         file,
         [&](const QString &temporary, QString *reason) {
-            printer.setOutputFileName(temporary);
+            const PaintInto into(printer, temporary);
             painted = PaintPages(printer, state, font, pass);
-            printer.setOutputFileName(file);
             if (painted != PrintOutcome::Printed)
                 *reason = QStringLiteral("the printout could not be finished");
             return painted == PrintOutcome::Printed;

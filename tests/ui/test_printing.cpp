@@ -3,6 +3,7 @@
 // of failed printouts, exports and parameter files in the user's language.
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,6 +15,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 #include <memory>
+#include <stdexcept>
 
 #include "core/engine/compute_sign.h"
 #include "core/params/language_entries.h"
@@ -414,6 +416,50 @@ private slots:
         for (int a = 1; a <= 150; ++a)
             QVERIFY2(all.contains(QStringLiteral("Line %1 %2.00").arg(a).arg(a * 7)), qPrintable(QString::number(a)));
         view.hide();
+    }
+
+    // A printout to a file replaces it only when painted whole; a failed or broken one leaves the
+    // old file and no temporary, and the printer still names the user's file.
+    void printoutToAFileReplacesItOnlyWhenWhole()
+    {
+        AppState state;
+        state.language = fixtures::ShippedLanguage();
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("keep.pdf"));
+        QVERIFY(fixtures::WriteBytes(file, QByteArray(4000, 'k')));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        const QFont font(QStringLiteral("DejaVu Sans Mono"));
+        const auto onlyTheFile = [&folder] {
+            return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden) == QStringList{QStringLiteral("keep.pdf")};
+        };
+
+        const PrintPass fails = [](QPainter &, const PrintedPage &, const std::function<bool()> &) { return false; };
+        QCOMPARE(PrintPages(printer, state, font, fails).outcome, PrintOutcome::FileNotWritten);
+        const PrintPass throws = [](QPainter &, const PrintedPage &, const std::function<bool()> &) -> bool {
+            throw std::runtime_error("overflow");
+        };
+        bool thrown = false;
+        try {
+            PrintPages(printer, state, font, throws);
+        } catch (const std::runtime_error &) {
+            thrown = true;
+        }
+        QVERIFY(thrown);
+        QCOMPARE(fixtures::ReadBytes(file), QByteArray(4000, 'k'));
+        QCOMPARE(printer.outputFileName(), file);
+        QVERIFY(onlyTheFile());
+
+        const PrintPass draws = [](QPainter &canvas, const PrintedPage &frame, const std::function<bool()> &) {
+            canvas.drawText(frame.body, QStringLiteral("Tablix"));
+            return true;
+        };
+        QCOMPARE(PrintPages(printer, state, font, draws).outcome, PrintOutcome::Printed);
+        const QByteArray pdf = fixtures::ReadBytes(file);
+        QVERIFY(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
+        QCOMPARE(printer.outputFileName(), file);
+        QVERIFY(onlyTheFile());
     }
 
     void failuresSpeakTheUsersLanguage()

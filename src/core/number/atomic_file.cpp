@@ -331,7 +331,15 @@ bool Replace(const QString &path, const Target &target, const std::function<bool
     // fsync makes the file system report now what it would otherwise find out after the rename.
     QString reason;
     errno = 0;
-    bool ok = fill(fd, temporary, &reason);
+    bool ok = false;
+    try {
+        ok = fill(fd, temporary, &reason);
+    } catch (...) {
+        // A producer that gives up by throwing (an overflow while painting) leaves nothing behind.
+        ::close(fd);
+        ::unlink(temporary.constData());
+        throw;
+    }
     failure = errno;
     if (ok && !(::fsync(fd) == 0 && TakeOverFile(fd, target))) {
         ok = false;
