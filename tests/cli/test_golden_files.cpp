@@ -116,6 +116,6 @@ TEST(GoldenFiles, ExampleReportsReadAsBefore)
     ASSERT_EQ(summary.exitCode, 0) << summary.err.toStdString();
     ASSERT_TRUE(cost.contains("==== sign 2"));
     ExpectGolden("shop-front-cost.txt", cost);
-    ExpectGolden("shop-front-spec.txt", spec);
+    ExpectGolden("shop-front-pieces.txt", spec);
     ExpectGolden("shop-front-summary.txt", summary.out);
 }

@@ -1,4 +1,4 @@
-// What leaves for the workshop: the specification's cutting list, the cut list and the plan's
+// What leaves for the workshop: the sign report's cutting list, the cut list and the plan's
 // pieces agree with each other and with the cost report, in every language; stock settings keyed
 // by profile hold in every language, files keyed by label included.
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ struct Workshop {
         state.SelectSign(slot);
         ComputeSign(state);
     }
-    // The lines of the specification from the cutting list's heading on, without it.
+    // The lines of the sign's report from the cutting list's heading on, without it.
     QStringList cuttingList() const
     {
         const QStringList lines = state.results.SpecificationText.split(u'\r', Qt::SkipEmptyParts);
@@ -72,7 +72,7 @@ struct Workshop {
     }
 };
 
-// A piece line of the specification: "<label><count> pcs x <length> cm " (cutting list and
+// A piece line of the sign's report: "<label><count> pcs x <length> cm " (cutting list and
 // posts) or "<label>     <length> cm " (frame bars and side profiles: two when the label says
 // "2 x", else one). Back panels (two values) and headings are no pieces.
 struct SpecPiece {
@@ -213,8 +213,8 @@ TEST(CuttingList, RowsAboveThePostsAreWholePieces)
 }
 
 // Over random signs of every layout with posts and 0..10 lower marks, in both languages: the
-// specification's pieces below its heading plus the posts are the cost report's "Cut pieces";
-// the cut list of the sign is the specification's pieces, each under its profile's label.
+// report's pieces below its cutting-list heading plus the posts are the cost report's "Cut pieces";
+// the cut list of the sign is its report's pieces, each under its profile's label.
 TEST(CuttingList, PiecesAgreeWithTheCostReportOverRandomSigns)
 {
     std::mt19937 random(20);

@@ -52,7 +52,7 @@ struct ElementKind {
     QString name; // at most 19 characters
 };
 
-// Pieces of profile a line of the specification text names: the line's label, the profile's
+// Pieces of profile a line of SpecificationText names: the line's label, the profile's
 // language-independent key (profile_keys.h), how many pieces and the length (cm) as computed,
 // before the text rounds them.
 struct SpecificationPiece {
