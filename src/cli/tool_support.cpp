@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "core/engine/compute_sign.h"
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/number/escaped_text.h"
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 #include "core/params/params_json.h"
 #include "core/params/settings.h"
 #include "core/project/project_json.h"

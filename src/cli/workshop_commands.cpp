@@ -5,7 +5,7 @@
 #include <QFile>
 
 #include "core/engine/profile_keys.h"
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 #include "core/params/language_entries.h"
 #include "core/workshop/cut_list.h"
 #include "core/workshop/cut_list_reader.h"

@@ -15,7 +15,7 @@
 #include "ui/widgets/number_edit.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "core/project/sign_rules.h"
 #include "core/project/project_check.h"
 #include "core/project/row_rules.h"

@@ -26,7 +26,7 @@
 #include "core/render/report_lines.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "core/project/sign_rules.h"
 #include "core/project/element_codes.h"
 #include "core/project/row_rules.h"

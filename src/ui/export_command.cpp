@@ -14,13 +14,13 @@
 #include "core/export/pdf.h"
 #include "core/export/svg.h"
 #include "core/export/true_size.h"
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/project/app_state.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
 #include "core/params/language_entries.h"
-#include "core/project/files_in_use.h"
+#include "core/document/files_in_use.h"
 
 namespace tablix {
 

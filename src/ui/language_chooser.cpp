@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "ui/widgets/named.h"
-#include "core/number/atomic_file.h"
-#include "core/number/input_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/input_file.h"
 #include "core/params/data_folder.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"

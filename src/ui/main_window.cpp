@@ -48,11 +48,11 @@
 #include "core/render/summary.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "ui/startup.h"
 #include "core/params/language_entries.h"
-#include "core/number/atomic_file.h"
-#include "core/project/files_in_use.h"
+#include "core/files/atomic_file.h"
+#include "core/document/files_in_use.h"
 
 namespace tablix {
 

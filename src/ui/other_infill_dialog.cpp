@@ -13,7 +13,7 @@
 #include "ui/widgets/title_room.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "core/project/project_check.h"
 #include "ui/window_set.h"
 #include "ui/startup.h"

@@ -21,7 +21,7 @@
 
 #include "ui/widgets/named.h"
 #include "ui/widgets/number_edit.h"
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/number/number_format.h"
 #include "core/project/app_state.h"
 #include "ui/startup.h"

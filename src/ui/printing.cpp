@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/number/number_format.h"
 #include "core/number/real48.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
-#include "core/project/files_in_use.h"
+#include "core/document/files_in_use.h"
 #include "core/render/report_layout.h"
 #include "core/render/summary.h"
 

@@ -14,7 +14,7 @@
 #include "ui/price_list_window.h"
 #include "ui/report_view.h"
 #include "ui/title_dialog.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 
 namespace tablix {
 

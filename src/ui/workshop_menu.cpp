@@ -11,14 +11,14 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/number/real48.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "core/render/quote.h"
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
-#include "core/project/files_in_use.h"
+#include "core/document/files_in_use.h"
 #include "ui/main_window.h"
 #include "ui/plan_progress.h"
 #include "ui/plan_report_view.h"

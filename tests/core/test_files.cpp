@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include "support/fixtures.h"
-#include "core/number/atomic_file.h"
-#include "core/number/input_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/input_file.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
 #include "core/params/params_json.h"

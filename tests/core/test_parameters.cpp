@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "support/fixtures.h"
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/params/parameters.h"
 #include "core/project/startup_data.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/engine/compute_sign.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "core/project/sign_rules.h"
 #include "support/fixtures.h"
 #include "support/random_project.h"

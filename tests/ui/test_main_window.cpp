@@ -26,7 +26,7 @@
 #include "core/render/summary.h"
 #include "ui/about_box.h"
 #include "core/project/app_state.h"
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 #include "ui/main_window.h"
 #include "ui/remembered.h"
 #include "ui/report_view.h"

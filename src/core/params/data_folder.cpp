@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "core/number/atomic_file.h"
-#include "core/number/input_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/input_file.h"
 #include "core/params/parameters.h"
 #include "core/params/params_json.h"
 

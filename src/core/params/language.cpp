@@ -9,7 +9,7 @@
 
 #include "core/number/cp1250.h"
 #include "core/number/escaped_text.h"
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 #include "core/params/language_entries.h"
 
 namespace tablix {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/number/cp1250.h"
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 
 namespace tablix {
 

@@ -6,8 +6,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "core/number/atomic_file.h"
-#include "core/number/input_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/input_file.h"
 #include "core/params/language_entries.h"
 
 namespace tablix {

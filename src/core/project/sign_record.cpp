@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <cstring>
 
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/number/cp1250.h"
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 #include "core/project/foreign_file.h"
 #include "core/project/project_check.h"
 

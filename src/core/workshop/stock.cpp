@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "core/engine/profile_keys.h"
-#include "core/number/atomic_file.h"
-#include "core/number/input_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/input_file.h"
 #include "core/params/data_folder.h"
 #include "core/params/language.h"
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // The project as a document: the only code that changes the signs, with undo and redo.
-#include "core/project/project_document.h"
+#include "core/document/project_document.h"
 
 #include <QFileInfo>
 

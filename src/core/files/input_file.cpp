@@ -1,5 +1,5 @@
 // Reading a file the user names: only regular files, never blocking, never more than its format holds.
-#include "core/number/input_file.h"
+#include "core/files/input_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 namespace tablix {
 

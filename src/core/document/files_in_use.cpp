@@ -1,5 +1,5 @@
 // The files the program reads, which no output may replace.
-#include "core/project/files_in_use.h"
+#include "core/document/files_in_use.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
 // Every file the program writes goes through here: a failed write leaves the old file intact.
-#include "core/number/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 #include <QDir>
 #include <QFile>
