@@ -41,13 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int k = 1; k <= state.signCount; ++k) {
         state.SelectSign(k);
         try {
-            ComputeSign(state);
-            state.ViewText = state.results.CostText;
+            const EngineResults results = ComputeSign(state);
+            state.ViewText = results.CostText;
             SplitViewText(state);
             {
                 QPainter painter(&image);
                 DrawSignPage(painter, image.size(), state);
-                RenderSign(painter, state, 0.5L, 2, 2, 6);
+                RenderSign(painter, state, results, 0.5L, 2, 2, 6);
             }
             state.exportScale.set(k == 2 ? 50 : 100);
             (void)PlotterFile(state);

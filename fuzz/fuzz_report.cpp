@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const ReportTextWriter nowhere = [](int, int, const QString &) {};
     QImage image(64, 48, QImage::Format_RGB32);
     try {
-        ComputeSign(state);
-        state.ViewText = (flags & 4) ? state.results.SpecificationText : state.results.CostText;
+        const EngineResults results = ComputeSign(state);
+        state.ViewText = (flags & 4) ? results.SpecificationText : results.CostText;
         SplitViewText(state);
         ReportLayout layout;
         if (!MeasureReport(state, layout, width, f, clientWidth))

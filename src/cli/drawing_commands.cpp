@@ -10,7 +10,7 @@ namespace tablix::cli {
 
 namespace {
 
-using Drawing = std::optional<QByteArray> (*)(AppState &);
+using Drawing = std::optional<QByteArray> (*)(const AppState &);
 
 // Nothing is written for a sign without rows or for a drawing beyond any sheet.
 int drawingCommand(const Invocation &o, const char *name, Drawing draw)

@@ -118,27 +118,24 @@ int info(const Invocation &o)
 int cost(const Invocation &o)
 {
     AppState state;
-    computeSign(state, o);
-    writeOut(reportText(state.results.CostText));
+    writeOut(reportText(computeSign(state, o).CostText));
     return 0;
 }
 
 int spec(const Invocation &o)
 {
     AppState state;
-    computeSign(state, o);
-    writeOut(reportText(state.results.SpecificationText));
+    writeOut(reportText(computeSign(state, o).SpecificationText));
     return 0;
 }
 
 int geometry(const Invocation &o)
 {
     AppState state;
-    computeSign(state, o);
-    const EngineResults &r = state.results;
+    const EngineResults r = computeSign(state, o);
     QByteArray out = "{ \"geometryHeight\": " + JsonNumber17(r.geometryHeight.get())
                      + ", \"signArea\": " + JsonNumber17(r.signArea.get()) + ", \"runTotal\": " + JsonNumber17(r.runTotal.get())
-                     + ", \"areaSurcharge\": " + JsonNumber17(state.results.areaSurcharge.get()) + ",\n";
+                     + ", \"areaSurcharge\": " + JsonNumber17(r.areaSurcharge.get()) + ",\n";
     out += "  \"elementKinds\": [\n";
     for (int code = 1; code <= kElementKinds; ++code) {
         const ElementKind &k = r.kind(code);

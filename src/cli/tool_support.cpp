@@ -123,11 +123,11 @@ void loadState(AppState &state, const Invocation &o)
     state.OpenProject(readProject(o.operands[0]), o.operands[0]);
 }
 
-void computeSign(AppState &state, const Invocation &o)
+EngineResults computeSign(AppState &state, const Invocation &o)
 {
     loadState(state, o);
     state.SelectSign(o.sign);
-    ComputeSign(state);
+    return ComputeSign(state);
 }
 
 } // namespace tablix::cli

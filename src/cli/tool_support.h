@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/engine/results.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
 #include "core/project/app_state.h"
@@ -58,6 +59,6 @@ SignSlotArray readProject(const QString &path, bool forRepair = false);
 // Parameters, texts and the project (operand 1), as the program holds them after opening it.
 void loadState(AppState &state, const Invocation &o);
 // Selects the sign as its page does and computes it once.
-void computeSign(AppState &state, const Invocation &o);
+EngineResults computeSign(AppState &state, const Invocation &o);
 
 } // namespace tablix::cli

@@ -445,13 +445,14 @@ void ConstructionDialog::switchFamily()
 
 void ConstructionDialog::runReport(bool cost)
 {
+    EngineResults results;
     try {
-        ComputeSign(state);
+        results = ComputeSign(state);
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(this);
         return;
     }
-    state.ViewText = (cost ? state.results.CostText : state.results.SpecificationText).left(kMaxTextLength);
+    state.ViewText = (cost ? results.CostText : results.SpecificationText).left(kMaxTextLength);
     SplitViewText(state);
     windows.reportView().ShowReport(state.LanguageEntry(cost ? text::kCostReportTitle : text::kSpecificationReportTitle));
 }

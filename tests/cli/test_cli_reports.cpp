@@ -26,7 +26,7 @@ using CliOutput = support::CliRun;
 struct ReportsTest : ::testing::Test {
     QTemporaryDir dir;
     QString project;
-    AppState state;
+    fixtures::ComputedState state;
 
     CliOutput cli(const QStringList &args) { return support::RunCli(args, {.workdir = dir.path()}); }
 
@@ -62,7 +62,7 @@ struct ReportsTest : ::testing::Test {
     void computeInProcess(int sign)
     {
         state.SelectSign(sign);
-        ComputeSign(state);
+        fixtures::Compute(state);
     }
 };
 

@@ -26,7 +26,7 @@ const QString kPolish = QStringLiteral("tablix_lng.pol");
 
 // A project of the shipped parameters in a shipped language, its signs in slots 1, 2, ...
 struct Workshop {
-    AppState state;
+    fixtures::ComputedState state;
 
     explicit Workshop(const QString &language = kEnglish)
     {
@@ -52,7 +52,7 @@ struct Workshop {
     void compute(int slot)
     {
         state.SelectSign(slot);
-        ComputeSign(state);
+        fixtures::Compute(state);
     }
     // The lines of the sign's report from the cutting list's heading on, without it.
     QStringList cuttingList() const
@@ -80,7 +80,7 @@ struct SpecPiece {
     QString length;
     long long count = 0;
 };
-std::vector<SpecPiece> SpecificationPieces(const AppState &state)
+std::vector<SpecPiece> SpecificationPieces(const fixtures::ComputedState &state)
 {
     const QString pcs = QRegularExpression::escape(state.LanguageEntry(text::kPiecesOf));
     const QString cm = QRegularExpression::escape(state.LanguageEntry(text::kCentimetreUnit));

@@ -61,9 +61,9 @@ QJsonArray Box(double x1, double y1, double x2, double y2)
 
 TEST(DxfDrawing, EzdxfReadsMillimetresLayersAndTheBoardsExtents)
 {
-    AppState s;
+    fixtures::ComputedState s;
     boards::ShopBoard(s);
-    const auto dxf = WriteDxf(s);
+    const auto dxf = WriteDxf(s, s.results);
     ASSERT_TRUE(dxf);
     const auto read = ReadBack(*dxf);
     if (!read)
@@ -88,10 +88,10 @@ TEST(DxfDrawing, EzdxfReadsMillimetresLayersAndTheBoardsExtents)
 
 TEST(DxfDrawing, SidePostsAtHalfScaleWithYUp)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s); // 12 x 6 cm: rows at y 1..3 and 3..5, posts 1 cm wide
     s.exportScale.set(50);
-    const auto dxf = WriteDxf(s);
+    const auto dxf = WriteDxf(s, s.results);
     ASSERT_TRUE(dxf);
     EXPECT_TRUE(dxf->contains(" 10\n5.0000\n 20\n25.0000\n")) << "row 1's upper left corner, 30 mm from the base";
     const auto read = ReadBack(*dxf);

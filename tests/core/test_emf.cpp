@@ -12,9 +12,9 @@ namespace {
 
 constexpr QRgb kYellow = 0xFFFF00, kGrey = 0x808080, kSilver = 0xC0C0C0;
 
-emf_reader::Metafile Draw(const AppState &s, QSize window)
+emf_reader::Metafile Draw(const fixtures::ComputedState &s, QSize window)
 {
-    const auto bytes = WriteMetafile(s, window);
+    const auto bytes = WriteMetafile(s, s.results, window);
     EXPECT_TRUE(bytes.has_value());
     const emf_reader::Metafile m = emf_reader::Read(bytes.value_or(QByteArray()));
     EXPECT_EQ(m.error, QString());
@@ -32,7 +32,7 @@ int Width(const emf_reader::Shape &shape)
 // so both offsets round to 0 and a point lands at round(393.7 x cm).
 TEST(EmfFile, RowsAndPostsAreScaledRectanglesWithTheirFill)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     const auto m = Draw(s, QSize(4724, 2362));
     EXPECT_EQ(m.handles, 4u); // reserved slot, pen, yellow and grey brushes
@@ -50,7 +50,7 @@ TEST(EmfFile, RowsAndPostsAreScaledRectanglesWithTheirFill)
 
 TEST(EmfFile, ScaleIsHalvedAtFiftyPercentAndTheSignIsCentredInTheWindow)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     export_geometry::Set(s, 1, 0, 0, 10, 1, 3);
     const auto full = Draw(s, QSize(1000, 800));
@@ -67,7 +67,7 @@ TEST(EmfFile, ScaleIsHalvedAtFiftyPercentAndTheSignIsCentredInTheWindow)
 
 TEST(EmfFile, StripesAreCentredAtEqualPartsOfTheFirstRow)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     export_geometry::Set(s, 1, 0, 2, 20, 5, 1);
     s.currentSignRecord.signType = 1;
@@ -98,7 +98,7 @@ TEST(EmfFile, StripesAreCentredAtEqualPartsOfTheFirstRow)
 
 TEST(EmfFile, ClosedFrameIsFourMitredQuadrilaterals)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     const auto m = Draw(s, QSize(7874, 3937));
     ASSERT_EQ(m.shapes.size(), 6u);
@@ -116,7 +116,7 @@ TEST(EmfFile, ClosedFrameIsFourMitredQuadrilaterals)
 
 TEST(EmfFile, FrameHoldsTheSignWithMarginAtRealSize)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     const auto m = Draw(s, QSize(640, 480));
     // Bounds: the drawn extent in units; frame: hundredths of a millimetre at 2.54 per unit.
@@ -138,25 +138,25 @@ TEST(EmfFile, FrameHoldsTheSignWithMarginAtRealSize)
 
 TEST(EmfFile, NoFileWithoutRowsOrPositiveSize)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     s.workingRows[0] = 0;
-    EXPECT_FALSE(WriteMetafile(s, QSize(800, 600)).has_value());
+    EXPECT_FALSE(WriteMetafile(s, s.results, QSize(800, 600)).has_value());
     EXPECT_FALSE(MetafileFile(s, QSize(800, 600)).has_value());
 
     export_geometry::PostSign(s);
     s.results.geometryHeight.set(0);
-    EXPECT_FALSE(WriteMetafile(s, QSize(800, 600)).has_value());
+    EXPECT_FALSE(WriteMetafile(s, s.results, QSize(800, 600)).has_value());
     export_geometry::PostSign(s);
     s.currentSignRecord.width.set(-5);
-    EXPECT_FALSE(WriteMetafile(s, QSize(800, 600)).has_value());
+    EXPECT_FALSE(WriteMetafile(s, s.results, QSize(800, 600)).has_value());
 }
 
 // Coordinates are exact as long as the format's 32 bits hold them, and refused beyond: never
 // clamped, never wrapped.
 TEST(EmfFile, HugeScalesAreExactOrRefused)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     s.exportScale.set(15000000); // 12 cm become 708 661 417 units; the frame still fits
     const auto m = Draw(s, QSize(800, 600));
@@ -166,12 +166,12 @@ TEST(EmfFile, HugeScalesAreExactOrRefused)
     EXPECT_GT(m.frame[2], m.frame[0]);
 
     s.exportScale.set(40000000);
-    EXPECT_THROW(WriteMetafile(s, QSize(800, 600)), MetafileTooLarge);
+    EXPECT_THROW(WriteMetafile(s, s.results, QSize(800, 600)), MetafileTooLarge);
     s.exportScale.set(100);
-    EXPECT_THROW(WriteMetafile(s, QSize(2000000000, 600)), MetafileTooLarge);
+    EXPECT_THROW(WriteMetafile(s, s.results, QSize(2000000000, 600)), MetafileTooLarge);
     try {
         s.exportScale.set(1e30L);
-        WriteMetafile(s, QSize(800, 600));
+        WriteMetafile(s, s.results, QSize(800, 600));
         ADD_FAILURE() << "no error";
     } catch (const MetafileTooLarge &e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QLatin1String("The metafile cannot hold this drawing"))) << e.what();

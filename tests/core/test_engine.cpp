@@ -19,7 +19,7 @@ long double d(const Real48Value &r)
 }
 
 struct EngineTest : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
     SignRecord &sign = state.currentSignRecord;
 
     void SetUp() override
@@ -71,7 +71,7 @@ struct EngineTest : ::testing::Test {
 TEST_F(EngineTest, CountsLengthsAndValuesPerCode)
 {
     rows({1, 1, 3, 9});
-    ComputeSign(state);
+    fixtures::Compute(state);
     const EngineResults &r = state.results;
     EXPECT_EQ(r.kind(1).count, 2);
     EXPECT_EQ(d(r.kind(1).length), RoundToReal48(98.5L));
@@ -92,7 +92,7 @@ TEST_F(EngineTest, UnknownSignTypeCountsButLeavesLengthsAtZero)
 {
     sign.signType = 7;
     rows({1, 1});
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(state.results.kind(1).count, 2);
     EXPECT_EQ(d(state.results.kind(1).length), 0);
     EXPECT_EQ(d(state.results.runTotal), 0);
@@ -106,14 +106,14 @@ TEST_F(EngineTest, AreaExactlyOnAThresholdFallsIntoTheLowerTier)
     rows({1, 1});
     sign.width.set(5000 / state.StackHeight());
     state.parameters.areaBandLimit1.set(RoundToReal48(sign.width.get() * state.StackHeight()) / 10000);
-    ComputeSign(state);
+    fixtures::Compute(state);
     ASSERT_EQ(d(state.results.signArea), state.parameters.areaBandLimit1.get() * 10000);
     EXPECT_EQ(d(state.results.areaSurcharge), 20);
     sign.width.set(sign.width.get() * 1.001L);
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(d(state.results.areaSurcharge), 10);
     sign.width.set(10000);
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(d(state.results.areaSurcharge), 1);
     EXPECT_EQ(d(sign.areaSurcharge), 0); // the engine never writes the sign
 }
@@ -123,12 +123,12 @@ TEST_F(EngineTest, MarkedRowsUseTheCutLengthOfTheirOwnElement)
     const long double x = RoundToReal48(98.5L); // width 100 less 1.5 for sign type 1
     rows({19, 3}, {2});
     sign.infillHeight.set(5);
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(d(state.results.markedEdge), RoundToReal48(x + 2.0L));
     EXPECT_EQ(d(state.results.markedArea), RoundToReal48(x * 2.0L));
 
     rows({1, 3}, {1, 2});
-    ComputeSign(state);
+    fixtures::Compute(state);
     Real48Value edge, area;
     edge.set(1 * (x + 1.3L));
     area.set(x * 1.3L);
@@ -141,7 +141,7 @@ TEST_F(EngineTest, MarkedRowsUseTheCutLengthOfTheirOwnElement)
 TEST_F(EngineTest, StripsOfAFourStripPanel)
 {
     rows({1, 7}, {2});
-    ComputeSign(state);
+    fixtures::Compute(state);
     const GeometryRecord &row = state.results.record(2);
     const long double top = row.y1.get();
     const long double expected[8] = {0.12L, 2.62L, 2.86L, 5.36L, 5.60L, 8.10L, 8.34L, 10.84L};
@@ -153,7 +153,7 @@ TEST_F(EngineTest, StripsOfAFourStripPanel)
 TEST_F(EngineTest, ClosedFrameGeometry)
 {
     rows({1, 3, 9});
-    ComputeSign(state);
+    fixtures::Compute(state);
     const EngineResults &r = state.results;
     const long double inset = RoundToReal48(0.75L);
     EXPECT_EQ(d(r.record(1).x1), inset);
@@ -180,7 +180,7 @@ TEST_F(EngineTest, PostsOfSignTypeFourDifferLeftAndRight)
     sign.layout = 2;
     sign.signType = 4;
     rows({10});
-    ComputeSign(state);
+    fixtures::Compute(state);
     const EngineResults &r = state.results;
     EXPECT_EQ(d(r.record(61).x1), 0);
     EXPECT_EQ(d(r.record(61).x2), RoundToReal48(2.0L));
@@ -195,7 +195,7 @@ TEST_F(EngineTest, PostsOfSignTypeFourDifferLeftAndRight)
 TEST_F(EngineTest, EmptyStackKeepsOnlyTheFrame)
 {
     rows({});
-    ComputeSign(state);
+    fixtures::Compute(state);
     const EngineResults &r = state.results;
     for (int n = 1; n <= 60; ++n)
         ASSERT_TRUE(r.record(n).empty()) << n;
@@ -208,7 +208,7 @@ TEST_F(EngineTest, ClosedFrameOfSignTypeThreeHasNoBarsSpanningTheSign)
 {
     sign.signType = 3;
     rows({1});
-    ComputeSign(state);
+    fixtures::Compute(state);
     for (int n : {61, 62, 63, 64})
         EXPECT_TRUE(state.results.record(n).empty() && state.results.record(n).y2.get() == 0) << n;
     EXPECT_EQ(d(state.results.record(1).x1), RoundToReal48(0.1L));
@@ -216,21 +216,21 @@ TEST_F(EngineTest, ClosedFrameOfSignTypeThreeHasNoBarsSpanningTheSign)
 
 TEST_F(EngineTest, ResultsDependOnTheSignAloneNotOnTheRunBefore)
 {
-    AppState fresh = state;
+    fixtures::ComputedState fresh = state;
     sign.layout = 2;
     rows({1, 1});
     fresh.currentSignRecord = sign;
     fresh.LoadWorkingState();
-    ComputeSign(fresh);
+    fixtures::Compute(fresh);
 
     rows({1, 9}); // a closing profile sets its allowance...
-    ComputeSign(state);
+    fixtures::Compute(state);
     rows({1, 1}); // ...which must not reach the next sign
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(state.results.CostText, fresh.results.CostText);
     EXPECT_EQ(state.results.SpecificationText, fresh.results.SpecificationText);
     EXPECT_EQ(d(state.results.closingAllowance), 0);
-    ComputeSign(state);
+    fixtures::Compute(state);
     for (int n = 1; n <= kGeometryRecords; ++n) {
         const GeometryRecord &a = state.results.record(n), &b = fresh.results.record(n);
         EXPECT_TRUE(a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 && a.colourClass == b.colourClass) << n;
@@ -242,7 +242,7 @@ TEST_F(EngineTest, GeometryFollowsTheRowsBeingEdited)
     rows({1});
     state.workingRows[1] = 3; // added in the dialog, not yet stored
     state.workingRowMarks[1] = 1;
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_FALSE(state.results.record(2).empty());
     EXPECT_EQ(state.results.kind(3).count, 1);
     EXPECT_NE(d(state.results.record(2).strips[1]), 0);
@@ -253,7 +253,7 @@ TEST_F(EngineTest, SixtyMarkedRowsFillEveryRowRecord)
     std::fill(std::begin(sign.rowElements), std::end(sign.rowElements), 1);
     std::fill(std::begin(sign.rowMarks), std::end(sign.rowMarks), 1);
     state.LoadWorkingState();
-    ComputeSign(state);
+    fixtures::Compute(state);
     const EngineResults &r = state.results;
     EXPECT_EQ(r.kind(1).count, 60);
     EXPECT_EQ(d(r.stackHeight), RoundToReal48(96.0L));

@@ -22,15 +22,15 @@ QStringList Lines(const QByteArray &file)
     return lines;
 }
 
-QByteArray Plot(const AppState &s)
+QByteArray Plot(const fixtures::ComputedState &s)
 {
-    const auto file = WritePlotterFile(s);
+    const auto file = WritePlotterFile(s, s.results);
     EXPECT_TRUE(file.has_value());
     return file.value_or(QByteArray());
 }
 
 // The lines between the rows and the frame: the stripe section.
-QStringList StripeSection(const AppState &s, int rowLines)
+QStringList StripeSection(const fixtures::ComputedState &s, int rowLines)
 {
     QStringList lines = Lines(Plot(s));
     const int frameLines = 1 + 4 * 5;
@@ -41,7 +41,7 @@ QStringList StripeSection(const AppState &s, int rowLines)
 
 TEST(HpglFile, WritesRowsAndPostsExactly)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     // Row 2 has no colour class: it gets no pen line and is cut with pen 1 of row 1.
     const QByteArray expected = "IN;\r\nLT;\r\n"
@@ -56,7 +56,7 @@ TEST(HpglFile, WritesRowsAndPostsExactly)
 
 TEST(HpglFile, MitresTheFourBarsOfAClosedFrame)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.exportScale.set(25); // 100.002 units per cm
     const QStringList lines = Lines(Plot(s));
@@ -71,7 +71,7 @@ TEST(HpglFile, MitresTheFourBarsOfAClosedFrame)
 
 TEST(HpglFile, ScaleMultipliesEveryCoordinateAndRepeatsExactly)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     export_geometry::Set(s, 1, 10, 10, 11, 11, 1);
     EXPECT_EQ(Lines(Plot(s))[3], QStringLiteral("PU4000 -4000;"));
@@ -84,7 +84,7 @@ TEST(HpglFile, ScaleMultipliesEveryCoordinateAndRepeatsExactly)
 
 TEST(HpglFile, ValuesThatRoundToZeroAreWrittenWithoutSign)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     export_geometry::Set(s, 1, 0.0001L, 0.0001L, 11, 3, 1); // -0.04 plotter units
     EXPECT_EQ(Lines(Plot(s))[3], QStringLiteral("PU0 0;"));
@@ -92,7 +92,7 @@ TEST(HpglFile, ValuesThatRoundToZeroAreWrittenWithoutSign)
 
 TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.exportScale.set(25);
     s.currentSignRecord.signType = 1;
@@ -122,7 +122,7 @@ TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
 
 TEST(HpglFile, NoStripeSectionWithoutAuxDimensionOrForOtherSignTypes)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.currentSignRecord.auxDimension.set(0);
     EXPECT_TRUE(StripeSection(s, 12).isEmpty());
@@ -135,7 +135,7 @@ TEST(HpglFile, NoStripeSectionWithoutAuxDimensionOrForOtherSignTypes)
 
 TEST(HpglFile, SignWithoutRowsKeepsStripesAndFrame)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.results.record(1) = GeometryRecord{};
     s.currentSignRecord.auxDimension.set(1);
@@ -147,18 +147,18 @@ TEST(HpglFile, SignWithoutRowsKeepsStripesAndFrame)
 
 TEST(HpglFile, NothingForASignWithoutPositiveSize)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     s.currentSignRecord.width.set(0);
-    EXPECT_FALSE(WritePlotterFile(s).has_value());
+    EXPECT_FALSE(WritePlotterFile(s, s.results).has_value());
     export_geometry::PostSign(s);
     s.results.geometryHeight.set(-1);
-    EXPECT_FALSE(WritePlotterFile(s).has_value());
+    EXPECT_FALSE(WritePlotterFile(s, s.results).has_value());
 }
 
 TEST(HpglFile, RowListStopsAtTheFirstEmptyRecordAndAfterSixty)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::PostSign(s);
     export_geometry::Set(s, 3, 5, 5, 5, 6, 1); // x1 = x2
     export_geometry::Set(s, 4, 1, 6, 11, 7, 1);
@@ -188,7 +188,7 @@ TEST(PlotterCheck, Hp2xxReadsTheFile)
     const QString hp2xx = QStandardPaths::findExecutable(QStringLiteral("hp2xx"));
     if (hp2xx.isEmpty())
         GTEST_SKIP() << "hp2xx is not installed";
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.currentSignRecord.auxDimension.set(2);
     QTemporaryDir dir;

@@ -50,9 +50,9 @@ QString Write(const QTemporaryDir &dir, const QByteArray &bytes)
 TEST(PdfDrawing, PageIsTheBoardPlusTheMarginAndCarriesTheTitle)
 {
     fixtures::EnsureGuiApplication();
-    AppState s;
+    fixtures::ComputedState s;
     boards::ShopBoard(s);
-    const auto pdf = WritePdf(s);
+    const auto pdf = WritePdf(s, s.results);
     ASSERT_TRUE(pdf);
     QTemporaryDir dir;
     const QString file = Write(dir, *pdf);
@@ -85,11 +85,11 @@ TEST(PdfDrawing, PageIsTheBoardPlusTheMarginAndCarriesTheTitle)
 TEST(PdfDrawing, ABoardBeyondTheLargestPageIsScaledDownAndStatesTheScale)
 {
     fixtures::EnsureGuiApplication();
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.language = fixtures::ShippedLanguage();
     s.exportScale.set(5000); // 200 x 100 cm at 50 times: 10 000 mm long
-    const auto pdf = WritePdf(s);
+    const auto pdf = WritePdf(s, s.results);
     ASSERT_TRUE(pdf);
     QTemporaryDir dir;
     const QString file = Write(dir, *pdf);

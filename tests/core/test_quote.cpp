@@ -120,7 +120,7 @@ TEST_F(QuoteTest, AmountsAreTheSummarysAndTheCurrentSignStays)
 
     // Line by line as the summary's blocks, in the cost report's currency form.
     std::vector<SummaryBlock> blocks;
-    WalkSummaryBlocks(state, [&](const AppState &, int, const SummaryBlock &b) { blocks.push_back(b); });
+    WalkSummaryBlocks(state, [&](const AppState &, int, const SummaryBlock &b, const EngineResults &) { blocks.push_back(b); });
     ASSERT_EQ(blocks.size(), 3u);
     for (size_t k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);

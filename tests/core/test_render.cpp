@@ -23,7 +23,7 @@ const QRgb kGreyStrip = qRgb(100, 100, 100);
 const QRgb kSilver = qRgb(192, 192, 192);
 
 struct RenderTest : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
     QImage image{600, 400, QImage::Format_RGB32};
 
     void SetUp() override
@@ -50,7 +50,7 @@ struct RenderTest : ::testing::Test {
     {
         image.fill(kBackground);
         QPainter p(&image);
-        RenderSign(p, state, scale, ox, oy, marks);
+        RenderSign(p, state, state.results, scale, ox, oy, marks);
     }
     // Seven grey rows of 10 cm between yellow posts; bars 3 cm wide (4 cm for sign type 2).
     void postsSign()
@@ -180,7 +180,7 @@ TEST_F(RenderTest, PostsArePricedForTheLengthTheyAreDrawn)
     const LowerMarks marks = ClickedLowerMarks(LowerMarks{}, rows, 6, true);
     std::copy(marks.begin(), marks.end(), sign.lowerMarks);
     state.LoadWorkingState();
-    ComputeSign(state);
+    fixtures::Compute(state);
 
     const QString spec = state.results.SpecificationText;
     const qsizetype at = spec.indexOf(QStringLiteral("E103 1E114 "));
@@ -224,21 +224,21 @@ TEST_F(RenderTest, SignPageScaleAndCentring)
     state.currentSignRecord.width.set(200);
     state.results.geometryHeight.set(100);
     // Twice as wide as high in a square: the width limits, margins 2.5 % of the drawn width.
-    SignPageLayout l = SignPageLayoutFor(QSize(420, 420), state);
+    SignPageLayout l = SignPageLayoutFor(QSize(420, 420), state, state.results);
     ASSERT_TRUE(l.draw);
     EXPECT_DOUBLE_EQ(double(l.scale), 2.0);
     EXPECT_EQ(l.originX, 10);
     EXPECT_EQ(l.originY, 110);
-    l = SignPageLayoutFor(QSize(1000, 210), state);
+    l = SignPageLayoutFor(QSize(1000, 210), state, state.results);
     EXPECT_DOUBLE_EQ(double(l.scale), 2.0);
     EXPECT_EQ(l.originX, 300);
     EXPECT_EQ(l.originY, 5);
 
     state.results.geometryHeight.set(0);
-    EXPECT_FALSE(SignPageLayoutFor(QSize(420, 420), state).draw);
+    EXPECT_FALSE(SignPageLayoutFor(QSize(420, 420), state, state.results).draw);
     state.results.geometryHeight.set(100);
     state.currentSignRecord.width.set(-5);
-    EXPECT_FALSE(SignPageLayoutFor(QSize(420, 420), state).draw);
+    EXPECT_FALSE(SignPageLayoutFor(QSize(420, 420), state, state.results).draw);
 }
 
 TEST_F(RenderTest, SignPageIsLeftAloneWhenEmptyAndOtherwiseClearedAndDrawn)
@@ -255,6 +255,6 @@ TEST_F(RenderTest, SignPageIsLeftAloneWhenEmptyAndOtherwiseClearedAndDrawn)
     const QRgb white = qRgb(255, 255, 255);
     EXPECT_EQ(px(0, 0), white);
     EXPECT_EQ(px(599, 399), white);
-    if (SignPageLayoutFor(QSize(600, 400), state).draw)
+    if (SignPageLayoutFor(QSize(600, 400), state, state.results).draw)
         EXPECT_NE(px(300, 200), white);
 }

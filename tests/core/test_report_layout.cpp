@@ -36,7 +36,7 @@ int Round(long double v)
 }
 
 struct ReportLayoutTest : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
     ReportLayout layout;
     std::vector<Written> written;
     QImage image{800, 600, QImage::Format_RGB32};
@@ -142,7 +142,8 @@ TEST_F(ReportLayoutTest, DrawingPushesTheTextDownAndWidensThePage)
     state.reportShowsDrawing = true;
     text(QStringLiteral("a\tb\r"));
     ASSERT_TRUE(MeasureReport(state, layout, FakeWidth, f, 710));
-    const long double scale = ReportDrawingScale(state, 710);
+    fixtures::Compute(state);
+    const long double scale = ReportDrawingScale(state, state.results, 710);
     ASSERT_GT(scale, 0);
     const long double expected = std::min(710 / (1.05L * 120), 200 / state.results.geometryHeight.get());
     EXPECT_DOUBLE_EQ(double(scale), double(expected));
@@ -263,6 +264,7 @@ TEST_F(ReportLayoutTest, PrintedDrawingAndRefusedNewPage)
         lines += QStringLiteral("L%1\r").arg(a);
     text(lines);
     ASSERT_TRUE(MeasureReport(state, layout, FakeWidth, f, 710));
+    fixtures::Compute(state);
     const long double ratio = PrintRatio(300, 96);
     const int pf = PrinterFontHeight(f, ratio);
     QImage printed(3000, 3000, QImage::Format_RGB32);
@@ -270,7 +272,7 @@ TEST_F(ReportLayoutTest, PrintedDrawingAndRefusedNewPage)
     QPainter painter(&printed);
     ReportPrintPage page = printPage(0, 0, ratio, pf);
     PrintReportPicture(painter, state, layout, page, recorder());
-    const long double scale = ReportDrawingScale(state, 710) * ratio;
+    const long double scale = ReportDrawingScale(state, state.results, 710) * ratio;
     EXPECT_EQ(layout.reportTextTop,
               2 * pf + Round(scale * state.results.record(62).y2.get()) + Round(5 * ratio));
     EXPECT_NE(printed.pixel(40, 2 * pf + 5), qRgb(255, 255, 255));

@@ -17,7 +17,7 @@ using namespace tablix;
 namespace {
 
 struct SummaryTest : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
 
     void SetUp() override
     {
@@ -154,7 +154,7 @@ TEST_F(SummaryTest, BlockPlacementFollowsTheDrawingOrTheThreeTextRows)
     state.currentSignRecord.width.set(100);
     state.results.geometryHeight.set(50);
     state.results.record(62).y2.set(50);
-    SummaryBlockPlace p = PlaceSummaryBlock(state, 10, 11, 1);
+    SummaryBlockPlace p = PlaceSummaryBlock(state, state.results, 10, 11, 1);
     EXPECT_DOUBLE_EQ(double(p.scale), 2.0); // the width limits: 200 / 100
     EXPECT_EQ(p.y0, 32);
     EXPECT_EQ(p.nextCursorY, 32 + 100 + 5);
@@ -163,12 +163,12 @@ TEST_F(SummaryTest, BlockPlacementFollowsTheDrawingOrTheThreeTextRows)
     state.currentSignRecord.width.set(200);
     state.results.geometryHeight.set(10);
     state.results.record(62).y2.set(10);
-    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 3).nextCursorY, 22 + 46);
-    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 4).nextCursorY, 22 + 62);
-    EXPECT_EQ(PlaceSummaryBlock(state, 0, 11, 1).nextCursorY, 22 + 15);
+    EXPECT_EQ(PlaceSummaryBlock(state, state.results, 0, 11, 3).nextCursorY, 22 + 46);
+    EXPECT_EQ(PlaceSummaryBlock(state, state.results, 0, 11, 4).nextCursorY, 22 + 62);
+    EXPECT_EQ(PlaceSummaryBlock(state, state.results, 0, 11, 1).nextCursorY, 22 + 15);
 
     state.results.geometryHeight.set(0);
-    p = PlaceSummaryBlock(state, 0, 11, 1);
+    p = PlaceSummaryBlock(state, state.results, 0, 11, 1);
     EXPECT_FALSE(p.drawable);
     EXPECT_EQ(p.nextCursorY, 27);
 }

@@ -75,9 +75,9 @@ int Differing(const QImage &page, const QImage &drawing)
 
 TEST(SvgDrawing, MillimetresViewBoxAndOneGroupPerElementClass)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
-    auto svg = WriteSvg(s);
+    auto svg = WriteSvg(s, s.results);
     ASSERT_TRUE(svg);
     EXPECT_EQ(Attribute(*svg, "width"), QStringLiteral("200mm"));
     EXPECT_EQ(Attribute(*svg, "height"), QStringLiteral("100mm"));
@@ -95,7 +95,7 @@ TEST(SvgDrawing, MillimetresViewBoxAndOneGroupPerElementClass)
     export_geometry::PostSign(s);
     s.currentSignRecord.setTitle(QStringLiteral("A & <B>"));
     s.exportScale.set(50);
-    svg = WriteSvg(s);
+    svg = WriteSvg(s, s.results);
     ASSERT_TRUE(svg);
     EXPECT_EQ(Attribute(*svg, "width"), QStringLiteral("60mm"));
     const std::vector<std::pair<QString, int>> posts{{"rows", 2}, {"strips", 0}, {"posts", 2}, {"frame", 0}};
@@ -106,29 +106,29 @@ TEST(SvgDrawing, MillimetresViewBoxAndOneGroupPerElementClass)
     s.language.entries[text::kSvgDescription] = QStringLiteral("Tablica %1 w skali %2 % <mm>");
     s.language.entries[text::kDecimalSeparator] = QStringLiteral(",");
     s.exportScale.set(12.5);
-    svg = WriteSvg(s);
+    svg = WriteSvg(s, s.results);
     ASSERT_TRUE(svg);
     EXPECT_TRUE(svg->contains("<desc>Tablica " TABLIX_VERSION " w skali 12,5 % &lt;mm&gt;</desc>")) << svg->constData();
 }
 
 TEST(SvgDrawing, NothingForAnEmptySignAndARefusalBeyondAKilometre)
 {
-    AppState s;
+    fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.exportScale.set(1e9);
-    EXPECT_THROW(WriteSvg(s), DrawingTooLarge);
+    EXPECT_THROW(WriteSvg(s, s.results), DrawingTooLarge);
     s.exportScale.set(100);
     s.currentSignRecord.width.set(0);
-    EXPECT_FALSE(WriteSvg(s));
+    EXPECT_FALSE(WriteSvg(s, s.results));
 }
 
 // Qt's renderer draws the file where the page draws the sign, with the page's colours.
 TEST(SvgDrawing, QtRendersThePictureOfThePage)
 {
     fixtures::EnsureGuiApplication();
-    AppState s;
+    fixtures::ComputedState s;
     boards::ShopBoard(s);
-    const auto svg = WriteSvg(s);
+    const auto svg = WriteSvg(s, s.results);
     ASSERT_TRUE(svg);
 
     const QSize client(640, 300);
@@ -138,7 +138,7 @@ TEST(SvgDrawing, QtRendersThePictureOfThePage)
         DrawSignPage(p, client, s);
     }
     drawing.fill(Qt::white);
-    const SignPageLayout layout = SignPageLayoutFor(client, s);
+    const SignPageLayout layout = SignPageLayoutFor(client, s, s.results);
     QSvgRenderer renderer(*svg);
     EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 1500, 600));
     {
@@ -151,9 +151,9 @@ TEST(SvgDrawing, QtRendersThePictureOfThePage)
 
 TEST(SvgDrawing, RsvgConvertMeasuresTheBoardInMillimetres)
 {
-    AppState s;
+    fixtures::ComputedState s;
     boards::ShopBoard(s);
-    const auto svg = WriteSvg(s);
+    const auto svg = WriteSvg(s, s.results);
     ASSERT_TRUE(svg);
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("board.png"));

@@ -13,7 +13,7 @@ using namespace tablix;
 namespace {
 
 struct TextsTest : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
     SignRecord &sign = state.currentSignRecord;
 
     void SetUp() override
@@ -62,7 +62,7 @@ struct TextsTest : ::testing::Test {
 
     QStringList costLines()
     {
-        ComputeSign(state);
+        fixtures::Compute(state);
         return state.results.CostText.split(u'\r');
     }
 
@@ -94,7 +94,7 @@ QStringList Split(const char *lines)
 
 TEST_F(TextsTest, SidePostSignCostAndSpecificationInFull)
 {
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(state.results.CostText,
               "E125\t       3.00E10\r"
               "E119\t       0.64E10\r"
@@ -163,7 +163,7 @@ TEST_F(TextsTest, TextsNeverGrowPastTheirLimit)
     for (int c = 1; c <= 21; ++c)
         sign.rowElements[c - 1] = std::uint8_t(c);
     state.LoadWorkingState();
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_EQ(state.results.CostText.size(), kMaxTextLength);
     EXPECT_LE(state.results.SpecificationText.size(), kMaxTextLength);
     for (const ElementKind &k : state.results.ElementKindTable)
@@ -224,7 +224,7 @@ TEST_F(TextsTest, EveryLayoutAndSignTypeAgainstHandWorkedLines)
         sign.layout = std::uint8_t(c.layout);
         sign.signType = std::uint8_t(c.type);
         rows(c.layout <= 2 ? 1 : 10, 2);
-        ComputeSign(state);
+        fixtures::Compute(state);
         const QStringList totals = Split(c.totals);
         const QStringList expected = Split(c.priced)
                                      + QStringList{QStringLiteral("E87"), QStringLiteral("E88 ") + totals[0],
@@ -263,7 +263,7 @@ TEST_F(TextsTest, PostsOfEveryLayoutArePricedAndCutBelowTheLowerMarks)
         sign.signType = std::uint8_t(c.type);
         rows(c.layout <= 2 ? 1 : 10, 4);
         std::fill_n(state.workingLowerMarks.begin(), c.marks, std::uint8_t(1));
-        ComputeSign(state);
+        fixtures::Compute(state);
         const QStringList cost = Compact(state.results.CostText);
         const QStringList spec = Compact(state.results.SpecificationText);
         // The posts' line follows the frame lines; each run is cut into three pieces.
@@ -280,7 +280,7 @@ TEST_F(TextsTest, TenLowerMarksAllShortenThePosts)
     sign.auxDimension.set(2);
     rows(1, 12); // 19.2 cm, of which the ten marked rows take 16
     state.workingLowerMarks.fill(1);
-    ComputeSign(state);
+    fixtures::Compute(state);
     const QStringList cost = Compact(state.results.CostText);
     EXPECT_TRUE(cost.contains(QStringLiteral("E107 0.45")));            // 3.2 x 7 x 2 / 100
     EXPECT_TRUE(cost.contains(QStringLiteral("E111 18E112 27.00")));    // 3 x 12 + 2 - 10 x 2
@@ -291,7 +291,7 @@ TEST_F(TextsTest, SignsWithSpecialProfilesSayTheyAreNotPriced)
 {
     sign.signType = 5;
     rows(30, 3);
-    ComputeSign(state);
+    fixtures::Compute(state);
     EXPECT_TRUE(state.results.CostText.startsWith(QStringLiteral("E172\rE125\t")));
     EXPECT_TRUE(state.results.SpecificationText.startsWith(QStringLiteral("E172\r")));
 
@@ -353,14 +353,14 @@ TEST_F(TextsTest, AreaBandsChangeJustAboveTheirLimits)
         for (int j = 0; j < 3; ++j)
             limits[j]->set(j < k ? 1e-4 * (j + 1) : j == k ? 0.5 : 100.0 * (j + 1));
         sign.width.set(1000);
-        ComputeSign(state);
+        fixtures::Compute(state);
         ASSERT_EQ(state.results.signArea.get(), 5000);
         EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k]) << "on limit " << k + 1;
         sign.width.set(1000 * (1 + 1e-9));
-        ComputeSign(state);
+        fixtures::Compute(state);
         EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k + 1]) << "just above limit " << k + 1;
         sign.width.set(1000 * (1 - 1e-9));
-        ComputeSign(state);
+        fixtures::Compute(state);
         EXPECT_EQ(state.results.areaSurcharge.get(), surcharges[k]) << "just below limit " << k + 1;
     }
 }

@@ -221,7 +221,7 @@ TEST(StockSettings, WrongSettingsWriteNothing)
 // ---- the cut list of the shipped example ----
 
 struct ExampleProject : ::testing::Test {
-    AppState state;
+    fixtures::ComputedState state;
     void SetUp() override
     {
         state.parameters = fixtures::ShippedParameters();
@@ -264,9 +264,9 @@ TEST_F(ExampleProject, CutListHoldsEveryReportedPieceTimesQuantity)
     // Every piece of every sign is a line of its specification report, with the same length.
     for (int k = 1; k <= 6; ++k) {
         state.SelectSign(k);
-        ComputeSign(state);
+        fixtures::Compute(state);
         const QString spec = state.results.SpecificationText;
-        const std::vector<SignPiece> pieces = PiecesOfComputedSign(state);
+        const std::vector<SignPiece> pieces = PiecesOfComputedSign(state.results);
         EXPECT_FALSE(pieces.empty());
         for (const SignPiece &p : pieces)
             EXPECT_TRUE(spec.contains(CutLengthText(p.length) + state.LanguageEntry(text::kCentimetreUnit) + u' ' + u'\r'))
@@ -307,7 +307,7 @@ TEST_F(ExampleProject, CsvQuotesWhatNeedsIt)
 
 TEST(CutList, ProjectWithoutSignsIsEmpty)
 {
-    AppState state;
+    fixtures::ComputedState state;
     fixtures::Prepare(state);
     const CutList list = BuildCutList(state);
     EXPECT_EQ(list.signsInUse, 0);

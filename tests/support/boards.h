@@ -9,7 +9,7 @@ namespace boards {
 
 // A 150 x 60 cm board in a mitred frame: four yellow panels of 11 cm, the first and the fourth
 // with strip bands, around a silver infill of 14.5 cm.
-inline void ShopBoard(tablix::AppState &s)
+inline void ShopBoard(fixtures::ComputedState &s)
 {
     s.parameters = fixtures::ShippedParameters();
     s.language = fixtures::ShippedLanguage();
@@ -28,7 +28,7 @@ inline void ShopBoard(tablix::AppState &s)
     s.currentSignRecord = sign;
     s.LoadWorkingState();
     s.exportScale.set(100);
-    tablix::ComputeSign(s);
+    fixtures::Compute(s);
 }
 
 } // namespace boards

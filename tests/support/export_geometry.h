@@ -6,7 +6,7 @@
 
 namespace export_geometry {
 
-inline void Set(tablix::AppState &s, int n, long double x1, long double y1, long double x2, long double y2,
+inline void Set(fixtures::ComputedState &s, int n, long double x1, long double y1, long double x2, long double y2,
                 std::uint8_t colourClass)
 {
     tablix::GeometryRecord &r = s.results.record(n);
@@ -18,7 +18,7 @@ inline void Set(tablix::AppState &s, int n, long double x1, long double y1, long
 }
 
 // Element row k is 10*(k+1) mm high, so that stripes land on round numbers.
-inline void PrepareStepped(tablix::AppState &s)
+inline void PrepareStepped(fixtures::ComputedState &s)
 {
     fixtures::Prepare(s);
     fixtures::StepElementRows(s.parameters);
@@ -26,7 +26,7 @@ inline void PrepareStepped(tablix::AppState &s)
 }
 
 // Width 12, height 6: two rows between side posts (record 64 empty), no stripes.
-inline void PostSign(tablix::AppState &s)
+inline void PostSign(fixtures::ComputedState &s)
 {
     PrepareStepped(s);
     s.currentSignRecord = fixtures::SignWith(1, QStringLiteral("Post sign"));
@@ -42,7 +42,7 @@ inline void PostSign(tablix::AppState &s)
 }
 
 // Width 20, height 10: a closed frame of bars 1 wide (family A) around two rows.
-inline void FramedSign(tablix::AppState &s)
+inline void FramedSign(fixtures::ComputedState &s)
 {
     PrepareStepped(s);
     s.currentSignRecord = fixtures::SignWith(1, QStringLiteral("Framed"));

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "core/engine/compute_sign.h"
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
 #include "core/params/params_json.h"
@@ -131,6 +132,16 @@ inline void Prepare(tablix::AppState &s)
     s.parameters = ShippedParameters();
     s.language = SampleLanguage();
     s.RefreshParameters();
+}
+
+// A state with the results of its current sign beside it, as a window holds them after computing.
+struct ComputedState : tablix::AppState {
+    tablix::EngineResults results;
+};
+
+inline void Compute(ComputedState &s)
+{
+    s.results = tablix::ComputeSign(s);
 }
 
 // ---- signs ----

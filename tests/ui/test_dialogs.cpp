@@ -42,7 +42,7 @@ LanguageTable gEnglish;
 
 // Every dialog of the sign, wired as the program wires them.
 struct Dialogs {
-    AppState state;
+    fixtures::ComputedState state;
     Windows windows{state};
     AssumptionsDialog *assumptions = nullptr;
     ConstructionDialog *construction = nullptr;
@@ -184,7 +184,7 @@ private slots:
         edit.setDecimalSeparator(QLatin1Char('.'));
         QVERIFY(edit.text().isEmpty()); // an empty field stays empty
 
-        AppState state;
+        fixtures::ComputedState state;
         state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
         StockDialog dialog(state, {QStringLiteral("element-1")}, {QStringLiteral("Profil A")});
         QCOMPARE(child<NumberEdit>(&dialog, "DefaultBarLength")->text(), QStringLiteral("600,00"));
@@ -547,14 +547,14 @@ private slots:
         child(d.construction, "BitBtn3")->click();
         VERIFY_ANSWERED(cost);
         QCOMPARE(title, gEnglish.LanguageEntry(text::kCostReportTitle));
-        QCOMPARE(d.state.ViewText, d.state.results.CostText);
+        QCOMPARE(d.state.ViewText, ComputeSign(d.state).CostText);
         QVERIFY(ReportLineCount(d.state) > 3);
 
         ModalAnswers specification({report});
         child(d.construction, "BitBtn2")->click();
         VERIFY_ANSWERED(specification);
         QCOMPARE(title, gEnglish.LanguageEntry(text::kSpecificationReportTitle));
-        QCOMPARE(d.state.ViewText, d.state.results.SpecificationText);
+        QCOMPARE(d.state.ViewText, ComputeSign(d.state).SpecificationText);
     }
 
     void longDescriptionsAreElidedWithTheFullTextAsTooltip()

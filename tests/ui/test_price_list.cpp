@@ -23,7 +23,7 @@ using namespace tablix;
 class PriceListWindowTest : public QObject {
     Q_OBJECT
 
-    AppState state;
+    fixtures::ComputedState state;
     Windows windows{state};
     PriceListWindow *priceList = nullptr;
 
@@ -105,7 +105,7 @@ private slots:
         sign.priceLevel.set(100);
         state.derived.FixedPricePercent.set(100);
         state.LoadWorkingState();
-        ComputeSign(state);
+        fixtures::Compute(state);
         const QString costBefore = FormatFixed(state.results.costTotal.get(), 0, 2);
         const QByteArray before(reinterpret_cast<const char *>(&sign), sizeof sign);
 
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(price, FormatFixed(state.parameters.elementRows[0].priceA.get() * 0.8L, 0, 2));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(&sign), sizeof sign), before);
         QCOMPARE(state.derived.FixedPricePercent.get(), 100.0L);
-        ComputeSign(state);
+        fixtures::Compute(state);
         QCOMPARE(FormatFixed(state.results.costTotal.get(), 0, 2), costBefore);
         qInfo("cost before and after asking for 80 percent: %s, %s", qPrintable(costBefore),
               qPrintable(FormatFixed(state.results.costTotal.get(), 0, 2)));

@@ -167,7 +167,7 @@ class PrintingTest : public QObject {
     // The program over a project of `count` narrow signs of eight rows (tall drawings), the summary
     // page active.
     struct Program {
-        AppState state;
+        fixtures::ComputedState state;
         std::unique_ptr<Windows> windows;
         MainWindow *form = nullptr;
         SummaryPage *summary = nullptr;
@@ -202,7 +202,7 @@ class PrintingTest : public QObject {
         ReportView &costReport(int extra)
         {
             child<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
-            ComputeSign(state);
+            fixtures::Compute(state);
             state.ViewText = state.results.CostText;
             for (int a = 1; a <= extra; ++a)
                 state.ViewText += QStringLiteral("Line %1\t%2.00\r").arg(a).arg(a * 7);
@@ -258,7 +258,7 @@ private slots:
             QVERIFY(p.body.width() >= 1 && p.body.height() >= 1 && p.footer.height() >= 1);
         }
 
-        AppState state;
+        fixtures::ComputedState state;
         state.language = fixtures::ShippedLanguage(QStringLiteral("tablix_lng.pol"));
         QCOMPARE(FooterDate(state, QDate(2024, 3, 5)), QStringLiteral("05.03.2024"));
         QCOMPARE(FooterPageNumber(state, 2, 7), QStringLiteral("Strona 2 z 7"));
@@ -422,7 +422,7 @@ private slots:
     // old file and no temporary, and the printer still names the user's file.
     void printoutToAFileReplacesItOnlyWhenWhole()
     {
-        AppState state;
+        fixtures::ComputedState state;
         state.language = fixtures::ShippedLanguage();
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("keep.pdf"));

@@ -40,7 +40,7 @@ int PdfPages(const QString &path)
 class ReportViewTest : public QObject {
     Q_OBJECT
 
-    AppState state;
+    fixtures::ComputedState state;
     Windows windows{state};
     ReportView *reportView = nullptr;
     QTemporaryDir dir;
@@ -63,7 +63,7 @@ class ReportViewTest : public QObject {
             sign.rowElements[i] = std::uint8_t(rows[i]);
         sign.setTitle(QStringLiteral("!Pharmacy front"));
         state.LoadWorkingState();
-        ComputeSign(state);
+        fixtures::Compute(state);
         state.ViewText = state.results.CostText;
         SplitViewText(state);
     }

@@ -306,9 +306,9 @@ EngineResults ComputeSign(const SignRecord &sign, const SignRows &rows, const Pa
 
 namespace tablix {
 
-void ComputeSign(AppState &state)
+EngineResults ComputeSign(const AppState &state)
 {
-    state.results = ComputeSign(state.currentSignRecord,
+    return ComputeSign(state.currentSignRecord,
                                 SignRows{state.workingRows, state.workingRowMarks, state.workingLowerMarks},
                                 state.parameters, state.derived, state.language);
 }

@@ -25,7 +25,7 @@ SignRows StoredRows(const SignRecord &sign);
 EngineResults ComputeSign(const SignRecord &sign, const SignRows &rows, const ParameterRecord &parameters,
                           const DerivedParameters &derived, const LanguageTable &language);
 
-// The current sign with the working rows, into state.results; the project is not touched.
-void ComputeSign(AppState &state);
+// The current sign with the working rows.
+EngineResults ComputeSign(const AppState &state);
 
 } // namespace tablix

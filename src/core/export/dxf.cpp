@@ -72,9 +72,9 @@ QByteArray LayerName(SignPart part)
 
 } // namespace
 
-std::optional<QByteArray> WriteDxf(const AppState &state)
+std::optional<QByteArray> WriteDxf(const AppState &state, const EngineResults &results)
 {
-    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state);
+    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state, results);
     if (!d)
         return std::nullopt;
 
@@ -174,12 +174,11 @@ std::optional<QByteArray> WriteDxf(const AppState &state)
     return dxf.take();
 }
 
-std::optional<QByteArray> DxfFile(AppState &state)
+std::optional<QByteArray> DxfFile(const AppState &state)
 {
     if (state.workingRows[0] == 0)
         return std::nullopt;
-    ComputeSign(state);
-    return WriteDxf(state);
+    return WriteDxf(state, ComputeSign(state));
 }
 
 } // namespace tablix

@@ -247,14 +247,14 @@ std::int64_t Device(long double v)
     return RoundEven(v);
 }
 
-std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow);
+std::optional<QByteArray> Metafile(const AppState &state, const EngineResults &results, QSize mainWindow);
 
 } // namespace
 
-std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
+std::optional<QByteArray> WriteMetafile(const AppState &state, const EngineResults &results, QSize mainWindow)
 {
     try {
-        return Metafile(state, mainWindow);
+        return Metafile(state, results, mainWindow);
     } catch (const OutOfRange &) {
         throw MetafileTooLarge(
             QStringLiteral("The metafile cannot hold this drawing: at an export scale of %1 % on a window of %2 x %3 "
@@ -269,10 +269,10 @@ std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow)
 
 namespace {
 
-std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow)
+std::optional<QByteArray> Metafile(const AppState &state, const EngineResults &results, QSize mainWindow)
 {
     const SignRecord &sign = state.currentSignRecord;
-    const EngineResults &g = state.results;
+    const EngineResults &g = results;
     const long double width = sign.width.get();
     const long double height = g.geometryHeight.get();
     if (state.workingRows[0] == 0 || !(width > 0) || !(height > 0))
@@ -296,7 +296,7 @@ std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow)
     const long double aux = sign.auxDimension.get();
     if (aux > 0) {
         emf.fill(left.colourClass);
-        const std::int64_t top = oy + Device(s * StripeTop(state));
+        const std::int64_t top = oy + Device(s * StripeTop(state, results));
         const std::int64_t bottom = oy + Device(s * left.y2.get());
         const int n = StripeCount(aux);
         const long double h = s * 0.05L * state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get();
@@ -329,13 +329,12 @@ std::optional<QByteArray> Metafile(const AppState &state, QSize mainWindow)
 
 } // namespace
 
-std::optional<QByteArray> MetafileFile(AppState &state, QSize mainWindow)
+std::optional<QByteArray> MetafileFile(const AppState &state, QSize mainWindow)
 {
     if (state.workingRows[0] == 0)
         return std::nullopt;
     // The picture's size needs this run's height, so the sign is computed first.
-    ComputeSign(state);
-    return WriteMetafile(state, mainWindow);
+    return WriteMetafile(state, ComputeSign(state), mainWindow);
 }
 
 } // namespace tablix

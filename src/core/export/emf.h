@@ -9,6 +9,7 @@
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 // The drawing does not fit the format's 32-bit coordinates (a huge scale, sign or window); the
 // message says so and nothing is produced.
@@ -20,9 +21,9 @@ public:
 // Computes the current sign and draws it at state.exportScale, centred on a main window of the
 // given size in pixels; nothing when the sign has no rows or no positive width or height.
 // Throws FloatingPointOverflow from the engine and MetafileTooLarge.
-std::optional<QByteArray> MetafileFile(AppState &state, QSize mainWindow);
+std::optional<QByteArray> MetafileFile(const AppState &state, QSize mainWindow);
 
-// The metafile of the geometry state.results already holds; throws MetafileTooLarge.
-std::optional<QByteArray> WriteMetafile(const AppState &state, QSize mainWindow);
+// The metafile of the geometry the results hold; throws MetafileTooLarge.
+std::optional<QByteArray> WriteMetafile(const AppState &state, const EngineResults &results, QSize mainWindow);
 
 } // namespace tablix

@@ -85,9 +85,9 @@ int StripeCount(long double auxDimension)
     return int(RoundEven(auxDimension));
 }
 
-long double StripeTop(const AppState &state)
+long double StripeTop(const AppState &state, const EngineResults &results)
 {
-    const EngineResults &g = state.results;
+    const EngineResults &g = results;
     long double top = g.record(61).y1.get();
     for (int m = 1; m <= kLowerMarks; ++m)
         if (state.currentSignRecord.lowerMarks[m - 1] != 0)
@@ -95,10 +95,10 @@ long double StripeTop(const AppState &state)
     return top;
 }
 
-std::optional<QByteArray> WritePlotterFile(const AppState &state)
+std::optional<QByteArray> WritePlotterFile(const AppState &state, const EngineResults &results)
 {
     const SignRecord &sign = state.currentSignRecord;
-    const EngineResults &g = state.results;
+    const EngineResults &g = results;
     if (!(sign.width.get() > 0) || !(g.geometryHeight.get() > 0))
         return std::nullopt;
 
@@ -120,7 +120,7 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state)
     // auxDimension; any other type exports no stripe section at all.
     if (aux > 0 && (sign.signType == 1 || sign.signType == 2)) {
         plot.pen(left.colourClass);
-        const long double top = StripeTop(state);
+        const long double top = StripeTop(state, results);
         const int n = StripeCount(aux);
         const GeometryRecord &first = g.record(1);
         const long double spacing = (first.x2.get() - first.x1.get()) / (aux + 1);
@@ -146,11 +146,9 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state)
     return plot.result();
 }
 
-std::optional<QByteArray> PlotterFile(AppState &state)
+std::optional<QByteArray> PlotterFile(const AppState &state)
 {
-    // The last run may belong to another sign (the summary page computes every sign).
-    ComputeSign(state);
-    return WritePlotterFile(state);
+    return WritePlotterFile(state, ComputeSign(state));
 }
 
 QString ExportFileName(const QString &chosen, bool metafile)

@@ -8,13 +8,14 @@
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 // Computes the current sign and writes its HP-GL outlines at state.exportScale; nothing when the
 // sign has no positive width or height. Throws FloatingPointOverflow from the engine.
-std::optional<QByteArray> PlotterFile(AppState &state);
+std::optional<QByteArray> PlotterFile(const AppState &state);
 
-// The plotter file of the geometry state.results already holds.
-std::optional<QByteArray> WritePlotterFile(const AppState &state);
+// The plotter file of the geometry the results hold.
+std::optional<QByteArray> WritePlotterFile(const AppState &state, const EngineResults &results);
 
 // The chosen name unchanged when its file name has an extension, else with ".wmf" or ".plt".
 QString ExportFileName(const QString &chosen, bool metafile);
@@ -26,6 +27,6 @@ QString ProposedExportName(const QString &title);
 // model y at which they start: the top of the left bar, or the lower edge of the highest-numbered
 // row among rows 1..10 whose lower mark is set.
 int StripeCount(long double auxDimension);
-long double StripeTop(const AppState &state);
+long double StripeTop(const AppState &state, const EngineResults &results);
 
 } // namespace tablix

@@ -28,9 +28,9 @@ constexpr long double kPointsPerMm = 72 / 25.4L;
 
 } // namespace
 
-std::optional<QByteArray> WritePdf(const AppState &state)
+std::optional<QByteArray> WritePdf(const AppState &state, const EngineResults &results)
 {
-    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state);
+    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state, results);
     if (!d)
         return std::nullopt;
 
@@ -84,12 +84,11 @@ std::optional<QByteArray> WritePdf(const AppState &state)
     return buffer.data();
 }
 
-std::optional<QByteArray> PdfFile(AppState &state)
+std::optional<QByteArray> PdfFile(const AppState &state)
 {
     if (state.workingRows[0] == 0)
         return std::nullopt;
-    ComputeSign(state);
-    return WritePdf(state);
+    return WritePdf(state, ComputeSign(state));
 }
 
 } // namespace tablix

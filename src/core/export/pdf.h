@@ -7,6 +7,7 @@
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 // Readers refuse pages longer than 200 inches; a larger drawing is scaled down to fit.
 inline constexpr long double kLargestPdfPageMm = 5080;
@@ -16,9 +17,9 @@ inline constexpr long double kPdfMarginMm = 10;
 // Computes the current sign and draws it at state.exportScale (100 = true size); a page that would
 // pass the largest size is scaled down and states its scale. The document's title is the sign's.
 // Nothing when the sign has no rows or size. Throws FloatingPointOverflow and DrawingTooLarge.
-std::optional<QByteArray> PdfFile(AppState &state);
+std::optional<QByteArray> PdfFile(const AppState &state);
 
-// The drawing of the geometry state.results already holds.
-std::optional<QByteArray> WritePdf(const AppState &state);
+// The drawing of the geometry the results hold.
+std::optional<QByteArray> WritePdf(const AppState &state, const EngineResults &results);
 
 } // namespace tablix

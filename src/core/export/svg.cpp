@@ -56,9 +56,9 @@ QByteArray PartBody(const TrueSizeDrawing &d, SignPart part)
 
 } // namespace
 
-std::optional<QByteArray> WriteSvg(const AppState &state)
+std::optional<QByteArray> WriteSvg(const AppState &state, const EngineResults &results)
 {
-    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state);
+    const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state, results);
     if (!d)
         return std::nullopt;
     const QByteArray w = Number(d->widthMm), h = Number(d->heightMm);
@@ -79,12 +79,11 @@ std::optional<QByteArray> WriteSvg(const AppState &state)
     return out;
 }
 
-std::optional<QByteArray> SvgFile(AppState &state)
+std::optional<QByteArray> SvgFile(const AppState &state)
 {
     if (state.workingRows[0] == 0)
         return std::nullopt;
-    ComputeSign(state);
-    return WriteSvg(state);
+    return WriteSvg(state, ComputeSign(state));
 }
 
 } // namespace tablix

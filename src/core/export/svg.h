@@ -7,13 +7,14 @@
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 // Computes the current sign and draws it at state.exportScale (100 = true size), width and height
 // in millimetres; nothing when the sign has no rows or size. Throws FloatingPointOverflow from the
 // engine and DrawingTooLarge.
-std::optional<QByteArray> SvgFile(AppState &state);
+std::optional<QByteArray> SvgFile(const AppState &state);
 
-// The drawing of the geometry state.results already holds.
-std::optional<QByteArray> WriteSvg(const AppState &state);
+// The drawing of the geometry the results hold.
+std::optional<QByteArray> WriteSvg(const AppState &state, const EngineResults &results);
 
 } // namespace tablix

@@ -20,10 +20,10 @@ bool Within(long double v)
 
 } // namespace
 
-std::optional<TrueSizeDrawing> TrueSizeShapes(const AppState &state)
+std::optional<TrueSizeDrawing> TrueSizeShapes(const AppState &state, const EngineResults &results)
 {
     const long double width = state.currentSignRecord.width.get();
-    const long double height = state.results.geometryHeight.get();
+    const long double height = results.geometryHeight.get();
     if (state.workingRows[0] == 0 || !(width > 0) || !(height > 0))
         return std::nullopt;
 
@@ -34,7 +34,7 @@ std::optional<TrueSizeDrawing> TrueSizeShapes(const AppState &state)
     const QString title = state.currentSignRecord.titleText();
     d.title = title.startsWith(QLatin1Char('!')) ? title.mid(1) : title;
     bool fits = d.mmPerCm > 0 && Within(d.widthMm) && Within(d.heightMm);
-    d.shapes = SignShapes(state);
+    d.shapes = SignShapes(state, results);
     for (SignShape &shape : d.shapes)
         for (ModelPoint &p : shape.corners) {
             p = {p.x * d.mmPerCm, p.y * d.mmPerCm};

@@ -27,9 +27,9 @@ struct TrueSizeDrawing {
     QString title;                 // as the tab shows it
 };
 
-// The geometry state.results holds, scaled by state.exportScale; nothing when the sign has no
+// The geometry the results hold, scaled by state.exportScale; nothing when the sign has no
 // rows or no positive width or height. Throws DrawingTooLarge beyond a kilometre.
-std::optional<TrueSizeDrawing> TrueSizeShapes(const AppState &state);
+std::optional<TrueSizeDrawing> TrueSizeShapes(const AppState &state, const EngineResults &results);
 
 // "rows", "strips", "posts", "frame": the names the files give the element classes.
 const char *SignPartName(SignPart part);

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-#include "core/engine/results.h"
 #include "core/params/language.h"
 #include "core/params/parameters.h"
 #include "core/project/sign_record.h"
@@ -40,9 +39,6 @@ struct AppState {
     std::array<std::uint8_t, kMaxRows> undoRows{};
     std::array<std::uint8_t, kMaxRows> workingRowMarks{};
     std::array<std::uint8_t, kLowerMarks> workingLowerMarks{};
-
-    // Results of the last ComputeSign run
-    EngineResults results;
 
     // Report lines; a line holding the single character 0 is unused and ends the list.
     QString ViewText;

@@ -48,17 +48,17 @@ QString QuantityText(long double quantity)
     return FormatFixed(quantity, 0, quantity == std::floor(quantity) ? 0 : 2);
 }
 
-void MeasureDrawing(const AppState &state, QuoteSign &sign)
+void MeasureDrawing(const AppState &state, const EngineResults &results, QuoteSign &sign)
 {
     const long double width = state.currentSignRecord.width.get();
-    const long double height = state.results.geometryHeight.get();
+    const long double height = results.geometryHeight.get();
     if (!(width > 0) || !(height > 0) || state.workingRows[0] == 0)
         return;
     const long double sx = kQuoteDrawingBox.width() / width;
     const long double sy = kQuoteDrawingBox.height() / height;
     const long double scale = std::min(sx, sy);
     const int drawnHeight = std::max(DeviceCoordinate(scale, height, 0),
-                                     DeviceCoordinate(scale, state.results.record(62).y2.get(), 0));
+                                     DeviceCoordinate(scale, results.record(62).y2.get(), 0));
     sign.drawingScale = scale;
     sign.drawingSize = QSize(std::clamp(DeviceCoordinate(scale, width, 0), 1, kQuoteDrawingBox.width()) + 1,
                              std::clamp(drawnHeight, 1, kQuoteDrawingBox.height()) + 1);
@@ -218,18 +218,19 @@ void PaintPageFrame(QPainter &painter, const Quote &quote, const Page &page, int
                      QFontMetrics(page.fonts.small, page.device).elidedText(quote.heading, Qt::ElideRight, page.width / 2));
 }
 
-// `state` holds the sign computed, or nothing to draw when `computed` is false.
-void PaintSign(QPainter &painter, const AppState &state, bool computed, const QuoteSign &sign, const Page &page, QRect block)
+// `results` of the sign computed, or nothing to draw when there are none.
+void PaintSign(QPainter &painter, const AppState &state, const EngineResults *results, const QuoteSign &sign,
+               const Page &page, QRect block)
 {
     const Columns &c = page.columns;
     const int top = block.top() + page.padding;
-    if (computed && !sign.drawingSize.isEmpty()) {
+    if (results && !sign.drawingSize.isEmpty()) {
         painter.save();
         painter.translate(c.drawingX, top);
         // Whole units of the drawing, so that its one-unit outlines stay visible on paper.
         painter.scale(kDrawingToDevice, kDrawingToDevice);
         painter.setClipRect(QRect(QPoint(0, 0), sign.drawingSize));
-        RenderSign(painter, state, sign.drawingScale, 0, 0, kLowerMarks);
+        RenderSign(painter, state, *results, sign.drawingScale, 0, 0, kLowerMarks);
         painter.restore();
     }
     painter.setPen(Qt::black);
@@ -294,14 +295,15 @@ std::optional<Quote> BuildQuote(AppState &state, const QString &projectName, QDa
     quote.totalLabel = state.LanguageEntry(text::kQuoteProjectTotal);
     quote.pageFooter = state.LanguageEntry(text::kPrintFooterPage);
 
-    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &signState, int slot, const SummaryBlock &block) {
+    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &signState, int slot, const SummaryBlock &block,
+                                                           const EngineResults &results) {
         QuoteSign sign;
         sign.slot = slot;
         sign.title = block.title;
         sign.note = block.note;
         sign.quantity = QuantityText(signState.currentSignRecord.quantity.get());
         const long double width = signState.currentSignRecord.width.get();
-        const long double height = signState.results.geometryHeight.get();
+        const long double height = results.geometryHeight.get();
         if (width > 0 && height > 0)
             sign.size = Filled(state.LanguageEntry(text::kQuoteSize), FormatFixed(width, 0, 2), FormatFixed(height, 0, 2));
         if (!block.pieceValue.isEmpty())
@@ -310,7 +312,7 @@ std::optional<Quote> BuildQuote(AppState &state, const QString &projectName, QDa
         for (long double addition : block.additions)
             lineTotal += addition;
         sign.lineTotal = FormatFixed(lineTotal, 0, 2) + currency;
-        MeasureDrawing(signState, sign);
+        MeasureDrawing(signState, results, sign);
         quote.signs.push_back(std::move(sign));
     });
     if (quote.signs.empty())
@@ -349,26 +351,25 @@ std::optional<QByteArray> QuotePdf(AppState &state, const Quote &quote, QuoteLay
         // Drawn in the one walk, page after page; a block whose sign the walk does not find (a
         // state changed since the quote was built) keeps its texts without a drawing.
         size_t k = 0;
-        const auto paint = [&](const AppState &sign, bool computed) {
+        const auto paint = [&](const AppState &sign, const EngineResults *results) {
             turnTo(layout.signs[k].page);
-            PaintSign(painter, sign, computed, quote.signs[k], page, layout.signs[k].rect);
+            PaintSign(painter, sign, results, quote.signs[k], page, layout.signs[k].rect);
             ++k;
         };
         ForEachSignInUse(state, [&](AppState &sign, int slot) {
             while (k < quote.signs.size() && quote.signs[k].slot < slot)
-                paint(state, false);
+                paint(state, nullptr);
             if (k == quote.signs.size() || quote.signs[k].slot != slot)
                 return;
-            bool computed = true;
+            std::optional<EngineResults> results;
             try {
-                ComputeSign(sign);
+                results = ComputeSign(sign);
             } catch (const FloatingPointOverflow &) {
-                computed = false;
             }
-            paint(sign, computed);
+            paint(sign, results ? &*results : nullptr);
         });
         while (k < quote.signs.size())
-            paint(state, false);
+            paint(state, nullptr);
         turnTo(layout.total.page);
         PaintTotal(painter, quote, page, layout.total.rect);
         if (!painter.end())

@@ -43,9 +43,9 @@ ReportTextWriter PainterWriter(QPainter &canvas)
 }
 
 // Height of the drawing's bottom bar on the canvas, for a scale of 0 when it is not drawn.
-int DrawingBottom(const AppState &state, long double scale)
+int DrawingBottom(const EngineResults &results, long double scale)
 {
-    return scale > 0 ? DeviceCoordinate(scale, state.results.record(62).y2.get(), 0) : 0;
+    return scale > 0 ? DeviceCoordinate(scale, results.record(62).y2.get(), 0) : 0;
 }
 
 } // namespace
@@ -60,10 +60,10 @@ QString ReportTitleShown(const QString &title)
     return title.startsWith(QLatin1Char('!')) ? title.mid(1) : title;
 }
 
-long double ReportDrawingScale(const AppState &state, int clientWidth)
+long double ReportDrawingScale(const AppState &state, const EngineResults &results, int clientWidth)
 {
     const long double width = state.currentSignRecord.width.get();
-    const long double height = state.results.geometryHeight.get();
+    const long double height = results.geometryHeight.get();
     // A sign without rows would show a bare frame; its report is the line saying it has none.
     if (!(width > 0) || !(height > 0) || state.workingRows[0] == 0)
         return 0;
@@ -72,17 +72,17 @@ long double ReportDrawingScale(const AppState &state, int clientWidth)
     return std::max<long double>(0, std::min(sx, sy));
 }
 
-bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f, int clientWidth)
+bool MeasureReport(const AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f, int clientWidth)
 {
     layout.reportWidth = textWidth(state.currentSignRecord.titleText()) + 5;
     int top = 2 * f + 5;
     if (ShowsDrawing(state)) {
-        ComputeSign(state);
-        const long double scale = ReportDrawingScale(state, clientWidth);
-        top += DrawingBottom(state, scale);
+        const EngineResults results = ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, results, clientWidth);
+        top += DrawingBottom(results, scale);
         if (scale > 0)
             layout.reportWidth = std::max(
-                layout.reportWidth, DeviceCoordinate(scale, state.results.record(62).x2.get(), 0) + 5);
+                layout.reportWidth, DeviceCoordinate(scale, results.record(62).x2.get(), 0) + 5);
     }
 
     int tab = 0;
@@ -111,18 +111,18 @@ bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth 
     return !EmptySign(state);
 }
 
-void DrawReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, int f, int clientWidth,
+void DrawReportPicture(QPainter &canvas, const AppState &state, ReportLayout &layout, int f, int clientWidth,
                        QSize paintBox, const ReportTextWriter &write)
 {
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     canvas.fillRect(QRect(QPoint(0, 0), paintBox), Qt::white);
     out(5, 1, ReportTitleShown(state.currentSignRecord.titleText()));
     if (ShowsDrawing(state)) {
-        ComputeSign(state);
-        const long double scale = ReportDrawingScale(state, clientWidth);
+        const EngineResults results = ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, results, clientWidth);
         if (scale > 0)
-            RenderSign(canvas, state, scale, kReportDrawingX, 2 * f, kReportDrawingMarks);
-        layout.reportTextTop = 2 * f + DrawingBottom(state, scale) + 5;
+            RenderSign(canvas, state, results, scale, kReportDrawingX, 2 * f, kReportDrawingMarks);
+        layout.reportTextTop = 2 * f + DrawingBottom(results, scale) + 5;
     } else {
         layout.reportTextTop = 2 * f + 5;
     }
@@ -156,18 +156,18 @@ int PrinterFontHeight(int f, long double ratio)
     return std::max(1, Round(f * ratio));
 }
 
-void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
+void PrintReportPicture(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                         const ReportTextWriter &write)
 {
     const ReportTextWriter &out = write ? write : PainterWriter(canvas);
     out(page.ox + 5, page.oy + 1, ReportTitleShown(state.currentSignRecord.titleText()));
     const int f = page.f;
     if (ShowsDrawing(state)) {
-        ComputeSign(state);
-        const long double scale = ReportDrawingScale(state, page.clientWidth) * page.ratio;
+        const EngineResults results = ComputeSign(state);
+        const long double scale = ReportDrawingScale(state, results, page.clientWidth) * page.ratio;
         if (scale > 0)
-            RenderSign(canvas, state, scale, page.ox + kReportDrawingX, 2 * f, kReportDrawingMarks);
-        layout.reportTextTop = 2 * f + DrawingBottom(state, scale) + Round(5 * page.ratio);
+            RenderSign(canvas, state, results, scale, page.ox + kReportDrawingX, 2 * f, kReportDrawingMarks);
+        layout.reportTextTop = 2 * f + DrawingBottom(results, scale) + Round(5 * page.ratio);
     } else {
         layout.reportTextTop = 2 * f + page.oy + 1 + Round(5 * page.ratio);
     }

@@ -10,6 +10,7 @@ class QPainter;
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 inline constexpr int kReportTextX = 5;
 inline constexpr int kReportDrawingX = 5;
@@ -36,18 +37,18 @@ int ReportLineY(int a, int f, int top);
 // The title as written on the page: a leading "!" dropped.
 QString ReportTitleShown(const QString &title);
 
-// Scale of the drawing for a window `clientWidth` wide, read after ComputeSign; 0 for a sign
+// Scale of the drawing for a window `clientWidth` wide; 0 for a sign
 // whose width or height is not positive, or that has no rows, which is then not drawn.
-long double ReportDrawingScale(const AppState &state, int clientWidth);
+long double ReportDrawingScale(const AppState &state, const EngineResults &results, int clientWidth);
 
 // Sets reportWidth, reportHeight and reportTabColumn for a font of height f; runs ComputeSign
 // when the drawing is shown. A sign without rows has no drawing but keeps its title and lines
 // (false).
-bool MeasureReport(AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f,
+bool MeasureReport(const AppState &state, ReportLayout &layout, const ReportTextWidth &textWidth, int f,
                    int clientWidth);
 
 // The screen page: white paint box, title, drawing; sets reportTextTop. Then the text lines.
-void DrawReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, int f, int clientWidth,
+void DrawReportPicture(QPainter &canvas, const AppState &state, ReportLayout &layout, int f, int clientWidth,
                        QSize paintBox, const ReportTextWriter &write = {});
 void DrawReportText(QPainter &canvas, const AppState &state, const ReportLayout &layout, int f,
                     const ReportTextWriter &write = {});
@@ -70,7 +71,7 @@ struct ReportPrintPage {
 };
 
 // Title and drawing on the first page; sets reportTextTop in printer dots.
-void PrintReportPicture(QPainter &canvas, AppState &state, ReportLayout &layout, const ReportPrintPage &page,
+void PrintReportPicture(QPainter &canvas, const AppState &state, ReportLayout &layout, const ReportPrintPage &page,
                         const ReportTextWriter &write = {});
 // The text lines, breaking pages against page.pageBottom; later pages start at oy + 1.
 // False when a new page could not be started.

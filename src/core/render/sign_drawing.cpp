@@ -57,10 +57,10 @@ void ModelQuad(QPainter &canvas, const Mapper &m, const std::array<ModelPoint, 4
     DrawPixelQuad(canvas, corners);
 }
 
-void DrawRows(QPainter &canvas, const AppState &state, const Mapper &m)
+void DrawRows(QPainter &canvas, const EngineResults &results, const Mapper &m)
 {
     for (int i = 1; i <= kMaxRows; ++i) {
-        const GeometryRecord &r = state.results.record(i);
+        const GeometryRecord &r = results.record(i);
         const long double x1 = r.x1.get(), x2 = r.x2.get();
         if (x1 == x2)
             break;
@@ -75,26 +75,27 @@ void DrawRows(QPainter &canvas, const AppState &state, const Mapper &m)
     }
 }
 
-void DrawBars(QPainter &canvas, const AppState &state, const Mapper &m, int marksConsidered)
+void DrawBars(QPainter &canvas, const AppState &state, const EngineResults &results, const Mapper &m,
+              int marksConsidered)
 {
     const SignRecord &sign = state.currentSignRecord;
     const long double aux = sign.auxDimension.get();
     if (!(aux > 0))
         return;
-    const GeometryRecord &left = state.results.record(61);
+    const GeometryRecord &left = results.record(61);
     SetFill(canvas, RowFillColour(left.colourClass));
 
     long double start = left.y1.get();
     const int marks = std::clamp(marksConsidered, 0, kLowerMarks);
     for (int j = 1; j <= marks; ++j)
         if (state.workingLowerMarks[size_t(j - 1)] != 0)
-            start = state.results.record(j).y2.get();
+            start = results.record(j).y2.get();
     const int top = m.y(start);
     const int bottom = m.y(left.y2.get());
 
     // The count is held in a byte.
     const int n = int(static_cast<unsigned long long>(RoundEven(aux)) & 0xFFu);
-    const GeometryRecord &row1 = state.results.record(1);
+    const GeometryRecord &row1 = results.record(1);
     const long double size = state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get();
     const long double half = m.scale * size * 0.05L;
     for (int k = 1; k <= n; ++k) {
@@ -103,9 +104,8 @@ void DrawBars(QPainter &canvas, const AppState &state, const Mapper &m, int mark
     }
 }
 
-void DrawFrame(QPainter &canvas, const AppState &state, const Mapper &m)
+void DrawFrame(QPainter &canvas, const EngineResults &res, const Mapper &m)
 {
-    const EngineResults &res = state.results;
     SetFill(canvas, RowFillColour(res.record(61).colourClass));
     const long double w = res.record(61).x2.get() - res.record(61).x1.get();
 
@@ -164,16 +164,16 @@ void DrawPixelQuad(QPainter &canvas, const std::array<QPoint, 4> &corners)
     canvas.drawPolygon(corners.data(), 4);
 }
 
-void RenderSign(QPainter &canvas, const AppState &state, long double scale, int originX, int originY,
-                int marksConsidered)
+void RenderSign(QPainter &canvas, const AppState &state, const EngineResults &results, long double scale,
+                int originX, int originY, int marksConsidered)
 {
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setPen(QPen(QColor(0, 0, 0), 0, Qt::SolidLine));
     canvas.setBrush(QBrush(canvas.brush().color(), Qt::SolidPattern));
     const Mapper m{scale, originX, originY};
-    DrawRows(canvas, state, m);
-    DrawBars(canvas, state, m, marksConsidered);
-    DrawFrame(canvas, state, m);
+    DrawRows(canvas, results, m);
+    DrawBars(canvas, state, results, m, marksConsidered);
+    DrawFrame(canvas, results, m);
 }
 
 namespace {
@@ -205,9 +205,8 @@ private:
 
 } // namespace
 
-std::vector<SignShape> SignShapes(const AppState &state)
+std::vector<SignShape> SignShapes(const AppState &state, const EngineResults &res)
 {
-    const EngineResults &res = state.results;
     ShapeList list;
     for (int i = 1; i <= kMaxRows; ++i) {
         const GeometryRecord &r = res.record(i);
@@ -256,11 +255,11 @@ std::vector<SignShape> SignShapes(const AppState &state)
     return list.take();
 }
 
-SignPageLayout SignPageLayoutFor(QSize client, const AppState &state)
+SignPageLayout SignPageLayoutFor(QSize client, const AppState &state, const EngineResults &results)
 {
     SignPageLayout layout;
     const long double width = state.currentSignRecord.width.get();
-    const long double height = state.results.geometryHeight.get();
+    const long double height = results.geometryHeight.get();
     if (!(width > 0) || !(height > 0))
         return layout;
     const long double sx = client.width() / (width * 1.05L);
@@ -272,16 +271,16 @@ SignPageLayout SignPageLayoutFor(QSize client, const AppState &state)
     return layout;
 }
 
-void DrawSignPage(QPainter &canvas, QSize client, AppState &state)
+void DrawSignPage(QPainter &canvas, QSize client, const AppState &state)
 {
     if (state.workingRows[0] == 0)
         return;
     canvas.setBrush(QBrush(Qt::white, Qt::SolidPattern));
     canvas.fillRect(QRect(QPoint(0, 0), client), Qt::white);
-    ComputeSign(state);
-    const SignPageLayout layout = SignPageLayoutFor(client, state);
+    const EngineResults results = ComputeSign(state);
+    const SignPageLayout layout = SignPageLayoutFor(client, state, results);
     if (layout.draw)
-        RenderSign(canvas, state, layout.scale, layout.originX, layout.originY, kLowerMarks);
+        RenderSign(canvas, state, results, layout.scale, layout.originX, layout.originY, kLowerMarks);
 }
 
 } // namespace tablix

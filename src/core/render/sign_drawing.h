@@ -32,11 +32,11 @@ int DeviceCoordinate(long double scale, long double model, int origin);
 void DrawPixelRectangle(QPainter &canvas, int x1, int y1, int x2, int y2);
 void DrawPixelQuad(QPainter &canvas, const std::array<QPoint, 4> &corners);
 
-// Draws state.results.SignGeometry: rows and strips, the vertical bars below the marked rows
-// (lower marks 1..marksConsidered from workingLowerMarks), the frame or posts. Expects ComputeSign
+// Draws the results' SignGeometry: rows and strips, the vertical bars below the marked rows
+// (lower marks 1..marksConsidered from workingLowerMarks), the frame or posts. The results are
 // to have run for the current sign. Leaves the canvas's pen and brush as last set.
-void RenderSign(QPainter &canvas, const AppState &state, long double scale, int originX, int originY,
-                int marksConsidered);
+void RenderSign(QPainter &canvas, const AppState &state, const EngineResults &results, long double scale,
+                int originX, int originY, int marksConsidered);
 
 struct SignPageLayout {
     bool draw = false;
@@ -47,7 +47,7 @@ struct SignPageLayout {
 
 // Scale and centring of the sign page for a client area, read after ComputeSign. A sign whose
 // width or height is not positive is not drawn.
-SignPageLayout SignPageLayoutFor(QSize client, const AppState &state);
+SignPageLayout SignPageLayoutFor(QSize client, const AppState &state, const EngineResults &results);
 
 // The element classes of a drawing, in the order the page paints them.
 enum class SignPart { Rows, Strips, Posts, Frame };
@@ -63,10 +63,10 @@ struct SignShape {
 // that are not pixels: fills resolved as the page resolves them (starting from white), nothing
 // of zero extent. The vertical bars below the marked rows and the side posts are Posts; the
 // mitred bars are Frame.
-std::vector<SignShape> SignShapes(const AppState &state);
+std::vector<SignShape> SignShapes(const AppState &state, const EngineResults &results);
 
 // The whole sign page: nothing for an empty sign, otherwise a white page, ComputeSign and the
 // centred drawing with all ten lower marks.
-void DrawSignPage(QPainter &canvas, QSize client, AppState &state);
+void DrawSignPage(QPainter &canvas, QSize client, const AppState &state);
 
 } // namespace tablix

@@ -23,11 +23,12 @@ QString WithoutBang(const QString &title)
 }
 
 // Puts the current sign's cost text into ReportLines, as the report view would show it.
-void MakeReportLinesAvailable(AppState &state)
+EngineResults MakeReportLinesAvailable(AppState &state)
 {
-    ComputeSign(state);
-    state.ViewText = state.results.CostText;
+    EngineResults results = ComputeSign(state);
+    state.ViewText = results.CostText;
     SplitViewText(state);
+    return results;
 }
 
 // All or nothing: a sum that overflows leaves the total as it was.
@@ -41,15 +42,15 @@ void AddToTotal(Real48 &total, const std::vector<long double> &additions)
 
 // The block of the current sign, its prices added to `total`; a sign whose numbers overflow, in
 // its computation or in the total, gets the block naming it, adds nothing and is not drawn.
-SummaryBlock ComputeSummaryBlock(AppState &state, Real48 &total)
+SummaryBlock ComputeSummaryBlock(AppState &state, Real48 &total, EngineResults &results)
 {
     try {
-        MakeReportLinesAvailable(state);
+        results = MakeReportLinesAvailable(state);
         SummaryBlock block = BuildSummaryBlock(state);
         AddToTotal(total, block.additions);
         return block;
     } catch (const FloatingPointOverflow &overflow) {
-        state.results.geometryHeight = Real48Value{};
+        results = EngineResults{};
         return OverflowSummaryBlock(state, QString::fromLatin1(overflow.what()));
     }
 }
@@ -191,19 +192,19 @@ QString SummaryTotalLine(const AppState &state, long double total)
            QLatin1Char(' ') + state.LanguageEntry(text::kCurrency);
 }
 
-SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, int textRows)
+SummaryBlockPlace PlaceSummaryBlock(const AppState &state, const EngineResults &results, int cursorY, int textHeight, int textRows)
 {
     SummaryBlockPlace place;
     place.y0 = cursorY + 2 * textHeight;
     const long double width = state.currentSignRecord.width.get();
-    const long double height = state.results.geometryHeight.get();
+    const long double height = results.geometryHeight.get();
     int drawnHeight = 0;
     if (width > 0 && height > 0) {
         const long double sx = kSummaryDrawingSize / width;
         const long double sy = kSummaryDrawingSize / height;
         place.scale = sx < sy ? sx : sy;
         place.drawable = true;
-        drawnHeight = DeviceCoordinate(place.scale, state.results.record(62).y2.get(), 0);
+        drawnHeight = DeviceCoordinate(place.scale, results.record(62).y2.get(), 0);
     }
     place.nextCursorY = place.y0 + drawnHeight + 5;
     const long double textsHeight = 1.4L * textRows * textHeight;
@@ -213,17 +214,22 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
 }
 
 Real48 WalkSummaryBlocks(const AppState &state,
-                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &)> &perSign)
+                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &,
+                                                  const EngineResults &)> &perSign)
 {
     Real48 total;
-    ForEachSignInUse(state, [&](AppState &sign, int k) { perSign(sign, k, ComputeSummaryBlock(sign, total)); });
+    ForEachSignInUse(state, [&](AppState &sign, int k) {
+        EngineResults results;
+        const SummaryBlock block = ComputeSummaryBlock(sign, total, results);
+        perSign(sign, k, block, results);
+    });
     return total;
 }
 
 QStringList SummaryTexts(const AppState &state)
 {
     QStringList texts;
-    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &, int, const SummaryBlock &block) {
+    const Real48 total = WalkSummaryBlocks(state, [&](const AppState &, int, const SummaryBlock &block, const EngineResults &) {
         texts << block.title;
         for (const SummaryBlockText &t : block.texts)
             texts << t.text;
@@ -237,10 +243,11 @@ void DrawSummarySign(QPainter &canvas, AppState &state, SummaryPass &pass, int t
     if (state.workingRows[0] == 0)
         return;
     WriteText(canvas, kSummaryDrawingX, pass.cursorY + 1, WithoutBang(state.currentSignRecord.titleText()));
-    const SummaryBlock block = ComputeSummaryBlock(state, pass.totalArea);
-    const SummaryBlockPlace place = PlaceSummaryBlock(state, pass.cursorY, textHeight, block.rows());
+    EngineResults results;
+    const SummaryBlock block = ComputeSummaryBlock(state, pass.totalArea, results);
+    const SummaryBlockPlace place = PlaceSummaryBlock(state, results, pass.cursorY, textHeight, block.rows());
     if (place.drawable)
-        RenderSign(canvas, state, place.scale, kSummaryDrawingX, place.y0, kLowerMarks);
+        RenderSign(canvas, state, results, place.scale, kSummaryDrawingX, place.y0, kLowerMarks);
     pass.cursorY = place.nextCursorY;
     for (const SummaryBlockText &t : block.texts)
         WriteText(canvas, kSummaryTextX, place.y0 + RowOffset(t.row, textHeight), t.text);
@@ -270,8 +277,9 @@ std::optional<SummaryExtent> MeasureSummary(const AppState &state, const std::fu
     int cursorY = 0;
     Real48 total;
     ForEachSignInUse(state, [&](AppState &sign, int) {
-        const SummaryBlock block = ComputeSummaryBlock(sign, total);
-        cursorY = PlaceSummaryBlock(sign, cursorY, textHeight, block.rows()).nextCursorY;
+        EngineResults results;
+        const SummaryBlock block = ComputeSummaryBlock(sign, total, results);
+        cursorY = PlaceSummaryBlock(sign, results, cursorY, textHeight, block.rows()).nextCursorY;
         for (const SummaryBlockText &t : block.texts)
             extent.width = std::max(extent.width, kSummaryTextX + textWidth(t.text));
     });

@@ -16,6 +16,7 @@ class QPainter;
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 
 inline constexpr int kSummaryDrawingX = 5;
 inline constexpr int kSummaryTextX = 210;
@@ -74,7 +75,8 @@ struct SummaryBlockPlace {
     int y0 = 0;          // top of the drawing and of the first text row
     int nextCursorY = 0; // where the next block starts
 };
-SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int textHeight, int textRows);
+SummaryBlockPlace PlaceSummaryBlock(const AppState &state, const EngineResults &results, int cursorY, int textHeight,
+                                    int textRows);
 
 // The texts the summary writes, block by block in slot order (title, then the block's texts), then
 // the project total line. A sign that overflows is named with the message and adds nothing. Saves the current sign into its slot first; the current sign, its record
@@ -83,10 +85,11 @@ SummaryBlockPlace PlaceSummaryBlock(const AppState &state, int cursorY, int text
 QStringList SummaryTexts(const AppState &state);
 
 // The summary's walk over the signs in use: each sign's block, computed as the summary computes
-// it (perSign runs with that sign current and computed), and the project total they add up to.
-// The current sign and working state are as before afterwards.
+// it (perSign gets the sign's own state and what the engine computed of it; results of nothing
+// when its numbers overflow), and the project total they add up to.
 Real48 WalkSummaryBlocks(const AppState &state,
-                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &)> &perSign);
+                         const std::function<void(const AppState &sign, int slot, const SummaryBlock &,
+                                                  const EngineResults &)> &perSign);
 
 struct SummaryPass {
     int cursorY = 0;

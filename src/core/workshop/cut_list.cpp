@@ -83,10 +83,10 @@ QString SignName(int slot, const SignRecord &sign)
 
 } // namespace
 
-std::vector<SignPiece> PiecesOfComputedSign(const AppState &state)
+std::vector<SignPiece> PiecesOfComputedSign(const EngineResults &results)
 {
     std::vector<SignPiece> pieces;
-    for (const SpecificationPiece &p : state.results.SpecificationPieces) {
+    for (const SpecificationPiece &p : results.SpecificationPieces) {
         // Large enough to be no piece at all: the report writes it, nobody can cut it.
         if (!(std::fabs(p.length) < 1e12L) || !(std::fabs(p.count) < 1e12L))
             continue;
@@ -114,14 +114,14 @@ CutList BuildCutList(AppState &state)
 
     ForEachSignInUse(state, [&](AppState &signState, int slot) {
         ++list.signsInUse;
-        ComputeSign(signState);
+        const EngineResults results = ComputeSign(signState);
         const SignRecord &sign = signState.currentSignRecord;
         const long double quantity = sign.quantity.get();
         if (!(quantity > 0))
             return;
         const bool whole = quantity == std::floor(quantity);
         bool roundedUp = false;
-        for (const SignPiece &piece : PiecesOfComputedSign(signState)) {
+        for (const SignPiece &piece : PiecesOfComputedSign(results)) {
             const long double wanted = std::ceil(piece.count * quantity - 1e-9L);
             if (wanted > kMaxCutPieces || total + (long long)wanted > kMaxCutPieces)
                 throw CutListTooLarge{(long long)std::min<long double>(wanted + total, 1e18L)};

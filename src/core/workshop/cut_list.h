@@ -10,6 +10,7 @@
 namespace tablix {
 
 struct AppState;
+struct EngineResults;
 struct LanguageTable;
 
 // Lengths are held in hundredths of a centimetre, the precision the reports write them with, so
@@ -50,9 +51,9 @@ struct SignPiece {
     CutLength length = 0;
     long long count = 0;
 };
-// Reads state.results after ComputeSign; profile names are the report's labels, cleaned of the
+// What ComputeSign gave; profile names are the report's labels, cleaned of the
 // trailing colon and count ("2 x") the labels carry. Pieces are grouped by their profile key.
-std::vector<SignPiece> PiecesOfComputedSign(const AppState &state);
+std::vector<SignPiece> PiecesOfComputedSign(const EngineResults &results);
 
 // Computes every sign in use in slot order (the current sign and its working state are as before
 // afterwards) and adds up its pieces times the sign's quantity (a fractional quantity is rounded
