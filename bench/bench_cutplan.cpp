@@ -47,9 +47,9 @@ SignSlotArray RandomProject(std::mt19937 &random, int signs)
         BlankSignRecord(s);
     for (int k = 0; k < signs; ++k) {
         SignRecord &s = project[size_t(k)];
-        s.layout = std::uint8_t(pick(1, 4));
-        s.signType = std::uint8_t(pick(1, 2));
-        const int base = s.layout <= 2 ? 1 : 10;
+        s.layout = Layout(std::uint8_t(pick(1, 4)));
+        s.signType = SignType(std::uint8_t(pick(1, 2)));
+        const int base = IsFamilyA(s.layout) ? 1 : 10;
         const int rows = pick(1, 8);
         for (int r = 0; r < rows; ++r)
             s.rowElements[r] = std::uint8_t(base + pick(0, 7));

@@ -26,8 +26,8 @@ inline AppState HeavySign()
     state.RefreshParameters();
 
     SignRecord &sign = state.currentSignRecord;
-    sign.layout = 1;
-    sign.signType = 1;
+    sign.layout = Layout::ClosedFrameA;
+    sign.signType = SignType::NarrowFrame;
     sign.width.set(350);
     sign.quantity.set(3);
     sign.priceLevel.set(100);

@@ -104,8 +104,8 @@ int info(const Invocation &o)
             codes << QString::number(r.rowElements[k]);
         const QStringList fields = {QString::number(i),
                                     EscapedControls(r.titleText()),
-                                    QString::number(r.layout),
-                                    QString::number(r.signType),
+                                    QString::number(Number(r.layout)),
+                                    QString::number(Number(r.signType)),
                                     FormatFixed(r.width.get(), 0, 2),
                                     FormatFixed(r.quantity.get(), 0, 2),
                                     codes.join(QLatin1Char(' '))};

@@ -108,7 +108,7 @@ AssumptionsDialog::AssumptionsDialog(AppState &state, Windows &windows, QWidget 
         b->setParent(types);
         typeGroup->addButton(b);
         typeBox->addWidget(b);
-        connect(b, &QRadioButton::clicked, this, [this, type] { signTypeChosen(type); });
+        connect(b, &QRadioButton::clicked, this, [this, type] { signTypeChosen(SignType(type)); });
     }
     typeBox->addStretch();
 
@@ -170,7 +170,7 @@ void AssumptionsDialog::showEvent(QShowEvent *event)
     cancelButton->setText(state.LanguageEntry(text::kCancel));
 
     for (int layout = 1; layout <= 4; ++layout) {
-        const QString tip = LayoutToolTip(state.language, layout);
+        const QString tip = LayoutToolTip(state.language, Layout(layout));
         pictures[size_t(layout)]->setToolTip(tip);
         layoutButtons[size_t(layout)]->setToolTip(tip);
     }
@@ -186,10 +186,10 @@ void AssumptionsDialog::showEvent(QShowEvent *event)
     auxEdit->setValue(sign.auxDimension.get());
     quantityEdit->setValue(sign.quantity.get() >= 1 ? sign.quantity.get() : 1);
 
-    if (sign.layout >= 1 && sign.layout <= 4)
-        layoutButtons[sign.layout]->setChecked(true);
-    if (sign.signType >= 1 && sign.signType <= 6) {
-        typeButtons[sign.signType]->setChecked(true);
+    if (IsKnown(sign.layout))
+        layoutButtons[size_t(Number(sign.layout))]->setChecked(true);
+    if (IsKnown(sign.signType)) {
+        typeButtons[size_t(Number(sign.signType))]->setChecked(true);
         signTypeChosen(sign.signType);
     }
     widthEdit->setFocus();
@@ -197,11 +197,12 @@ void AssumptionsDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void AssumptionsDialog::signTypeChosen(int signType)
+void AssumptionsDialog::signTypeChosen(SignType signType)
 {
-    const bool posts = signType == 1 || signType == 2;
+    const bool posts = signType == SignType::NarrowFrame || signType == SignType::WideFrame;
     if (posts)
-        auxLabel->setText(state.LanguageEntry(signType == 1 ? text::kPostCountLabelType1 : text::kPostCountLabelType2));
+        auxLabel->setText(state.LanguageEntry(signType == SignType::NarrowFrame ? text::kPostCountLabelType1
+                                                                                : text::kPostCountLabelType2));
     for (QWidget *w : {static_cast<QWidget *>(auxLabel), static_cast<QWidget *>(auxUnit),
                        static_cast<QWidget *>(auxEdit), static_cast<QWidget *>(layoutButtons[3]),
                        static_cast<QWidget *>(layoutButtons[1])})
@@ -298,11 +299,11 @@ void AssumptionsDialog::okClicked()
     data.auxDimension = auxEdit->value();
     for (int layout = 1; layout <= 4; ++layout) {
         if (layoutButtons[size_t(layout)]->isChecked())
-            data.layout = layout;
+            data.layout = Layout(layout);
     }
     for (int type = 1; type <= 6; ++type) {
         if (typeButtons[size_t(type)]->isChecked())
-            data.signType = type;
+            data.signType = SignType(type);
     }
     ProjectDocument &document = windows.document();
     BasicDataResult result;

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <array>
 
+#include "core/project/sign_kinds.h"
+
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -21,7 +23,7 @@ public:
     // sign in use) the automatic title of the current sign, and FixedPricePercent; nothing on Cancel.
     AssumptionsDialog(AppState &state, Windows &windows, QWidget *parent = nullptr);
 
-    void signTypeChosen(int signType);
+    void signTypeChosen(SignType signType);
     void okClicked();
 
 protected:

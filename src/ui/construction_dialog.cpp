@@ -48,17 +48,17 @@ RowCodes Settle(AppState &state, Windows &windows, const RowChange &change, cons
     return windows.notice().ask(question) ? change.agreed : change.refused;
 }
 
-int typeEntry(int signType)
+int typeEntry(SignType signType)
 {
     switch (signType) {
-    case 1: return text::kSignType1;
-    case 2: return text::kSignType2;
-    case 3: return text::kClosingProfile;
-    case 4: return text::kSignType4;
-    case 5: return text::kSignType5;
-    case 6: return text::kSignType6;
-    default: return -1;
+    case SignType::NarrowFrame: return text::kSignType1;
+    case SignType::WideFrame: return text::kSignType2;
+    case SignType::ClosingProfile: return text::kClosingProfile;
+    case SignType::DoubleSided: return text::kSignType4;
+    case SignType::SpecialFrame: return text::kSignType5;
+    case SignType::SpecialDoubleSided: return text::kSignType6;
     }
+    return -1;
 }
 
 // Room a push button keeps around its caption.
@@ -243,7 +243,7 @@ void ConstructionDialog::setCaptions()
     setWindowTitle(state.LanguageEntry(text::kConstructionTitle));
     rowMarksHeading->setText(state.LanguageEntry(text::kRowMarksHeading));
     lowerMarksHeading->setText(
-        state.LanguageEntry(sign.signType == 1 ? text::kLowerMarksHeadingType1 : text::kLowerMarksHeadingType2));
+        state.LanguageEntry(sign.signType == SignType::NarrowFrame ? text::kLowerMarksHeadingType1 : text::kLowerMarksHeadingType2));
     heightLabel->setText(state.LanguageEntry(text::kStackHeightLabel));
     switchFamilyButton->setText(state.LanguageEntry(text::kSwitchFamilyButton));
     specificationButton->setText(state.LanguageEntry(text::kSpecificationButton));
@@ -316,8 +316,8 @@ void ConstructionDialog::refreshDisplay()
                         + FormatFixed(sign.width.get(), 0, 2) + state.LanguageEntry(text::kLengthUnit));
     typeLabel->setText(state.LanguageEntry(typeEntry(sign.signType)));
     for (int layout = 1; layout <= 4; ++layout) {
-        layoutImages[size_t(layout)]->setVisible(layout == sign.layout);
-        layoutImages[size_t(layout)]->setToolTip(LayoutToolTip(state.language, layout));
+        layoutImages[size_t(layout)]->setVisible(layout == Number(sign.layout));
+        layoutImages[size_t(layout)]->setToolTip(LayoutToolTip(state.language, Layout(layout)));
     }
     if (sign.auxDimension.get() != 0) {
         UpdateLowerMarks();

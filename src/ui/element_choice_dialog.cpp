@@ -71,11 +71,6 @@ int twoLineWidth(const QFontMetrics &fm, const QString &text)
 constexpr size_t kRemoveButton = 1;
 constexpr size_t kOtherInfillButton = 20;
 
-bool isPanelType(int signType)
-{
-    return signType >= 1 && signType <= 4;
-}
-
 // Draws the two family bands behind the rows of buttons.
 class ChoiceGrid : public QWidget {
 public:
@@ -183,14 +178,13 @@ int ElementChoiceDialog::CodeOfButton(int number) const
     if (number < 1 || number > 22)
         return -1;
     const ButtonCodes &codes = kButtonCodes[size_t(number)];
-    return isPanelType(state.currentSignRecord.signType) ? codes.panel : codes.special;
+    return IsPanelType(state.currentSignRecord.signType) ? codes.panel : codes.special;
 }
 
 void ElementChoiceDialog::showEvent(QShowEvent *event)
 {
-    const int type = state.currentSignRecord.signType;
-    const int layoutCode = state.currentSignRecord.layout;
-    const bool panel = isPanelType(type);
+    const SignType type = state.currentSignRecord.signType;
+    const bool panel = IsPanelType(type);
 
     // A greyed-out element says why in its tooltip; an enabled one needs none.
     auto enable = [](QWidget *w, const QString &whyNot) {
@@ -212,7 +206,8 @@ void ElementChoiceDialog::showEvent(QShowEvent *event)
         enableColumn(kColumns[c], c >= 6 ? onlySpecial : QString(), panel || c < 6);
     enable(choiceButtons[kOtherInfillButton], onlySpecial);
     // The notice's first line says why: a closed frame or this sign type.
-    if (panel && (type == 3 || type == 4 || layoutCode == 1 || layoutCode == 3))
+    if (panel && (type == SignType::ClosingProfile || type == SignType::DoubleSided
+                  || HasClosedFrame(state.currentSignRecord.layout)))
         enableColumn(kColumns[9], state.LanguageEntry(text::kClosingNotAllowedNotice).section(QLatin1Char('#'), 0, 0));
 
     setWindowTitle(state.LanguageEntry(text::kElementChoiceTitle));

@@ -105,7 +105,7 @@ TEST(CliInfo, OneLinePerSignInUse)
         BlankSignRecord(s);
     signs[0] = fixtures::SignWith(4, QStringLiteral("Front"));
     signs[0].rowElements[1] = 9;
-    signs[0].layout = 1;
+    signs[0].layout = Layout::ClosedFrameA;
     signs[0].quantity.set(1.5);
     signs[1] = fixtures::SignWith(13, QString::fromUtf8("!Zażółć"));
     const QString path = dir.filePath(QStringLiteral("p.tab"));

@@ -40,14 +40,14 @@ struct ReportsTest : ::testing::Test {
         for (auto &s : signs)
             BlankSignRecord(s);
         signs[0] = fixtures::SignWith(7, QStringLiteral("Front"));
-        signs[0].layout = 1;
+        signs[0].layout = Layout::ClosedFrameA;
         signs[0].rowElements[1] = 3;
         signs[0].rowElements[2] = 20;
         signs[0].rowMarks[0] = 1;
         signs[0].quantity.set(1);
         signs[0].priceLevel.set(100);
         signs[1] = fixtures::SignWith(16, QStringLiteral("!Posts"));
-        signs[1].signType = 2;
+        signs[1].signType = SignType::WideFrame;
         signs[1].rowElements[1] = 12;
         signs[1].rowMarks[1] = 1;
         signs[1].lowerMarks[0] = 1;

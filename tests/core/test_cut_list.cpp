@@ -117,8 +117,8 @@ SignRecord Sign(int layout, int type, double width, std::initializer_list<int> r
 {
     SignRecord r{};
     BlankSignRecord(r);
-    r.layout = std::uint8_t(layout);
-    r.signType = std::uint8_t(type);
+    r.layout = Layout(std::uint8_t(layout));
+    r.signType = SignType(std::uint8_t(type));
     r.width.set(width);
     r.quantity.set(1);
     r.priceLevel.set(100);
@@ -138,7 +138,7 @@ SignRecord RandomSignWithPosts(std::mt19937 &random)
 {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     SignRecord r = Sign(pick(1, 4), pick(1, 2), pick(300, 4000) / 10.0, {}, 0, pick(1, 4));
-    const bool familyA = r.layout <= 2;
+    const bool familyA = IsFamilyA(r.layout);
     const int rows = pick(1, 14);
     for (int k = 0; k < rows; ++k) {
         const int panel = pick(0, 9);

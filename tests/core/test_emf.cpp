@@ -70,7 +70,7 @@ TEST(EmfFile, StripesAreCentredAtEqualPartsOfTheFirstRow)
     fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     export_geometry::Set(s, 1, 0, 2, 20, 5, 1);
-    s.currentSignRecord.signType = 1;
+    s.currentSignRecord.signType = SignType::NarrowFrame;
     s.currentSignRecord.auxDimension.set(3);
     s.currentSignRecord.lowerMarks[0] = 1;
     const QSize window(7874, 3937); // offsets 0 for 20 x 10 cm
@@ -88,7 +88,7 @@ TEST(EmfFile, StripesAreCentredAtEqualPartsOfTheFirstRow)
         EXPECT_EQ(stripe.fill, kYellow);
     }
 
-    s.currentSignRecord.signType = 2; // 0.1 x 40 mm
+    s.currentSignRecord.signType = SignType::WideFrame; // 0.1 x 40 mm
     const auto wide = Draw(s, window);
     EXPECT_NEAR(Width(wide.shapes[2]), 1575, 1);
 

@@ -46,8 +46,8 @@ struct EngineTest : ::testing::Test {
         p.areaBandValue4.set(1);
         state.RefreshParameters();
         BlankSignRecord(sign);
-        sign.layout = 1;
-        sign.signType = 1;
+        sign.layout = Layout::ClosedFrameA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(100);
         sign.quantity.set(1);
         sign.priceLevel.set(100);
@@ -90,7 +90,7 @@ TEST_F(EngineTest, CountsLengthsAndValuesPerCode)
 
 TEST_F(EngineTest, UnknownSignTypeCountsButLeavesLengthsAtZero)
 {
-    sign.signType = 7;
+    sign.signType = SignType(7);
     rows({1, 1});
     fixtures::Compute(state);
     EXPECT_EQ(state.results.kind(1).count, 2);
@@ -177,8 +177,8 @@ TEST_F(EngineTest, ClosedFrameGeometry)
 
 TEST_F(EngineTest, PostsOfSignTypeFourDifferLeftAndRight)
 {
-    sign.layout = 2;
-    sign.signType = 4;
+    sign.layout = Layout::SidePostsA;
+    sign.signType = SignType::DoubleSided;
     rows({10});
     fixtures::Compute(state);
     const EngineResults &r = state.results;
@@ -206,7 +206,7 @@ TEST_F(EngineTest, EmptyStackKeepsOnlyTheFrame)
 
 TEST_F(EngineTest, ClosedFrameOfSignTypeThreeHasNoBarsSpanningTheSign)
 {
-    sign.signType = 3;
+    sign.signType = SignType::ClosingProfile;
     rows({1});
     fixtures::Compute(state);
     for (int n : {61, 62, 63, 64})
@@ -217,7 +217,7 @@ TEST_F(EngineTest, ClosedFrameOfSignTypeThreeHasNoBarsSpanningTheSign)
 TEST_F(EngineTest, ResultsDependOnTheSignAloneNotOnTheRunBefore)
 {
     fixtures::ComputedState fresh = state;
-    sign.layout = 2;
+    sign.layout = Layout::SidePostsA;
     rows({1, 1});
     fresh.currentSignRecord = sign;
     fresh.LoadWorkingState();

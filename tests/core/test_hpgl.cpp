@@ -95,7 +95,7 @@ TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
     fixtures::ComputedState s;
     export_geometry::FramedSign(s);
     s.exportScale.set(25);
-    s.currentSignRecord.signType = 1;
+    s.currentSignRecord.signType = SignType::NarrowFrame;
     export_geometry::Set(s, 1, 2, 2, 36, 5, 1); // span 34: spacing 34 / 3.4 = 10
     s.currentSignRecord.auxDimension.set(2.4L);
     s.currentSignRecord.lowerMarks[0] = 1;
@@ -107,7 +107,7 @@ TEST(HpglFile, StripesFollowTheUnroundedAuxDimensionAndTheLowestMarkedRow)
                              "PU2350 -800;|PD2650 -800;|PD2650 -1000;|PD2350 -1000;|PD2350 -800;"));
 
     // Type 2: offset 2.5, width 0.1 x 40 mm; no lower mark: they start at the left bar's top.
-    s.currentSignRecord.signType = 2;
+    s.currentSignRecord.signType = SignType::WideFrame;
     std::fill(std::begin(s.currentSignRecord.lowerMarks), std::end(s.currentSignRecord.lowerMarks), 0);
     const QStringList type2 = StripeSection(s, 12);
     ASSERT_EQ(type2.size(), 11);
@@ -129,7 +129,7 @@ TEST(HpglFile, NoStripeSectionWithoutAuxDimensionOrForOtherSignTypes)
     s.currentSignRecord.auxDimension.set(-2);
     EXPECT_TRUE(StripeSection(s, 12).isEmpty());
     s.currentSignRecord.auxDimension.set(2);
-    s.currentSignRecord.signType = 3;
+    s.currentSignRecord.signType = SignType::ClosingProfile;
     EXPECT_TRUE(StripeSection(s, 12).isEmpty());
 }
 

@@ -314,7 +314,7 @@ TEST_F(ProjectTest, NewProjectBlanksEverySlotButKeepsTheSharedValues)
     for (int k = 1; k <= 20; ++k) {
         EXPECT_FALSE(state.slot(k).inUse());
         EXPECT_EQ(state.slot(k).quantity.get(), 4);
-        EXPECT_EQ(state.slot(k).layout, 4);
+        EXPECT_EQ(Number(state.slot(k).layout), 4);
     }
     EXPECT_EQ(state.tabCaptions[2], "Sign 3");
     // The maker's line is the language's, as every text the window shows.

@@ -28,7 +28,7 @@ void RandomEdit(support::Random &r, Document &d)
     switch (r.below(8)) {
     case 0: { // basic data
         BasicData data{r.amount(10, 500), double(r.between(1, 5)), double(r.between(50, 120)), double(r.between(0, 4)),
-                       r.between(1, 4), r.between(1, 6)};
+                       Layout(r.between(1, 4)), SignType(r.between(1, 6))};
         const BasicDataResult result = ApplyBasicData(doc.CurrentDraft(), data, s.derived, s.language);
         s.workingRows = result.draft.rows;
         doc.ChangeSign(result.draft.sign, text::kStepBasicData, result.pricePercent);
@@ -59,7 +59,7 @@ void RandomEdit(support::Random &r, Document &d)
         const bool added = doc.NewSign();
         const bool given = added && r.chance(70);
         if (given) {
-            BasicData data{r.amount(10, 300), 1, 100, 0, r.between(1, 4), r.between(1, 6)};
+            BasicData data{r.amount(10, 300), 1, 100, 0, Layout(r.between(1, 4)), SignType(r.between(1, 6))};
             doc.ChangeSign(ApplyBasicData(doc.CurrentDraft(), data, s.derived, s.language).draft.sign,
                            text::kStepBasicData);
         }
@@ -177,21 +177,21 @@ TEST(SignRules, BasicData)
         long double aux;
         const char *titleAfter;
     } cases[] = {
-        {"same family keeps the rows", 1, 3, "", {120, 2, 90, 3, 2, 1}, 2, 3, 3, "120.00x"},
-        {"other family takes them along", 1, 3, "", {120, 2, 90, 3, 3, 2}, 3, 12, 3, "120.00x"},
-        {"types 3..6 have no posts", 2, 3, "", {80, 1, 100, 5, 4, 4}, 4, 12, 0, "80.00x"},
-        {"a title set by hand stays", 2, 3, "!Mine", {80, 1, 100, 0, 2, 1}, 2, 3, 0, "!Mine"},
-        {"a sign without rows keeps its title", 2, 0, "", {80, 1, 100, 0, 2, 1}, 2, 0, 0, ""},
+        {"same family keeps the rows", 1, 3, "", {120, 2, 90, 3, Layout(2), SignType(1)}, 2, 3, 3, "120.00x"},
+        {"other family takes them along", 1, 3, "", {120, 2, 90, 3, Layout(3), SignType(2)}, 3, 12, 3, "120.00x"},
+        {"types 3..6 have no posts", 2, 3, "", {80, 1, 100, 5, Layout(4), SignType(4)}, 4, 12, 0, "80.00x"},
+        {"a title set by hand stays", 2, 3, "!Mine", {80, 1, 100, 0, Layout(2), SignType(1)}, 2, 3, 0, "!Mine"},
+        {"a sign without rows keeps its title", 2, 0, "", {80, 1, 100, 0, Layout(2), SignType(1)}, 2, 0, 0, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         SignDraft draft;
         BlankSignRecord(draft.sign);
-        draft.sign.layout = std::uint8_t(c.layoutBefore);
+        draft.sign.layout = Layout(std::uint8_t(c.layoutBefore));
         draft.sign.rowElements[0] = draft.rows[0] = c.firstRow;
         draft.sign.setTitle(QString::fromUtf8(c.title));
         const BasicDataResult r = ApplyBasicData(draft, c.data, s.derived, s.language);
-        EXPECT_EQ(r.draft.sign.layout, c.layout);
+        EXPECT_EQ(Number(r.draft.sign.layout), c.layout);
         EXPECT_EQ(r.draft.sign.rowElements[0], c.row);
         EXPECT_EQ(r.draft.rows[0], c.row);
         EXPECT_EQ(r.draft.sign.auxDimension.get(), c.aux);
@@ -201,7 +201,7 @@ TEST(SignRules, BasicData)
         EXPECT_EQ(r.draft.sign.titleText().isEmpty(), *c.titleAfter == 0);
     }
     SignDraft draft;
-    EXPECT_THROW(ApplyBasicData(draft, BasicData{1e300L, 1, 100, 0, 1, 1}, s.derived, s.language), FloatingPointOverflow);
+    EXPECT_THROW(ApplyBasicData(draft, BasicData{1e300L, 1, 100, 0, Layout::ClosedFrameA, SignType::NarrowFrame}, s.derived, s.language), FloatingPointOverflow);
 }
 
 TEST(SignRules, ConstructionCommitsTheWorkingRowsAndTitlesTheSign)

@@ -81,7 +81,7 @@ TEST(ProjectJson, EveryByteOfOddProjectsSurvives)
     odd[6].infillHeight.set(1.7e38L);
     odd[7].rowElements[59] = 255; // the last row only
     odd[7].reserved = 9;
-    odd[19].layout = 0;
+    odd[19].layout = Layout(0);
     expectRoundTrips(odd);
 
     expectRoundTrips(blankProject());
@@ -123,8 +123,8 @@ TEST(ProjectJson, LoadFillsLeftOutSlotsAndRows)
     EXPECT_EQ((*signs)[0], BlankSlotRecord());
     const SignRecord &r = (*signs)[1];
     EXPECT_EQ(r.titleText(), "Front");
-    EXPECT_EQ(r.layout, 1);
-    EXPECT_EQ(r.signType, 2);
+    EXPECT_EQ(Number(r.layout), 1);
+    EXPECT_EQ(Number(r.signType), 2);
     EXPECT_EQ(r.rowElements[0], 4);
     EXPECT_EQ(r.rowElements[1], 9);
     EXPECT_EQ(r.rowElements[2], 0);

@@ -62,8 +62,8 @@ struct QuoteTest : ::testing::Test {
     static SignRecord Framed(const QString &title, long double width, long double quantity)
     {
         SignRecord sign = fixtures::SignWith(7, title);
-        sign.layout = 1;
-        sign.signType = 1;
+        sign.layout = Layout::ClosedFrameA;
+        sign.signType = SignType::NarrowFrame;
         sign.rowElements[1] = 3;
         sign.rowElements[2] = 20;
         sign.rowMarks[0] = 1;
@@ -81,8 +81,8 @@ struct QuoteTest : ::testing::Test {
             BlankSignRecord(s);
         signs[0] = Framed(QStringLiteral("!Front"), 240, 1);
         signs[1] = fixtures::SignWith(16, QStringLiteral("Posts"));
-        signs[1].signType = 2;
-        signs[1].layout = 2;
+        signs[1].signType = SignType::WideFrame;
+        signs[1].layout = Layout::SidePostsA;
         signs[1].rowElements[1] = 12;
         signs[1].auxDimension.set(2);
         signs[1].quantity.set(3);

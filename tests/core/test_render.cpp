@@ -136,7 +136,7 @@ TEST_F(RenderTest, AuxDimensionGivesEvenlySpacedBars)
     EXPECT_EQ(px(60, 5), kYellow);
     EXPECT_EQ(px(60, 139), kBlack);
 
-    state.currentSignRecord.signType = 2; // wider bars: 60 +- 4
+    state.currentSignRecord.signType = SignType::WideFrame; // wider bars: 60 +- 4
     render(2, 0, 0);
     EXPECT_EQ(px(62, 70), kYellow);
     EXPECT_EQ(px(63, 70), kBlack);
@@ -168,8 +168,8 @@ TEST_F(RenderTest, PostsArePricedForTheLengthTheyAreDrawn)
 {
     SignRecord &sign = state.currentSignRecord;
     BlankSignRecord(sign);
-    sign.layout = 2; // yellow posts over grey rows
-    sign.signType = 1;
+    sign.layout = Layout::SidePostsA; // yellow posts over grey rows
+    sign.signType = SignType::NarrowFrame;
     sign.width.set(50);
     sign.quantity.set(1);
     sign.priceLevel.set(100);

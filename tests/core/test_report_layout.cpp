@@ -53,8 +53,8 @@ struct ReportLayoutTest : ::testing::Test {
         fixtures::Prepare(state);
         SignRecord &sign = state.currentSignRecord;
         BlankSignRecord(sign);
-        sign.layout = 2;
-        sign.signType = 1;
+        sign.layout = Layout::SidePostsA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(120);
         sign.quantity.set(1);
         sign.priceLevel.set(100);

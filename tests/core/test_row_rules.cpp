@@ -88,15 +88,15 @@ TEST(ElementCodes, EveryDescribedCodeBelongsToOneFamilyAndHasItsCounterpart)
 
 TEST(ElementCodes, OnlyAClosedFrameOfTypeOneOrTwoAddsAFrameAllowance)
 {
-    for (int layout = 0; layout <= 5; ++layout) {
+    for (int n = 0; n <= 5; ++n) {
+        const Layout layout = Layout(n);
         EXPECT_EQ(OtherFamilyLayout(OtherFamilyLayout(layout)), layout);
-        EXPECT_EQ(LayoutFamilyWordEntry(OtherFamilyLayout(layout)) != LayoutFamilyWordEntry(layout),
-                  layout >= 1 && layout <= 4);
+        EXPECT_EQ(LayoutFamilyWordEntry(OtherFamilyLayout(layout)) != LayoutFamilyWordEntry(layout), n >= 1 && n <= 4);
         for (int type = 0; type <= 6; ++type) {
-            const bool closed = layout == 1 || layout == 3;
+            const bool closed = n == 1 || n == 3;
             const long double expected = closed && type == 1 ? 1.5L : closed && type == 2 ? 2.5L : 0.0L;
-            EXPECT_EQ(FrameAllowanceCm(layout, type), expected) << layout << " " << type;
-            EXPECT_EQ(ClosingElementsAllowed(layout, type), !closed && type != 3) << layout << " " << type;
+            EXPECT_EQ(FrameAllowanceCm(layout, SignType(type)), expected) << n << " " << type;
+            EXPECT_EQ(ClosingElementsAllowed(layout, SignType(type)), !closed && type != 3) << n << " " << type;
         }
     }
 }

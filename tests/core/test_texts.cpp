@@ -49,8 +49,8 @@ struct TextsTest : ::testing::Test {
         p.areaBandValue1.set(20);
         state.RefreshParameters();
         BlankSignRecord(sign);
-        sign.layout = 2;
-        sign.signType = 1;
+        sign.layout = Layout::SidePostsA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(100);
         sign.quantity.set(1);
         sign.priceLevel.set(100);
@@ -147,7 +147,7 @@ TEST_F(TextsTest, ClosingProfileSavesTheSecondFittingAndShortensTheBackPanel)
 
 TEST_F(TextsTest, NoBackPanelWhenTheFrameLeavesNoRoom)
 {
-    sign.layout = 1;
+    sign.layout = Layout::ClosedFrameA;
     sign.width.set(2.4);
     const QStringList lines = costLines();
     EXPECT_TRUE(lines.filter(QStringLiteral("E121")).isEmpty());
@@ -221,8 +221,8 @@ TEST_F(TextsTest, EveryLayoutAndSignTypeAgainstHandWorkedLines)
     sign.quantity.set(2);
     for (const SignCase &c : kSignCases) {
         SCOPED_TRACE(testing::Message() << "layout " << c.layout << ", sign type " << c.type);
-        sign.layout = std::uint8_t(c.layout);
-        sign.signType = std::uint8_t(c.type);
+        sign.layout = Layout(std::uint8_t(c.layout));
+        sign.signType = SignType(std::uint8_t(c.type));
         rows(c.layout <= 2 ? 1 : 10, 2);
         fixtures::Compute(state);
         const QStringList totals = Split(c.totals);
@@ -259,8 +259,8 @@ TEST_F(TextsTest, PostsOfEveryLayoutArePricedAndCutBelowTheLowerMarks)
     sign.auxDimension.set(2);
     for (const PostCase &c : kPostCases) {
         SCOPED_TRACE(testing::Message() << "layout " << c.layout << ", sign type " << c.type << ", marks " << c.marks);
-        sign.layout = std::uint8_t(c.layout);
-        sign.signType = std::uint8_t(c.type);
+        sign.layout = Layout(std::uint8_t(c.layout));
+        sign.signType = SignType(std::uint8_t(c.type));
         rows(c.layout <= 2 ? 1 : 10, 4);
         std::fill_n(state.workingLowerMarks.begin(), c.marks, std::uint8_t(1));
         fixtures::Compute(state);
@@ -289,13 +289,13 @@ TEST_F(TextsTest, TenLowerMarksAllShortenThePosts)
 
 TEST_F(TextsTest, SignsWithSpecialProfilesSayTheyAreNotPriced)
 {
-    sign.signType = 5;
+    sign.signType = SignType::SpecialFrame;
     rows(30, 3);
     fixtures::Compute(state);
     EXPECT_TRUE(state.results.CostText.startsWith(QStringLiteral("E172\rE125\t")));
     EXPECT_TRUE(state.results.SpecificationText.startsWith(QStringLiteral("E172\r")));
 
-    sign.signType = 1; // one special row among panels
+    sign.signType = SignType::NarrowFrame; // one special row among panels
     rows(1, 2);
     state.workingRows[1] = 41;
     EXPECT_EQ(costLines().first(), QStringLiteral("E172"));

@@ -72,8 +72,8 @@ TEST_F(WorkingRowsTest, AutoTitleOfTwelveHundredByTwelveRowsOfTenCentimetres)
     state.parameters.elementRows[4].heightMm.set(100);
     state.RefreshParameters();
     state.currentSignRecord.width.set(1200);
-    state.currentSignRecord.layout = 2;
-    state.currentSignRecord.signType = 1;
+    state.currentSignRecord.layout = Layout::SidePostsA;
+    state.currentSignRecord.signType = SignType::NarrowFrame;
     rows({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
     EXPECT_EQ(state.AutoTitle(), "1200.00x120.00Alu");
 
@@ -82,12 +82,12 @@ TEST_F(WorkingRowsTest, AutoTitleOfTwelveHundredByTwelveRowsOfTenCentimetres)
 
     // A closed frame adds its allowance to the height.
     state.language.entries[text::kFamilyA] = QStringLiteral("Alu");
-    state.currentSignRecord.layout = 1;
+    state.currentSignRecord.layout = Layout::ClosedFrameA;
     EXPECT_EQ(state.AutoTitle(), "1200.00x121.50Alu");
-    state.currentSignRecord.signType = 2;
+    state.currentSignRecord.signType = SignType::WideFrame;
     EXPECT_EQ(state.AutoTitle(), "1200.00x122.50Alu");
-    state.currentSignRecord.layout = 3;
-    state.currentSignRecord.signType = 3;
+    state.currentSignRecord.layout = Layout::ClosedFrameB;
+    state.currentSignRecord.signType = SignType::ClosingProfile;
     EXPECT_EQ(state.AutoTitle(), "1200.00x120.00Steel");
 }
 

@@ -15,8 +15,8 @@ inline void ShopBoard(fixtures::ComputedState &s)
     s.language = fixtures::ShippedLanguage();
     s.RefreshParameters();
     tablix::SignRecord sign = fixtures::SignWith(7, QStringLiteral("Shop board"));
-    sign.layout = 1;
-    sign.signType = 1;
+    sign.layout = tablix::Layout::ClosedFrameA;
+    sign.signType = tablix::SignType::NarrowFrame;
     const std::uint8_t rows[] = {7, 7, 19, 7, 7};
     for (size_t k = 0; k < std::size(rows); ++k)
         sign.rowElements[k] = rows[k];

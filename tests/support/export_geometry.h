@@ -46,7 +46,7 @@ inline void FramedSign(fixtures::ComputedState &s)
 {
     PrepareStepped(s);
     s.currentSignRecord = fixtures::SignWith(1, QStringLiteral("Framed"));
-    s.currentSignRecord.layout = 1;
+    s.currentSignRecord.layout = tablix::Layout::ClosedFrameA;
     s.currentSignRecord.width.set(20);
     s.currentSignRecord.auxDimension.set(0);
     s.LoadWorkingRows();

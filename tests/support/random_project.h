@@ -51,8 +51,8 @@ inline tablix::SignRecord RandomSign(Random &r)
     for (int i = s.title[0] + 1; i <= tablix::kTitleLength; ++i)
         if (r.chance(10))
             s.title[i] = r.byte();
-    s.layout = std::uint8_t(r.between(1, 4));
-    s.signType = std::uint8_t(r.between(1, 6));
+    s.layout = tablix::Layout(std::uint8_t(r.between(1, 4)));
+    s.signType = tablix::SignType(std::uint8_t(r.between(1, 6)));
     const int rows = r.chance(10) ? r.between(30, 60) : r.between(1, 12);
     for (int i = 0; i < rows; ++i)
         s.rowElements[i] = RandomElementCode(r);
@@ -69,7 +69,7 @@ inline tablix::SignRecord RandomSign(Random &r)
     s.priceLevel.set(r.chance(70) ? 100 : r.amount(50, 150));
     s.infillHeight.set(r.chance(60) ? 0 : r.amount(1, 40));
     s.extraCost.set(r.chance(70) ? 0 : r.amount(1, 500));
-    s.auxDimension.set(s.signType <= 2 && r.chance(50) ? r.between(1, 10) : 0);
+    s.auxDimension.set(tablix::Number(s.signType) <= 2 && r.chance(50) ? r.between(1, 10) : 0);
     return s;
 }
 

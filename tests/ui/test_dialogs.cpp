@@ -58,8 +58,8 @@ struct Dialogs {
         state.language = gEnglish;
         state.RefreshParameters();
         SignRecord &sign = state.currentSignRecord;
-        sign.layout = 2;
-        sign.signType = 1;
+        sign.layout = Layout::SidePostsA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(120);
         sign.quantity.set(1);
         sign.priceLevel.set(100);
@@ -302,7 +302,7 @@ private slots:
     void aClosingElementIsRemovedWhereTheFrameIsClosed()
     {
         Dialogs d;
-        d.state.currentSignRecord.layout = 3;
+        d.state.currentSignRecord.layout = Layout::ClosedFrameB;
         d.setRows({10, 18});
         QString message;
         ModalAnswers script({notice(true, &message)});
@@ -475,8 +475,8 @@ private slots:
     void theFrameAllowanceCountsOnceTheSignHasRows()
     {
         Dialogs d;
-        d.state.currentSignRecord.layout = 1;
-        d.state.currentSignRecord.signType = 2;
+        d.state.currentSignRecord.layout = Layout::ClosedFrameA;
+        d.state.currentSignRecord.signType = SignType::WideFrame;
         d.setRows({});
         d.openForm6();
         auto *height = child<QLineEdit>(d.construction, "Edit1");
@@ -594,7 +594,7 @@ private slots:
         VERIFY_ANSWERED(open);
         QVERIFY(presentChecked && closingOffered);
 
-        d.state.currentSignRecord.layout = 1; // closed frame: no closing element
+        d.state.currentSignRecord.layout = Layout::ClosedFrameA; // closed frame: no closing element
         int checked = -1;
         bool closedFrame = false;
         ModalAnswers special({inspect([&] {
@@ -610,19 +610,19 @@ private slots:
         QVERIFY(closedFrame);
         QCOMPARE(checked, 0);
 
-        d.state.currentSignRecord.layout = 3;
+        d.state.currentSignRecord.layout = Layout::ClosedFrameB;
         d.elementChoice->show();
         QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
         d.elementChoice->hide();
 
-        d.state.currentSignRecord.layout = 2;
-        d.state.currentSignRecord.signType = 4;
+        d.state.currentSignRecord.layout = Layout::SidePostsA;
+        d.state.currentSignRecord.signType = SignType::DoubleSided;
         d.elementChoice->show();
         QVERIFY(!enabled("RadioButton18") && !enabled("RadioButton19"));
         QVERIFY(enabled("RadioButton14"));
         d.elementChoice->hide();
 
-        d.state.currentSignRecord.signType = 5;
+        d.state.currentSignRecord.signType = SignType::SpecialFrame;
         d.elementChoice->show();
         for (const char *name : {"RadioButton14", "RadioButton15", "RadioButton21", "RadioButton22", "RadioButton16",
                                  "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"}) {
@@ -645,8 +645,8 @@ private slots:
             {"Label8", {"RadioButton16", "RadioButton17"}}, {"Label9", {"RadioButton18", "RadioButton19"}},
         };
         for (auto [layout, type] : {std::pair{1, 1}, {2, 1}, {2, 3}, {4, 4}, {2, 5}, {4, 6}, {2, 0}, {2, 9}}) {
-            d.state.currentSignRecord.layout = std::uint8_t(layout);
-            d.state.currentSignRecord.signType = std::uint8_t(type);
+            d.state.currentSignRecord.layout = Layout(std::uint8_t(layout));
+            d.state.currentSignRecord.signType = SignType(std::uint8_t(type));
             d.elementChoice->show();
             const QString where = QStringLiteral("layout %1, sign type %2: ").arg(layout).arg(type);
             for (const auto &[heading, buttons] : columns)
@@ -658,14 +658,14 @@ private slots:
                 }
             d.elementChoice->hide();
         }
-        d.state.currentSignRecord.layout = 1;
-        d.state.currentSignRecord.signType = 1;
+        d.state.currentSignRecord.layout = Layout::ClosedFrameA;
+        d.state.currentSignRecord.signType = SignType::NarrowFrame;
         d.elementChoice->show();
         QCOMPARE(child(f, "RadioButton19")->toolTip(),
                  gEnglish.LanguageEntry(text::kClosingNotAllowedNotice).section(QLatin1Char('#'), 0, 0));
         d.elementChoice->hide();
-        d.state.currentSignRecord.layout = 2;
-        d.state.currentSignRecord.signType = 5;
+        d.state.currentSignRecord.layout = Layout::SidePostsA;
+        d.state.currentSignRecord.signType = SignType::SpecialFrame;
 
         ModalAnswers script({click("Form7", "RadioButton2")});
         const std::optional<ElementChoice> choice = d.elementChoice->choose(0);
@@ -866,7 +866,7 @@ private slots:
     void typesWithoutPostsTakeOnlyLayoutsWithSidePosts()
     {
         Dialogs d;
-        d.state.currentSignRecord.layout = 1;
+        d.state.currentSignRecord.layout = Layout::ClosedFrameA;
         d.assumptions->show();
         QWidget *f = d.assumptions;
         QVERIFY(child(f, "RadioButton4")->isChecked());
@@ -1180,7 +1180,7 @@ private slots:
             QCOMPARE(child<QLabel>(d.construction, QStringLiteral("Image%1").arg(5 - layout))->toolTip(), tip);
         }
         QCOMPARE(QSet<QString>(expected.begin(), expected.end()).size(), 4);
-        QCOMPARE(LayoutToolTip(gEnglish, 0), QString());
+        QCOMPARE(LayoutToolTip(gEnglish, Layout(0)), QString());
     }
 };
 

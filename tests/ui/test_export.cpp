@@ -67,8 +67,8 @@ private slots:
     void init()
     {
         SignRecord sign = fixtures::SignWith(5, QStringLiteral("1200.00x120.00"));
-        sign.layout = 1;
-        sign.signType = 1;
+        sign.layout = Layout::ClosedFrameA;
+        sign.signType = SignType::NarrowFrame;
         sign.rowElements[1] = 6;
         sign.auxDimension.set(2);
         sign.lowerMarks[0] = 1;

@@ -95,8 +95,8 @@ private slots:
         state.RefreshParameters();
         SignRecord &sign = state.currentSignRecord;
         sign = fixtures::SignWith(5, QStringLiteral("sign"));
-        sign.layout = 2;
-        sign.signType = 1;
+        sign.layout = Layout::SidePostsA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(150);
         sign.rowElements[1] = 5;
         sign.rowElements[2] = 6;

@@ -52,8 +52,8 @@ class ReportViewTest : public QObject {
     void costReport()
     {
         SignRecord &sign = state.currentSignRecord;
-        sign.layout = 2;
-        sign.signType = 1;
+        sign.layout = Layout::SidePostsA;
+        sign.signType = SignType::NarrowFrame;
         sign.width.set(120);
         sign.quantity.set(2);
         sign.priceLevel.set(100);

@@ -123,10 +123,10 @@ void CountElementKinds(EngineRun &state)
         ElementKind &kind = state.results.kind(code);
         ++kind.count;
         long double allowance = 0;
-        if (!rowAllowance(code, sign.signType, allowance))
+        if (!rowAllowance(code, Number(sign.signType), allowance))
             continue;
         kind.length.set(width + allowance);
-        const long double pieces = sign.signType == 4 ? 2.0L * kind.count : kind.count;
+        const long double pieces = sign.signType == SignType::DoubleSided ? 2.0L * kind.count : kind.count;
         kind.value.set(kind.length.get() * pieces * price);
     }
 }
@@ -152,16 +152,16 @@ void AddRunTotal(EngineRun &state)
     const long double w = sign.width.get();
     auto add = [&](long double v) { r.runTotal.set(r.runTotal.get() + v); };
 
-    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
-    const bool sidePosts = sign.layout == 2 || sign.layout == 4;
+    const bool closedFrame = HasClosedFrame(sign.layout);
+    const bool sidePosts = HasSidePosts(sign.layout);
     if (closedFrame) {
-        if (sign.signType == 1)
+        if (sign.signType == SignType::NarrowFrame)
             add(q * 2 * (h + w + 1.5L));
-        else if (sign.signType == 2)
+        else if (sign.signType == SignType::WideFrame)
             add(q * 2 * (h + w + 2.5L));
-        else if (sign.signType == 3)
+        else if (sign.signType == SignType::ClosingProfile)
             add(q * 2 * (h + w - 0.1L));
-    } else if (sidePosts && sign.signType >= 1 && sign.signType <= 3) {
+    } else if (sidePosts && Number(sign.signType) >= 1 && Number(sign.signType) <= 3) {
         add(q * 2 * h);
     }
     for (const ElementKind &kind : r.ElementKindTable)
@@ -189,15 +189,15 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
     const SignRecord &sign = state.currentSignRecord;
     const ParameterRecord &p = state.parameters;
     const long double width = sign.width.get();
-    const int type = sign.signType;
+    const int type = Number(sign.signType);
 
     Y = Real48Value{};
     r.SignGeometry.fill(GeometryRecord{});
 
     const long double frame1 = p.elementRows[0].heightMm.get() * 0.1L - 0.5L;
     const long double frame2 = p.elementRows[1].heightMm.get() * 0.1L - 1.25L;
-    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
-    const bool sidePosts = sign.layout == 2 || sign.layout == 4;
+    const bool closedFrame = HasClosedFrame(sign.layout);
+    const bool sidePosts = HasSidePosts(sign.layout);
     Real48Value x0, b;
     if (closedFrame || sidePosts) {
         switch (type) {
@@ -250,7 +250,7 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
         static constexpr long double kRight[4] = {1.2L, 2.5L, 0.1L, 0.5L};
         if (type < 1 || type > 4)
             return;
-        const std::uint8_t colour = sign.layout == 2 ? 1 : sign.layout == 4 ? 2 : 0;
+        const std::uint8_t colour = sign.layout == Layout::SidePostsA ? 1 : sign.layout == Layout::SidePostsB ? 2 : 0;
         left.y2 = Y;
         left.x2.set(kLeft[type - 1]);
         left.colourClass = colour;
@@ -265,7 +265,7 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
         return;
     const long double f = type == 1 ? 1.2L : 2.5L;
     const long double t = type == 1 ? frame1 : frame2;
-    const std::uint8_t colour = sign.layout == 1 ? 1 : 2;
+    const std::uint8_t colour = sign.layout == Layout::ClosedFrameA ? 1 : 2;
     for (GeometryRecord *bar : {&left, &right, &top, &bottom})
         bar->colourClass = colour;
     left.x2.set(f);

@@ -102,7 +102,7 @@ private:
 bool HasUnpricedProfiles(const EngineRun &s)
 {
     const SignRecord &sign = s.currentSignRecord;
-    if (sign.signType == 5 || sign.signType == 6)
+    if (sign.signType == SignType::SpecialFrame || sign.signType == SignType::SpecialDoubleSided)
         return true;
     for (std::uint8_t code : s.workingRows) {
         if (code == 0)
@@ -143,17 +143,17 @@ void TextWriter::frameSection()
     const long double pf = r.priceFactor.get();
     const long double T = r.closingAllowance.get();
     const long double P78 = p.costItem7.get();
-    const bool familyA = sign.layout == 1 || sign.layout == 2;
+    const bool familyA = IsFamilyA(sign.layout);
     // Frame and side profiles: row 0 for sign type 1, row 1 for type 2; family A takes the second price.
     const long double P1 = familyA ? p.elementRows[0].priceA.get() : p.elementRows[0].priceB.get();
     const long double P2 = familyA ? p.elementRows[1].priceA.get() : p.elementRows[1].priceB.get();
     const QString &narrowFrame = FrameProfileKey(familyA, false);
     const QString &wideFrame = FrameProfileKey(familyA, true);
 
-    if (sign.layout == 1 || sign.layout == 3) {
+    if (HasClosedFrame(sign.layout)) {
         AddCostLine(E(text::kEightFittingsCost), p.costItem2.get() * 8);
         AddCostLine(E(text::kFourFittingsCost), p.costItem8.get() * 4);
-        if (sign.signType == 1) {
+        if (sign.signType == SignType::NarrowFrame) {
             AddCostLine(E(familyA ? text::kFrameWidthCostAType1 : text::kFrameWidthCostBType1), P1 * 2 * pf * W * 0.01L);
             AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * (h + 1.5L) * 0.01L);
             dimensionLine(narrowFrame, E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), W, E(text::kCentimetreUnit));
@@ -162,7 +162,7 @@ void TextWriter::frameSection()
                 AddCostLine(E(text::kInfillPanelCost), (W - 2.4L) * (h - 1.6L) * P78 * 0.0001L);
                 dimensionLine(E(text::kInfillDimension1), W - 2.4L, E(text::kInfillDimension2), h - 1.6L, E(text::kInfillDimension3));
             }
-        } else if (sign.signType == 2) {
+        } else if (sign.signType == SignType::WideFrame) {
             AddCostLine(E(familyA ? text::kFrameWidthCostAType2 : text::kFrameWidthCostBType2), P2 * 2 * pf * W * 0.01L);
             AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * (h + 2.5L) * 0.01L);
             dimensionLine(wideFrame, E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), W, E(text::kCentimetreUnit));
@@ -174,11 +174,11 @@ void TextWriter::frameSection()
         }
         return;
     }
-    if (sign.layout != 2 && sign.layout != 4)
+    if (!HasSidePosts(sign.layout))
         return;
 
     AddCostLine(E(text::kTwoPiecesCost), p.costItem1.get() * 2);
-    if (sign.signType == 1) {
+    if (sign.signType == SignType::NarrowFrame) {
         AddCostLine(E(familyA ? text::kFrameHeightCostAType1 : text::kFrameHeightCostBType1), P1 * 2 * pf * h * 0.01L);
         dimensionLine(narrowFrame, E(familyA ? text::kFrameDimensionAType1 : text::kFrameDimensionBType1), h, E(text::kCentimetreUnit));
         if (panelFits(W, 2.4L, h, T)) {
@@ -188,7 +188,7 @@ void TextWriter::frameSection()
         AddCostLine(E(text::kClosingFittingCostType1), p.costItem9.get() * pf);
         if (!hasClosingProfile())
             AddCostLine(E(text::kSecondClosingFittingCostType1), p.costItem9.get() * pf);
-    } else if (sign.signType == 2) {
+    } else if (sign.signType == SignType::WideFrame) {
         AddCostLine(E(familyA ? text::kFrameHeightCostAType2 : text::kFrameHeightCostBType2), P2 * 2 * pf * h * 0.01L);
         dimensionLine(wideFrame, E(familyA ? text::kFrameDimensionAType2 : text::kFrameDimensionBType2), h, E(text::kCentimetreUnit));
         if (panelFits(W, 5, h, T)) {
@@ -198,12 +198,12 @@ void TextWriter::frameSection()
         AddCostLine(E(text::kClosingFittingCostType2), p.costItem10.get() * pf);
         if (!hasClosingProfile())
             AddCostLine(E(text::kSecondClosingFittingCostType2), p.costItem10.get() * pf);
-    } else if (sign.signType == 3) {
+    } else if (sign.signType == SignType::ClosingProfile) {
         const long double P = familyA ? p.elementRows[14].priceA.get() : p.elementRows[14].priceB.get();
         AddCostLine(E(familyA ? text::kSideProfileCostAType3 : text::kSideProfileCostBType3), P * 2 * pf * h * 0.01L);
         dimensionLine(SideProfileType3Key(familyA), E(familyA ? text::kSideProfileDimensionAType3 : text::kSideProfileDimensionBType3), h,
                       E(text::kCentimetreUnit));
-    } else if (sign.signType == 4) {
+    } else if (sign.signType == SignType::DoubleSided) {
         // The two side profiles, one piece each, as long as the order lengths of the cost text say.
         dimensionLine(SideProfileType4Key(familyA, 1), E(familyA ? text::kProfileLengthAType4 : text::kProfileLengthBType4), h,
                       E(text::kCentimetreUnit), 1);
@@ -227,14 +227,14 @@ void TextWriter::postsSection()
     const long double size2 = p.elementRows[1].heightMm.get() * 0.1L;
     const long double a1 = firstMark ? size1 - 0.75L : 2 * size1 - 1.5L;
     const long double a2 = firstMark ? size2 - 1.25L : 2 * size2 - 2.5L;
-    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
-    const bool familyA = sign.layout == 1 || sign.layout == 2;
-    const bool knownLayout = sign.layout >= 1 && sign.layout <= 4;
+    const bool closedFrame = HasClosedFrame(sign.layout);
+    const bool familyA = IsFamilyA(sign.layout);
+    const bool knownLayout = IsKnown(sign.layout);
 
     // Posts are priced for sign types 1 and 2; family B side posts of other types are priced as
     // type 1, and the other cases (an unknown layout among them) get no price and borrow no label.
-    int type = sign.signType;
-    if (sign.layout == 4 && type != 2)
+    int type = Number(sign.signType);
+    if (sign.layout == Layout::SidePostsB && type != 2)
         type = 1;
     if (knownLayout && (type == 1 || type == 2)) {
         const ElementTypeRow &row = p.elementRows[type == 1 ? 2 : 3];
@@ -243,7 +243,7 @@ void TextWriter::postsSection()
         postPrice = familyA ? row.priceA.get() : row.priceB.get();
         postAllowance = closedFrame ? (type == 1 ? a1 : a2) : 0;
     } else {
-        postCostLabel = sign.layout == 3 ? E(text::kPostsCostBType1) : QString();
+        postCostLabel = sign.layout == Layout::ClosedFrameB ? E(text::kPostsCostBType1) : QString();
     }
 
     const long double amount = (postHeight.get() - postAllowance) * postPrice * r.priceFactor.get() * n * 0.01L;
@@ -278,10 +278,10 @@ void TextWriter::piecesSection()
 QString postCutLabel(const EngineRun &s)
 {
     const SignRecord &sign = s.currentSignRecord;
-    if (sign.layout < 1 || sign.layout > 4)
+    if (!IsKnown(sign.layout))
         return QString();
-    const bool familyA = sign.layout == 1 || sign.layout == 2;
-    const bool wide = sign.signType == 2;
+    const bool familyA = IsFamilyA(sign.layout);
+    const bool wide = sign.signType == SignType::WideFrame;
     return s.LanguageEntry(familyA ? (wide ? text::kPostLabelAType2 : text::kPostLabelA)
                            : (wide ? text::kPostLabelBType2 : text::kPostLabelB));
 }
@@ -294,10 +294,10 @@ void TextWriter::markedSection()
     if (n == 0)
         return;
     const SignRecord &sign = s.currentSignRecord;
-    const bool closedFrame = sign.layout == 1 || sign.layout == 3;
+    const bool closedFrame = HasClosedFrame(sign.layout);
     const long double cut = closedFrame ? postHeight.get() - postAllowance : postHeight.get();
-    const bool familyA = sign.layout == 1 || sign.layout == 2;
-    r.SpecificationPieces.push_back({postCutLabel(s), PostProfileKey(familyA, sign.signType == 2), n, cut});
+    const bool familyA = IsFamilyA(sign.layout);
+    r.SpecificationPieces.push_back({postCutLabel(s), PostProfileKey(familyA, sign.signType == SignType::WideFrame), n, cut});
     spec(postCutLabel(s) + u' ' + FormatFixedNumber(n, 0, 0).view() + E(text::kPiecesOf) + u' '
          + FormatFixedNumber(cut, 0, 2).view() + E(text::kCentimetreUnit) + u' '
          + kLineEnd);
@@ -365,19 +365,19 @@ void TextWriter::totalsSection()
     cost(QString(kLineEnd));
     cost(E(text::kOrderLengthsHeading) + kLineEnd);
 
-    const int type = sign.signType;
+    const int type = Number(sign.signType);
     switch (sign.layout) {
-    case 1:
-    case 3: {
+    case Layout::ClosedFrameA:
+    case Layout::ClosedFrameB: {
         if (type == 1)
-            lengthLine(E(sign.layout == 1 ? text::kProfileLengthAType1 : text::kProfileLengthBType1), q * (W + h + 1.5L) * 0.02L);
+            lengthLine(E(sign.layout == Layout::ClosedFrameA ? text::kProfileLengthAType1 : text::kProfileLengthBType1), q * (W + h + 1.5L) * 0.02L);
         else if (type == 2)
-            lengthLine(E(sign.layout == 1 ? text::kProfileLengthAType2 : text::kProfileLengthBType2), q * (W + h + 2.5L) * 0.02L);
+            lengthLine(E(sign.layout == Layout::ClosedFrameA ? text::kProfileLengthAType2 : text::kProfileLengthBType2), q * (W + h + 2.5L) * 0.02L);
         break;
     }
-    case 2:
-    case 4: {
-        const bool a = sign.layout == 2;
+    case Layout::SidePostsA:
+    case Layout::SidePostsB: {
+        const bool a = sign.layout == Layout::SidePostsA;
         if (type == 1)
             lengthLine(E(a ? text::kProfileLengthAType1 : text::kProfileLengthBType1), q * h * 0.02L);
         else if (type == 2)
@@ -401,7 +401,7 @@ void TextWriter::totalsSection()
                  + kLineEnd);
 
     if (n != 0) {
-        const bool closedFrame = sign.layout == 1 || sign.layout == 3;
+        const bool closedFrame = HasClosedFrame(sign.layout);
         const long double L = (closedFrame ? postHeight.get() - postAllowance : postHeight.get()) * 0.01L;
         cost(postCutLabel(s) + u' ' + FormatFixedNumber(n * L, 10, 2).view() + E(text::kMetreUnit) + kLineEnd);
     }

@@ -299,7 +299,7 @@ std::optional<QByteArray> Metafile(const AppState &state, const EngineResults &r
         const std::int64_t top = oy + Device(s * StripeTop(state, results));
         const std::int64_t bottom = oy + Device(s * left.y2.get());
         const int n = StripeCount(aux);
-        const long double h = s * 0.05L * state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get();
+        const long double h = s * 0.05L * state.parameters.elementRows[sign.signType == SignType::WideFrame ? 3 : 2].heightMm.get();
         const GeometryRecord &first = g.record(1);
         for (int o = 1; o <= n; ++o) {
             const long double c = s * (first.x1.get() + first.x2.get()) / (aux + 1) * o;

@@ -118,14 +118,14 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state, const EngineRe
     const long double aux = sign.auxDimension.get();
     // Stripe offset and width exist for sign types 1 and 2 only, the types that take an
     // auxDimension; any other type exports no stripe section at all.
-    if (aux > 0 && (sign.signType == 1 || sign.signType == 2)) {
+    if (aux > 0 && (sign.signType == SignType::NarrowFrame || sign.signType == SignType::WideFrame)) {
         plot.pen(left.colourClass);
         const long double top = StripeTop(state, results);
         const int n = StripeCount(aux);
         const GeometryRecord &first = g.record(1);
         const long double spacing = (first.x2.get() - first.x1.get()) / (aux + 1);
-        const long double offset = sign.signType == 1 ? 1.5L : 2.5L;
-        const long double width = 0.1L * state.parameters.elementRows[sign.signType == 1 ? 2 : 3].heightMm.get();
+        const long double offset = sign.signType == SignType::NarrowFrame ? 1.5L : 2.5L;
+        const long double width = 0.1L * state.parameters.elementRows[sign.signType == SignType::NarrowFrame ? 2 : 3].heightMm.get();
         for (int o = 1; o <= n; ++o) {
             const long double l = first.x1.get() + offset + o * spacing;
             plot.rectangle(l, top, l + width, left.y2.get());

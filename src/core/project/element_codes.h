@@ -1,6 +1,7 @@
 // What an element code held by a row means: its family, its kind, its element-table row, its word.
 #pragma once
 #include "core/params/language_entries.h"
+#include "core/project/sign_kinds.h"
 
 namespace tablix {
 
@@ -50,22 +51,6 @@ constexpr int OtherFamily(int code)
     return code;
 }
 
-// Layouts 1, 2 are family A, 3, 4 family B, each with a closed frame (1, 3) or side posts (2, 4).
-constexpr int OtherFamilyLayout(int layout)
-{
-    switch (layout) {
-    case 1: return 3;
-    case 2: return 4;
-    case 3: return 1;
-    case 4: return 2;
-    default: return layout;
-    }
-}
-
-constexpr bool HasClosedFrame(int layout)
-{
-    return layout == 1 || layout == 3;
-}
 
 // Entry of ElementTypeTable holding the height of a code's element; -1 for codes without a height.
 constexpr int ElementTableRow(int code)
@@ -109,19 +94,19 @@ constexpr int FamilyWordEntry(int code)
 {
     return IsFamilyA(code) ? text::kFamilyA : text::kFamilyB;
 }
-constexpr int LayoutFamilyWordEntry(int layout)
+constexpr int LayoutFamilyWordEntry(Layout layout)
 {
-    return layout >= 3 ? text::kFamilyB : text::kFamilyA;
+    return Number(layout) >= 3 ? text::kFamilyB : text::kFamilyA;
 }
 
 // Centimetres the frame adds to the stack height: only a closed frame of sign type 1 or 2 has one.
-constexpr long double FrameAllowanceCm(int layout, int signType)
+constexpr long double FrameAllowanceCm(Layout layout, SignType signType)
 {
     if (!HasClosedFrame(layout))
         return 0;
-    if (signType == 1)
+    if (signType == SignType::NarrowFrame)
         return 1.5L;
-    if (signType == 2)
+    if (signType == SignType::WideFrame)
         return 2.5L;
     return 0;
 }

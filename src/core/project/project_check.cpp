@@ -32,10 +32,10 @@ std::optional<RecordFault> CheckRecord(const SignRecord &r, int sign, bool plaus
     const auto *bytes = reinterpret_cast<const unsigned char *>(&r);
     if (std::all_of(bytes, bytes + sizeof r, [](unsigned char b) { return b == 0; }))
         return std::nullopt;
-    if (r.layout < 1 || r.layout > 4)
-        return byteFault("layout", r.layout);
-    if (r.signType < 1 || r.signType > 6)
-        return byteFault("signType", r.signType);
+    if (!IsKnown(r.layout))
+        return byteFault("layout", Number(r.layout));
+    if (!IsKnown(r.signType))
+        return byteFault("signType", Number(r.signType));
     for (int i = 0; i < kMaxRows; ++i)
         if (!IsElementCode(r.rowElements[i]))
             return listFault("rowElements", i, r.rowElements[i]);

@@ -19,11 +19,10 @@ namespace {
 
 struct ByteField {
     const char *name;
-    std::uint8_t SignRecord::*field;
 };
-constexpr ByteField kLayoutField{"layout", &SignRecord::layout};
-constexpr ByteField kSignTypeField{"signType", &SignRecord::signType};
-constexpr ByteField kReservedField{"reserved", &SignRecord::reserved};
+constexpr ByteField kLayoutField{"layout"};
+constexpr ByteField kSignTypeField{"signType"};
+constexpr ByteField kReservedField{"reserved"};
 
 struct ListField {
     const char *name;
@@ -124,8 +123,8 @@ std::vector<Entry> slotEntries(const SignRecord &r, int slot)
         const QByteArray hex = hexOf(r.title, sizeof r.title);
         entries.push_back({"titleBytes", '"' + hex + '"', QString::fromLatin1(hex)});
     }
-    for (const ByteField &f : {kLayoutField, kSignTypeField})
-        entries.push_back({f.name, QByteArray::number(r.*(f.field)), int(r.*(f.field))});
+    entries.push_back({kLayoutField.name, QByteArray::number(Number(r.layout)), Number(r.layout)});
+    entries.push_back({kSignTypeField.name, QByteArray::number(Number(r.signType)), Number(r.signType)});
     for (const ListField &f : kListFields) {
         const std::uint8_t *data = listData(r, f);
         int used = f.size;
@@ -263,8 +262,8 @@ SignRecord readSlot(const QJsonObject &object, const QString &path)
 {
     SignRecord r = BlankSlotRecord();
     readTitle(object, path, r);
-    r.layout = readByte(object, path, kLayoutField.name);
-    r.signType = readByte(object, path, kSignTypeField.name);
+    r.layout = Layout(readByte(object, path, kLayoutField.name));
+    r.signType = SignType(readByte(object, path, kSignTypeField.name));
     for (const ListField &f : kListFields)
         readList(object, path, f, r);
     r.reserved = readByte(object, path, kReservedField.name);

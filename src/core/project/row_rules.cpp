@@ -71,9 +71,9 @@ RowChange ClosingElementChange(const RowCodes &rows, const RowCodes &undoRows, i
     return change;
 }
 
-bool ClosingElementsAllowed(int layout, int signType)
+bool ClosingElementsAllowed(Layout layout, SignType signType)
 {
-    return !HasClosedFrame(layout) && signType != 3;
+    return !HasClosedFrame(layout) && signType != SignType::ClosingProfile;
 }
 
 RowCodes SwitchedFamily(const RowCodes &rows)

@@ -43,7 +43,7 @@ RowChange EditRowChange(const RowCodes &rows, int row, std::uint8_t chosen);
 RowChange ClosingElementChange(const RowCodes &rows, const RowCodes &undoRows, int row);
 
 // A closed frame and sign type 3 take no closing element.
-bool ClosingElementsAllowed(int layout, int signType);
+bool ClosingElementsAllowed(Layout layout, SignType signType);
 
 // Every code exchanged for the same element in the other family.
 RowCodes SwitchedFamily(const RowCodes &rows);

@@ -30,8 +30,8 @@ void SignRecord::setTitle(const QString &text)
 void BlankSignRecord(SignRecord &r)
 {
     std::memset(r.title, 0, sizeof r.title);
-    r.layout = 4;
-    r.signType = 1;
+    r.layout = Layout::SidePostsB;
+    r.signType = SignType::NarrowFrame;
     std::memset(r.rowElements, 0, sizeof r.rowElements);
     std::memset(r.rowMarks, 0, sizeof r.rowMarks);
     std::memset(r.lowerMarks, 0, sizeof r.lowerMarks);

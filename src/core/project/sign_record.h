@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/number/real48.h"
+#include "core/project/sign_kinds.h"
 
 namespace tablix {
 
@@ -20,8 +21,8 @@ inline constexpr int kTitleLength = 20;
 
 struct SignRecord {
     std::uint8_t title[21]; // length byte, then up to 20 Windows-1250 characters
-    std::uint8_t layout;
-    std::uint8_t signType;
+    Layout layout;
+    SignType signType;
     std::uint8_t rowElements[kMaxRows];
     std::uint8_t rowMarks[kMaxRows];
     std::uint8_t lowerMarks[kLowerMarks];

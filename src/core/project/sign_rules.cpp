@@ -15,7 +15,7 @@ bool NamedByHand(const SignRecord &sign)
 SignDraft SwitchedFamilyDraft(const SignDraft &draft)
 {
     SignDraft out = draft;
-    out.sign.layout = std::uint8_t(OtherFamilyLayout(draft.sign.layout));
+    out.sign.layout = OtherFamilyLayout(draft.sign.layout);
     out.rows = SwitchedFamily(draft.rows);
     // An edit undone later returns to rows of the new family.
     out.undoRows = SwitchedFamily(draft.undoRows);
@@ -32,16 +32,17 @@ BasicDataResult ApplyBasicData(const SignDraft &draft, const BasicData &data, co
     sign.priceLevel = result.pricePercent;
     sign.auxDimension.set(data.auxDimension);
     sign.quantity.set(data.quantity);
-    if (data.layout >= 1 && data.layout <= 4)
-        sign.layout = std::uint8_t(data.layout);
-    if (data.signType >= 1 && data.signType <= 6)
-        sign.signType = std::uint8_t(data.signType);
-    if (sign.signType >= 3 && sign.signType <= 6)
+    if (IsKnown(data.layout))
+        sign.layout = data.layout;
+    if (IsKnown(data.signType))
+        sign.signType = data.signType;
+    // Only the narrow and wide frames stand on posts.
+    if (IsKnown(sign.signType) && sign.signType != SignType::NarrowFrame && sign.signType != SignType::WideFrame)
         sign.auxDimension = Real48{};
 
     // The other family's layout takes the rows with it, as the construction dialog's switch does.
-    const int before = draft.sign.layout;
-    if (before >= 1 && before <= 4 && (before <= 2) != (sign.layout <= 2)) {
+    const Layout before = draft.sign.layout;
+    if (IsKnown(before) && IsFamilyA(before) != IsFamilyA(sign.layout)) {
         RowCodes stored{};
         std::copy(std::begin(sign.rowElements), std::end(sign.rowElements), stored.begin());
         stored = SwitchedFamily(stored);

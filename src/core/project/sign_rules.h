@@ -24,8 +24,8 @@ struct BasicData {
     long double quantity = 0;
     long double percent = 0;
     long double auxDimension = 0;
-    int layout = 4;
-    int signType = 1;
+    Layout layout = Layout::SidePostsB;
+    SignType signType = SignType::NarrowFrame;
 };
 
 struct BasicDataResult {

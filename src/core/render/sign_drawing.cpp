@@ -96,7 +96,7 @@ void DrawBars(QPainter &canvas, const AppState &state, const EngineResults &resu
     // The count is held in a byte.
     const int n = int(static_cast<unsigned long long>(RoundEven(aux)) & 0xFFu);
     const GeometryRecord &row1 = results.record(1);
-    const long double size = state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get();
+    const long double size = state.parameters.elementRows[sign.signType == SignType::WideFrame ? 3 : 2].heightMm.get();
     const long double half = m.scale * size * 0.05L;
     for (int k = 1; k <= n; ++k) {
         const long double centre = m.scale * (row1.x1.get() + row1.x2.get()) / (n + 1) * k;
@@ -234,7 +234,7 @@ std::vector<SignShape> SignShapes(const AppState &state, const EngineResults &re
                 top = res.record(j).y2.get();
         const int n = int(static_cast<unsigned long long>(RoundEven(aux)) & 0xFFu);
         const GeometryRecord &row1 = res.record(1);
-        const long double half = state.parameters.elementRows[sign.signType == 2 ? 3 : 2].heightMm.get() * 0.05L;
+        const long double half = state.parameters.elementRows[sign.signType == SignType::WideFrame ? 3 : 2].heightMm.get() * 0.05L;
         for (int k = 1; k <= n; ++k) {
             const long double centre = (row1.x1.get() + row1.x2.get()) / (n + 1) * k;
             list.rectangle(SignPart::Posts, centre - half, top, centre + half, left.y2.get());

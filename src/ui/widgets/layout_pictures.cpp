@@ -73,9 +73,9 @@ QPixmap LayoutPicture(int layout, QSize size, qreal devicePixelRatio)
     return pixmap;
 }
 
-QString LayoutToolTip(const LanguageTable &language, int layout)
+QString LayoutToolTip(const LanguageTable &language, Layout layout)
 {
-    if (layout < 1 || layout > 4)
+    if (!IsKnown(layout))
         return {};
     return language.LanguageEntry(HasClosedFrame(layout) ? text::kClosedFrameLayout : text::kSidePostsLayout).trimmed()
            + QLatin1Char(' ') + language.LanguageEntry(LayoutFamilyWordEntry(layout)).trimmed();

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include "core/project/sign_kinds.h"
+
 namespace tablix {
 
 struct LanguageTable;
@@ -16,6 +18,6 @@ inline constexpr QSize kLayoutPictureSize(90, 60);
 QPixmap LayoutPicture(int layout, QSize size = kLayoutPictureSize, qreal devicePixelRatio = 1.0);
 
 // What a layout's picture shows, in words: the frame or the posts, and the profile family.
-QString LayoutToolTip(const LanguageTable &language, int layout);
+QString LayoutToolTip(const LanguageTable &language, Layout layout);
 
 } // namespace tablix
