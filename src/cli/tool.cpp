@@ -151,7 +151,7 @@ int geometry(const Invocation &o)
             strips += (k ? ", " : "") + JsonNumber17(g.strips[k].get());
         out += "    {\"x1\": " + JsonNumber17(g.x1.get()) + ", \"y1\": " + JsonNumber17(g.y1.get())
                + ", \"x2\": " + JsonNumber17(g.x2.get()) + ", \"y2\": " + JsonNumber17(g.y2.get())
-               + ", \"strips\": [" + strips + "], \"colourClass\": " + QByteArray::number(g.colourClass)
+               + ", \"strips\": [" + strips + "], \"colourClass\": " + QByteArray::number(int(g.colourClass))
                + (n < kGeometryRecords ? "},\n" : "}\n");
     }
     out += "  ]\n}\n";

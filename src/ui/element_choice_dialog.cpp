@@ -84,8 +84,8 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        band(p, firstB, lastShown(buttonsB), *RowFillColour(2));
-        band(p, firstA, lastShown(buttonsA), *RowFillColour(1));
+        band(p, firstB, lastShown(buttonsB), *RowFillColour(ColourClass::FamilyB));
+        band(p, firstA, lastShown(buttonsA), *RowFillColour(ColourClass::FamilyA));
     }
 
 private:

@@ -160,7 +160,7 @@ TEST_F(EngineTest, ClosedFrameGeometry)
     EXPECT_EQ(d(r.record(1).y1), inset);
     EXPECT_EQ(d(r.record(1).x2), RoundToReal48(inset + RoundToReal48(98.5L)));
     EXPECT_EQ(d(r.record(2).y1), d(r.record(1).y2));
-    EXPECT_EQ(r.record(1).colourClass, 1);
+    EXPECT_EQ(r.record(1).colourClass, ColourClass::FamilyA);
     EXPECT_TRUE(r.record(3).empty()); // the closing profile adds no rectangle and no height
     const long double bottomOfRows = d(r.record(2).y2);
     EXPECT_EQ(d(r.geometryHeight), RoundToReal48(bottomOfRows + inset));
@@ -172,7 +172,7 @@ TEST_F(EngineTest, ClosedFrameGeometry)
     EXPECT_EQ(d(r.record(64).y1), RoundToReal48(d(r.geometryHeight) - 1.2L));
     EXPECT_EQ(d(r.record(64).y2), d(r.geometryHeight));
     for (int n : {61, 62, 63, 64})
-        EXPECT_EQ(r.record(n).colourClass, 1);
+        EXPECT_EQ(r.record(n).colourClass, ColourClass::FamilyA);
 }
 
 TEST_F(EngineTest, PostsOfSignTypeFourDifferLeftAndRight)
@@ -186,10 +186,10 @@ TEST_F(EngineTest, PostsOfSignTypeFourDifferLeftAndRight)
     EXPECT_EQ(d(r.record(61).x2), RoundToReal48(2.0L));
     EXPECT_EQ(d(r.record(62).x1), RoundToReal48(99.5L));
     EXPECT_EQ(d(r.record(62).x2), 100);
-    EXPECT_EQ(r.record(61).colourClass, 1);
-    EXPECT_EQ(r.record(63).colourClass, 0);
+    EXPECT_EQ(r.record(61).colourClass, ColourClass::FamilyA);
+    EXPECT_EQ(r.record(63).colourClass, ColourClass::None);
     EXPECT_TRUE(r.record(64).empty());
-    EXPECT_EQ(r.record(1).colourClass, 2);
+    EXPECT_EQ(r.record(1).colourClass, ColourClass::FamilyB);
 }
 
 TEST_F(EngineTest, EmptyStackKeepsOnlyTheFrame)
@@ -259,7 +259,7 @@ TEST_F(EngineTest, SixtyMarkedRowsFillEveryRowRecord)
     EXPECT_EQ(d(r.stackHeight), RoundToReal48(96.0L));
     EXPECT_FALSE(r.record(60).empty());
     EXPECT_NE(d(r.record(60).strips[1]), 0);
-    EXPECT_EQ(r.record(61).colourClass, 1);
+    EXPECT_EQ(r.record(61).colourClass, ColourClass::FamilyA);
     EXPECT_NEAR(double(d(r.markedEdge)), 60 * (98.5 + 1.3), 1e-6);
     EXPECT_NEAR(double(d(r.markedArea)), 60 * 98.5 * 1.3, 1e-6);
 }

@@ -37,7 +37,7 @@ struct RenderTest : ::testing::Test {
     {
         GeometryRecord &r = state.results.record(n);
         r.x1.set(x1), r.y1.set(y1), r.x2.set(x2), r.y2.set(y2);
-        r.colourClass = std::uint8_t(colourClass);
+        r.colourClass = ColourClass(colourClass);
         return r;
     }
     static void strip(GeometryRecord &r, int k, long double first, long double second)
@@ -211,7 +211,7 @@ TEST_F(RenderTest, ClosedFrameIsMitredAndAFrameWithoutBottomClassIsTwoPosts)
     for (auto [x, y] : {std::pair{10, 10}, {390, 10}, {10, 230}, {390, 230}})
         EXPECT_EQ(px(x, y), kBlack) << "mitre at " << x << "," << y;
 
-    state.results.record(64).colourClass = 0;
+    state.results.record(64).colourClass = ColourClass::None;
     render(4, 0, 0);
     EXPECT_EQ(px(200, 8), kBackground);  // no top bar
     EXPECT_EQ(px(8, 232), kGrey);        // record 61 as a rectangle reaches the bottom

@@ -14,7 +14,7 @@ inline void Set(fixtures::ComputedState &s, int n, long double x1, long double y
     r.y1.set(y1);
     r.x2.set(x2);
     r.y2.set(y2);
-    r.colourClass = colourClass;
+    r.colourClass = tablix::ColourClass(colourClass);
 }
 
 // Element row k is 10*(k+1) mm high, so that stripes land on round numbers.

@@ -221,10 +221,10 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
         GeometryRecord &R = r.record(i);
         if (state.workingRowMarks[size_t(i - 1)] != 0)
             PlaceStrips(state, c, i, Y);
-        std::uint8_t colour = 0;
+        ColourClass colour = ColourClass::None;
         if (IsPanel(c))
-            colour = IsFamilyA(c) ? 1 : 2;
-        if (colour != 0) {
+            colour = IsFamilyA(c) ? ColourClass::FamilyA : ColourClass::FamilyB;
+        if (colour != ColourClass::None) {
             R.x1 = x0;
             R.y1 = Y;
             R.x2.set(x0.get() + r.kind(c).length.get());
@@ -238,7 +238,7 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
             if (type >= 1 && type <= 4)
                 R.x2.set(x0.get() + width - kInfillAllowance[type - 1]);
             R.y2.set(Y.get() + sign.infillHeight.get());
-            R.colourClass = 3;
+            R.colourClass = ColourClass::OtherInfill;
             Y = R.y2;
         }
     }
@@ -250,7 +250,9 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
         static constexpr long double kRight[4] = {1.2L, 2.5L, 0.1L, 0.5L};
         if (type < 1 || type > 4)
             return;
-        const std::uint8_t colour = sign.layout == Layout::SidePostsA ? 1 : sign.layout == Layout::SidePostsB ? 2 : 0;
+        const ColourClass colour = sign.layout == Layout::SidePostsA   ? ColourClass::FamilyA
+                                   : sign.layout == Layout::SidePostsB ? ColourClass::FamilyB
+                                                                       : ColourClass::None;
         left.y2 = Y;
         left.x2.set(kLeft[type - 1]);
         left.colourClass = colour;
@@ -265,7 +267,7 @@ void BuildGeometry(EngineRun &state, Real48Value &Y)
         return;
     const long double f = type == 1 ? 1.2L : 2.5L;
     const long double t = type == 1 ? frame1 : frame2;
-    const std::uint8_t colour = sign.layout == Layout::ClosedFrameA ? 1 : 2;
+    const ColourClass colour = sign.layout == Layout::ClosedFrameA ? ColourClass::FamilyA : ColourClass::FamilyB;
     for (GeometryRecord *bar : {&left, &right, &top, &bottom})
         bar->colourClass = colour;
     left.x2.set(f);

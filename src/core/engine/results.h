@@ -17,10 +17,18 @@ inline constexpr int kMaxTextLength = 14000;
 // Every value is held with the precision of the stored format.
 // Records 1..60 are the rows, 61 the left bar or post, 62 the right one, 63 the top bar and 64 the
 // bottom bar. Centimetres, x from the left edge, y from the top edge growing downwards.
+// How an element is filled: by its profile family, or as other infill.
+enum class ColourClass : std::uint8_t {
+    None = 0,
+    FamilyA = 1,
+    FamilyB = 2,
+    OtherInfill = 3,
+};
+
 struct GeometryRecord {
     Real48Value x1, y1, x2, y2;
     Real48Value strips[8];     // first 1, second 1, ..., first 4, second 4
-    std::uint8_t colourClass = 0; // 0 none, 1 family A, 2 family B, 3 other infill
+    ColourClass colourClass = ColourClass::None;
 
     bool empty() const { return x1 == x2; }
     Real48Value first(int k) const { return strips[2 * (k - 1)]; } // k = 1..4

@@ -69,14 +69,14 @@ public:
         selectObject(1);
     }
 
-    // Any class outside 1..3 keeps the previous fill.
-    void fill(std::uint8_t colourClass)
+    // No class keeps the previous fill.
+    void fill(ColourClass colourClass)
     {
-        if (colourClass == 1)
+        if (colourClass == ColourClass::FamilyA)
             brush(ColourRef(255, 255, 0));
-        else if (colourClass == 2)
+        else if (colourClass == ColourClass::FamilyB)
             brush(ColourRef(128, 128, 128));
-        else if (colourClass == 3)
+        else if (colourClass == ColourClass::OtherInfill)
             brush(ColourRef(192, 192, 192));
     }
 
@@ -308,7 +308,7 @@ std::optional<QByteArray> Metafile(const AppState &state, const EngineResults &r
     }
 
     emf.fill(left.colourClass);
-    if (g.record(64).colourClass == 0) {
+    if (g.record(64).colourClass == ColourClass::None) {
         for (int n : {61, 62}) {
             const GeometryRecord &r = g.record(n);
             emf.rectangle(at(r.x1.get(), r.y1.get()), at(r.x2.get(), r.y2.get()));

@@ -39,13 +39,13 @@ public:
     }
 
     // Any other class keeps the pen of the previous shape.
-    void pen(std::uint8_t colourClass)
+    void pen(ColourClass colourClass)
     {
-        if (colourClass == 1)
+        if (colourClass == ColourClass::FamilyA)
             line("SP1;");
-        else if (colourClass == 2)
+        else if (colourClass == ColourClass::FamilyB)
             line("SP2;");
-        else if (colourClass == 3)
+        else if (colourClass == ColourClass::OtherInfill)
             line("SP3;");
     }
 
@@ -133,7 +133,7 @@ std::optional<QByteArray> WritePlotterFile(const AppState &state, const EngineRe
     }
 
     plot.pen(left.colourClass);
-    if (g.record(64).colourClass == 0) {
+    if (g.record(64).colourClass == ColourClass::None) {
         for (int n : {61, 62}) {
             const GeometryRecord &r = g.record(n);
             plot.rectangle(r.x1.get(), r.y1.get(), r.x2.get(), r.y2.get());

@@ -109,7 +109,7 @@ void DrawFrame(QPainter &canvas, const EngineResults &res, const Mapper &m)
     SetFill(canvas, RowFillColour(res.record(61).colourClass));
     const long double w = res.record(61).x2.get() - res.record(61).x1.get();
 
-    if (res.record(64).colourClass == 0) {
+    if (res.record(64).colourClass == ColourClass::None) {
         for (int n : {61, 62}) {
             const GeometryRecord &r = res.record(n);
             ModelRectangle(canvas, m, r.x1.get(), r.y1.get(), r.x2.get(), r.y2.get());
@@ -122,24 +122,26 @@ void DrawFrame(QPainter &canvas, const EngineResults &res, const Mapper &m)
 
 } // namespace
 
-std::optional<QColor> RowFillColour(int colourClass)
+std::optional<QColor> RowFillColour(ColourClass colourClass)
 {
     switch (colourClass) {
-    case 1: return QColor(255, 255, 0);
-    case 2: return QColor(128, 128, 128);
-    case 3: return QColor(192, 192, 192);
-    default: return std::nullopt;
+    case ColourClass::FamilyA: return QColor(255, 255, 0);
+    case ColourClass::FamilyB: return QColor(128, 128, 128);
+    case ColourClass::OtherInfill: return QColor(192, 192, 192);
+    case ColourClass::None: break;
     }
+    return std::nullopt;
 }
 
-std::optional<QColor> StripFillColour(int colourClass)
+std::optional<QColor> StripFillColour(ColourClass colourClass)
 {
     switch (colourClass) {
-    case 1: return QColor(198, 200, 0);
-    case 2: return QColor(100, 100, 100);
-    case 3: return QColor(192, 192, 192);
-    default: return std::nullopt;
+    case ColourClass::FamilyA: return QColor(198, 200, 0);
+    case ColourClass::FamilyB: return QColor(100, 100, 100);
+    case ColourClass::OtherInfill: return QColor(192, 192, 192);
+    case ColourClass::None: break;
     }
+    return std::nullopt;
 }
 
 int DeviceCoordinate(long double scale, long double model, int origin)
@@ -242,7 +244,7 @@ std::vector<SignShape> SignShapes(const AppState &state, const EngineResults &re
     }
 
     list.fill(RowFillColour(left.colourClass));
-    if (res.record(64).colourClass == 0) {
+    if (res.record(64).colourClass == ColourClass::None) {
         for (int n : {61, 62}) {
             const GeometryRecord &r = res.record(n);
             list.rectangle(SignPart::Posts, r.x1.get(), r.y1.get(), r.x2.get(), r.y2.get());

@@ -16,10 +16,10 @@ namespace tablix {
 
 struct AppState;
 
-// Fill of a row, bar or frame and of a row's strips per colour class; none for classes outside
-// 1..3, whose records take the fill colour last set on the canvas.
-std::optional<QColor> RowFillColour(int colourClass);
-std::optional<QColor> StripFillColour(int colourClass);
+// Fill of a row, bar or frame and of a row's strips per colour class; none for the class
+// None, whose records take the fill colour last set on the canvas.
+std::optional<QColor> RowFillColour(ColourClass colourClass);
+std::optional<QColor> StripFillColour(ColourClass colourClass);
 
 // Device coordinate of a model value: origin + RoundEven(scale * model). Clamped to a range the
 // raster engine handles, so that absurd scales cannot overflow an int.

@@ -47,7 +47,7 @@ QPixmap LayoutPicture(int layout, QSize size, qreal devicePixelRatio)
         return pixmap;
 
     // The same colours as the rows of the sign drawing.
-    const QColor fill = *RowFillColour(layout <= 2 ? 1 : 2);
+    const QColor fill = *RowFillColour(layout <= 2 ? ColourClass::FamilyA : ColourClass::FamilyB);
     const qreal w = size.width(), h = size.height();
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing, false);
