@@ -1,10 +1,9 @@
 // The true-size SVG drawing of the current sign: one group per element class.
 #include "core/export/svg.h"
 
-#include <QBuffer>
-#include <QPainter>
-#include <QPolygonF>
-#include <QSvgGenerator>
+#include <QColor>
+#include <QStringList>
+#include <QXmlStreamWriter>
 
 #include "core/engine/compute_sign.h"
 #include "core/export/true_size.h"
@@ -19,39 +18,10 @@ namespace {
 // Outlines a tenth of a millimetre wide stay visible in a viewer and thin enough for a cutter.
 constexpr double kOutlineMm = 0.1;
 
-QByteArray Number(long double v)
+// Plain decimals whatever the locale, as SVG reads them.
+QString Number(long double v)
 {
-    return QByteArray::number(double(v), 'g', 10);
-}
-
-// The shapes of one class as the generator writes them, without its document around them. The
-// generator writes no ids, so each class is drawn on its own and given its group afterwards.
-QByteArray PartBody(const TrueSizeDrawing &d, SignPart part)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setViewBox(QRectF(0, 0, double(d.widthMm), double(d.heightMm)));
-    {
-        QPainter painter(&generator);
-        painter.setPen(QPen(Qt::black, kOutlineMm, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        for (const SignShape &shape : d.shapes) {
-            if (shape.part != part)
-                continue;
-            painter.setBrush(shape.fill);
-            QPolygonF polygon;
-            for (const ModelPoint &p : shape.corners)
-                polygon << QPointF(double(p.x), double(p.y));
-            painter.drawPolygon(polygon);
-        }
-    }
-    const QByteArray svg = buffer.data();
-    const qsizetype start = svg.indexOf("</defs>");
-    const qsizetype end = svg.lastIndexOf("</svg>");
-    if (start < 0 || end < start)
-        return {};
-    return svg.mid(start + 7, end - start - 7).trimmed();
+    return QString::number(double(v), 'g', 10);
 }
 
 } // namespace
@@ -61,21 +31,43 @@ std::optional<QByteArray> WriteSvg(const AppState &state, const EngineResults &r
     const std::optional<TrueSizeDrawing> d = TrueSizeShapes(state, results);
     if (!d)
         return std::nullopt;
-    const QByteArray w = Number(d->widthMm), h = Number(d->heightMm);
-    QByteArray out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
-                     + w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + ' ' + h + "\">\n";
-    out += "<title>" + d->title.toHtmlEscaped().toUtf8() + "</title>\n";
-    const QString scale = WithDecimalSeparator(QString::fromLatin1(Number(d->mmPerCm * 10)), DecimalSeparator(state.language));
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(1);
+    xml.writeStartDocument(QStringLiteral("1.0"), false);
+    xml.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+    xml.writeStartElement(QStringLiteral("svg"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
+    const QString w = Number(d->widthMm), h = Number(d->heightMm);
+    xml.writeAttribute(QStringLiteral("width"), w + QStringLiteral("mm"));
+    xml.writeAttribute(QStringLiteral("height"), h + QStringLiteral("mm"));
+    xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2").arg(w, h));
+    xml.writeTextElement(QStringLiteral("title"), d->title);
+    const QString scale = WithDecimalSeparator(Number(d->mmPerCm * 10), DecimalSeparator(state.language));
     QString description = state.LanguageEntry(text::kSvgDescription);
     description.replace(QStringLiteral("%1"), QStringLiteral(TABLIX_VERSION)).replace(QStringLiteral("%2"), scale);
     if (!description.isEmpty())
-        out += "<desc>" + description.toHtmlEscaped().toUtf8() + "</desc>\n";
+        xml.writeTextElement(QStringLiteral("desc"), description);
     for (SignPart part : kSignParts) {
-        const QByteArray body = PartBody(*d, part);
-        out += QByteArray("<g id=\"") + SignPartName(part) + "\">\n" + body + (body.isEmpty() ? "" : "\n") + "</g>\n";
+        xml.writeStartElement(QStringLiteral("g"));
+        xml.writeAttribute(QStringLiteral("id"), QString::fromLatin1(SignPartName(part)));
+        xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#000000"));
+        xml.writeAttribute(QStringLiteral("stroke-width"), Number(kOutlineMm));
+        xml.writeAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("miter"));
+        for (const SignShape &shape : d->shapes) {
+            if (shape.part != part)
+                continue;
+            QStringList points;
+            for (const ModelPoint &p : shape.corners)
+                points << Number(p.x) + QLatin1Char(',') + Number(p.y);
+            xml.writeEmptyElement(QStringLiteral("polygon"));
+            xml.writeAttribute(QStringLiteral("fill"), shape.fill.name(QColor::HexRgb));
+            xml.writeAttribute(QStringLiteral("points"), points.join(QLatin1Char(' ')));
+        }
+        xml.writeEndElement();
     }
-    out += "</svg>\n";
+    xml.writeEndDocument();
     return out;
 }
 
