@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "ui/startup_probe.h"
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare main window"));
     window.resize(1000, 700);
+    tablix::ProbeStartup(window);
     window.show();
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
 #include "ui/splash.h"
+#include "ui/startup_probe.h"
 #include "ui/startup.h"
 #include "ui/window_set.h"
 
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
         for (const QString &file : files)
             tablix::OpenProjectWhenFree(form, file);
     });
+    tablix::ProbeStartup(form);
     form.show();
     form.activateWindow();
     splash.reset();

@@ -475,7 +475,31 @@ bool MainWindow::confirmNotice(int entry)
 
 void MainWindow::AskForSignData()
 {
+    // At start the window is drawn first and the dialog opens over it; a window that is not drawn
+    // (started minimised) gets the dialog a moment later all the same.
+    askWhenPainted_ = true;
+    if (isVisible() && !painted_)
+        QTimer::singleShot(500, this, [this] { askWhenWaiting(); });
+    else
+        askWhenWaiting();
+}
+
+void MainWindow::askWhenWaiting()
+{
+    if (!askWhenPainted_)
+        return;
+    askWhenPainted_ = false;
     QMetaObject::invokeMethod(this, [this] { guarded([this] { askForBlankSign(); }); }, Qt::QueuedConnection);
+}
+
+bool MainWindow::event(QEvent *e)
+{
+    const bool handled = QMainWindow::event(e);
+    if (e->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        askWhenWaiting();
+    }
+    return handled;
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)

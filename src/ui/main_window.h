@@ -57,7 +57,7 @@ public:
     void ParametersChanged();
 
     // At start and after a new or opened project: a current sign without a width asks for its
-    // basic data, once the event loop runs.
+    // basic data, once the event loop runs and, when the window is shown, once it has been drawn.
     void AskForSignData();
 
     // Handlers of the window, its pages and its commands.
@@ -96,6 +96,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
@@ -162,8 +163,12 @@ private:
             *fontAction = nullptr, *printerSetupAction = nullptr, *printAction = nullptr, *parametersAction = nullptr, *listPricesAction = nullptr,
             *percentPricesAction = nullptr, *languageAction = nullptr, *aboutAction = nullptr;
 
+    void askWhenWaiting();
+
     int lastPageIndex_ = 0;
     bool inSignDialogs_ = false;
+    bool painted_ = false;
+    bool askWhenPainted_ = false;
     bool paintOverflowReported_ = false;
 };
 

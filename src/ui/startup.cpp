@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstring>
@@ -134,11 +137,14 @@ bool AsksForTextOnly(int argc, char **argv)
 
 QIcon ProgramIcon()
 {
-    QIcon icon = QIcon::fromTheme(QString::fromLatin1(kApplicationId));
-    const QString own = QStringLiteral(":/icons/tablix.png");
-    if (icon.isNull() && QFile::exists(own))
-        icon = QIcon(own);
-    return icon;
+    // The picture the package installs as the theme icon, built in: searching the icon themes,
+    // or loading every image plugin to learn the file's format, costs the start a tenth of its time.
+    QImageReader reader(QStringLiteral(":/icons/tablix.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage own = reader.read();
+    if (!own.isNull())
+        return QIcon(QPixmap::fromImage(own));
+    return QIcon::fromTheme(QString::fromLatin1(kApplicationId));
 }
 
 bool RunStartup(AppState &state, const DataFolderChoice &choice, QWidget *splash)

@@ -34,7 +34,7 @@ bool AsksForTextOnly(int argc, char **argv);
 // and ends the program with its exit code.
 int ShowTextOptions(const QCoreApplication &application);
 
-// The window icon from the icon theme, else the program's own picture (null when neither exists).
+// The window icon: the program's own picture, else the icon theme's (null when neither exists).
 QIcon ProgramIcon();
 
 // Loads the data from the chosen folder; on failure hides the splash, shows what the user must
