@@ -179,6 +179,10 @@ std::optional<ShopDetails> ShopDetailsFromTexts(const ShopDetailsTexts &t, const
         return std::nullopt;
     };
     const QString badText = language.LanguageEntry(text::kRefusedText);
+    // Only a message that is asked for is filled in: the settings reader passes no language.
+    const auto range = [&](int least, int largest) {
+        return refusal ? language.LanguageEntry(text::kRefusedWholeNumber).arg(least).arg(largest) : QString();
+    };
     const struct {
         const QString &text;
         QString &into;
@@ -224,9 +228,9 @@ std::optional<ShopDetails> ShopDetailsFromTexts(const ShopDetailsTexts &t, const
         return n.has_value();
     };
     if (!whole(t.nextNumber, 1, kMaxQuoteNumber, 1, shop.nextNumber))
-        return refuse(text::kShopNextNumber, language.LanguageEntry(text::kRefusedWholeNumber).arg(1).arg(kMaxQuoteNumber));
+        return refuse(text::kShopNextNumber, range(1, kMaxQuoteNumber));
     if (!whole(t.validityDays, 0, kMaxValidityDays, 30, shop.validityDays))
-        return refuse(text::kShopValidityDays, language.LanguageEntry(text::kRefusedWholeNumber).arg(0).arg(kMaxValidityDays));
+        return refuse(text::kShopValidityDays, range(0, kMaxValidityDays));
     return shop;
 }
 
