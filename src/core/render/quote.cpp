@@ -38,7 +38,7 @@ constexpr double kLeft = 25, kRight = 190;
 constexpr double kAddressTop = 45, kAddressBottom = 90, kAddressWidth = 80;
 constexpr double kInfoLeft = 125, kInfoTop = 50;
 constexpr double kHeadingTop = 98.5;
-constexpr double kFooterTop = 280, kPageTop = 15;
+constexpr double kFooterTop = 278, kPageTop = 15;
 
 // Placeholders filled by plain replacement: a project's name may hold "%" signs of its own.
 QString Filled(QString entry, const QString &first, const QString &second = QString())
@@ -99,18 +99,18 @@ struct Columns {
     int textX = 0;
     int textWidth = 0;
     int quantityRight = 0, priceRight = 0, totalRight = 0;
-    int quantityWidth = Mm(14), priceWidth = Mm(27), totalWidth = Mm(29);
+    int quantityWidth = Mm(16), priceWidth = Mm(25), totalWidth = Mm(27);
 };
 
 Columns MakeColumns()
 {
     Columns c;
-    const int gap = Mm(2.5);
+    const int gap = Mm(2);
     c.drawingX = Mm(kLeft);
     c.totalRight = Mm(kRight);
     c.priceRight = c.totalRight - c.totalWidth - gap;
     c.quantityRight = c.priceRight - c.priceWidth - gap;
-    c.textX = c.drawingX + kQuoteDrawingBox.width() * kDrawingToDevice + Mm(4);
+    c.textX = c.drawingX + kQuoteDrawingBox.width() * kDrawingToDevice + Mm(3);
     c.textWidth = std::max(Mm(20), c.quantityRight - c.quantityWidth - gap - c.textX);
     return c;
 }
@@ -151,7 +151,7 @@ struct Page {
     int blockHeight(const QuoteSign &sign) const
     {
         const int texts = WrappedHeight(fonts.bold, device, columns.textWidth, sign.title) +
-                          WrappedHeight(fonts.text, device, columns.textWidth, sign.size) +
+                          WrappedHeight(fonts.small, device, columns.textWidth, sign.size) +
                           WrappedHeight(fonts.small, device, columns.textWidth, sign.note) + Mm(1);
         const int drawing = sign.drawingSize.height() * kDrawingToDevice;
         return 2 * padding + std::max({texts, drawing, QFontMetrics(fonts.bold, device).height()});
@@ -368,7 +368,7 @@ void PaintSign(QPainter &painter, const AppState &state, bool computed, const Qu
         y += h;
     };
     write(page.fonts.bold, sign.title);
-    write(page.fonts.text, sign.size);
+    write(page.fonts.small, sign.size);
     y += Mm(1);
     write(page.fonts.small, sign.note);
 
@@ -488,8 +488,10 @@ std::optional<Quote> BuildQuote(AppState &state, const QString &projectName, con
         identity << shop.name;
     identity += address;
     quote.returnAddress = identity.join(QStringLiteral(", "));
-    if (!identity.isEmpty() || !contact.isEmpty())
-        quote.footerLines << (identity + contact).join(QStringLiteral(" · "));
+    if (!identity.isEmpty())
+        quote.footerLines << identity.join(QStringLiteral(" · "));
+    if (!contact.isEmpty())
+        quote.footerLines << contact.join(QStringLiteral(" · "));
     QStringList money2;
     if (!shop.taxNumber.isEmpty())
         money2 << Filled(entry(text::kQuoteTaxNumberLine), shop.taxNumber);
