@@ -171,6 +171,16 @@ private slots:
         dialog.okClicked();
         QCOMPARE(ReadShopDetails(data.path()).taxRate, std::optional<int>(2300));
         QCOMPARE(ReadShopDetails(data.path()).name, QStringLiteral("Kowalski"));
+        if (const QString out = qEnvironmentVariable("TABLIX_GRAB_DIR"); !out.isEmpty()) {
+            dialog.show();
+            dialog.grab().save(QDir(out).filePath(QStringLiteral("shop-details.png")));
+            QuoteDetails proposed;
+            proposed.customerName = QStringLiteral("Bakery Nowak");
+            proposed.date = QDate(2024, 3, 9);
+            QuoteDetailsDialog details(state, proposed, ShopDetails{}, form);
+            details.show();
+            details.grab().save(QDir(out).filePath(QStringLiteral("quote-details.png")));
+        }
         state.dataFolder.clear();
         auto *command = form->findChild<QAction *>(QStringLiteral("shopDetails1"));
         QVERIFY(command);
