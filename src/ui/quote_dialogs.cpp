@@ -295,8 +295,10 @@ QuoteDetailsDialog::QuoteDetailsDialog(AppState &state, const QuoteDetails &prop
     cancel->setText(state.LanguageEntry(text::kCancel));
     layout->addWidget(buttons);
     connect(ok, &QPushButton::clicked, this, [this] {
-        const QString problem = QuoteDetailsProblem(details());
-        if (!problem.isEmpty()) {
+        int reason = 0;
+        if (const int field = QuoteDetailsRefusedField(details(), &reason)) {
+            const QString problem = this->state.LanguageEntry(text::kRefusedValue) + u' ' + this->state.LanguageEntry(field) + u' ' +
+                                    this->state.LanguageEntry(reason);
             QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablix"), problem, QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("RefusedValueBox"));
             box.exec();

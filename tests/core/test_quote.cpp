@@ -197,6 +197,30 @@ TEST_F(QuoteTest, EveryPrintedLineAndTotalAddsUpOverRandomProjects)
     }
 }
 
+TEST_F(QuoteTest, GrossPricesHoldTheTaxAndNoRateShowsOneTotal)
+{
+    open({Framed(QStringLiteral("Front"), 333, 3), Framed(QStringLiteral("Door"), 61, 7)});
+    ShopDetails shop;
+    shop.taxRate = 2300;
+    shop.pricesGross = true;
+    const std::optional<Quote> gross = BuildQuote(state, QStringLiteral("p"), Customer(), shop);
+    ASSERT_TRUE(gross);
+    Cents lines = 0;
+    for (const QuoteSign &sign : gross->signs)
+        lines += sign.line;
+    EXPECT_EQ(gross->gross, lines);
+    EXPECT_EQ(gross->tax, TaxInGross(lines, 2300));
+    EXPECT_EQ(gross->net + gross->tax, gross->gross);
+    EXPECT_TRUE(gross->notes.contains(state.LanguageEntry(text::kQuotePricesIncludeTax)));
+
+    const std::optional<Quote> untaxed = BuildQuote(state, QStringLiteral("p"), Customer());
+    ASSERT_TRUE(untaxed);
+    ASSERT_EQ(untaxed->totals.size(), 1u);
+    EXPECT_EQ(untaxed->totals[0].label, state.LanguageEntry(text::kQuoteProjectTotal));
+    EXPECT_EQ(untaxed->gross, lines);
+    EXPECT_FALSE(untaxed->taxStated);
+}
+
 TEST_F(QuoteTest, PolishAndEnglishQuotesReadBackInTheirOwnNumbers)
 {
     if (!Have("pdftotext"))

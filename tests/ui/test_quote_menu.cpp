@@ -1,6 +1,8 @@
 // The main window's "quote as PDF" command: the file written, a project with nothing to quote, a failed write.
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
@@ -181,6 +183,17 @@ private slots:
             details.show();
             details.grab().save(QDir(out).filePath(QStringLiteral("quote-details.png")));
         }
+        // The customer's details: a date of validity before the quote's own is refused, naming the field.
+        QuoteDetails early;
+        early.date = QDate(2024, 3, 9);
+        early.validUntil = QDate(2024, 3, 1);
+        QuoteDetailsDialog details(state, early, ShopDetails{}, form);
+        QVERIFY(details.findChild<QLabel *>(QStringLiteral("QuoteNoShopHint")));
+        ModalAnswers refusedDate({modal::messageBox(&message, QStringLiteral("RefusedValueBox"))});
+        details.findChild<QPushButton *>(QStringLiteral("OkButton"))->click();
+        VERIFY_ANSWERED(refusedDate);
+        QVERIFY2(message.contains(state.LanguageEntry(text::kQuoteValidUntil)), qPrintable(message));
+        QCOMPARE(details.result(), int(QDialog::Rejected));
         state.dataFolder.clear();
         auto *command = form->findChild<QAction *>(QStringLiteral("shopDetails1"));
         QVERIFY(command);

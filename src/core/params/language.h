@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 407;
-inline constexpr int kLanguageEntriesUsed = 407;
+inline constexpr int kLanguageEntries = 408;
+inline constexpr int kLanguageEntriesUsed = 408;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

@@ -366,7 +366,7 @@ inline constexpr int kRefusedAboveLimit = Entry(355);      // after a field's la
 inline constexpr int kPlanInterrupted = Entry(278);     // under the plan's title when Cancel stopped the search
 
 
-// The quote's shop and customer details, its sums and the notes of signs left out or rounded: 356-406.
+// The quote's shop and customer details, its sums and the notes of signs left out or rounded: 356-407.
 inline constexpr int kMenuShopDetails = Entry(356);
 inline constexpr int kShopDetailsTitle = Entry(357);
 inline constexpr int kShopName = Entry(358);
@@ -418,5 +418,6 @@ inline constexpr int kQuoteSubject = Entry(403); // the PDF's subject: "%1" the 
 inline constexpr int kQuotePricesIncludeTax = Entry(404);
 inline constexpr int kCutListLeftOut = Entry(405); // "%1" the sign, "%2" its quantity
 inline constexpr int kCutListRoundedUp = Entry(406); // "%1" the sign, "%2" its quantity
+inline constexpr int kRefusedDateBefore = Entry(407); // after a field's label
 
 } // namespace tablix::text

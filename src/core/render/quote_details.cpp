@@ -8,6 +8,7 @@
 
 #include "core/files/atomic_file.h"
 #include "core/files/input_file.h"
+#include "core/params/language_entries.h"
 
 namespace tablix {
 
@@ -70,6 +71,24 @@ QString QuoteDetailsProblem(const QuoteDetails &d)
     if (d.date.isValid() && d.validUntil.isValid() && d.validUntil < d.date)
         return QStringLiteral("\"validUntil\" is before \"date\"");
     return {};
+}
+
+int QuoteDetailsRefusedField(const QuoteDetails &d, int *reasonEntry)
+{
+    const QString *values[] = {&d.customerName, &d.customerAddress, &d.number, nullptr, nullptr, &d.reference, &d.notes};
+    const int labels[] = {text::kQuoteCustomerName, text::kQuoteCustomerAddress, text::kQuoteNumber, 0, 0,
+                          text::kQuoteReference, text::kQuoteNotes};
+    static_assert(std::size(labels) == std::size(kFields));
+    for (size_t k = 0; k < std::size(kFields); ++k)
+        if (values[k] && !Printable(*values[k], kFields[k].lines)) {
+            *reasonEntry = text::kRefusedText;
+            return labels[k];
+        }
+    if (d.date.isValid() && d.validUntil.isValid() && d.validUntil < d.date) {
+        *reasonEntry = text::kRefusedDateBefore;
+        return text::kQuoteValidUntil;
+    }
+    return 0;
 }
 
 QuoteDetailsLoad ReadQuoteDetails(const QString &path)

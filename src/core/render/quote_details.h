@@ -37,6 +37,8 @@ bool WriteQuoteDetails(const QString &path, const QuoteDetails &details, QString
 
 // The reason, naming the field, when a value could not be printed on the quote.
 QString QuoteDetailsProblem(const QuoteDetails &details);
+// The same for a dialog: the label entry of the field refused (0 when none) and the reason's entry.
+int QuoteDetailsRefusedField(const QuoteDetails &details, int *reasonEntry);
 
 // The details as the quote prints them: today's date, the validity from the shop's days and the
 // shop's next number filled in where they are empty; `numberTaken` tells that the shop's next
