@@ -242,10 +242,6 @@ ShopDetails ReadShopDetails(const QString &workdir, QString *error)
         [&](const QSettings &s) {
             const auto text = [&](const char *key) { return s.value(Key(key)).toString(); };
             // Field by field, so that one value edited by hand to nonsense costs only that value.
-            ShopDetailsTexts t;
-            t.nextNumber = text("nextNumber");
-            t.validityDays = text("validityDays");
-            t.pricesGross = s.value(Key("pricesGross")).toBool();
             const LanguageTable none;
             const auto keep = [&](auto assign) {
                 ShopDetailsTexts one;
@@ -280,7 +276,7 @@ ShopDetails ReadShopDetails(const QString &workdir, QString *error)
                 shop.validityDays = p->validityDays;
             if (auto p = keep([&](ShopDetailsTexts &o) { o.terms = text("terms"); }))
                 shop.terms = p->terms;
-            shop.pricesGross = t.pricesGross;
+            shop.pricesGross = s.value(Key("pricesGross")).toBool();
         },
         error);
     return shop;
