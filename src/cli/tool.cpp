@@ -15,6 +15,7 @@
 #include "cli/drawing_commands.h"
 #include "cli/tool.h"
 #include "cli/quote_command.h"
+#include "core/render/quote_details.h"
 #include "cli/tool_support.h"
 #include "cli/workshop_commands.h"
 #include "core/engine/compute_sign.h"
@@ -246,7 +247,7 @@ const Command kCommands[] = {
     {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
     {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
     {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
-    {"quote", "PROJECT -o FILE", "the customer's quote of every sign in use as a PDF", quote},
+    {"quote", "PROJECT -o FILE [--details FILE]", "the customer's quote of every sign in use as a PDF/A", quote},
 };
 
 struct GlobalOption {
@@ -288,6 +289,11 @@ const CommandDetail kCommandDetails[] = {
     {"prices", "The price list of the data folder's parameters in the language the parameter file names: name, "
                "price A and price B per line, tab-separated."},
     {"summary", "The summary page's texts: one block per sign in use, then the project total."},
+    {"quote", "The letterhead, tax rate and quote numbers are the shop details of the data folder's tablix.ini "
+              "(group [shop]). The customer and the quote's number and dates come from PROJECT's NAME.quote.json "
+              "beside it, or from --details FILE, a JSON object of the texts below; a quote without a number "
+              "takes the shop's next one, which advances only once the PDF is written. A sign left out "
+              "(quantity 0) or rounded up is named on the quote and here on stderr."},
 };
 
 // The options a command's arguments name, described in its help.
@@ -300,6 +306,7 @@ const GlobalOption kCommandOptions[] = {
     {"--stock FILE", "the stock settings file"},
     {"--cutlist FILE", "a cut list as \"cutlist\" writes it: profile, length in cm, count per line"},
     {"--json", "JSON instead of text"},
+    {"--details FILE", "the quote's details as JSON (default: NAME.quote.json beside the project)"},
 };
 
 QStringList words(const char *text)
@@ -383,6 +390,8 @@ QByteArray commandHelp(const QStringList &positional)
                 options += helpLine(o.synopsis, o.help);
         options += helpLine("--workdir DIR", "the data folder (see tablix-cli --help)");
         text += "options:\n" + options;
+        if (std::strcmp(c.name, "quote") == 0)
+            text += "\nfields of the details file (all optional):\n" + QuoteDetailsFieldsHelp().toUtf8();
     }
     if (text.isEmpty())
         usageError(QStringLiteral("unknown command \"%1\"").arg(positional.join(QLatin1Char(' '))));
@@ -436,8 +445,9 @@ int run(const QStringList &arguments)
     const QCommandLineOption percent(QStringLiteral("percent"), QString(), QStringLiteral("P"));
     const QCommandLineOption stock(QStringLiteral("stock"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption cutlist(QStringLiteral("cutlist"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption details(QStringLiteral("details"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"));
-    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist};
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist, details};
     parser.addOptions(valued);
     parser.addOption(json);
     parser.addOption(help);
@@ -506,6 +516,8 @@ int run(const QStringList &arguments)
         o.stock = parser.value(stock);
     if (parser.isSet(cutlist))
         o.cutlist = parser.value(cutlist);
+    if (parser.isSet(details))
+        o.details = parser.value(details);
     o.json = parser.isSet(json);
 
     o.operands = parser.positionalArguments();

@@ -41,6 +41,8 @@ QStringList filesInUse(const Invocation &o, bool parametersWritten)
     QStringList files = o.operands;
     if (!o.cutlist.isEmpty())
         files << o.cutlist;
+    if (!o.details.isEmpty())
+        files << o.details;
     const QString parameters = parameterPath(o);
     if (!parametersWritten)
         files << parameters;

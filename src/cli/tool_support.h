@@ -38,6 +38,7 @@ struct Invocation {
     std::optional<long double> percent;
     QString stock; // --stock FILE: the stock settings of the cutting plan
     QString cutlist; // --cutlist FILE: a cut list CSV to plan instead of a project
+    QString details; // --details FILE: the quote's details instead of those beside the project
     bool json = false;
     QStringList operands;
 };

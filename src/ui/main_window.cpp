@@ -43,6 +43,7 @@
 #include "ui/widgets/named.h"
 #include "ui/widgets/paint_box.h"
 #include "ui/window_set.h"
+#include "ui/quote_dialogs.h"
 #include "ui/workshop_menu.h"
 #include "core/render/sign_drawing.h"
 #include "core/render/summary.h"
@@ -283,6 +284,7 @@ void MainWindow::buildMenus()
     settingsMenu = addSubmenu(bar, "m3");
     parametersMenu = addSubmenu(settingsMenu, "c21");
     parametersAction = addCommand(parametersMenu, "c2111", &MainWindow::editParameters);
+    new ShopDetailsCommand(state, this, parametersMenu);
     priceListMenu = addSubmenu(parametersMenu, "c2121");
     listPricesAction = addCommand(priceListMenu, "c21211", &MainWindow::showListPrices);
     percentPricesAction = addCommand(priceListMenu, "c21221", &MainWindow::showPricesAtPercent);

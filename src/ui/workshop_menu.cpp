@@ -22,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/plan_progress.h"
 #include "ui/plan_report_view.h"
+#include "ui/quote_dialogs.h"
 #include "ui/remembered.h"
 #include "ui/startup.h"
 #include "ui/stock_dialog.h"
@@ -130,11 +131,11 @@ void WorkshopMenu::LoadLanguageCaptions()
 
 WorkshopMenu::Outcome WorkshopMenu::saveQuote()
 {
-    // Asked before the file name, so that a project with nothing to quote costs no dialog.
+    // Asked before any dialog, so that a project with nothing to quote costs none.
     const QString projectName = QuoteProjectName(state, state.projectFilePath);
     std::optional<Quote> quote;
     try {
-        quote = BuildQuote(state, projectName, QDate::currentDate());
+        quote = BuildQuote(state, projectName, QuoteDetails{});
     } catch (const FloatingPointOverflow &) {
         ShowFloatingPointOverflow(window);
         return Outcome::Failed;
@@ -147,20 +148,68 @@ WorkshopMenu::Outcome WorkshopMenu::saveQuote()
         return Outcome::NoSignInUse;
     }
 
+    // Without a data folder (a window under test) the shop is unknown and no number is kept.
+    QString error;
+    const ShopDetails shop = state.dataFolder.isEmpty() ? ShopDetails{} : ReadShopDetails(state.dataFolder, &error);
+    if (!error.isEmpty())
+        ShowIoError(window, error);
+    const QString detailsPath = QuoteDetailsPath(state.projectFilePath);
+    QuoteDetails last;
+    if (!detailsPath.isEmpty()) {
+        const QuoteDetailsLoad load = ReadQuoteDetails(detailsPath);
+        if (load.details)
+            last = *load.details;
+        else
+            ShowSplitMessage(window, QMessageBox::Warning, QStringLiteral("QuoteDetailsUnreadableBox"),
+                             state.LanguageEntry(text::kQuoteDetailsUnreadable).arg(QDir::toNativeSeparators(detailsPath), load.error));
+    }
+    // The last quote's customer; a new number and today's dates.
+    QuoteDetails proposed = last;
+    proposed.number.clear();
+    proposed.date = QDate();
+    proposed.validUntil = QDate();
+    proposed = CompletedQuoteDetails(proposed, shop, QDate::currentDate(), nullptr);
+    const std::optional<QuoteDetails> asked =
+        askDetails_ ? askDetails_(window, proposed, shop) : [&]() -> std::optional<QuoteDetails> {
+            QuoteDetailsDialog dialog(state, proposed, shop, window);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.details();
+        }();
+    if (!asked)
+        return Outcome::Cancelled;
+    bool numberTaken = false;
+    const QuoteDetails details = CompletedQuoteDetails(*asked, shop, QDate::currentDate(), &numberTaken);
+    numberTaken = numberTaken || details.number == proposed.number;
+    try {
+        quote = BuildQuote(state, projectName, details, shop);
+    } catch (const FloatingPointOverflow &) {
+        ShowFloatingPointOverflow(window);
+        return Outcome::Failed;
+    }
+
     const QString folder = state.projectFilePath.isEmpty() ? QDir::homePath() : QFileInfo(state.projectFilePath).absolutePath();
     const QString chosen = (askFile_ ? askFile_ : AskPdfName)(window, QDir(folder).filePath(projectName + QStringLiteral(".pdf")),
                                                               QtFileFilter(state.LanguageEntry(text::kQuoteFileFilter)));
     if (chosen.isEmpty())
         return Outcome::Cancelled;
 
-    QString error = OutputIsInputError(chosen, FilesInUse(state, true));
-    const std::optional<QByteArray> pdf = error.isEmpty() ? QuotePdf(state, *quote) : std::nullopt;
+    error = OutputIsInputError(chosen, FilesInUse(state, true));
+    const std::optional<QByteArray> pdf = error.isEmpty() && quote ? QuotePdf(state, *quote) : std::nullopt;
     if (error.isEmpty())
         error = QStringLiteral("PDF");
     if (!pdf || !WriteFileAtomically(chosen, *pdf, &error)) {
         ShowIoError(window, error + QStringLiteral("\n\n") + state.LanguageEntry(text::kNothingWrittenNote));
         return Outcome::Failed;
     }
+    // The number is used once the quote that bears it exists; the details are the next quote's start.
+    error.clear();
+    if (numberTaken && !state.dataFolder.isEmpty())
+        WriteNextQuoteNumber(state.dataFolder, std::min(shop.nextNumber, kMaxQuoteNumber - 1) + 1, &error);
+    if (error.isEmpty() && !detailsPath.isEmpty())
+        WriteQuoteDetails(detailsPath, details, &error);
+    if (!error.isEmpty())
+        ShowIoError(window, error);
     return Outcome::Written;
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/params/shop_details.h"
+#include "core/render/quote_details.h"
 #include "core/workshop/cut_list.h"
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
@@ -38,13 +40,18 @@ public:
 
     // Replaces the file dialogs of both saving commands (tests answer them).
     void setFileDialog(FileDialog dialog) { askFile_ = std::move(dialog); }
+    // Replaces the quote's details dialog: the proposed details in, the answer out (nothing cancels).
+    using DetailsDialog = std::function<std::optional<QuoteDetails>(QWidget *, const QuoteDetails &, const ShopDetails &)>;
+    void setDetailsDialog(DetailsDialog dialog) { askDetails_ = std::move(dialog); }
     // Replaces the planner (tests make it slow); it runs off the GUI thread.
     using Planner = std::function<CuttingPlan(const CutList &, const StockSettings &, const PlanControl &)>;
     void setPlanner(Planner planner) { planner_ = std::move(planner); }
 
     enum class Outcome { Cancelled, Written, Shown, NoSignInUse, Failed };
-    // Asks for the PDF's name and writes the quote of the whole project there, atomically;
-    // failures are told to the user and leave a file already there as it was.
+    // Asks for the quote's details (filled from the project's last quote, a new number) and the
+    // PDF's name, and writes the quote of the whole project there, atomically; then the shop's next
+    // number advances when this quote took it, and the details are kept beside the project.
+    // Failures are told to the user and leave a file already there as it was.
     Outcome saveQuote();
     // Asks for the CSV's name (".csv" added, a file already there replaced only when confirmed)
     // and writes the project's cut list there, atomically.
@@ -67,6 +74,7 @@ private:
     QWidget *window;
     QAction *quoteAction = nullptr, *cutListAction = nullptr, *planAction = nullptr, *stockAction = nullptr;
     FileDialog askFile_;
+    DetailsDialog askDetails_;
     Planner planner_;
     std::unique_ptr<QPrinter> ownPrinter_; // when the window is not the main window
 };

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -44,7 +48,7 @@ struct QuoteCommandTest : ::testing::Test {
     }
 };
 
-TEST_F(QuoteCommandTest, ExampleQuoteCarriesTheSummarysTotal)
+TEST_F(QuoteCommandTest, ExampleQuoteAddsItsPrintedLinesAndNamesItsNumber)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) reads the quote";
@@ -53,15 +57,82 @@ TEST_F(QuoteCommandTest, ExampleQuoteCarriesTheSummarysTotal)
     const CliOutput quote = cli({QStringLiteral("quote"), project, QStringLiteral("-o"), pdf});
     ASSERT_EQ(quote.exitCode, 0) << quote.err.toStdString();
     EXPECT_TRUE(quote.out.isEmpty());
+    EXPECT_TRUE(quote.err.isEmpty()) << quote.err.toStdString();
 
-    const QString summary = QString::fromUtf8(cli({QStringLiteral("summary"), project}).out);
-    const QString expected = QRegularExpression(QStringLiteral("= ([0-9]+\\.[0-9]{2}) ")).match(summary.trimmed().split('\n').last()).captured(1);
-    ASSERT_FALSE(expected.isEmpty()) << summary.toStdString();
-
+    // The example's projecting sign costs 115.995 a piece: its summary adds 231.99 for two, the
+    // quote 2 × 116.00 = 232.00, so that the customer can check every line.
     const QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out);
-    EXPECT_TRUE(text.contains(QStringLiteral("Quote: shop-front"))) << text.toStdString();
-    EXPECT_EQ(QRegularExpression(QStringLiteral("Project total +([0-9.]+) EUR")).match(text).captured(1), expected) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Shop fascia")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Quote 1\n"))) << text.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("Projecting sign +2 +116\\.00 EUR +232\\.00 EUR")).match(text).hasMatch());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("Project total +2,160\\.90 EUR")).match(text).hasMatch()) << text.toStdString();
+    const QString summary = QString::fromUtf8(cli({QStringLiteral("summary"), project}).out);
+    EXPECT_TRUE(summary.contains(QRegularExpression(QStringLiteral("= 2160\\.88 +EUR")))) << summary.toStdString();
+}
+
+TEST_F(QuoteCommandTest, TheNumberAdvancesOnlyWhenAQuoteIsWritten)
+{
+    const QString project = example();
+    ASSERT_TRUE(fixtures::WriteBytes(dir.filePath(QStringLiteral("tablix.ini")),
+                                     "[shop]\nname=Kowalski\nnumberPattern=Q-{year}-{n:4}\nnextNumber=41\ntaxRate=23\n"));
+    const auto next = [&] { return QSettings(dir.filePath(QStringLiteral("tablix.ini")), QSettings::IniFormat).value("shop/nextNumber").toInt(); };
+
+    // Nowhere to write: the number stays free.
+    EXPECT_EQ(cli({QStringLiteral("quote"), project, QStringLiteral("-o"), dir.filePath(QStringLiteral("missing/q.pdf"))}).exitCode, 2);
+    EXPECT_EQ(next(), 41);
+    // A damaged details file: refused with its reason, nothing written, no number taken.
+    const QString damaged = dir.filePath(QStringLiteral("damaged.json"));
+    ASSERT_TRUE(fixtures::WriteBytes(damaged, "{\"customerName\": "));
+    const CliOutput refused = cli({QStringLiteral("quote"), project, QStringLiteral("-o"), dir.filePath(QStringLiteral("d.pdf")),
+                                   QStringLiteral("--details"), damaged});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains("damaged.json: not JSON")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("d.pdf"))));
+    EXPECT_EQ(next(), 41);
+
+    const QString pdf = dir.filePath(QStringLiteral("q.pdf"));
+    ASSERT_EQ(cli({QStringLiteral("quote"), project, QStringLiteral("-o"), pdf}).exitCode, 0);
+    EXPECT_EQ(next(), 42);
+    // A quote that carries its own number takes none of the shop's.
+    const QString details = dir.filePath(QStringLiteral("d.json"));
+    ASSERT_TRUE(fixtures::WriteBytes(details, "{\"number\": \"Q-2024-0007\", \"customerName\": \"Bakery Nowak\"}"));
+    ASSERT_EQ(cli({QStringLiteral("quote"), project, QStringLiteral("-o"), pdf, QStringLiteral("--details"), details}).exitCode, 0);
+    EXPECT_EQ(next(), 42);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        return;
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}).out);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +Quote Q-2024-0007")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Author: +Kowalski")))) << info.toStdString();
+}
+
+TEST_F(QuoteCommandTest, HelpListsTheDetailsAndSignsLeftOutAreNamedOnStderr)
+{
+    const CliOutput help = cli({QStringLiteral("quote"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char *field : {"customerName", "customerAddress", "number", "date", "validUntil", "reference", "notes", "--details FILE"})
+        EXPECT_TRUE(help.out.contains(field)) << field << "\n" << help.out.constData();
+
+    QJsonObject root = QJsonDocument::fromJson(fixtures::ReadBytes(QStringLiteral(TABLIX_DATA_DIR "/examples/shop-front.json"))).object();
+    QJsonArray signs = root.value(QLatin1String("signs")).toArray();
+    ASSERT_GE(signs.size(), 3);
+    const auto setQuantity = [&](int k, double quantity) {
+        QJsonObject sign = signs[k].toObject();
+        sign.insert(QLatin1String("quantity"), quantity);
+        signs[k] = sign;
+    };
+    setQuantity(1, 0);
+    setQuantity(2, 2.5);
+    root.insert(QLatin1String("signs"), signs);
+    const QString json = dir.filePath(QStringLiteral("odd.json"));
+    ASSERT_TRUE(fixtures::WriteBytes(json, QJsonDocument(root).toJson()));
+    const QString project = dir.filePath(QStringLiteral("odd.tab"));
+    ASSERT_EQ(cli({QStringLiteral("project"), QStringLiteral("load"), json, QStringLiteral("-o"), project}).exitCode, 0);
+    const CliOutput quote = cli({QStringLiteral("quote"), project, QStringLiteral("-o"), dir.filePath(QStringLiteral("odd.pdf"))});
+    ASSERT_EQ(quote.exitCode, 0) << quote.err.toStdString();
+    EXPECT_TRUE(quote.err.contains("Opening hours is not quoted: its quantity is 0.")) << quote.err.toStdString();
+    EXPECT_TRUE(quote.err.contains("Projecting sign: Quantity 2.50 rounded up to 3 pieces.")) << quote.err.toStdString();
+    const CliOutput cutlist = cli({QStringLiteral("cutlist"), project});
+    EXPECT_TRUE(cutlist.err.contains("2 Opening hours: quantity 0, left out of the cut list")) << cutlist.err.toStdString();
+    EXPECT_TRUE(cutlist.out.contains(",,,3 Projecting sign: quantity 2.50 rounded up to whole pieces")) << cutlist.out.constData();
 }
 
 TEST_F(QuoteCommandTest, RefusesWhatCannotBeQuoted)

@@ -4,12 +4,14 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <QTemporaryDir>
 #include <random>
 
 #include "core/engine/compute_sign.h"
 #include "core/project/project_json.h"
 #include "core/workshop/cut_list.h"
+#include "core/workshop/cut_list_reader.h"
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
 #include "support/fixtures.h"
@@ -274,13 +276,31 @@ TEST_F(ExampleProject, CutListHoldsEveryReportedPieceTimesQuantity)
     }
 }
 
-TEST_F(ExampleProject, FractionalQuantityRoundsUpAndIsNoted)
+TEST_F(ExampleProject, SignsLeftOutOrRoundedUpAreNamedInTheCsvWhichStillReadsBack)
 {
     state.currentSignRecord.quantity.set(1.5); // sign 1 is current: the list reads it from there
+    state.slot(2).quantity.set(0);
     const CutList list = BuildCutList(state);
     EXPECT_EQ(row(list, "Frame wide A", 400)->count, 3);
-    ASSERT_EQ(list.notes.size(), 1);
-    EXPECT_TRUE(list.notes[0].startsWith(QStringLiteral("1 Shop fascia")));
+    const QStringList notes{QStringLiteral("1 Shop fascia: quantity 1.50 rounded up to whole pieces"),
+                            QStringLiteral("2 Opening hours: quantity 0, left out of the cut list")};
+    EXPECT_EQ(QSet<QString>(list.notes.begin(), list.notes.end()), QSet<QString>(notes.begin(), notes.end()));
+    for (const CutListRow &r : list.rows)
+        EXPECT_FALSE(r.signs.contains(QStringLiteral("2 Opening hours")));
+
+    const QByteArray csv = CutListCsv(list, state.language);
+    EXPECT_TRUE(csv.endsWith(",,,1 Shop fascia: quantity 1.50 rounded up to whole pieces\r\n"
+                             ",,,\"2 Opening hours: quantity 0, left out of the cut list\"\r\n") ||
+                csv.endsWith(",,,\"2 Opening hours: quantity 0, left out of the cut list\"\r\n"
+                             ",,,1 Shop fascia: quantity 1.50 rounded up to whole pieces\r\n"))
+        << csv.constData();
+    QString error;
+    const std::optional<CutList> read =
+        CutListFromCsv(csv, {QStringList{QStringLiteral("Profile"), QStringLiteral("Length (cm)"), QStringLiteral("Count")}}, &error);
+    ASSERT_TRUE(read) << error.toStdString();
+    ASSERT_EQ(read->rows.size(), list.rows.size());
+    for (size_t k = 0; k < list.rows.size(); ++k)
+        EXPECT_EQ(read->rows[k].count, list.rows[k].count);
 }
 
 TEST_F(ExampleProject, PlanIsValidAndOptimal)

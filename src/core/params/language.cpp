@@ -127,6 +127,17 @@ QChar DecimalSeparator(const LanguageTable &language)
     return entry.isEmpty() || !entry.front().isPunct() ? QLatin1Char('.') : entry.front();
 }
 
+QChar GroupSeparator(const LanguageTable &language)
+{
+    const QString &sample = language.LanguageEntry(text::kGroupSeparator);
+    if (sample.size() != 5 || !sample.front().isDigit())
+        return {};
+    const QChar group = sample.at(1);
+    if (group.isDigit() || group.isLetter() || group == DecimalSeparator(language))
+        return {};
+    return group;
+}
+
 QString QtLanguageCode(const LanguageTable &language, const QString &fileName)
 {
     // Files written before entry 331 existed still name their language by their suffix.

@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 356;
-inline constexpr int kLanguageEntriesUsed = 356;
+inline constexpr int kLanguageEntries = 408;
+inline constexpr int kLanguageEntriesUsed = 408;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
@@ -51,6 +51,9 @@ QString LanguageDisplayName(const QByteArray &bytes);
 // The decimal separator the language writes: entry 334's first character when it is punctuation,
 // else ".".
 QChar DecimalSeparator(const LanguageTable &language);
+// The character that groups an amount's digits by three, from the way entry 400 writes a thousand;
+// null when it groups nothing or would be taken for the decimal separator.
+QChar GroupSeparator(const LanguageTable &language);
 
 // The language of Qt's own translation for a language file: entry 331, else the ISO 639 code in
 // the file's suffix ("tablix_lng.pol" gives "pl"); empty when neither names a language.

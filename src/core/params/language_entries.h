@@ -365,4 +365,59 @@ inline constexpr int kRefusedAboveLimit = Entry(355);      // after a field's la
 
 inline constexpr int kPlanInterrupted = Entry(278);     // under the plan's title when Cancel stopped the search
 
+
+// The quote's shop and customer details, its sums and the notes of signs left out or rounded: 356-407.
+inline constexpr int kMenuShopDetails = Entry(356);
+inline constexpr int kShopDetailsTitle = Entry(357);
+inline constexpr int kShopName = Entry(358);
+inline constexpr int kShopAddress = Entry(359);
+inline constexpr int kShopPhone = Entry(360);
+inline constexpr int kShopEmail = Entry(361);
+inline constexpr int kShopWeb = Entry(362);
+inline constexpr int kShopTaxNumber = Entry(363);
+inline constexpr int kShopBankAccount = Entry(364);
+inline constexpr int kShopLogo = Entry(365);
+inline constexpr int kShopTaxRate = Entry(366);
+inline constexpr int kShopPricesGross = Entry(367);
+inline constexpr int kShopNumberPattern = Entry(368);
+inline constexpr int kShopNextNumber = Entry(369);
+inline constexpr int kShopValidityDays = Entry(370);
+inline constexpr int kShopTerms = Entry(371);
+inline constexpr int kShopLogoChoose = Entry(372);
+inline constexpr int kShopLogoRemove = Entry(373);
+inline constexpr int kShopLogoFileFilter = Entry(374); // "Description|*.png *.svg"
+inline constexpr int kRefusedEmail = Entry(375); // after a field's label
+inline constexpr int kRefusedTaxRate = Entry(376); // after a field's label
+inline constexpr int kRefusedWholeNumber = Entry(377); // after a field's label: "%1" the least, "%2" the largest
+inline constexpr int kRefusedNumberPattern = Entry(378); // after a field's label
+inline constexpr int kRefusedText = Entry(379); // after a field's label
+inline constexpr int kRefusedLogo = Entry(380); // after a field's label: "%1" the largest size
+inline constexpr int kQuoteDetailsTitle = Entry(381);
+inline constexpr int kQuoteCustomerName = Entry(382);
+inline constexpr int kQuoteCustomerAddress = Entry(383);
+inline constexpr int kQuoteNumber = Entry(384);
+inline constexpr int kQuoteDate = Entry(385);
+inline constexpr int kQuoteValidUntil = Entry(386);
+inline constexpr int kQuoteReference = Entry(387);
+inline constexpr int kQuoteNotes = Entry(388);
+inline constexpr int kQuoteNoShopHint = Entry(389);
+inline constexpr int kQuoteDetailsUnreadable = Entry(390); // "%1" the file, "%2" the reason
+inline constexpr int kQuoteTitleNumber = Entry(391); // "%1" the quote's number
+inline constexpr int kQuoteValidUntilLine = Entry(392); // "%1" the date
+inline constexpr int kQuoteReferenceLine = Entry(393);
+inline constexpr int kQuoteNetTotal = Entry(394);
+inline constexpr int kQuoteTaxLine = Entry(395); // "%1" the rate
+inline constexpr int kQuoteGrossTotal = Entry(396);
+inline constexpr int kQuoteLeftOut = Entry(397); // "%1" the sign, "%2" its quantity
+inline constexpr int kQuoteRoundedUp = Entry(398); // "%1" the quantity, "%2" the pieces
+inline constexpr int kQuoteNotPriced = Entry(399); // "%1" the sign
+inline constexpr int kGroupSeparator = Entry(400); // a thousand as amounts write it: "1,000", "1 000"; "1000" groups nothing
+inline constexpr int kQuoteTaxNumberLine = Entry(401);
+inline constexpr int kQuoteBankLine = Entry(402);
+inline constexpr int kQuoteSubject = Entry(403); // the PDF's subject: "%1" the customer or the project
+inline constexpr int kQuotePricesIncludeTax = Entry(404);
+inline constexpr int kCutListLeftOut = Entry(405); // "%1" the sign, "%2" its quantity
+inline constexpr int kCutListRoundedUp = Entry(406); // "%1" the sign, "%2" its quantity
+inline constexpr int kRefusedDateBefore = Entry(407); // after a field's label
+
 } // namespace tablix::text

@@ -69,22 +69,27 @@ InputFile readSettings(const QString &path)
     return ReadInputFile(path, kTextFileLimit, false, QStringLiteral("a settings file"));
 }
 
-QString CurrencySetting(const QString &workdir)
+bool ReadSettings(const QString &workdir, const std::function<void(const QSettings &)> &read, QString *error)
 {
     const QString path = settingsPath(workdir);
     if (!QFileInfo(path).isFile())
-        return QString();
+        return true;
     const InputFile file = readSettings(path);
+    if (!file.bytes) {
+        if (error)
+            *error = file.error;
+        return false;
+    }
     const QTemporaryDir scratch;
     const QString copy = scratch.filePath(QString::fromLatin1(kSettingsFileName));
-    if (!file.bytes || !scratch.isValid() || !WriteFileAtomically(copy, *file.bytes, nullptr))
-        return QString();
+    if (!scratch.isValid() || !WriteFileAtomically(copy, *file.bytes, error))
+        return false;
     const QSettings settings(copy, QSettings::IniFormat);
-    const QString word = settings.value(kCurrencyKey).toString().trimmed();
-    return IsUsableCurrency(word) ? word : QString();
+    read(settings);
+    return true;
 }
 
-bool WriteCurrencySetting(const QString &workdir, const QString &word, QString *error)
+bool EditSettings(const QString &workdir, const std::function<void(QSettings &)> &edit, QString *error)
 {
     // QSettings edits a private copy, so that the folder's file is written by the one writer.
     const QString path = settingsPath(workdir);
@@ -104,7 +109,7 @@ bool WriteCurrencySetting(const QString &workdir, const QString &word, QString *
         return false;
     {
         QSettings settings(copy, QSettings::IniFormat);
-        settings.setValue(kCurrencyKey, word.trimmed());
+        edit(settings);
         settings.sync();
         if (settings.status() != QSettings::NoError) {
             if (error)
@@ -119,6 +124,18 @@ bool WriteCurrencySetting(const QString &workdir, const QString &word, QString *
         return false;
     }
     return WriteFileAtomically(path, *edited.bytes, error);
+}
+
+QString CurrencySetting(const QString &workdir)
+{
+    QString word;
+    ReadSettings(workdir, [&](const QSettings &settings) { word = settings.value(kCurrencyKey).toString().trimmed(); }, nullptr);
+    return IsUsableCurrency(word) ? word : QString();
+}
+
+bool WriteCurrencySetting(const QString &workdir, const QString &word, QString *error)
+{
+    return EditSettings(workdir, [&](QSettings &settings) { settings.setValue(kCurrencyKey, word.trimmed()); }, error);
 }
 
 QString CurrencyWord(const LanguageTable &language)

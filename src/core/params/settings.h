@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+class QSettings;
 
 #include "core/params/language.h"
 
@@ -15,6 +18,13 @@ inline constexpr int kCurrencyMaxLength = 10;
 // characters, no control characters, and not beginning with anything a number begins with (the
 // summary reads the amount as the text before the currency).
 bool IsUsableCurrency(const QString &word);
+
+// The data folder's settings file, read whole and bounded into a private copy that `read` sees;
+// true with nothing read when there is no file, false with the reason when it cannot be read.
+bool ReadSettings(const QString &workdir, const std::function<void(const QSettings &)> &read, QString *error);
+// `edit` changes a private copy of the file, which then replaces the folder's file atomically;
+// every setting `edit` does not touch stays. False with a message naming the file when it fails.
+bool EditSettings(const QString &workdir, const std::function<void(QSettings &)> &edit, QString *error);
 
 // The currency set for the data folder; empty when none is set or the one set is not usable.
 QString CurrencySetting(const QString &workdir);

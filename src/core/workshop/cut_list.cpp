@@ -117,8 +117,13 @@ CutList BuildCutList(AppState &state)
         const EngineResults results = ComputeSign(signState);
         const SignRecord &sign = signState.currentSignRecord;
         const long double quantity = sign.quantity.get();
-        if (!(quantity > 0))
+        // A quantity no dialog stores is named, never passed over.
+        const QString quantityText = std::isfinite(quantity) ? FormatFixed(quantity, 0, quantity == std::floor(quantity) ? 0 : 2)
+                                                             : QStringLiteral("?");
+        if (!(quantity > 0)) {
+            list.notes << state.LanguageEntry(text::kCutListLeftOut).arg(SignName(slot, sign), quantityText);
             return;
+        }
         const bool whole = quantity == std::floor(quantity);
         bool roundedUp = false;
         for (const SignPiece &piece : PiecesOfComputedSign(results)) {
@@ -142,8 +147,7 @@ CutList BuildCutList(AppState &state)
                 row.signs << name;
         }
         if (roundedUp)
-            list.notes << QStringLiteral("%1: quantity %2 rounded up to whole pieces")
-                              .arg(SignName(slot, sign), FormatFixed(quantity, 0, 2));
+            list.notes << state.LanguageEntry(text::kCutListRoundedUp).arg(SignName(slot, sign), quantityText);
     });
     for (auto &[key, row] : rows)
         list.rows.push_back(std::move(row));
@@ -179,6 +183,9 @@ QByteArray CutListCsv(const CutList &list, const LanguageTable &language)
                            language.LanguageEntry(text::kCutListCountHeader), language.LanguageEntry(text::kCutListSignsHeader)});
     for (const CutListRow &row : list.rows)
         out += line({row.profile, CutLengthText(row.length), QString::number(row.count), row.signs.join(QStringLiteral("; "))});
+    // Signs left out or rounded up, in the signs' column under the pieces; a reader skips such lines.
+    for (const QString &note : list.notes)
+        out += line({QString(), QString(), QString(), note});
     return out;
 }
 

@@ -36,7 +36,7 @@ struct CutListRow {
 struct CutList {
     std::vector<CutListRow> rows; // by profile (first seen first), then by length, longest first
     int signsInUse = 0;
-    QStringList notes; // pieces left out (no length), quantities rounded up
+    QStringList notes; // signs left out (quantity 0), quantities rounded up; the CSV ends with them
     bool empty() const { return rows.empty(); }
     // The profiles' labels in the order of the rows, each once; profileKeys() their keys, in the
     // same order.

@@ -110,6 +110,10 @@ std::optional<CutList> CutListFromCsv(const QByteArray &bytes, const QList<QStri
             *error = QStringLiteral("line %1: %2").arg(rec.line).arg(why);
             return std::nullopt;
         };
+        // A note of the cut list (a sign left out or rounded up) stands in the signs' column alone.
+        if (rec.fields.size() >= 4 && rec.fields[0].trimmed().isEmpty() && rec.fields[1].trimmed().isEmpty() &&
+            rec.fields[2].trimmed().isEmpty())
+            continue;
         if (rec.fields.size() < 3)
             return refuse(QStringLiteral("profile, length and count expected"));
         const QString profile = rec.fields[0].trimmed();
