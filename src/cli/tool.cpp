@@ -247,8 +247,9 @@ const Command kCommands[] = {
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
     {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
-    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
-    {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
+    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE] [--pdf FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
+    {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE] [--pdf FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
+    {"labels", "PROJECT [--stock FILE] [--sheet 3x8|2x7] -o FILE", "a label for every cut piece, in saw order, as a PDF of label sheets", pieceLabels},
     {"quote", "PROJECT -o FILE", "the customer's quote of every sign in use as a PDF", quote},
 };
 
@@ -303,6 +304,8 @@ const GlobalOption kCommandOptions[] = {
     {"--stock FILE", "the stock settings file"},
     {"--cutlist FILE", "a cut list as \"cutlist\" writes it: profile, length in cm, count per line"},
     {"--json", "JSON instead of text"},
+    {"--pdf FILE", "the plan drawn: bar diagrams and saw order with the signs, A4 landscape"},
+    {"--sheet NAME", "the label sheet: 3x8 (70 x 36 mm, the default) or 2x7 (99.1 x 38.1 mm), A4"},
 };
 
 QStringList words(const char *text)
@@ -440,7 +443,9 @@ int run(const QStringList &arguments)
     const QCommandLineOption stock(QStringLiteral("stock"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption cutlist(QStringLiteral("cutlist"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"));
-    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist};
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption sheet(QStringLiteral("sheet"), QString(), QStringLiteral("NAME"));
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist, pdf, sheet};
     parser.addOptions(valued);
     parser.addOption(json);
     parser.addOption(help);
@@ -510,6 +515,10 @@ int run(const QStringList &arguments)
     if (parser.isSet(cutlist))
         o.cutlist = parser.value(cutlist);
     o.json = parser.isSet(json);
+    if (parser.isSet(pdf))
+        o.pdf = parser.value(pdf);
+    if (parser.isSet(sheet))
+        o.sheet = parser.value(sheet);
 
     o.operands = parser.positionalArguments();
     const Command &command = findCommand(o.operands);

@@ -38,6 +38,8 @@ struct Invocation {
     QString stock; // --stock FILE: the stock settings of the cutting plan
     QString cutlist; // --cutlist FILE: a cut list CSV to plan instead of a project
     bool json = false;
+    QString pdf;   // --pdf FILE: the drawn cutting plan
+    QString sheet; // --sheet NAME: the label sheet ("3x8", "2x7")
     QStringList operands;
 };
 

@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 356;
-inline constexpr int kLanguageEntriesUsed = 356;
+inline constexpr int kLanguageEntries = 414;
+inline constexpr int kLanguageEntriesUsed = 414;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
