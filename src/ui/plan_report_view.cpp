@@ -115,7 +115,7 @@ QString AskSheetDialog(QWidget *parent, const AppState &state, const QString &pr
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("LabelSheetDialog"));
-    dialog.setWindowTitle(state.LanguageEntry(text::kMenuPieceLabels).remove(QStringLiteral("...")));
+    dialog.setWindowTitle(QString(state.LanguageEntry(text::kMenuPieceLabels)).remove(QStringLiteral("...")));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(state.LanguageEntry(text::kLabelSheet), &dialog));
     QButtonGroup group(&dialog);

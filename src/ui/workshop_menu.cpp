@@ -139,6 +139,11 @@ void WorkshopMenu::JoinPlanners()
     planners_.clear();
 }
 
+PlanReportView *WorkshopMenu::planView() const
+{
+    return planView_;
+}
+
 void WorkshopMenu::followDocument(ProjectDocument *document)
 {
     if (document)

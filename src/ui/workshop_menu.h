@@ -61,7 +61,7 @@ public:
     // already open shows the new plan.
     Outcome showCuttingPlan();
     // The plan's window, while it is open.
-    PlanReportView *planView() const { return planView_; }
+    PlanReportView *planView() const;
     // The plan's window follows the document's changes.
     void followDocument(ProjectDocument *document);
     // Plans again in the background (a moment after the last change) when the window is open.

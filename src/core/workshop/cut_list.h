@@ -32,7 +32,7 @@ struct CutListRow {
     QStringList signs; // "N Title" of every sign that needs the piece, in slot order
     // How many of `count` each of `signs` needs, in the same order; empty when not known (a cut
     // list read back from its file).
-    std::vector<long long> signCounts;
+    std::vector<long long> signCounts = {};
 };
 
 struct CutList {

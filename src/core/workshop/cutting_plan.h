@@ -26,7 +26,7 @@ struct PlannedBar {
     CutLength offcut = 0;        // barLength - trim - sum(cut + kerf)
     // The sign ("N Title") each cut is for, parallel to `cuts`; empty when the cut list does not
     // say which sign needs how many (one read back from its file).
-    std::vector<QString> signs;
+    std::vector<QString> signs = {};
 };
 
 struct ProfilePlan {
