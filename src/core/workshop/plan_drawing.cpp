@@ -131,7 +131,8 @@ PlanDrawing::PlanDrawing(const CuttingPlan &plan, const LanguageTable &language,
                         part += QStringLiteral(" → ") + cut.signs[c];
                     parts << part;
                 }
-                const QString line = QStringLiteral("%1 %2:   ").arg(bar_).arg(k + 1) + parts.join(QStringLiteral(";   "));
+                // Single spaces, so that text read back from the PDF keeps a bar's cuts on its line.
+                const QString line = QStringLiteral("%1 %2: ").arg(bar_).arg(k + 1) + parts.join(QStringLiteral("; "));
                 add({Row::SawLine, profile, int(k), 1, 0, WrappedHeight(small_, textWidth, line) + 2, 0, line});
             }
             add({Row::Gap, profile, 0, 1, 0, 8, 0, {}});
