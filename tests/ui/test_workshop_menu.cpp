@@ -464,6 +464,20 @@ private slots:
         for (const ProfilePlan &profile : plan.profiles)
             QVERIFY2(printed.contains(state.LanguageEntry(text::kPlanProfile) + QLatin1Char(' ') + profile.profile), qPrintable(profile.profile));
         QCOMPARE(printed.count(state.LanguageEntry(text::kPlanBarsToOrder)), qsizetype(plan.profiles.size()) + 1);
+
+        // With the diagrams in front, Print prints them: every cut once, with its sign.
+        view->tabs()->setCurrentIndex(0);
+        QVERIFY(QFile::remove(pdf));
+        view->printReport();
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString drawn = QString::fromUtf8(p.readAllStandardOutput());
+        qsizetype cuts = 0;
+        for (const ProfilePlan &profile : view->plan().profiles)
+            for (const PlannedBar &bar : profile.bars)
+                cuts += qsizetype(bar.cuts.size());
+        QCOMPARE(drawn.count(QStringLiteral("→")), cuts);
+        view->close();
     }
 
     // A plan that takes long shows its progress; Cancel keeps the best plan so far, told as not
