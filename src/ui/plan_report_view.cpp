@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -333,6 +334,15 @@ void PlanReportView::fitWidth()
 {
     const int scrollBar = diagramArea->verticalScrollBar()->isVisible() ? 0 : diagramArea->verticalScrollBar()->sizeHint().width();
     setZoom((diagramArea->viewport()->width() - scrollBar) / (PlanDrawing::kWidth + 2 * kCanvasMargin));
+}
+
+void PlanReportView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!fitted_) {
+        fitted_ = true;
+        QTimer::singleShot(0, this, &PlanReportView::fitWidth);
+    }
 }
 
 bool PlanReportView::eventFilter(QObject *watched, QEvent *event)

@@ -67,6 +67,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void Caption();
@@ -83,6 +84,7 @@ private:
     QString project_;
     std::unique_ptr<PlanDrawing> drawing_;
     double zoom_ = 1;
+    bool fitted_ = false; // the first showing fits the bars to the window
 
     QMenuBar *menuBar = nullptr;
     QScrollArea *scrollArea = nullptr, *diagramArea = nullptr;

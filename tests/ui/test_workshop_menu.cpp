@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -542,6 +543,17 @@ private slots:
         windows->document().ChangeSign(sign, text::kStepBasicData);
         QTRY_VERIFY_WITH_TIMEOUT(view->plan().totalBars() > before, 15000);
         QVERIFY(view->lines() != linesBefore);
+        if (!shots.isEmpty()) {
+            // The two windows side by side, as on a desktop.
+            const QPixmap main = form->grab(), plan = view->grab();
+            QImage both(main.width() + plan.width() + 8, std::max(main.height(), plan.height()), QImage::Format_RGB32);
+            both.fill(QColor(60, 60, 60));
+            QPainter painter(&both);
+            painter.drawPixmap(0, 0, main);
+            painter.drawPixmap(main.width() + 8, 0, plan);
+            painter.end();
+            both.save(QDir(shots).filePath(QStringLiteral("plan-beside-main%1.png").arg(shotSuffix())));
+        }
 
         ModalAnswers stock({{QStringLiteral("StockDialog"), [&](QWidget *w) {
                                  type(static_cast<StockDialog *>(w)->edit(-1, StockDialog::BarLength), QStringLiteral("450"));
