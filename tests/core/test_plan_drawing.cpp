@@ -194,7 +194,8 @@ TEST(SawOrder, PiecesGoToTheirSignsFirstSignFirst)
     EXPECT_EQ(got[QStringLiteral("2 Shop")], (std::map<CutLength, long long>{{9000, 1}}));
     EXPECT_EQ(order, (QStringList{QStringLiteral("1 Door"), QStringLiteral("1 Door"), QStringLiteral("4 Hall")}));
 
-    // JSON: signs parallel to the cuts, which stay numbers; a list without counts gives nulls.
+    // JSON: signs parallel to the cuts, which stay numbers; a length of several signs without
+    // their counts gives nulls.
     const QJsonObject json = QJsonDocument::fromJson(CuttingPlanJson(plan)).object();
     const QJsonObject bar = json[QStringLiteral("profiles")].toArray()[0].toObject()[QStringLiteral("bars")].toArray()[0].toObject();
     ASSERT_EQ(bar[QStringLiteral("signs")].toArray().size(), bar[QStringLiteral("cuts")].toArray().size());
@@ -207,6 +208,11 @@ TEST(SawOrder, PiecesGoToTheirSignsFirstSignFirst)
     EXPECT_TRUE(bare[QStringLiteral("profiles")].toArray()[0].toObject()[QStringLiteral("bars")].toArray()[0].toObject()[QStringLiteral("signs")]
                     .toArray()[0]
                     .isNull());
+    // A length one sign needs is that sign's, counts or not.
+    EXPECT_EQ(bare[QStringLiteral("profiles")].toArray()[1].toObject()[QStringLiteral("bars")].toArray()[0].toObject()[QStringLiteral("signs")]
+                  .toArray()[0]
+                  .toString(),
+              QStringLiteral("2 Shop"));
 }
 
 TEST(PieceLabels, OnePerPieceInSawOrderInsideTheSheetsGrid)

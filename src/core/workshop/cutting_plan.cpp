@@ -166,19 +166,21 @@ void AssignSigns(CuttingPlan &plan, const CutList &list)
 {
     const QStringList keys = list.profileKeys();
     for (size_t k = 0; k < plan.profiles.size() && k < size_t(keys.size()); ++k) {
-        // Per length, the signs still owed pieces, first sign first.
+        // Per length, the signs still owed pieces, first sign first; "" for pieces of a row that
+        // does not say which of its signs needs how many.
         std::map<CutLength, std::vector<std::pair<QString, long long>>> owed;
-        bool known = true;
-        for (const CutListRow &row : list.rows)
-            if (row.key == keys[qsizetype(k)]) {
-                known = known && row.signCounts.size() == size_t(row.signs.size());
-                for (size_t s = 0; s < row.signCounts.size() && s < size_t(row.signs.size()); ++s)
-                    owed[row.length].push_back({row.signs[qsizetype(s)], row.signCounts[s]});
-            }
+        for (const CutListRow &row : list.rows) {
+            if (row.key != keys[qsizetype(k)])
+                continue;
+            auto &queue = owed[row.length];
+            if (row.signCounts.size() == size_t(row.signs.size()) && !row.signs.isEmpty())
+                for (size_t s = 0; s < row.signCounts.size(); ++s)
+                    queue.push_back({row.signs[qsizetype(s)], row.signCounts[s]});
+            else
+                queue.push_back({row.signs.size() == 1 ? row.signs[0] : QString(), row.count});
+        }
         for (PlannedBar &bar : plan.profiles[k].bars) {
             bar.signs.clear();
-            if (!known)
-                continue;
             for (CutLength cut : bar.cuts) {
                 auto &queue = owed[cut];
                 while (!queue.empty() && queue.front().second <= 0)

@@ -24,8 +24,8 @@ struct PieceDemand {
 struct PlannedBar {
     std::vector<CutLength> cuts; // saw order: longest first
     CutLength offcut = 0;        // barLength - trim - sum(cut + kerf)
-    // The sign ("N Title") each cut is for, parallel to `cuts`; empty when the cut list does not
-    // say which sign needs how many (one read back from its file).
+    // The sign ("N Title") each cut is for, parallel to `cuts`; "" where the cut list does not say
+    // (a list read back from its file that names several signs for a length).
     std::vector<QString> signs = {};
 };
 
@@ -73,7 +73,8 @@ CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock, const P
 
 // Gives every cut of the plan its sign, the plan's profiles being the list's in order: pieces of
 // one length go to the signs that need them in slot order (the first sign first), along the bars
-// and their cuts in saw order. Bars of a profile whose rows hold no sign counts stay without.
+// and their cuts in saw order. A row without sign counts (a cut list read back from its file)
+// gives its one sign, or none ("") when it names several.
 void AssignSigns(CuttingPlan &plan, const CutList &list);
 
 // Empty when the bars hold exactly the demand and every bar's cuts with kerfs fit its length less
