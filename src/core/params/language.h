@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 414;
-inline constexpr int kLanguageEntriesUsed = 414;
+inline constexpr int kLanguageEntries = 422;
+inline constexpr int kLanguageEntriesUsed = 422;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;
