@@ -31,7 +31,8 @@ int main(int argc, char **argv)
     // a window here); every other command runs without one.
     bool fonts = false;
     for (int i = 1; i < argc; ++i)
-        fonts = fonts || std::strcmp(argv[i], "pdf") == 0 || tablix::cli::NeedsFonts({QString::fromLocal8Bit(argv[i])});
+        fonts = fonts || std::strcmp(argv[i], "pdf") == 0 || std::strcmp(argv[i], "labels") == 0 || std::strncmp(argv[i], "--pdf", 5) == 0
+                || tablix::cli::NeedsFonts({QString::fromLocal8Bit(argv[i])});
     std::unique_ptr<QCoreApplication> app;
     if (fonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -245,8 +245,9 @@ const Command kCommands[] = {
     {"prices", "[--percent P]", "the price list, optionally at P percent", prices},
     {"summary", "PROJECT", "the summary texts of every sign and the project total", summary},
     {"cutlist", "PROJECT [-o FILE]", "the project's cut list as CSV", cutList},
-    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
-    {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
+    {"plan", "PROJECT [--stock FILE] [--json] [-o FILE] [--pdf FILE]", "the cutting plan: stock bars per profile and their cuts", cuttingPlan},
+    {"plan", "--cutlist FILE [--stock FILE] [--json] [-o FILE] [--pdf FILE]", "the cutting plan of a cut list CSV", cuttingPlanOfCutList},
+    {"labels", "PROJECT [--stock FILE] [--sheet 3x8|2x7] -o FILE", "a label for every cut piece, in saw order, as a PDF of label sheets", pieceLabels},
     {"quote", "PROJECT -o FILE [--details FILE]", "the customer's quote of every sign in use as a PDF/A", quote},
 };
 
@@ -307,6 +308,8 @@ const GlobalOption kCommandOptions[] = {
     {"--cutlist FILE", "a cut list as \"cutlist\" writes it: profile, length in cm, count per line"},
     {"--json", "JSON instead of text"},
     {"--details FILE", "the quote's details as JSON (default: NAME.quote.json beside the project)"},
+    {"--pdf FILE", "the plan drawn: bar diagrams and saw order with the signs, A4 landscape"},
+    {"--sheet NAME", "the label sheet: 3x8 (70 x 36 mm, the default) or 2x7 (99.1 x 38.1 mm), A4"},
 };
 
 QStringList words(const char *text)
@@ -447,7 +450,9 @@ int run(const QStringList &arguments)
     const QCommandLineOption cutlist(QStringLiteral("cutlist"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption details(QStringLiteral("details"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"));
-    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist, details};
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption sheet(QStringLiteral("sheet"), QString(), QStringLiteral("NAME"));
+    const QList<QCommandLineOption> valued = {workdir, sign, scale, window, output, percent, stock, cutlist, details, pdf, sheet};
     parser.addOptions(valued);
     parser.addOption(json);
     parser.addOption(help);
@@ -519,6 +524,10 @@ int run(const QStringList &arguments)
     if (parser.isSet(details))
         o.details = parser.value(details);
     o.json = parser.isSet(json);
+    if (parser.isSet(pdf))
+        o.pdf = parser.value(pdf);
+    if (parser.isSet(sheet))
+        o.sheet = parser.value(sheet);
 
     o.operands = parser.positionalArguments();
     const Command &command = findCommand(o.operands);

@@ -40,6 +40,8 @@ struct Invocation {
     QString cutlist; // --cutlist FILE: a cut list CSV to plan instead of a project
     QString details; // --details FILE: the quote's details instead of those beside the project
     bool json = false;
+    QString pdf;   // --pdf FILE: the drawn cutting plan
+    QString sheet; // --sheet NAME: the label sheet ("3x8", "2x7")
     QStringList operands;
 };
 

@@ -1,8 +1,11 @@
 // The cut list and the cutting plan of a project, from the command line.
 #include "cli/workshop_commands.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include "core/engine/profile_keys.h"
 #include "core/files/input_file.h"
@@ -10,6 +13,8 @@
 #include "core/workshop/cut_list.h"
 #include "core/workshop/cut_list_reader.h"
 #include "core/workshop/cutting_plan.h"
+#include "core/workshop/piece_labels.h"
+#include "core/workshop/plan_drawing.h"
 #include "core/workshop/stock.h"
 
 namespace tablix::cli {
@@ -76,8 +81,26 @@ int cutList(const Invocation &o)
     return 0;
 }
 
-void writePlan(const Invocation &o, const CuttingPlan &plan, const LanguageTable &language)
+// Text on a PDF needs fonts, which need a GUI application (main makes one for these commands).
+void needFonts(const QString &what)
 {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        ioError(QStringLiteral("%1 needs a GUI application for its fonts").arg(what));
+}
+
+void writePlan(const Invocation &o, const CuttingPlan &plan, const LanguageTable &language, const QString &source)
+{
+    if (!o.pdf.isEmpty()) {
+        if (o.json || !o.output.isEmpty())
+            usageError(QStringLiteral("plan --pdf FILE writes the drawn plan only, without --json or -o"));
+        needFonts(QStringLiteral("plan --pdf"));
+        const std::optional<QByteArray> pdf =
+            CuttingPlanPdf(PlanDrawing(plan, language, QFileInfo(source).completeBaseName()), language, QDate::currentDate());
+        if (!pdf)
+            ioError(QStringLiteral("the PDF of the plan could not be made"));
+        writeOutputFile(o, o.pdf, *pdf);
+        return;
+    }
     const QByteArray out = o.json ? CuttingPlanJson(plan) : lineFeeds(CuttingPlanReport(plan, language));
     writeOutputFile(o, o.output.isEmpty() ? QStringLiteral("-") : o.output, out);
 }
@@ -89,7 +112,26 @@ int cuttingPlan(const Invocation &o)
     const StockSettings stock = stockSettings(o);
     AppState state;
     const CutList list = projectCutList(state, o);
-    writePlan(o, PlanCutList(list, stock), state.language);
+    writePlan(o, PlanCutList(list, stock), state.language, o.operands[0]);
+    return 0;
+}
+
+int pieceLabels(const Invocation &o)
+{
+    if (o.output.isEmpty())
+        usageError(QStringLiteral("labels needs -o FILE.pdf"));
+    const std::optional<LabelSheet> sheet = LabelSheetNamed(o.sheet.isEmpty() ? QStringLiteral("3x8") : o.sheet);
+    if (!sheet)
+        usageError(QStringLiteral("--sheet takes 3x8 or 2x7, not \"%1\"").arg(o.sheet));
+    needFonts(QStringLiteral("labels"));
+    const StockSettings stock = stockSettings(o);
+    AppState state;
+    const CutList list = projectCutList(state, o);
+    const std::optional<QByteArray> pdf = PieceLabelsPdf(PieceLabelsOf(PlanCutList(list, stock)), *sheet,
+                                                         QFileInfo(o.operands[0]).completeBaseName(), state.language);
+    if (!pdf)
+        ioError(QStringLiteral("the PDF of the labels could not be made"));
+    writeOutputFile(o, o.output, *pdf);
     return 0;
 }
 
@@ -120,7 +162,9 @@ int cuttingPlanOfCutList(const Invocation &o)
         for (CutListRow &row : named.rows)
             if (const QString label = ProfileLabel(row.key, *language); !label.isEmpty())
                 row.profile = label;
-    writePlan(o, PlanCutList(named, stock), language ? *language : LanguageTable{});
+    if (!o.pdf.isEmpty() && !language)
+        language = readLanguage(o, readParameters(o));
+    writePlan(o, PlanCutList(named, stock), language ? *language : LanguageTable{}, o.cutlist);
     return 0;
 }
 

@@ -11,5 +11,8 @@ int cutList(const Invocation &o);
 int cuttingPlan(const Invocation &o);
 // plan --cutlist FILE [--stock FILE] [--json] [-o FILE]: the plan of a cut list CSV.
 int cuttingPlanOfCutList(const Invocation &o);
+// plan ... --pdf FILE: the drawn plan instead of the report.
+// labels PROJECT [--stock FILE] [--sheet 3x8|2x7] -o FILE: a label per cut piece, in saw order.
+int pieceLabels(const Invocation &o);
 
 } // namespace tablix::cli

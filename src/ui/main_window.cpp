@@ -221,7 +221,7 @@ void MainWindow::buildMenus()
     openAction = addCommand(projectMenu, "c11", &MainWindow::openProject, QKeySequence(Qt::CTRL | Qt::Key_O));
     saveAction = addCommand(projectMenu, "c12", &MainWindow::saveProject, QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAsAction = addCommand(projectMenu, "c121", &MainWindow::saveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    new WorkshopMenu(state, this, projectMenu);
+    (new WorkshopMenu(state, this, projectMenu))->followDocument(&document);
     projectMenu->addSeparator();
     recentMenu = addSubmenu(projectMenu, "RecentProjects");
     static_assert(std::tuple_size_v<decltype(recentActions)> == kRecentProjectCount);

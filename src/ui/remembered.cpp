@@ -112,4 +112,14 @@ std::optional<QFont> font(const QString &key)
     return font;
 }
 
+QString labelSheet()
+{
+    return settings()->value(QStringLiteral("labels/sheet")).toString();
+}
+
+void saveLabelSheet(const QString &name)
+{
+    settings()->setValue(QStringLiteral("labels/sheet"), name);
+}
+
 } // namespace tablix::remembered

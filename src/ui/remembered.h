@@ -34,6 +34,10 @@ bool restoreGeometry(const QString &key, QWidget &window);
 void saveFont(const QString &key, const QFont &font);
 std::optional<QFont> font(const QString &key);
 
+// The label sheet last chosen ("3x8"); empty when none was.
+QString labelSheet();
+void saveLabelSheet(const QString &name);
+
 } // namespace remembered
 
 } // namespace tablix

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include "core/files/atomic_file.h"
 #include "core/number/real48.h"
@@ -19,6 +20,7 @@
 #include "core/workshop/cutting_plan.h"
 #include "core/workshop/stock.h"
 #include "core/document/files_in_use.h"
+#include "core/document/project_document.h"
 #include "ui/main_window.h"
 #include "ui/plan_progress.h"
 #include "ui/plan_report_view.h"
@@ -117,9 +119,79 @@ WorkshopMenu::WorkshopMenu(AppState &state, QWidget *window, QMenu *menu)
     stockAction = add("stockSettings1", &WorkshopMenu::editStock);
     connect(menu, &QMenu::aboutToShow, this, &WorkshopMenu::LoadLanguageCaptions);
     LoadLanguageCaptions();
+    replanTimer_ = new QTimer(this);
+    replanTimer_->setSingleShot(true);
+    replanTimer_->setInterval(300);
+    connect(replanTimer_, &QTimer::timeout, this, &WorkshopMenu::Replan);
 }
 
-WorkshopMenu::~WorkshopMenu() = default;
+WorkshopMenu::~WorkshopMenu()
+{
+    if (replanCancel_)
+        *replanCancel_ = true;
+    JoinPlanners();
+}
+
+void WorkshopMenu::JoinPlanners()
+{
+    for (std::thread &t : planners_)
+        if (t.joinable())
+            t.join();
+    planners_.clear();
+}
+
+PlanReportView *WorkshopMenu::planView() const
+{
+    return planView_;
+}
+
+void WorkshopMenu::followDocument(ProjectDocument *document)
+{
+    if (document)
+        connect(document, &ProjectDocument::changed, this, &WorkshopMenu::planChanged);
+}
+
+void WorkshopMenu::planChanged()
+{
+    if (planView_)
+        replanTimer_->start();
+}
+
+void WorkshopMenu::Replan()
+{
+    if (!planView_)
+        return;
+    // No message boxes while the user works elsewhere: a plan that cannot be made keeps the last.
+    std::optional<CutList> list;
+    try {
+        list = BuildCutList(state);
+    } catch (const FloatingPointOverflow &) {
+    } catch (const CutListTooLarge &) {
+    }
+    const StockLoad stock = LoadStockSettingsOf(state.dataFolder);
+    if (!list || !stock.settings)
+        return;
+    if (replanCancel_)
+        *replanCancel_ = true;
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    replanCancel_ = cancel;
+    const int generation = ++replanGeneration_;
+    const Planner planner = planner_;
+    const StockSettings settings = *stock.settings;
+    const CutList pieces = list->signsInUse > 0 ? *list : CutList{};
+    planners_.emplace_back([this, cancel, generation, planner, settings, pieces] {
+        PlanControl control;
+        control.cancel = cancel.get();
+        CuttingPlan plan = pieces.empty() ? CuttingPlan{} : planner ? planner(pieces, settings, control) : PlanCutList(pieces, settings, control);
+        QMetaObject::invokeMethod(this, [this, generation, plan = std::move(plan)] {
+            if (generation != replanGeneration_)
+                return;
+            JoinPlanners();
+            if (planView_)
+                planView_->setPlan(plan, QuoteProjectName(state, state.projectFilePath));
+        }, Qt::QueuedConnection);
+    });
+}
 
 void WorkshopMenu::LoadLanguageCaptions()
 {
@@ -292,9 +364,15 @@ WorkshopMenu::Outcome WorkshopMenu::showCuttingPlan()
     const CuttingPlan plan = RunPlanWithProgress(window, state, [&](const PlanControl &control) {
         return planner_ ? planner_(pieces, settings, control) : PlanCutList(pieces, settings, control);
     });
-    PlanReportView view(state, [this]() -> QPrinter & { return printer(); }, window);
-    view.setReport(state.LanguageEntry(text::kPlanTitle), CuttingPlanReport(plan, state.language));
-    view.exec();
+    if (!planView_) {
+        planView_ = new PlanReportView(state, [this]() -> QPrinter & { return printer(); }, window);
+        if (QWidget *top = window ? window->window() : nullptr)
+            planView_->move(top->geometry().topLeft() + QPoint(40, 40));
+    }
+    planView_->setPlan(plan, QuoteProjectName(state, state.projectFilePath));
+    planView_->show();
+    planView_->raise();
+    planView_->activateWindow();
     return Outcome::Shown;
 }
 
@@ -313,7 +391,10 @@ WorkshopMenu::Outcome WorkshopMenu::editStock()
                          state.LanguageEntry(text::kStockFileUnreadable).arg(error));
     else
         TellUnknownStockEntries(window, state, dialog.loaded());
-    return dialog.exec() == QDialog::Accepted ? Outcome::Written : Outcome::Cancelled;
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome::Cancelled;
+    planChanged();
+    return Outcome::Written;
 }
 
 } // namespace tablix

@@ -3,10 +3,14 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "core/params/shop_details.h"
 #include "core/render/quote_details.h"
@@ -15,6 +19,7 @@
 #include "core/workshop/stock.h"
 
 class QAction;
+class QTimer;
 class QMenu;
 class QPrinter;
 class QWidget;
@@ -22,6 +27,8 @@ class QWidget;
 namespace tablix {
 
 struct AppState;
+class PlanReportView;
+class ProjectDocument;
 
 // A message box named `objectName`; a "#" in `text` starts its second part.
 void ShowSplitMessage(QWidget *parent, QMessageBox::Icon icon, const QString &objectName, const QString &text);
@@ -57,8 +64,15 @@ public:
     // and writes the project's cut list there, atomically.
     Outcome saveCutList();
     // Plans the cut list with the data folder's stock settings (off the GUI thread, with progress
-    // and Cancel when it takes a while) and shows the plan's report.
+    // and Cancel when it takes a while) and shows the plan's window, beside the others; a window
+    // already open shows the new plan.
     Outcome showCuttingPlan();
+    // The plan's window, while it is open.
+    PlanReportView *planView() const;
+    // The plan's window follows the document's changes.
+    void followDocument(ProjectDocument *document);
+    // Plans again in the background (a moment after the last change) when the window is open.
+    void planChanged();
     // The stock dialog for the project's profiles; Written when OK saved the file.
     Outcome editStock();
 
@@ -69,6 +83,8 @@ private:
     // The project's cut list; nothing, after a message, when it cannot be made.
     std::optional<CutList> cutList();
     QPrinter &printer();
+    void Replan();
+    void JoinPlanners();
 
     AppState &state;
     QWidget *window;
@@ -77,6 +93,12 @@ private:
     DetailsDialog askDetails_;
     Planner planner_;
     std::unique_ptr<QPrinter> ownPrinter_; // when the window is not the main window
+    QPointer<PlanReportView> planView_;
+    QTimer *replanTimer_ = nullptr;
+    // Background plans after a change; a newer one cancels the older, whose plan is dropped.
+    std::vector<std::thread> planners_;
+    std::shared_ptr<std::atomic<bool>> replanCancel_;
+    int replanGeneration_ = 0;
 };
 
 } // namespace tablix

@@ -6,7 +6,13 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QWheelEvent>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,16 +21,19 @@
 #include <deque>
 #include <thread>
 
+#include "core/document/project_document.h"
 #include "core/params/language.h"
 #include "core/params/language_entries.h"
 #include "core/project/app_state.h"
 #include "core/project/project_json.h"
 #include "core/workshop/cutting_plan.h"
+#include "core/workshop/plan_drawing.h"
 #include "core/workshop/stock.h"
 #include "support/fixtures.h"
 #include "support/modal_answers.h"
 #include "ui/main_window.h"
 #include "ui/plan_report_view.h"
+#include "ui/remembered.h"
 #include "ui/stock_dialog.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/window_set.h"
@@ -82,6 +91,8 @@ class WorkshopMenuTest : public QObject {
     void trigger(const char *action) { fixtures::child<QAction>(form, action)->trigger(); }
 
     QString stockPath() const { return StockFilePath(state.dataFolder); }
+    // Pictures of the Polish run are named apart.
+    static QString shotSuffix() { return qEnvironmentVariable("TABLIX_WORKSHOP_LANGUAGE").contains(QLatin1String("pol")) ? QStringLiteral("-pl") : QString(); }
 
     // Types into the edit as a user does, after emptying it.
     static void type(NumberEdit *edit, const QString &text)
@@ -358,13 +369,9 @@ private slots:
             VERIFY_ANSWERED(made);
 
             state.language = fixtures::ShippedLanguage(QLatin1String(c.planned));
-            QStringList lines;
-            ModalAnswers planned({{QStringLiteral("PlanReport"), [&](QWidget *w) {
-                                       lines = static_cast<PlanReportView *>(w)->lines();
-                                       static_cast<QDialog *>(w)->accept();
-                                   }}});
             QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
-            VERIFY_ANSWERED(planned);
+            QVERIFY(menu->planView());
+            const QStringList lines = menu->planView()->lines();
             const qsizetype heading = lines.indexOf(state.LanguageEntry(text::kPlanProfile) + u' ' + QString::fromUtf8(c.planned_profile));
             QVERIFY2(heading >= 0, qPrintable(lines.join(u'|')));
             const QString barLine = state.LanguageEntry(text::kPlanStockBar) + QStringLiteral("\t 500")
@@ -417,25 +424,22 @@ private slots:
         QVERIFY(plan.totalBars() > 0);
         const QString pdf = QDir(shots.isEmpty() ? dir.path() : shots).filePath(QStringLiteral("cutting-plan.pdf"));
 
-        QStringList lines;
-        QList<PlanLineStyle> styles;
-        ModalAnswers answers({{QStringLiteral("PlanReport"), [&](QWidget *w) {
-                                   auto *view = static_cast<PlanReportView *>(w);
-                                   lines = view->lines();
-                                   for (const QString &line : lines)
-                                       styles << PlanLineStyleOf(state, line);
-                                   if (!shots.isEmpty())
-                                       view->grab().save(QDir(shots).filePath(QStringLiteral("cutting-plan.png")));
-                                   view->PrintDialog = [&pdf](QPrinter &printer) {
-                                       printer.setOutputFormat(QPrinter::PdfFormat);
-                                       printer.setOutputFileName(pdf);
-                                       return true;
-                                   };
-                                   view->printReport();
-                                   view->accept();
-                               }}});
         QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
-        VERIFY_ANSWERED(answers);
+        PlanReportView *view = menu->planView();
+        QVERIFY(view && view->isVisible() && !view->isModal());
+        const QStringList lines = view->lines();
+        QList<PlanLineStyle> styles;
+        for (const QString &line : lines)
+            styles << PlanLineStyleOf(state, line);
+        view->tabs()->setCurrentIndex(1);
+        if (!shots.isEmpty())
+            view->grab().save(QDir(shots).filePath(QStringLiteral("cutting-plan-text.png")));
+        view->PrintDialog = [&pdf](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        view->printReport();
 
         QVERIFY(!lines.isEmpty());
         QCOMPARE(lines.first(), state.LanguageEntry(text::kPlanTitle));
@@ -461,6 +465,20 @@ private slots:
         for (const ProfilePlan &profile : plan.profiles)
             QVERIFY2(printed.contains(state.LanguageEntry(text::kPlanProfile) + QLatin1Char(' ') + profile.profile), qPrintable(profile.profile));
         QCOMPARE(printed.count(state.LanguageEntry(text::kPlanBarsToOrder)), qsizetype(plan.profiles.size()) + 1);
+
+        // With the diagrams in front, Print prints them: every cut once, with its sign.
+        view->tabs()->setCurrentIndex(0);
+        QVERIFY(QFile::remove(pdf));
+        view->printReport();
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        const QString drawn = QString::fromUtf8(p.readAllStandardOutput());
+        qsizetype cuts = 0;
+        for (const ProfilePlan &profile : view->plan().profiles)
+            for (const PlannedBar &bar : profile.bars)
+                cuts += qsizetype(bar.cuts.size());
+        QCOMPARE(drawn.count(QStringLiteral("→")), cuts);
+        view->close();
     }
 
     // A plan that takes long shows its progress; Cancel keeps the best plan so far, told as not
@@ -479,34 +497,155 @@ private slots:
             const StockProfile stock{601 * kCutUnitsPerCm, 50, 100};
             return CuttingPlan{{PlanProfile(QStringLiteral("Frame"), {{29950, 1}, {23950, 1}, {17950, 3}, {11950, 1}}, stock, control)}};
         });
-        QStringList lines;
         ModalAnswers answers({{QStringLiteral("PlanProgress"), [this](QWidget *w) {
                                    if (!shots.isEmpty())
                                        w->grab().save(QDir(shots).filePath(QStringLiteral("plan-progress.png")));
                                    auto *cancel = w->findChild<QPushButton *>();
                                    QVERIFY(cancel && cancel->isEnabled());
                                    QTest::mouseClick(cancel, Qt::LeftButton);
-                               }},
-                              {QStringLiteral("PlanReport"), [&](QWidget *w) {
-                                   lines = static_cast<PlanReportView *>(w)->lines();
-                                   static_cast<QDialog *>(w)->accept();
                                }}});
         QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
         menu->setPlanner({});
         VERIFY_ANSWERED(answers);
+        QStringList lines = menu->planView()->lines();
         QVERIFY(cancelSeen);
         QVERIFY(lines.size() > 2);
         QCOMPARE(lines[1], state.LanguageEntry(text::kPlanInterrupted));
         QVERIFY(lines.contains(state.LanguageEntry(text::kPlanBarsToOrder) + QStringLiteral("\t 3")));
 
         // A quick plan shows no progress at all, and no note.
-        ModalAnswers quick({{QStringLiteral("PlanReport"), [&](QWidget *w) {
-                                 lines = static_cast<PlanReportView *>(w)->lines();
-                                 static_cast<QDialog *>(w)->accept();
-                             }}});
         QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
-        VERIFY_ANSWERED(quick);
+        lines = menu->planView()->lines();
         QVERIFY(!lines.contains(state.LanguageEntry(text::kPlanInterrupted)));
+    }
+
+    // The plan's window stands beside the main window and follows the project and the stock settings.
+    void planWindowFollowsTheProjectAndTheStock()
+    {
+        openExample();
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        QPointer<PlanReportView> view = menu->planView();
+        QVERIFY(view && view->isVisible() && view->isWindow() && !view->isModal());
+        QVERIFY(!QApplication::activeModalWidget());
+        const long long before = view->plan().totalBars();
+        const QStringList linesBefore = view->lines();
+        const auto pieces = [](const CuttingPlan &plan) {
+            long long n = 0;
+            for (const ProfilePlan &p : plan.profiles)
+                for (const PieceDemand &d : p.pieces)
+                    n += d.count;
+            return n;
+        };
+        const long long piecesBefore = pieces(view->plan());
+
+        SignRecord sign = state.currentSignRecord;
+        sign.quantity.set(sign.quantity.get() * 10);
+        windows->document().ChangeSign(sign, text::kStepBasicData);
+        QTRY_VERIFY_WITH_TIMEOUT(view->plan().totalBars() > before, 15000);
+        QVERIFY(view->lines() != linesBefore);
+        if (!shots.isEmpty()) {
+            // The two windows side by side, as on a desktop.
+            const QPixmap main = form->grab(), plan = view->grab();
+            QImage both(main.width() + plan.width() + 8, std::max(main.height(), plan.height()), QImage::Format_RGB32);
+            both.fill(QColor(60, 60, 60));
+            QPainter painter(&both);
+            painter.drawPixmap(0, 0, main);
+            painter.drawPixmap(main.width() + 8, 0, plan);
+            painter.end();
+            both.save(QDir(shots).filePath(QStringLiteral("plan-beside-main%1.png").arg(shotSuffix())));
+        }
+
+        ModalAnswers stock({{QStringLiteral("StockDialog"), [&](QWidget *w) {
+                                 type(static_cast<StockDialog *>(w)->edit(-1, StockDialog::BarLength), QStringLiteral("450"));
+                                 fixtures::child(w, "OkButton")->click();
+                             }}});
+        QCOMPARE(menu->editStock(), WorkshopMenu::Outcome::Written);
+        VERIFY_ANSWERED(stock);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->plan().profiles.empty() && view->plan().profiles[0].stock.barLength == 450 * kCutUnitsPerCm, 15000);
+
+        // Undone, the plan cuts the first pieces again; the command shows the same window.
+        windows->document().undoStack().undo();
+        QTRY_VERIFY_WITH_TIMEOUT(pieces(view->plan()) == piecesBefore, 15000);
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        QCOMPARE(menu->planView(), view.data());
+        view->close();
+        QTRY_VERIFY(!view);
+        QVERIFY(!menu->planView());
+    }
+
+    void diagramsZoomWithCtrlAndFitTheWidth()
+    {
+        openExample();
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        PlanReportView *view = menu->planView();
+        view->resize(1000, 640);
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QCOMPARE(view->tabs()->currentIndex(), 0);
+        QWidget *viewport = fixtures::child<QScrollArea>(view, "DiagramScroll")->viewport();
+        const auto wheel = [&](Qt::KeyboardModifiers modifiers, int delta) {
+            QWheelEvent event(QPointF(40, 40), viewport->mapToGlobal(QPointF(40, 40)), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &event);
+        };
+        const double start = view->zoom();
+        wheel(Qt::NoModifier, 120);
+        QCOMPARE(view->zoom(), start);
+        wheel(Qt::ControlModifier, 120);
+        QVERIFY(view->zoom() > start);
+        const double wheeled = view->zoom();
+        QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(view->zoom() < wheeled);
+        QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(qAbs(view->zoom() - wheeled) < 1e-9);
+        fixtures::child<QAction>(view, "fitWidth1")->trigger();
+        const int width = view->canvas()->width();
+        QVERIFY2(width <= viewport->width() && width >= viewport->width() - 4, qPrintable(QStringLiteral("%1 of %2").arg(width).arg(viewport->width())));
+        // Drawn, not left white: a piece's box shows its colour at its place.
+        const QImage shown = view->canvas()->grab().toImage();
+        const QRectF box = view->drawing()->pieceRect(0, 0, 0);
+        // Above the length written in the box; 12 units of margin around the drawing.
+        const QPoint centre = ((QPointF(box.center().x(), box.top() + 3) + QPointF(12, 12)) * view->zoom()).toPoint();
+        QCOMPARE(shown.pixelColor(centre), view->drawing()->pieceColour(0, view->plan().profiles[0].bars[0].cuts[0]));
+        if (!shots.isEmpty())
+            view->grab().save(QDir(shots).filePath(QStringLiteral("cutting-plan%1.png").arg(shotSuffix())));
+        view->close();
+    }
+
+    // The sheet chosen once is offered again; the labels are written as a PDF, one per piece.
+    void labelsAreWrittenOnTheSheetLastChosen()
+    {
+        openExample();
+        QCOMPARE(menu->showCuttingPlan(), WorkshopMenu::Outcome::Shown);
+        PlanReportView *view = menu->planView();
+        const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
+        view->AskLabelFile = [&](QWidget *, const QString &proposed, const QString &) {
+            ++asked;
+            return proposed.endsWith(QLatin1String(".pdf")) ? pdf : QString();
+        };
+        ModalAnswers first({{QStringLiteral("LabelSheetDialog"), [this](QWidget *w) {
+                                 if (!shots.isEmpty())
+                                     w->grab().save(QDir(shots).filePath(QStringLiteral("label-sheet-dialog%1.png").arg(shotSuffix())));
+                                 fixtures::child<QRadioButton>(w, "Sheet2x7")->click();
+                                 fixtures::child(w, "OkButton")->click();
+                             }}});
+        QVERIFY(view->saveLabels());
+        VERIFY_ANSWERED(first);
+        QCOMPARE(asked, 1);
+        QCOMPARE(remembered::labelSheet(), QStringLiteral("2x7"));
+        QVERIFY(fixtures::ReadBytes(pdf).startsWith("%PDF"));
+
+        QVERIFY(QFile::remove(pdf));
+        ModalAnswers second({{QStringLiteral("LabelSheetDialog"), [](QWidget *w) {
+                                  QVERIFY(fixtures::child<QRadioButton>(w, "Sheet2x7")->isChecked());
+                                  QVERIFY(!fixtures::child<QRadioButton>(w, "Sheet3x8")->isChecked());
+                                  fixtures::child(w, "CancelButton")->click();
+                              }}});
+        QVERIFY(!view->saveLabels());
+        VERIFY_ANSWERED(second);
+        QCOMPARE(asked, 1);
+        QVERIFY(!QFile::exists(pdf));
+        view->close();
     }
 
     void cleanupTestCase() { windows.reset(); }

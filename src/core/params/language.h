@@ -8,8 +8,8 @@
 
 namespace tablix {
 
-inline constexpr int kLanguageEntries = 408;
-inline constexpr int kLanguageEntriesUsed = 408;
+inline constexpr int kLanguageEntries = 422;
+inline constexpr int kLanguageEntriesUsed = 422;
 
 struct LanguageTable {
     std::array<QString, kLanguageEntries> entries;

@@ -419,5 +419,20 @@ inline constexpr int kQuotePricesIncludeTax = Entry(404);
 inline constexpr int kCutListLeftOut = Entry(405); // "%1" the sign, "%2" its quantity
 inline constexpr int kCutListRoundedUp = Entry(406); // "%1" the sign, "%2" its quantity
 inline constexpr int kRefusedDateBefore = Entry(407); // after a field's label
+// The drawn cutting plan and the piece labels.
+inline constexpr int kPlanDiagrams = Entry(408);        // the plan window's tab of bar diagrams
+inline constexpr int kPlanText = Entry(409);            // its tab of the text report
+inline constexpr int kZoomIn = Entry(410);
+inline constexpr int kZoomOut = Entry(411);
+inline constexpr int kFitWidth = Entry(412);
+inline constexpr int kMenuPieceLabels = Entry(413);
+inline constexpr int kPlanProvenOptimal = Entry(414);
+inline constexpr int kPlanNotProvenOptimal = Entry(415); // "%1" the lower bound in bars
+inline constexpr int kPlanOffcutWord = Entry(416);      // beside an offcut's length in a diagram
+inline constexpr int kLabelBarAndCut = Entry(417);      // "%1" the bar, "%2" the cut in the bar's saw order
+inline constexpr int kLabelSheet = Entry(418);
+inline constexpr int kLabelSheet3x8 = Entry(419);
+inline constexpr int kLabelSheet2x7 = Entry(420);
+inline constexpr int kLabelFileFilter = Entry(421);     // "Description|*.pdf"
 
 } // namespace tablix::text

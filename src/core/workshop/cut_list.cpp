@@ -143,8 +143,13 @@ CutList BuildCutList(AppState &state)
             row.count += (long long)wanted;
             total += (long long)wanted;
             const QString name = SignName(slot, sign);
-            if (!row.signs.contains(name))
+            const qsizetype at = row.signs.indexOf(name);
+            if (at < 0) {
                 row.signs << name;
+                row.signCounts.push_back((long long)wanted);
+            } else {
+                row.signCounts[size_t(at)] += (long long)wanted;
+            }
         }
         if (roundedUp)
             list.notes << state.LanguageEntry(text::kCutListRoundedUp).arg(SignName(slot, sign), quantityText);

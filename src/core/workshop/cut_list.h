@@ -31,6 +31,9 @@ struct CutListRow {
     CutLength length = 0;
     long long count = 0;
     QStringList signs; // "N Title" of every sign that needs the piece, in slot order
+    // How many of `count` each of `signs` needs, in the same order; empty when not known (a cut
+    // list read back from its file).
+    std::vector<long long> signCounts = {};
 };
 
 struct CutList {

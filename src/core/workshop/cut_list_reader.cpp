@@ -146,6 +146,12 @@ std::optional<CutList> CutListFromCsv(const QByteArray &bytes, const QList<QStri
         row.key = key;
         row.length = units;
         row.count += n;
+        // The signs that need the length, without how many each: a plan can name the sign only
+        // when there is one.
+        if (rec.fields.size() >= 4)
+            for (const QString &sign : rec.fields[3].split(QStringLiteral("; "), Qt::SkipEmptyParts))
+                if (!row.signs.contains(sign.trimmed()))
+                    row.signs << sign.trimmed();
     }
     CutList list;
     for (auto &[key, row] : rows)

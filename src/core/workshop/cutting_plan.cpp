@@ -158,7 +158,42 @@ CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock, const P
     }
     if (control.progress)
         control.progress(int(keys.size()), int(keys.size()));
+    AssignSigns(plan, list);
     return plan;
+}
+
+void AssignSigns(CuttingPlan &plan, const CutList &list)
+{
+    const QStringList keys = list.profileKeys();
+    for (size_t k = 0; k < plan.profiles.size() && k < size_t(keys.size()); ++k) {
+        // Per length, the signs still owed pieces, first sign first; "" for pieces of a row that
+        // does not say which of its signs needs how many.
+        std::map<CutLength, std::vector<std::pair<QString, long long>>> owed;
+        for (const CutListRow &row : list.rows) {
+            if (row.key != keys[qsizetype(k)])
+                continue;
+            auto &queue = owed[row.length];
+            if (row.signCounts.size() == size_t(row.signs.size()) && !row.signs.isEmpty())
+                for (size_t s = 0; s < row.signCounts.size(); ++s)
+                    queue.push_back({row.signs[qsizetype(s)], row.signCounts[s]});
+            else
+                queue.push_back({row.signs.size() == 1 ? row.signs[0] : QString(), row.count});
+        }
+        for (PlannedBar &bar : plan.profiles[k].bars) {
+            bar.signs.clear();
+            for (CutLength cut : bar.cuts) {
+                auto &queue = owed[cut];
+                while (!queue.empty() && queue.front().second <= 0)
+                    queue.erase(queue.begin());
+                if (queue.empty()) {
+                    bar.signs.push_back(QString());
+                    continue;
+                }
+                bar.signs.push_back(queue.front().first);
+                --queue.front().second;
+            }
+        }
+    }
 }
 
 QString CheckProfilePlan(const ProfilePlan &plan)
@@ -219,10 +254,15 @@ QByteArray CuttingPlanJson(const CuttingPlan &plan)
         out += "      \"pieces\": " + DemandJson(p.pieces) + ",\n";
         out += "      \"bars\": [";
         for (size_t b = 0; b < p.bars.size(); ++b) {
-            QByteArray cuts;
-            for (size_t k = 0; k < p.bars[b].cuts.size(); ++k)
-                cuts += (k ? ", " : "") + Cm(p.bars[b].cuts[k]);
-            out += (b ? ",\n" : "\n") + QByteArray("        {\"cuts\": [") + cuts + "], \"offcut\": " + Cm(p.bars[b].offcut) + "}";
+            const PlannedBar &bar = p.bars[b];
+            QByteArray cuts, signs;
+            for (size_t k = 0; k < bar.cuts.size(); ++k) {
+                cuts += (k ? ", " : "") + Cm(bar.cuts[k]);
+                const bool known = k < bar.signs.size() && !bar.signs[k].isEmpty();
+                signs += (k ? ", " : "") + (known ? JsonQuoted(bar.signs[k]) : QByteArray("null"));
+            }
+            out += (b ? ",\n" : "\n") + QByteArray("        {\"cuts\": [") + cuts + "], \"signs\": [" + signs + "], \"offcut\": "
+                   + Cm(bar.offcut) + "}";
         }
         out += p.bars.empty() ? "],\n" : "\n      ],\n";
         out += "      \"tooLong\": " + DemandJson(p.tooLong) + ",\n";

@@ -24,6 +24,9 @@ struct PieceDemand {
 struct PlannedBar {
     std::vector<CutLength> cuts; // saw order: longest first
     CutLength offcut = 0;        // barLength - trim - sum(cut + kerf)
+    // The sign ("N Title") each cut is for, parallel to `cuts`; "" where the cut list does not say
+    // (a list read back from its file that names several signs for a length).
+    std::vector<QString> signs = {};
 };
 
 struct ProfilePlan {
@@ -65,15 +68,22 @@ ProfilePlan PlanProfile(const QString &profile, const std::vector<PieceDemand> &
 // First-fit decreasing alone (bars in saw order with offcuts); too-long pieces are left out.
 std::vector<PlannedBar> FirstFitDecreasing(const std::vector<PieceDemand> &pieces, const StockProfile &stock);
 
-// Every profile of the cut list with its stock.
+// Every profile of the cut list with its stock; the cuts get their signs (AssignSigns).
 CuttingPlan PlanCutList(const CutList &list, const StockSettings &stock, const PlanControl &control = {});
+
+// Gives every cut of the plan its sign, the plan's profiles being the list's in order: pieces of
+// one length go to the signs that need them in slot order (the first sign first), along the bars
+// and their cuts in saw order. A row without sign counts (a cut list read back from its file)
+// gives its one sign, or none ("") when it names several.
+void AssignSigns(CuttingPlan &plan, const CutList &list);
 
 // Empty when the bars hold exactly the demand and every bar's cuts with kerfs fit its length less
 // the trim; otherwise what is wrong.
 QString CheckProfilePlan(const ProfilePlan &plan);
 
 // {"profiles": [{profile, barLength, kerf, trim, pieces, bars, tooLong, lowerBound, firstFitBars,
-// optimal, interrupted}], "totalBars": N}; lengths in cm as numbers.
+// optimal, interrupted}], "totalBars": N}; lengths in cm as numbers. A bar is {cuts, signs,
+// offcut}: `signs` parallel to `cuts`, each "N Title" or null when not known.
 QByteArray CuttingPlanJson(const CuttingPlan &plan);
 
 // The plan as a report text for the report window and the printout: lines end with '\r', the
