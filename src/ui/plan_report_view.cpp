@@ -142,16 +142,6 @@ QString AskSheetDialog(QWidget *parent, const AppState &state, const QString &pr
     return names[size_t(group.checkedId())];
 }
 
-QString AskPdfFile(QWidget *parent, const QString &proposed, const QString &filter)
-{
-    QFileDialog dialog(parent, QString(), QFileInfo(proposed).absolutePath(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QFileInfo(proposed).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
 
 } // namespace
 
@@ -282,7 +272,7 @@ PlanReportView::PlanReportView(AppState &state, std::function<QPrinter &()> prin
     PrintDialog = SystemPrintDialog(this);
     PrintSetupDialog = SystemPageSetupDialog(this);
     AskLabelSheet = [this](QWidget *parent, const QString &proposed) { return AskSheetDialog(parent, this->state, proposed); };
-    AskLabelFile = AskPdfFile;
+    AskLabelFile = AskPdfFileName;
     resize(1040, 640);
 }
 

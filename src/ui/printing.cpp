@@ -1,6 +1,8 @@
 // Printouts of the report and the summary: pages inside a margin, each with a dated, numbered footer.
 #include "ui/printing.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -317,6 +319,18 @@ std::function<bool(QPrinter &)> SystemPageSetupDialog(QWidget *parent)
         QPageSetupDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     };
+}
+
+QString AskPdfFileName(QWidget *parent, const QString &proposed, const QString &filter)
+{
+    // A dialog of our own, so that ".pdf" is added before Qt asks about replacing a file.
+    QFileDialog dialog(parent, QString(), QFileInfo(proposed).absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QFileInfo(proposed).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace tablix

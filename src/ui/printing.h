@@ -22,6 +22,9 @@ struct ReportLayout;
 std::function<bool(QPrinter &)> SystemPrintDialog(QWidget *parent);
 std::function<bool(QPrinter &)> SystemPageSetupDialog(QWidget *parent);
 
+// The name of a PDF to write, or empty when cancelled.
+QString AskPdfFileName(QWidget *parent, const QString &proposed, const QString &filter);
+
 // Every printed page keeps this far inside the printer's printable area.
 inline constexpr double kPrintMarginMm = 10.0;
 

@@ -27,23 +27,13 @@
 #include "ui/quote_dialogs.h"
 #include "ui/remembered.h"
 #include "ui/startup.h"
+#include "ui/printing.h"
 #include "ui/stock_dialog.h"
 
 namespace tablix {
 
 namespace {
 
-QString AskPdfName(QWidget *parent, const QString &proposed, const QString &filter)
-{
-    // A dialog of our own, so that ".pdf" is added before Qt asks about replacing a file.
-    QFileDialog dialog(parent, QString(), QFileInfo(proposed).absolutePath(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QFileInfo(proposed).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
 
 // The program asks about a file already there itself, after ".csv" has been added.
 QString AskCsvName(QWidget *parent, const QString &proposed, const QString &filter)
@@ -261,7 +251,7 @@ WorkshopMenu::Outcome WorkshopMenu::saveQuote()
     }
 
     const QString folder = state.projectFilePath.isEmpty() ? QDir::homePath() : QFileInfo(state.projectFilePath).absolutePath();
-    const QString chosen = (askFile_ ? askFile_ : AskPdfName)(window, QDir(folder).filePath(projectName + QStringLiteral(".pdf")),
+    const QString chosen = (askFile_ ? askFile_ : AskPdfFileName)(window, QDir(folder).filePath(projectName + QStringLiteral(".pdf")),
                                                               QtFileFilter(state.LanguageEntry(text::kQuoteFileFilter)));
     if (chosen.isEmpty())
         return Outcome::Cancelled;
