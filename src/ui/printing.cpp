@@ -114,8 +114,10 @@ QPrinter *AskForPrinter(AppState &state, const std::function<QPrinter &()> &prog
 
 namespace {
 
-// The printer paints into the writer's temporary; afterwards, however painting ended, it names the
-// user's file again, which the next print dialog offers. Nothing is ever written under that name.
+// Used only inside WriteFileAtomicallyWith: the printer paints into the writer's temporary, which the
+// writer then checks and renames. A printer opens its file when painting begins, so naming the user's
+// file again afterwards (for the next print dialog) opens nothing: every printout goes through
+// PrintPages, and a printout to a file never paints under the user's name.
 class PaintInto {
 public:
     PaintInto(QPrinter &printer, const QString &temporary) : printer_(printer), kept_(printer.outputFileName())
